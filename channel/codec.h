@@ -1,0 +1,54 @@
+#pragma once
+// Channel frequencies to register words and back. A channel is a control word (integer part,
+// divider code, band codes, round-up mode) and a fraction word: the programmed frequency times
+// the band multiplier as a fractional multiple of the crystal frequency.
+#include <cstdint>
+#include <optional>
+
+#include "core/profile.h"
+
+namespace lx {
+
+inline constexpr int kChannelCount = 16;
+inline constexpr int kFirstChannelWord = 0x40;
+
+struct ChannelWords {
+  uint16_t control = 0;
+  uint16_t fraction = 0;
+  bool operator==(const ChannelWords&) const = default;
+};
+
+struct FrequencyRange {
+  uint32_t low = 0;
+  uint32_t high = 0;
+  bool contains(uint32_t f) const { return f >= low && f <= high; }
+};
+
+struct BandCodes {
+  int code = 1;
+  int subcode = 1;
+  bool operator==(const BandCodes&) const = default;
+};
+
+inline int ControlWordIndex(int channel) { return kFirstChannelWord + 2 * channel; }
+inline int FractionWordIndex(int channel) { return kFirstChannelWord + 2 * channel + 1; }
+
+FrequencyRange ChannelRange(const ToolProfile& profile, int model);
+BandCodes SelectBandCodes(const ToolProfile& profile, uint32_t channelKHz, int model);
+
+// nullopt when the words cannot be computed: a crystal frequency of 0 or below, or a
+// frequency in none of the three bands. Callers then leave the words as they were.
+std::optional<ChannelWords> EncodeChannel(const ToolProfile& profile, int model, int32_t crystalKHz,
+                                          uint32_t channelKHz);
+
+// Always a frequency inside the model's range: words that stand for anything else, and any
+// crystal frequency of 0 or below, read as the range's low end.
+uint32_t DecodeChannel(const ToolProfile& profile, int model, int32_t crystalKHz, ChannelWords words);
+
+// The recommended inductance beside a channel ("3.0nH"); empty outside the tables.
+const char* InductanceAdvice(const ToolProfile& profile, int model, uint32_t channelKHz);
+
+// The exact frequency in kHz that the words produce with this crystal (no rounding, no clamp).
+double ExactChannelFrequency(const ToolProfile& profile, int32_t crystalKHz, ChannelWords words);
+
+}  // namespace lx

@@ -1,0 +1,111 @@
+#include "core/header_format.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <vector>
+
+#include "core/line_scan.h"
+
+namespace lx {
+namespace {
+
+constexpr std::size_t kCrystalWindow = 17;
+constexpr const char* kCrLf = "\r\n";
+
+// Digits among the first 17 normalised characters, in order. A number that does not fit a
+// signed 32-bit integer is not a crystal frequency: the line is then passed over.
+bool CrystalFromLine(const LineSummary& line, int32_t& out) {
+  int64_t value = 0;
+  const std::size_t n = std::min(kCrystalWindow, line.prefix.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = line.prefix[i];
+    if (c < '0' || c > '9') continue;
+    value = value * 10 + (c - '0');
+    if (value > std::numeric_limits<int32_t>::max()) return false;
+  }
+  out = static_cast<int32_t>(value);
+  return true;
+}
+
+char HexDigit(unsigned v) { return "0123456789abcdef"[v & 0xF]; }
+
+}  // namespace
+
+std::string ModelTag(const ChipModel& model) {
+  std::string tag = "UNSIGNEDINTCODE";
+  for (const char* p = model.name; *p; ++p) tag.push_back(static_cast<char>(std::toupper(*p)));
+  return tag;
+}
+
+HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const ToolProfile& profile,
+                                 RegisterImage& words, int32_t& crystalKHz) {
+  // Longest tag first, so that LX7240D is not taken for LX7240.
+  std::vector<std::pair<std::string, int>> tags;
+  for (int i = 0; i < profile.modelCount(); ++i) tags.emplace_back(ModelTag(profile.models[i]), i);
+  std::stable_sort(tags.begin(), tags.end(),
+                   [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+
+  HeaderReadResult result;
+  ScanLines(in, [&](const LineSummary& line) {
+    if (line.endsWith3("MHZ")) {
+      int32_t crystal = 0;
+      if (CrystalFromLine(line, crystal)) {
+        crystalKHz = crystal;
+        result.crystalSeen = true;
+      }
+    }
+    if (mode == HeaderReadMode::Open) {
+      for (const auto& [tag, index] : tags) {
+        if (line.startsWith(tag)) {
+          result.taggedModel = index;
+          break;
+        }
+      }
+    }
+    if (line.startsWith("0X")) {
+      if (result.wordLines < kEepromSize)
+        words[static_cast<std::size_t>(result.wordLines)] =
+            static_cast<uint16_t>(ScanHex(line.wordDigits, 4) & 0xFFFF);
+      ++result.wordLines;
+    }
+    return true;
+  });
+  return result;
+}
+
+std::string CrystalLine(int32_t crystalKHz) {
+  const std::string digits = std::to_string(crystalKHz);
+  const bool shortText = digits.size() < 3;
+  const std::string head = shortText ? digits : digits.substr(0, 2);
+  const std::string tail = shortText ? digits : digits.substr(digits.size() - 3);
+  return "#define X" + head + "P" + tail + "MHZ";
+}
+
+std::string WordLine(int index, uint16_t value) {
+  std::string line = "0x";
+  for (int shift = 12; shift >= 0; shift -= 4) line.push_back(HexDigit(value >> shift));
+  line += ",   //reg";
+  line.push_back(HexDigit(static_cast<unsigned>(index) >> 4));
+  line.push_back(HexDigit(static_cast<unsigned>(index)));
+  return line;
+}
+
+std::string HeaderPreamble(const ChipModel& model, int32_t crystalKHz) {
+  std::string text;
+  text += CrystalLine(crystalKHz) + kCrLf;
+  text += std::string("#define EEPROM_SIZE 0x60") + kCrLf;
+  text += std::string("#define ") + model.name + kCrLf;
+  text += std::string("unsigned int code ") + model.name + "_REG[EEPROM_SIZE] =" + kCrLf;
+  text += std::string("{") + kCrLf;
+  return text;
+}
+
+std::string WriteHeaderText(const ChipModel& model, int32_t crystalKHz, const RegisterImage& words) {
+  std::string text = HeaderPreamble(model, crystalKHz);
+  for (int i = 0; i < kEepromSize; ++i) text += WordLine(i, words[static_cast<std::size_t>(i)]) + kCrLf;
+  text += std::string("};") + kCrLf;
+  return text;
+}
+
+}  // namespace lx

@@ -1,0 +1,41 @@
+#pragma once
+// The register header file (EEPROM.h): the exact text the tools write and the lenient rules by
+// which they read it back.
+#include <cstdint>
+#include <istream>
+#include <string>
+
+#include "core/profile.h"
+#include "core/state.h"
+
+namespace lx {
+
+enum class HeaderReadMode {
+  Open,           // the model tag selects the model
+  DefaultLoader,  // the model tag is ignored
+};
+
+struct HeaderReadResult {
+  int wordLines = 0;         // word lines seen, including those past the 96th
+  bool crystalSeen = false;
+  int taggedModel = -1;      // Open mode: model index named by the last tag line, -1 if none
+};
+
+// Reads header lines into `words` and `crystalKHz`. Words without a line, and the crystal
+// frequency without a crystal line, keep their values. Never fails on content.
+HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const ToolProfile& profile,
+                                 RegisterImage& words, int32_t& crystalKHz);
+
+// "#define X24P000MHZ" for 24000 kHz (without line end).
+std::string CrystalLine(int32_t crystalKHz);
+// "0x1a2b,   //reg05" (without line end).
+std::string WordLine(int index, uint16_t value);
+// Lines 1 to 5: crystal, EEPROM_SIZE, define, declaration, "{", each with CR LF.
+std::string HeaderPreamble(const ChipModel& model, int32_t crystalKHz);
+// The whole 102-line file.
+std::string WriteHeaderText(const ChipModel& model, int32_t crystalKHz, const RegisterImage& words);
+
+// The tag a declaration line of this model starts with once normalised.
+std::string ModelTag(const ChipModel& model);
+
+}  // namespace lx

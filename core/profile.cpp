@@ -1,0 +1,52 @@
+#include "core/profile.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace lx {
+namespace {
+
+constexpr ChipModel kTransmitterModels[] = {
+    {"LX7240", 1001, true, 160000, 270000, BandTables::Standard, false},
+    {"LX7250", 1003, true, 470000, 960000, BandTables::Standard, false},
+    {"LX7240D", 1007, false, 160000, 270000, BandTables::Standard, true},
+    {"LX7250D", 1009, false, 470000, 960000, BandTables::Standard, true},
+};
+
+constexpr ChipModel kReceiverModels[] = {
+    {"LX7140", 1001, true, 160000, 270000, BandTables::Standard, false},
+    {"LX7150", 1003, true, 470000, 960000, BandTables::Standard, false},
+    {"LXM7140", 1007, true, 160000, 270000, BandTables::Lxm7140, false},
+};
+
+constexpr const char* kTransmitterFolders[] = {"data"};
+constexpr const char* kReceiverFolders[] = {"data", "data/LX7140", "data/LX7150", "data/LXM7140"};
+
+const ToolProfile kAmbrel{Family::Transmitter, "Ambrel", kTransmitterModels, {0x18, 0x0700, 0x0400}, 0,
+                          kTransmitterFolders};
+const ToolProfile kOstrel{Family::Receiver, "Ostrel", kReceiverModels, {0x17, 0xFFFF, 0x0018}, 125,
+                          kReceiverFolders};
+
+const ToolProfile* const kProfiles[] = {&kAmbrel, &kOstrel};
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+}  // namespace
+
+const ToolProfile& AmbrelProfile() { return kAmbrel; }
+const ToolProfile& OstrelProfile() { return kOstrel; }
+std::span<const ToolProfile* const> AllProfiles() { return kProfiles; }
+
+ModelRef FindModel(std::string_view name) {
+  for (const ToolProfile* p : kProfiles)
+    for (int i = 0; i < p->modelCount(); ++i)
+      if (SameNameIgnoringCase(p->models[i].name, name)) return {p, i};
+  return {};
+}
+
+}  // namespace lx

@@ -1,0 +1,78 @@
+#pragma once
+// The one state object of a running tool: register image, crystal frequency, chip model,
+// defaults-loaded flags and the two remembered paths, with the whole-image operations.
+// Nothing here shows, prints or blocks: every operation returns the Report its host shows.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/profile.h"
+
+namespace lx {
+
+using RegisterImage = std::array<uint16_t, kEepromSize>;
+
+// The outcome of a user-level operation. `message` is what the host shows in a message box
+// (empty: show nothing); `ok` is false when the operation did not do its work.
+struct Report {
+  bool ok = true;
+  std::string message;
+
+  static Report Done(std::string text = {}) { return {true, std::move(text)}; }
+  static Report Failed(std::string text = {}) { return {false, std::move(text)}; }
+};
+
+class ToolState {
+ public:
+  // programDir: the folder of the running executable; default images are read from
+  // programDir/Data/<model>/EEPROM.h whatever the working directory.
+  ToolState(const ToolProfile& profile, std::filesystem::path programDir);
+
+  const ToolProfile& profile() const { return *profile_; }
+  const std::filesystem::path& programDir() const { return programDir_; }
+
+  RegisterImage words{};
+  int32_t crystalKHz = 0;
+  int chipModel = -1;                // -1: none selected
+  std::vector<int> defaultsLoaded;   // one flag per model, at most one set
+  std::string headerPath;            // a folder or a full file name
+  std::string binaryPath;
+
+  bool modelSelected() const { return profile_->validModel(chipModel); }
+  const ChipModel* selectedModel() const { return modelSelected() ? &profile_->models[chipModel] : nullptr; }
+
+  // Radio button n: load model n's defaults unless its flag is set, then fix up.
+  Report SelectChipModel(int n);
+  // Reads Data/<model>/EEPROM.h beside the program into the image (no model tag, no fix-up).
+  Report LoadDefaultImage(int n);
+  void ApplyModelFixup();
+  std::filesystem::path DefaultImagePath(int n) const;
+
+  // Makes the tool's "data" folders in currentDir (failures ignored) and points both
+  // remembered paths at currentDir/data.
+  void PrepareDataDirectory(const std::filesystem::path& currentDir);
+
+  // File > Open and File > Save, after the file dialog has produced `path`.
+  Report OpenHeader(const std::string& path);
+  Report SaveHeader(const std::string& path);
+
+  // "h To bin": converts the file named by headerPath into outPath.
+  Report ConvertHeaderToBinary(const std::string& outPath);
+  // "bin To h": converts the file named by binaryPath into outPath, with the current crystal
+  // frequency and chip model.
+  Report ConvertBinaryToHeader(const std::string& outPath);
+
+ private:
+  void markDefaultsLoaded(int n);
+  void rememberFolderOf(const std::string& file);
+
+  const ToolProfile* profile_;
+  std::filesystem::path programDir_;
+};
+
+// The folder of the running executable (symbolic links resolved); argv0 is the fallback.
+std::filesystem::path ProgramDirectory(const char* argv0);
+
+}  // namespace lx
