@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12 (only what is missing).
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ git pkg-config
+  qt6-base-dev fonts-wqy-microhei xvfb xauth
+  libcli11-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: a normal build, then one under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then a short libFuzzer run of each fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+jobs=2
+
+echo "== build and test"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build -j"$jobs" --output-on-failure
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLX_SANITIZE=ON -DLX_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan -j"$jobs" --output-on-failure
+
+if command -v clang++-14 >/dev/null; then
+  echo "== fuzzing (${LX_FUZZ_SECONDS:-20} s per target)"
+  cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DLX_GUI=OFF -DLX_BENCH=OFF -DLX_FUZZ=ON >/dev/null
+  cmake --build build-fuzz -j"$jobs" --target fuzz_header fuzz_h2bin fuzz_codec
+  for t in header h2bin codec; do
+    work=$(mktemp -d)
+    cp fuzz/corpus/"$t"/* "$work"/
+    build-fuzz/bin/fuzz_"$t" -max_total_time="${LX_FUZZ_SECONDS:-20}" -max_len=4096 "$work" 2>&1 | tail -n 2
+    rm -rf "$work"
+  done
+fi
+
+echo "== final test run"
+ctest --test-dir build -j"$jobs" 2>&1 | tail -n 3
