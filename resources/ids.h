@@ -1,0 +1,45 @@
+#pragma once
+// Resource numbers shared by both tools' resource sets.
+namespace lx::res {
+
+// Dialog templates.
+inline constexpr int kAboutDialog = 100;
+inline constexpr int kMainDialog = 102;
+inline constexpr int kConvertDialog = 193;
+
+// Menu 129 and its commands.
+inline constexpr int kMainMenu = 129;
+inline constexpr int kCmdOpen = 32771;
+inline constexpr int kCmdSave = 32772;
+inline constexpr int kCmdExit = 32773;
+inline constexpr int kCmdAbout = 32774;
+inline constexpr int kCmdConvert = 32775;
+
+// The system-menu entry text and its command.
+inline constexpr int kStrAboutEntry = 101;
+inline constexpr int kSysCmdAbout = 0x0010;
+
+// Pictures: window background, picture-button faces (normal / pressed), about-box icon.
+inline constexpr int kPicBackground = 131;
+inline constexpr int kPicButton1000Pressed = 132, kPicButton1000 = 133;
+inline constexpr int kPicButton1004Pressed = 134, kPicButton1004 = 135;
+inline constexpr int kPicButton1005Pressed = 136, kPicButton1005 = 137;
+inline constexpr int kPicButton1006Pressed = 138, kPicButton1006 = 139;
+inline constexpr int kPicAboutIcon = 145;
+
+// Main window controls.
+inline constexpr int kBtnFirstSettings = 1000;
+inline constexpr int kBtnSecondSettings = 1004;
+inline constexpr int kBtnThirdSettings = 1005;
+inline constexpr int kBtnChannel = 1006;
+inline constexpr int kRadioFirstModel = 1001;
+
+// Conversion dialog controls.
+inline constexpr int kBrowseHeader = 1000;
+inline constexpr int kBrowseBinary = 1004;
+inline constexpr int kHeaderToBinary = 1005;
+inline constexpr int kBinaryToHeader = 1006;
+inline constexpr int kHeaderPathBox = 1009;
+inline constexpr int kBinaryPathBox = 1010;
+
+}  // namespace lx::res

@@ -1,0 +1,474 @@
+#include "ui/dialog.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace lx::ui {
+
+bool ControlState::takesFocusOnClick() const {
+  switch (kind()) {
+    case Kind::GroupBox:
+    case Kind::Label:
+    case Kind::Icon:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// ---- Control handles ------------------------------------------------------------------------
+
+ControlState& Control::state() const {
+  if (!dialog_) throw std::logic_error("control handle not attached");
+  return dialog_->at(id_);
+}
+
+void Control::changed(Change what) const { dialog_->notifyChanged(dialog_->indexOf(id_), what); }
+
+void Control::EnableWindow(bool enable) {
+  ControlState& s = state();
+  if (s.enabled == enable) return;
+  s.enabled = enable;
+  changed(Change::Enabled);
+  if (s.kind() == Kind::Slider) changed(Change::Redraw);
+}
+
+bool Control::IsWindowEnabled() const { return state().enabled; }
+
+void Control::ShowWindow(bool show) {
+  ControlState& s = state();
+  if (s.visible == show) return;
+  s.visible = show;
+  changed(Change::Visible);
+  if (show && s.kind() == Kind::Slider) changed(Change::Redraw);
+}
+
+bool Control::IsWindowVisible() const { return state().visible; }
+
+void Control::SetWindowText(const std::string& text) { dialog_->SetDlgItemText(id_, text); }
+std::string Control::GetWindowText() const { return state().text; }
+void Control::SetFocus() { dialog_->GotoDlgCtrl(id_); }
+
+int Button::GetCheck() const { return state().checked ? 1 : 0; }
+void Button::SetCheck(int check) { dialog_->CheckDlgButton(id_, check != 0); }
+
+int ComboBox::AddString(const std::string& text) {
+  ControlState& s = state();
+  s.items.push_back(text);
+  s.itemData.push_back(0);
+  changed(Change::Items);
+  return static_cast<int>(s.items.size()) - 1;
+}
+
+void ComboBox::ResetContent() {
+  ControlState& s = state();
+  s.items.clear();
+  s.itemData.clear();
+  s.curSel = -1;
+  s.text.clear();
+  changed(Change::Items);
+  changed(Change::Selection);
+}
+
+int ComboBox::GetCount() const { return static_cast<int>(state().items.size()); }
+int ComboBox::GetCurSel() const { return state().curSel; }
+
+int ComboBox::SetCurSel(int index) {
+  ControlState& s = state();
+  bool valid = index >= 0 && index < static_cast<int>(s.items.size());
+  s.curSel = valid ? index : -1;
+  s.text = valid ? s.items[index] : std::string();
+  changed(Change::Selection);
+  return s.curSel;
+}
+
+void ComboBox::SetItemData(int index, intptr_t data) {
+  ControlState& s = state();
+  if (index >= 0 && index < static_cast<int>(s.itemData.size())) s.itemData[index] = data;
+}
+
+intptr_t ComboBox::GetItemData(int index) const {
+  const ControlState& s = state();
+  return index >= 0 && index < static_cast<int>(s.itemData.size()) ? s.itemData[index] : -1;
+}
+
+std::string ComboBox::GetLBText(int index) const {
+  const ControlState& s = state();
+  return index >= 0 && index < static_cast<int>(s.items.size()) ? s.items[index] : std::string();
+}
+
+void SliderCtrl::SetRange(int min, int max, bool redraw) {
+  ControlState& s = state();
+  s.rangeMin = min;
+  s.rangeMax = max;
+  s.pos = std::clamp(s.pos, min, std::max(min, max));
+  changed(Change::Range);
+  if (redraw) changed(Change::Redraw);
+}
+
+int SliderCtrl::GetRangeMin() const { return state().rangeMin; }
+int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
+
+void SliderCtrl::SetPos(int pos) {
+  ControlState& s = state();
+  s.pos = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
+  changed(Change::Position);
+  changed(Change::Redraw);
+}
+
+int SliderCtrl::GetPos() const { return state().pos; }
+
+void SliderCtrl::SetPageSize(int size) {
+  state().pageSize = size;
+  changed(Change::Range);
+}
+
+int SliderCtrl::GetPageSize() const { return state().pageSize; }
+
+// ---- Dialog ---------------------------------------------------------------------------------
+
+Dialog::Dialog(Host& host, int templateId) : host_(host), tpl_(host.resources().dialog(templateId)) {
+  if (!tpl_) throw std::invalid_argument("no dialog template " + std::to_string(templateId));
+}
+
+Dialog::~Dialog() = default;
+
+int Dialog::DoModal() { return host_.RunModal(*this); }
+
+void Dialog::EndDialog(int result) {
+  if (ended_) return;
+  ended_ = true;
+  result_ = result;
+  host_.ModalEnded(*this);
+}
+
+bool Dialog::UpdateData(bool saveAndValidate) {
+  DataExchange dx(*this, saveAndValidate);
+  try {
+    DoDataExchange(dx);
+  } catch (const ExchangeRefused&) {
+    return false;
+  }
+  return true;
+}
+
+ControlState* Dialog::find(int id) {
+  int i = indexOf(id);
+  return i >= 0 ? &controls_[i] : nullptr;
+}
+
+const ControlState* Dialog::find(int id) const {
+  int i = indexOf(id);
+  return i >= 0 ? &controls_[i] : nullptr;
+}
+
+ControlState& Dialog::at(int id) {
+  ControlState* c = find(id);
+  if (!c) throw std::out_of_range("no control " + std::to_string(id) + " in dialog " + std::to_string(templateId()));
+  return *c;
+}
+
+ControlState& Dialog::stateOf(int id) { return at(id); }
+
+int Dialog::indexOf(int id) const {
+  if (id == kStaticId) return -1;
+  for (size_t i = 0; i < controls_.size(); ++i)
+    if (controls_[i].id() == id) return static_cast<int>(i);
+  return -1;
+}
+
+void Dialog::notifyChanged(int index, Change what) {
+  if (open_ && index >= 0) host_.ControlChanged(*this, index, what);
+}
+
+void Dialog::SetDlgItemText(int id, const std::string& text) {
+  ControlState& c = at(id);
+  c.text = text;
+  notifyChanged(indexOf(id), Change::Text);
+}
+
+std::string Dialog::GetDlgItemText(int id) const {
+  const ControlState* c = find(id);
+  return c ? c->text : std::string();
+}
+
+void Dialog::CheckDlgButton(int id, bool checked) {
+  ControlState& c = at(id);
+  if (c.checked == checked) return;
+  c.checked = checked;
+  notifyChanged(indexOf(id), Change::Check);
+}
+
+bool Dialog::IsDlgButtonChecked(int id) const {
+  const ControlState* c = find(id);
+  return c && c->checked;
+}
+
+void Dialog::CheckRadioButton(int firstId, int lastId, int checkId) {
+  for (ControlState& c : controls_)
+    if (c.id() >= firstId && c.id() <= lastId) CheckDlgButton(c.id(), c.id() == checkId);
+}
+
+void Dialog::GotoDlgCtrl(int id) { moveFocus(indexOf(id)); }
+
+void Dialog::MessageBox(const std::string& text) {
+  ++messageCount_;
+  host_.ShowMessage(*this, text);
+}
+
+std::optional<std::string> Dialog::AskFile(const FileRequest& request) {
+  std::optional<std::string> path = host_.AskFile(*this, request);
+  if (path && !request.defaultExt.empty()) {
+    // A name typed without extension gets the dialog's default one.
+    std::string::size_type slash = path->find_last_of('/');
+    std::string name = slash == std::string::npos ? *path : path->substr(slash + 1);
+    if (!name.empty() && name.find('.') == std::string::npos) *path += "." + request.defaultExt;
+  }
+  return path;
+}
+
+void Dialog::SetMenu(int menuId) {
+  menuId_ = menuId;
+  if (open_) host_.MenuChanged(*this);
+}
+
+void Dialog::AttachPictureButton(int id, int normalPicture, int pressedPicture) {
+  ControlState& c = at(id);
+  c.pictureNormal = normalPicture;
+  c.picturePressed = pressedPicture;
+  notifyChanged(indexOf(id), Change::Picture);
+}
+
+bool Dialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void Dialog::OnOK() {
+  if (UpdateData(true)) EndDialog(kIdOk);
+}
+
+void Dialog::OnCancel() { EndDialog(kIdCancel); }
+
+void Dialog::On(int id, Notify code, std::function<void()> handler) {
+  map_.push_back({id, code, std::move(handler)});
+}
+
+bool Dialog::Dispatch(int id, Notify code) {
+  for (const Entry& e : map_) {
+    if (e.id == id && e.code == code) {
+      e.handler();
+      return true;
+    }
+  }
+  if (code == Notify::Clicked && id == kIdOk) {
+    OnOK();
+    return true;
+  }
+  if (code == Notify::Clicked && id == kIdCancel) {
+    OnCancel();
+    return true;
+  }
+  return false;
+}
+
+// ---- Input from the host --------------------------------------------------------------------
+
+void Dialog::BeginWindow() {
+  controls_.clear();
+  for (const ControlTemplate& t : tpl_->controls) {
+    ControlState c;
+    c.tpl = &t;
+    c.text = t.text ? t.text : "";
+    c.enabled = !(t.style & kDisabled);
+    c.visible = !(t.style & kHidden);
+    controls_.push_back(std::move(c));
+  }
+  focus_ = -1;
+  open_ = true;
+  ended_ = false;
+  result_ = 0;
+}
+
+void Dialog::InitWindow() {
+  bool focusFirst = OnInitDialog();
+  if (!focusFirst || ended_ || focus_ >= 0) return;
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const ControlState& c = controls_[i];
+    if ((c.tpl->style & kTabStop) && c.enabled && c.visible) {
+      moveFocus(static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+void Dialog::EndWindow() {
+  open_ = false;
+  controls_.clear();
+  focus_ = -1;
+}
+
+void Dialog::moveFocus(int index) {
+  if (index == focus_) return;
+  int old = focus_;
+  focus_ = index;
+  if (index >= 0) notifyChanged(index, Change::Focus);
+  // The box that lost the focus reports it; its handler may move the focus again.
+  if (old >= 0 && old < static_cast<int>(controls_.size()) && controls_[old].kind() == Kind::Edit)
+    Dispatch(controls_[old].id(), Notify::KillFocus);
+}
+
+namespace {
+bool Usable(const ControlState* c) { return c && c->enabled && c->visible; }
+}  // namespace
+
+void Dialog::UserClick(int id) {
+  if (!open_ || ended_) return;
+  ControlState* c = find(id);
+  if (!Usable(c) || !c->takesFocusOnClick()) return;
+  int index = indexOf(id);
+  if (focus_ != index) {
+    // A message box shown while the focus moves (a refused box) swallows the click.
+    int before = messageCount_;
+    moveFocus(index);
+    if (messageCount_ != before || ended_ || !open_) return;
+  }
+  c = &controls_[index];
+  if (c->kind() == Kind::RadioButton) {
+    int first = index, last = index;
+    while (first > 0 && !(controls_[first].tpl->style & kGroup)) --first;
+    while (last + 1 < static_cast<int>(controls_.size()) && !(controls_[last + 1].tpl->style & kGroup)) ++last;
+    for (int i = first; i <= last; ++i)
+      if (controls_[i].kind() == Kind::RadioButton) CheckDlgButton(controls_[i].id(), i == index);
+  } else if (c->kind() == Kind::CheckBox) {
+    CheckDlgButton(id, !c->checked);
+  }
+  if (c->kind() == Kind::Edit || c->kind() == Kind::ComboBox || c->kind() == Kind::Slider) return;
+  Dispatch(id, Notify::Clicked);
+}
+
+void Dialog::UserMenuCommand(int command) {
+  if (!open_ || ended_) return;
+  Dispatch(command, kCommand);
+}
+
+void Dialog::UserSysCommand(int command) {
+  if (!open_ || ended_) return;
+  OnSysCommand(command);
+}
+
+void Dialog::UserSelect(int id, int index) {
+  if (!open_ || ended_) return;
+  ControlState* c = find(id);
+  if (!Usable(c) || c->kind() != Kind::ComboBox) return;
+  if (index < 0 || index >= static_cast<int>(c->items.size())) return;
+  int i = indexOf(id);
+  moveFocus(i);
+  if (ended_ || !open_) return;
+  ControlState& s = controls_[i];
+  s.curSel = index;
+  s.text = s.items[index];
+  notifyChanged(i, Change::Selection);
+  Dispatch(id, Notify::SelChange);
+}
+
+void Dialog::UserType(int id, const std::string& text) {
+  if (!open_ || ended_) return;
+  ControlState* c = find(id);
+  if (!Usable(c) || (c->kind() != Kind::Edit && c->kind() != Kind::ComboBox)) return;
+  int i = indexOf(id);
+  moveFocus(i);
+  if (ended_ || !open_) return;
+  ControlState& s = controls_[i];
+  if (s.tpl->style & kReadOnly) return;
+  s.text = text;
+  notifyChanged(i, Change::Text);
+}
+
+void Dialog::UserEdited(int id, const std::string& text) {
+  if (ControlState* c = find(id)) c->text = text;
+}
+
+void Dialog::UserFocus(int id) {
+  if (!open_ || ended_) return;
+  if (id == 0) {
+    moveFocus(-1);
+    return;
+  }
+  ControlState* c = find(id);
+  if (!Usable(c) || !c->takesFocusOnClick()) return;
+  moveFocus(indexOf(id));
+}
+
+void Dialog::UserTab(bool backwards) {
+  if (!open_ || ended_ || controls_.empty()) return;
+  int n = static_cast<int>(controls_.size());
+  int start = focus_ < 0 ? (backwards ? 0 : n - 1) : focus_;
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (backwards ? -step : step)) % n + n) % n;
+    const ControlState& c = controls_[i];
+    if ((c.tpl->style & kTabStop) && Usable(&c)) {
+      moveFocus(i);
+      return;
+    }
+  }
+}
+
+void Dialog::UserEnter() {
+  if (!open_ || ended_) return;
+  if (focus_ >= 0 && controls_[focus_].isButton() && Usable(&controls_[focus_])) {
+    Dispatch(controls_[focus_].id(), Notify::Clicked);
+    return;
+  }
+  for (const ControlState& c : controls_) {
+    if (c.isButton() && (c.tpl->style & kDefault)) {
+      if (Usable(&c)) Dispatch(c.id(), Notify::Clicked);
+      return;
+    }
+  }
+  Dispatch(kIdOk, Notify::Clicked);
+}
+
+void Dialog::UserEscape() {
+  if (!open_ || ended_) return;
+  const ControlState* cancel = find(kIdCancel);
+  if (cancel && !cancel->enabled) return;
+  Dispatch(kIdCancel, Notify::Clicked);
+}
+
+void Dialog::UserClose() { UserEscape(); }
+
+void Dialog::UserSlide(int id, int pos) {
+  if (!open_ || ended_) return;
+  ControlState* c = find(id);
+  if (!Usable(c) || c->kind() != Kind::Slider) return;
+  int i = indexOf(id);
+  moveFocus(i);
+  if (ended_ || !open_) return;
+  ControlState& s = controls_[i];
+  int clamped = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
+  if (clamped == s.pos) return;
+  s.pos = clamped;
+  notifyChanged(i, Change::Position);
+  notifyChanged(i, Change::Redraw);
+}
+
+void Dialog::UserReleaseSlider(int id) {
+  if (!open_ || ended_) return;
+  const ControlState* c = find(id);
+  if (!Usable(c) || c->kind() != Kind::Slider) return;
+  Dispatch(id, Notify::ReleasedCapture);
+}
+
+void Dialog::Paint(int id) {
+  if (!open_ || ended_) return;
+  const ControlState* c = find(id);
+  if (c && c->visible && c->kind() == Kind::Slider) Dispatch(id, Notify::CustomDraw);
+}
+
+}  // namespace lx::ui

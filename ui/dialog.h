@@ -1,0 +1,263 @@
+#pragma once
+// The dialog base class: a window built from a template, a message map binding (control id,
+// notification) to handlers, a data exchange binding controls to members, and the input entry
+// points through which a host reports what the user did. The dialog keeps the state of its
+// controls itself; hosts only mirror it, so the same dialog runs headless and under Qt.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/host.h"
+#include "ui/template.h"
+
+namespace lx::ui {
+
+enum class Notify : uint8_t {
+  Clicked,          // BN_CLICKED, and menu commands
+  SelChange,        // CBN_SELCHANGE
+  KillFocus,        // EN_KILLFOCUS
+  CustomDraw,       // NM_CUSTOMDRAW: a slider repainted
+  ReleasedCapture,  // NM_RELEASEDCAPTURE: a slider's thumb released after a mouse drag or click
+};
+inline constexpr Notify kCommand = Notify::Clicked;
+
+// The state of one control while its window exists.
+struct ControlState {
+  const ControlTemplate* tpl = nullptr;
+  std::string text;
+  bool enabled = true;
+  bool visible = true;
+  bool checked = false;
+  std::vector<std::string> items;  // combo box
+  std::vector<intptr_t> itemData;
+  int curSel = -1;
+  int rangeMin = 0, rangeMax = 100, pageSize = 20, pos = 0;  // slider
+  int pictureNormal = 0, picturePressed = 0;  // picture button faces; sized to the normal face
+
+  int id() const { return tpl->id; }
+  Kind kind() const { return tpl->kind; }
+  bool isButton() const { return kind() == Kind::PushButton || kind() == Kind::PictureButton; }
+  bool takesFocusOnClick() const;
+};
+
+class Dialog;
+
+// A handle on one control of an open dialog (the members that the data exchange binds).
+class Control {
+ public:
+  Control() = default;
+  Control(Dialog* dialog, int id) : dialog_(dialog), id_(id) {}
+  bool attached() const { return dialog_ != nullptr; }
+  int id() const { return id_; }
+
+  void EnableWindow(bool enable = true);
+  bool IsWindowEnabled() const;
+  void ShowWindow(bool show);
+  bool IsWindowVisible() const;
+  void SetWindowText(const std::string& text);
+  std::string GetWindowText() const;
+  void SetFocus();
+
+ protected:
+  ControlState& state() const;
+  void changed(Change what) const;
+  Dialog* dialog_ = nullptr;
+  int id_ = 0;
+};
+
+class Button : public Control {
+ public:
+  using Control::Control;
+  int GetCheck() const;
+  void SetCheck(int check);
+};
+
+class ComboBox : public Control {
+ public:
+  using Control::Control;
+  int AddString(const std::string& text);  // returns the new item's index
+  void ResetContent();
+  int GetCount() const;
+  int GetCurSel() const;  // -1: no selection
+  int SetCurSel(int index);  // -1 clears; returns -1 when out of range
+  void SetItemData(int index, intptr_t data);
+  intptr_t GetItemData(int index) const;
+  std::string GetLBText(int index) const;
+};
+
+class SliderCtrl : public Control {
+ public:
+  using Control::Control;
+  void SetRange(int min, int max, bool redraw = false);
+  int GetRangeMin() const;
+  int GetRangeMax() const;
+  void SetPos(int pos);  // clamped into the range; repaints
+  int GetPos() const;
+  void SetPageSize(int size);
+  int GetPageSize() const;
+};
+
+class DataExchange;
+
+class Dialog {
+ public:
+  Dialog(Host& host, int templateId);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Runs the dialog modally; returns the value given to EndDialog (kIdOk, kIdCancel, ...).
+  int DoModal();
+  void EndDialog(int result);
+
+  // The data exchange: false when a box was refused (its message shown, the focus put on it).
+  bool UpdateData(bool saveAndValidate = true);
+
+  Host& host() const { return host_; }
+  const DialogTemplate& tpl() const { return *tpl_; }
+  int templateId() const { return tpl_->id; }
+
+  // Controls of the open window.
+  bool isOpen() const { return open_; }
+  bool ended() const { return ended_; }
+  int result() const { return result_; }
+  std::vector<ControlState>& controls() { return controls_; }
+  const std::vector<ControlState>& controls() const { return controls_; }
+  ControlState* find(int id);
+  const ControlState* find(int id) const;
+  ControlState& at(int id);  // throws std::out_of_range for an unknown id
+  int indexOf(int id) const;
+  int focusId() const { return focus_ >= 0 ? controls_[focus_].id() : 0; }
+
+  Control GetDlgItem(int id) { return Control(this, id); }
+  void SetDlgItemText(int id, const std::string& text);
+  std::string GetDlgItemText(int id) const;
+  void CheckDlgButton(int id, bool checked);
+  bool IsDlgButtonChecked(int id) const;
+  void CheckRadioButton(int firstId, int lastId, int checkId);
+  void GotoDlgCtrl(int id);
+  void MessageBox(const std::string& text);
+  std::optional<std::string> AskFile(const FileRequest& request);
+  void SetMenu(int menuId);
+  int menuId() const { return menuId_; }
+  void AttachPictureButton(int id, int normalPicture, int pressedPicture);
+  bool AppendSystemMenu(int command, const std::string& text) {
+    return host_.AppendSystemMenu(*this, command, text);
+  }
+  void notifyChanged(int index, Change what);
+
+  // Overridables.
+  virtual bool OnInitDialog();  // base: data exchange to the controls; true: focus the first tab stop
+  virtual void OnOK();          // base: data exchange from the controls, then EndDialog(kIdOk)
+  virtual void OnCancel();      // base: EndDialog(kIdCancel)
+  virtual void DoDataExchange(DataExchange&) {}
+  virtual void OnSysCommand(int) {}
+  struct TextColour {
+    uint8_t r, g, b;
+    bool transparent;
+  };
+  virtual std::optional<TextColour> OnCtlColor(int /*id*/) const { return std::nullopt; }
+  struct Background {
+    int picture = 0;     // stretched from the top-left corner
+    int width = 0, height = 0;  // pixels
+  };
+  virtual Background OnPaintBackground() const { return {}; }
+
+  // Sends a notification through the message map; ids 1 and 2 fall back to OnOK / OnCancel.
+  bool Dispatch(int id, Notify code);
+
+  // Input from the host: what the user did. Each applies the platform's rules (focus moves
+  // first, disabled controls ignore the mouse, automatic radios and check boxes flip).
+  void BeginWindow();  // builds the control states from the template
+  void InitWindow();   // OnInitDialog and the initial focus
+  void EndWindow();
+  void UserClick(int id);
+  void UserMenuCommand(int command);
+  void UserSysCommand(int command);
+  void UserSelect(int id, int index);
+  void UserType(int id, const std::string& text);  // replaces the box's text; the focus stays
+  void UserEdited(int id, const std::string& text);  // text already changed in a host's widget
+  void UserFocus(int id);                          // moves the focus (0: none)
+  void UserTab(bool backwards = false);
+  void UserEnter();
+  void UserEscape();
+  void UserClose();
+  void UserSlide(int id, int pos);  // keyboard or mouse move of the thumb
+  void UserReleaseSlider(int id);   // end of a mouse drag or click
+  void Paint(int id);               // the host repainted a slider
+
+ protected:
+  // Message map entries, registered in the constructor of a derived dialog.
+  void On(int id, Notify code, std::function<void()> handler);
+  template <class D>
+  void On(int id, Notify code, void (D::*handler)()) {
+    D* self = static_cast<D*>(this);
+    On(id, code, [self, handler] { (self->*handler)(); });
+  }
+
+ private:
+  friend class Control;
+  friend class DataExchange;
+  struct Entry {
+    int id;
+    Notify code;
+    std::function<void()> handler;
+  };
+  void moveFocus(int index);
+  ControlState& stateOf(int id);
+
+  Host& host_;
+  const DialogTemplate* tpl_;
+  std::vector<Entry> map_;
+  std::vector<ControlState> controls_;
+  int focus_ = -1;
+  int menuId_ = 0;
+  int messageCount_ = 0;  // message boxes shown so far; a click during which one appears is lost
+  bool open_ = false;
+  bool ended_ = false;
+  int result_ = 0;
+};
+
+// The data exchange of one UpdateData call. A refusal shows the standard message, puts the
+// focus on the refused box and stops the exchange.
+class DataExchange {
+ public:
+  DataExchange(Dialog& dialog, bool saveAndValidate) : dialog(dialog), saving(saveAndValidate) {}
+  Dialog& dialog;
+  const bool saving;
+  int lastId = 0;  // the box the last exchange handled; range checks refer to it
+  [[noreturn]] void Fail(const std::string& message);
+};
+
+// Raised by DataExchange::Fail; UpdateData catches it.
+struct ExchangeRefused {
+  int id;
+};
+
+// Exchange helpers, one per kind of binding.
+void DdxRadio(DataExchange& dx, int firstId, int& index);  // -1: none checked
+void DdxCheck(DataExchange& dx, int id, int& checked);
+void DdxText(DataExchange& dx, int id, int32_t& value);
+void DdxText(DataExchange& dx, int id, uint32_t& value);
+void DdxText(DataExchange& dx, int id, float& value);
+void DdxText(DataExchange& dx, int id, std::string& value);
+void DdvMinMax(DataExchange& dx, int32_t value, int32_t min, int32_t max);
+void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max);
+void DdxControl(DataExchange& dx, int id, Control& control);
+
+// Texts the exchange uses; pure so that they are tested without a window.
+std::optional<int32_t> ParseInt(const std::string& text);
+std::optional<uint32_t> ParseUInt(const std::string& text);
+std::optional<float> ParseFloat(const std::string& text);
+std::string FormatFloat(float value);  // six significant digits
+
+namespace msg {
+inline constexpr const char* kNotInteger = "请输入一个整数。";
+inline constexpr const char* kNotUnsigned = "请输入一个正整数。";
+inline constexpr const char* kNotNumber = "请输入一个数字。";
+std::string OutOfRange(long long min, long long max);  // "请输入一个介于 0 和 65535 之间的整数。"
+}  // namespace msg
+
+}  // namespace lx::ui

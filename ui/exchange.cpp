@@ -1,0 +1,163 @@
+// The data exchange helpers and the parsing rules of number boxes.
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "ui/dialog.h"
+
+namespace lx::ui {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Digits with an optional sign, blanks around them allowed and nothing else.
+std::optional<long long> ParseWhole(const std::string& text, bool allowMinus) {
+  size_t i = 0, n = text.size();
+  while (i < n && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    if (negative && !allowMinus) return std::nullopt;
+    ++i;
+  }
+  size_t digits = 0;
+  long long value = 0;
+  while (i < n && text[i] >= '0' && text[i] <= '9') {
+    value = value * 10 + (text[i] - '0');
+    if (value > 0xFFFFFFFFll) return std::nullopt;
+    ++i;
+    ++digits;
+  }
+  while (i < n && IsBlank(text[i])) ++i;
+  if (digits == 0 || i != n) return std::nullopt;
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseInt(const std::string& text) {
+  std::optional<long long> v = ParseWhole(text, true);
+  if (!v || *v < std::numeric_limits<int32_t>::min() || *v > std::numeric_limits<int32_t>::max())
+    return std::nullopt;
+  return static_cast<int32_t>(*v);
+}
+
+std::optional<uint32_t> ParseUInt(const std::string& text) {
+  std::optional<long long> v = ParseWhole(text, false);
+  if (!v) return std::nullopt;
+  return static_cast<uint32_t>(*v);
+}
+
+std::optional<float> ParseFloat(const std::string& text) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  double d = std::strtod(begin, &end);
+  if (end == begin || errno == ERANGE || !std::isfinite(d) || std::fabs(d) > FLT_MAX) return std::nullopt;
+  while (*end && IsBlank(*end)) ++end;
+  if (*end) return std::nullopt;
+  return static_cast<float>(d);
+}
+
+std::string FormatFloat(float value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*g", FLT_DIG, static_cast<double>(value));
+  return buffer;
+}
+
+std::string msg::OutOfRange(long long min, long long max) {
+  return "请输入一个介于 " + std::to_string(min) + " 和 " + std::to_string(max) + " 之间的整数。";
+}
+
+void DataExchange::Fail(const std::string& message) {
+  dialog.MessageBox(message);
+  if (dialog.isOpen() && dialog.find(lastId)) dialog.GotoDlgCtrl(lastId);
+  throw ExchangeRefused{lastId};
+}
+
+void DdxRadio(DataExchange& dx, int firstId, int& index) {
+  Dialog& d = dx.dialog;
+  dx.lastId = firstId;
+  int start = d.indexOf(firstId);
+  if (start < 0) return;
+  auto& controls = d.controls();
+  if (dx.saving) index = -1;
+  int count = 0;
+  for (size_t i = start; i < controls.size(); ++i) {
+    if (i != static_cast<size_t>(start) && (controls[i].tpl->style & kGroup)) break;
+    if (controls[i].kind() != Kind::RadioButton) continue;
+    if (dx.saving) {
+      if (controls[i].checked) index = count;
+    } else {
+      d.CheckDlgButton(controls[i].id(), count == index);
+    }
+    ++count;
+  }
+}
+
+void DdxCheck(DataExchange& dx, int id, int& checked) {
+  dx.lastId = id;
+  if (dx.saving)
+    checked = dx.dialog.IsDlgButtonChecked(id) ? 1 : 0;
+  else
+    dx.dialog.CheckDlgButton(id, checked != 0);
+}
+
+void DdxText(DataExchange& dx, int id, int32_t& value) {
+  dx.lastId = id;
+  if (!dx.saving) {
+    dx.dialog.SetDlgItemText(id, std::to_string(value));
+    return;
+  }
+  std::optional<int32_t> v = ParseInt(dx.dialog.GetDlgItemText(id));
+  if (!v) dx.Fail(msg::kNotInteger);
+  value = *v;
+}
+
+void DdxText(DataExchange& dx, int id, uint32_t& value) {
+  dx.lastId = id;
+  if (!dx.saving) {
+    dx.dialog.SetDlgItemText(id, std::to_string(value));
+    return;
+  }
+  std::optional<uint32_t> v = ParseUInt(dx.dialog.GetDlgItemText(id));
+  if (!v) dx.Fail(msg::kNotUnsigned);
+  value = *v;
+}
+
+void DdxText(DataExchange& dx, int id, float& value) {
+  dx.lastId = id;
+  if (!dx.saving) {
+    dx.dialog.SetDlgItemText(id, FormatFloat(value));
+    return;
+  }
+  std::optional<float> v = ParseFloat(dx.dialog.GetDlgItemText(id));
+  if (!v) dx.Fail(msg::kNotNumber);
+  value = *v;
+}
+
+void DdxText(DataExchange& dx, int id, std::string& value) {
+  dx.lastId = id;
+  if (dx.saving)
+    value = dx.dialog.GetDlgItemText(id);
+  else
+    dx.dialog.SetDlgItemText(id, value);
+}
+
+void DdvMinMax(DataExchange& dx, int32_t value, int32_t min, int32_t max) {
+  if (dx.saving && (value < min || value > max)) dx.Fail(msg::OutOfRange(min, max));
+}
+
+void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max) {
+  if (dx.saving && (value < min || value > max)) dx.Fail(msg::OutOfRange(min, max));
+}
+
+void DdxControl(DataExchange& dx, int id, Control& control) {
+  if (!control.attached()) control = Control(&dx.dialog, id);
+}
+
+}  // namespace lx::ui

@@ -1,0 +1,38 @@
+#include "ui/file_filter.h"
+
+#include <algorithm>
+
+namespace lx::ui {
+
+std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : filter) {
+    if (c == '|') {
+      parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) parts.push_back(current);
+  std::vector<FileFilter> out;
+  for (size_t i = 0; i + 1 < parts.size(); i += 2)
+    if (!parts[i].empty() || !parts[i + 1].empty()) out.push_back({parts[i], parts[i + 1]});
+  return out;
+}
+
+std::vector<std::string> NameFilters(const std::string& filter) {
+  std::vector<std::string> out;
+  for (const FileFilter& f : ParseFileFilter(filter)) {
+    std::string patterns = f.patterns;
+    std::replace(patterns.begin(), patterns.end(), ';', ' ');
+    std::string shown = f.description;
+    bool named = shown.size() >= patterns.size() + 2 && shown.back() == ')' &&
+                 shown.compare(shown.size() - patterns.size() - 2, patterns.size() + 2, "(" + patterns + ")") == 0;
+    out.push_back(named ? shown : shown + " (" + patterns + ")");
+  }
+  return out;
+}
+
+}  // namespace lx::ui

@@ -1,0 +1,50 @@
+#pragma once
+// What a dialog needs from the window system. Two hosts implement it: the headless host that
+// tests and the scenario runner drive, and the Qt host of the programs. Dialogs know only this.
+#include <optional>
+#include <string>
+
+#include "ui/template.h"
+
+namespace lx::ui {
+
+class Dialog;
+
+// What changed in a control's state, so that a host can bring its widget up to date.
+enum class Change : uint8_t {
+  Text, Check, Enabled, Visible, Items, Selection, Range, Position, Focus, Picture,
+  Redraw,  // a slider must repaint (the headless host then sends its NM_CUSTOMDRAW)
+};
+
+struct FileRequest {
+  bool save = false;          // save dialog (no confirmation before replacing) or open dialog
+  std::string proposedName;   // "EEPROM.h"
+  std::string defaultExt;     // without dot; appended to a name typed without extension
+  std::string filter;         // "head files(*.h)|*.h||"
+  std::string initialFolder;  // a folder or a full file name (its folder is taken)
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Creates the dialog's window, runs its initialisation and its modal loop; returns the
+  // value passed to EndDialog.
+  virtual int RunModal(Dialog& dialog) = 0;
+  // The dialog ended its modal loop (EndDialog); the loop returns once the handler is done.
+  virtual void ModalEnded(Dialog& dialog) = 0;
+  // The dialog's model of a control changed (by program); hosts mirror it into the widget.
+  virtual void ControlChanged(Dialog& dialog, int index, Change what) = 0;
+  // Menu bar set, or an entry appended to the system menu (false: the platform has none).
+  virtual void MenuChanged(Dialog& dialog) = 0;
+  virtual bool AppendSystemMenu(Dialog& dialog, int command, const std::string& text) = 0;
+  // A message box with only OK and no icon, titled with the application name.
+  virtual void ShowMessage(Dialog& owner, const std::string& text) = 0;
+  // The chosen file's full name, or nothing when the user cancelled.
+  virtual std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) = 0;
+
+  virtual const ResourceSet& resources() const = 0;
+  virtual const std::string& appName() const = 0;
+};
+
+}  // namespace lx::ui

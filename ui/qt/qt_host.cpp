@@ -1,0 +1,166 @@
+#include "ui/qt/qt_host.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ui/file_filter.h"
+#include "ui/qt/widgets.h"
+
+namespace lx::ui::qt {
+
+namespace {
+
+// Installed fonts that carry Chinese glyphs, best first.
+constexpr const char* kChineseFonts[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
+                                         "Droid Sans Fallback", "AR PL UMing CN"};
+
+QString ChineseFont() {
+  const QStringList families = QFontDatabase::families();
+  for (const char* name : kChineseFonts)
+    if (families.contains(QString::fromUtf8(name))) return QString::fromUtf8(name);
+  return QString();
+}
+
+}  // namespace
+
+void InstallFontSubstitutes() {
+  QString chinese = ChineseFont();
+  if (chinese.isEmpty()) return;
+  for (const char* face : {"宋体", "System", "MS Shell Dlg", "SimSun"})
+    QFont::insertSubstitution(QString::fromUtf8(face), chinese);
+}
+
+QFont DialogFont(const DialogTemplate& tpl) {
+  QFont font(QString::fromUtf8(tpl.fontFace));
+  QString chinese = ChineseFont();
+  if (!chinese.isEmpty()) font.setFamilies({QString::fromUtf8(tpl.fontFace), chinese});
+  // Points at 96 dots per inch, as the platform sizes dialog fonts: 9 pt is 12 px.
+  font.setPixelSize((tpl.fontPoints * 96 + 36) / 72);
+  return font;
+}
+
+DialogUnits UnitsOf(const QFont& font) {
+  QFontMetrics m(font);
+  // The average width of the 52 Latin letters, rounded, and the character height.
+  int letters = m.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return {(letters / 26 + 1) / 2, m.height()};
+}
+
+QSize ClientSize(const DialogTemplate& tpl) {
+  DialogUnits u = UnitsOf(DialogFont(tpl));
+  return QSize(u.x(tpl.cx), u.y(tpl.cy));
+}
+
+QtHost::QtHost(const ResourceSet& resources, std::string appName)
+    : resources_(resources), appName_(std::move(appName)) {
+  InstallFontSubstitutes();
+}
+
+QtHost::~QtHost() = default;
+
+DialogWindow* QtHost::find(const Dialog& dialog) const {
+  auto it = windows_.find(&dialog);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+QDialog* QtHost::windowOf(const Dialog& dialog) const { return find(dialog); }
+
+QWidget* QtHost::widgetOf(const Dialog& dialog, int id) const {
+  DialogWindow* w = find(dialog);
+  return w ? w->widget(dialog.indexOf(id)) : nullptr;
+}
+
+QWidget* QtHost::clientOf(const Dialog& dialog) const {
+  DialogWindow* w = find(dialog);
+  return w ? w->client() : nullptr;
+}
+
+QPixmap QtHost::picture(int id) {
+  auto it = pictures_.find(id);
+  if (it != pictures_.end()) return it->second;
+  const PictureTemplate* p = resources_.picture(id);
+  QPixmap pix = p ? QPixmap::fromImage(RenderPicture(*p)) : QPixmap();  // missing: left out
+  pictures_[id] = pix;
+  return pix;
+}
+
+int QtHost::RunModal(Dialog& dialog) {
+  dialog.BeginWindow();
+  auto* window = new DialogWindow(dialog, *this);
+  windows_[&dialog] = window;
+  // A dialog is owned by no window: it is modal for the whole application.
+  window->setWindowModality(Qt::ApplicationModal);
+
+  // Focus changes inside the window report EN_KILLFOCUS for the box that lost the focus.
+  // Focus that leaves for another window (a message box) is no focus change of the dialog.
+  QMetaObject::Connection focus = QObject::connect(
+      qApp, &QApplication::focusChanged, window, [window, &dialog](QWidget*, QWidget* now) {
+        if (!now || !dialog.isOpen() || now->window() != window) return;
+        int index = window->indexOfWidget(now);
+        if (index >= 0) dialog.UserFocus(dialog.controls()[index].id());
+      });
+
+  dialog.InitWindow();
+  if (!dialog.ended()) {
+    window->adjustSize();
+    if (onShown) {
+      QTimer::singleShot(0, window, [this, &dialog, window] {
+        if (!dialog.ended()) onShown(dialog, *window);
+      });
+    }
+    window->exec();
+  }
+  QObject::disconnect(focus);
+  windows_.erase(&dialog);
+  dialog.EndWindow();
+  window->hide();
+  window->deleteLater();
+  return dialog.result();
+}
+
+void QtHost::ModalEnded(Dialog& dialog) {
+  if (DialogWindow* w = find(dialog)) w->done(dialog.result());
+}
+
+void QtHost::ControlChanged(Dialog& dialog, int index, Change what) {
+  if (DialogWindow* w = find(dialog)) w->sync(index, what);
+}
+
+void QtHost::MenuChanged(Dialog& dialog) {
+  if (DialogWindow* w = find(dialog)) w->buildMenu();
+}
+
+void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
+                  QMessageBox::Ok, find(owner));
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::string> QtHost::AskFile(Dialog& owner, const FileRequest& request) {
+  QString initial = QString::fromStdString(request.initialFolder);
+  QFileInfo info(initial);
+  QString folder = info.isDir() ? initial : info.absolutePath();
+  if (!QDir(folder).exists()) folder = QDir::currentPath();
+
+  QFileDialog dialog(find(owner), request.save ? QStringLiteral("另存为") : QStringLiteral("打开"), folder);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);  // an open dialog may name a file that does not exist
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  QStringList filters;
+  for (const std::string& f : NameFilters(request.filter)) filters << QString::fromStdString(f);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+  dialog.selectFile(QString::fromStdString(request.proposedName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
+}
+
+}  // namespace lx::ui::qt

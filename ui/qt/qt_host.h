@@ -1,0 +1,70 @@
+#pragma once
+// The Qt 6 Widgets host: renders any dialog template as a real window (one widget per control,
+// at its template position converted from dialog units with the dialog font), maps Qt's
+// signals and events to the dialogs' notifications and runs the modal loops.
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <functional>
+#include <map>
+
+#include "ui/dialog.h"
+#include "ui/host.h"
+
+class QDialog;
+class QWidget;
+
+namespace lx::ui::qt {
+
+class DialogWindow;
+
+// Maps the template fonts ("宋体", "System") to an installed font that has Chinese glyphs.
+void InstallFontSubstitutes();
+// The font of a dialog template, sized in pixels as the platform sizes points at 96 dpi.
+QFont DialogFont(const DialogTemplate& tpl);
+// Dialog units to pixels: x × average character width / 4, y × character height / 8.
+struct DialogUnits {
+  int baseX, baseY;
+  int x(int du) const { return (du * baseX + 2) / 4; }
+  int y(int du) const { return (du * baseY + 4) / 8; }
+  QRect rect(int x0, int y0, int cx, int cy) const { return QRect(x(x0), y(y0), x(cx), y(cy)); }
+};
+DialogUnits UnitsOf(const QFont& font);
+// The client area (without menu bar) that a template gets.
+QSize ClientSize(const DialogTemplate& tpl);
+
+// Our pictures, drawn at start-up from their descriptions.
+QImage RenderPicture(const PictureTemplate& picture);
+
+class QtHost : public Host {
+ public:
+  QtHost(const ResourceSet& resources, std::string appName);
+  ~QtHost() override;
+
+  // Called once a dialog's window is shown and its modal loop runs (screenshots, tests).
+  std::function<void(Dialog&, QDialog&)> onShown;
+
+  QDialog* windowOf(const Dialog& dialog) const;
+  QWidget* widgetOf(const Dialog& dialog, int id) const;
+  QWidget* clientOf(const Dialog& dialog) const;  // the area the controls are placed in
+  QPixmap picture(int id);
+
+  int RunModal(Dialog& dialog) override;
+  void ModalEnded(Dialog& dialog) override;
+  void ControlChanged(Dialog& dialog, int index, Change what) override;
+  void MenuChanged(Dialog& dialog) override;
+  bool AppendSystemMenu(Dialog&, int, const std::string&) override { return false; }  // none here
+  void ShowMessage(Dialog& owner, const std::string& text) override;
+  std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
+  const ResourceSet& resources() const override { return resources_; }
+  const std::string& appName() const override { return appName_; }
+
+ private:
+  DialogWindow* find(const Dialog& dialog) const;
+  const ResourceSet& resources_;
+  std::string appName_;
+  std::map<const Dialog*, DialogWindow*> windows_;
+  std::map<int, QPixmap> pictures_;
+};
+
+}  // namespace lx::ui::qt

@@ -1,0 +1,371 @@
+#include "ui/qt/widgets.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <map>
+
+namespace lx::ui::qt {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+// ---- ClientArea -----------------------------------------------------------------------------
+
+ClientArea::ClientArea(Dialog& dialog, QtHost& host, QWidget* parent)
+    : QWidget(parent), dialog_(dialog), host_(host) {}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  Dialog::Background bg = dialog_.OnPaintBackground();
+  QPixmap pic = bg.picture ? host_.picture(bg.picture) : QPixmap();
+  if (pic.isNull()) {
+    p.fillRect(rect(), palette().window());
+    return;
+  }
+  // The picture is stretched onto a fixed rectangle, whatever the window's size.
+  p.fillRect(rect(), palette().window());
+  p.drawPixmap(QRect(0, 0, bg.width, bg.height), pic);
+}
+
+// ---- SliderWidget ---------------------------------------------------------------------------
+
+SliderWidget::SliderWidget(Dialog& dialog, int id, Qt::Orientation orientation, QWidget* parent)
+    : QSlider(orientation, parent), dialog_(dialog), id_(id) {}
+
+void SliderWidget::paintEvent(QPaintEvent* event) {
+  QSlider::paintEvent(event);
+  // Reported after the paint, once per batch of repaints; a handler that changes the slider
+  // causes one more repaint and so one more report.
+  if (!paintQueued_) {
+    paintQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+      paintQueued_ = false;
+      dialog_.Paint(id_);
+    });
+  }
+}
+
+void SliderWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) mouseDown_ = true;
+  QSlider::mousePressEvent(event);
+}
+
+void SliderWidget::mouseReleaseEvent(QMouseEvent* event) {
+  QSlider::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && mouseDown_) {
+    mouseDown_ = false;
+    QTimer::singleShot(0, this, [this] { dialog_.UserReleaseSlider(id_); });
+  }
+}
+
+// ---- PictureButtonWidget --------------------------------------------------------------------
+
+void PictureButtonWidget::setFaces(const QPixmap& normal, const QPixmap& pressed) {
+  normal_ = normal;
+  pressed_ = pressed.isNull() ? normal : pressed;
+  if (!normal_.isNull()) resize(normal_.size());
+  update();
+}
+
+void PictureButtonWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QPixmap& face = isDown() ? pressed_ : normal_;
+  if (face.isNull()) {
+    p.drawText(rect(), Qt::AlignCenter, text());
+    return;
+  }
+  p.drawPixmap(0, 0, face);
+  if (hasFocus()) {
+    p.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(3, 3, -4, -4));
+  }
+}
+
+// ---- DialogWindow ---------------------------------------------------------------------------
+
+DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
+    : QDialog(nullptr), dialog_(dialog), host_(host), units_(UnitsOf(DialogFont(dialog.tpl()))) {
+  const DialogTemplate& tpl = dialog.tpl();
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (tpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  setWindowFlags(flags);
+  setWindowTitle(QString::fromUtf8(tpl.caption));
+  setFont(DialogFont(tpl));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);  // a modal frame: no resizing
+  client_ = new ClientArea(dialog, host, this);
+  client_->setFixedSize(ClientSize(tpl));
+  layout->addWidget(client_);
+
+  for (size_t i = 0; i < dialog.controls().size(); ++i) widgets_.push_back(make(static_cast<int>(i)));
+  // Group boxes frame the controls placed on them: keep them underneath.
+  for (size_t i = 0; i < widgets_.size(); ++i)
+    if (dialog.controls()[i].kind() == Kind::GroupBox) widgets_[i]->lower();
+  // The template's order is the tab order.
+  QWidget* previous = nullptr;
+  for (size_t i = 0; i < widgets_.size(); ++i) {
+    QWidget* w = widgets_[i];
+    if (w->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
+int DialogWindow::indexOfWidget(const QWidget* w) const {
+  for (; w; w = w->parentWidget()) {
+    if (w == this || w == client_) return -1;
+    for (size_t i = 0; i < widgets_.size(); ++i)
+      if (widgets_[i] == w) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+QWidget* DialogWindow::make(int index) {
+  ControlState& c = dialog_.controls()[index];
+  const ControlTemplate& t = *c.tpl;
+  const int id = t.id;
+  Dialog* d = &dialog_;
+  QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
+  QWidget* w = nullptr;
+  bool tabStop = t.style & kTabStop;
+  switch (t.kind) {
+    case Kind::PushButton: {
+      auto* b = new QPushButton(Q(c.text), client_);
+      b->setAutoDefault(false);
+      b->setDefault(t.style & kDefault);
+      QObject::connect(b, &QPushButton::clicked, b, [d, id] { d->UserClick(id); });
+      w = b;
+      break;
+    }
+    case Kind::PictureButton: {
+      auto* b = new PictureButtonWidget(client_);
+      b->setText(Q(c.text));
+      QObject::connect(b, &QAbstractButton::clicked, b, [d, id] { d->UserClick(id); });
+      w = b;
+      break;
+    }
+    case Kind::RadioButton:
+    case Kind::CheckBox: {
+      QAbstractButton* b = t.kind == Kind::RadioButton ? static_cast<QAbstractButton*>(new QRadioButton(Q(c.text), client_))
+                                                       : new QCheckBox(Q(c.text), client_);
+      b->setAutoExclusive(false);  // groups follow the template, not the parent widget
+      QObject::connect(b, &QAbstractButton::clicked, b, [this, d, id, index] {
+        d->UserClick(id);
+        if (d->isOpen()) sync(index, Change::Check);
+      });
+      w = b;
+      break;
+    }
+    case Kind::Edit: {
+      auto* e = new QLineEdit(Q(c.text), client_);
+      e->setReadOnly(t.style & kReadOnly);
+      e->setFrame(t.style & kBorder);
+      QObject::connect(e, &QLineEdit::textEdited, e, [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
+      w = e;
+      break;
+    }
+    case Kind::ComboBox: {
+      auto* cb = new QComboBox(client_);
+      cb->setEditable(true);
+      cb->setInsertPolicy(QComboBox::NoInsert);
+      cb->setMaxVisibleItems(std::max(1, (units_.y(t.cy) - 24) / std::max(1, units_.baseY + 2)));
+      QObject::connect(cb, &QComboBox::activated, cb, [d, id](int i) { d->UserSelect(id, i); });
+      QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb,
+                       [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
+      r.setHeight(std::min(r.height(), units_.y(12)));  // the template's height is the open list's
+      w = cb;
+      break;
+    }
+    case Kind::Slider: {
+      auto* s = new SliderWidget(dialog_, id, (t.style & kVertical) ? Qt::Vertical : Qt::Horizontal, client_);
+      if (t.style & kVertical) {
+        s->setInvertedAppearance(true);  // minimum at the top
+        s->setInvertedControls(true);
+      }
+      if (t.style & kNoTicks)
+        s->setTickPosition(QSlider::NoTicks);
+      else if (t.style & kTicksBoth)
+        s->setTickPosition(QSlider::TicksBothSides);
+      else if (t.style & kTicksTop)
+        s->setTickPosition(QSlider::TicksAbove);
+      else
+        s->setTickPosition(QSlider::TicksBelow);
+      s->setTickInterval(1);
+      s->setSingleStep(1);
+      QObject::connect(s, &QSlider::valueChanged, s, [d, id](int v) { d->UserSlide(id, v); });
+      w = s;
+      break;
+    }
+    case Kind::GroupBox: {
+      w = new QGroupBox(Q(c.text), client_);
+      break;
+    }
+    case Kind::Label: {
+      auto* l = new QLabel(Q(c.text), client_);
+      l->setTextFormat(Qt::PlainText);
+      l->setWordWrap(true);
+      l->setAlignment(Qt::AlignLeft | ((t.style & kCentreV) ? Qt::AlignVCenter : Qt::AlignTop));
+      w = l;
+      break;
+    }
+    case Kind::Icon: {
+      auto* l = new QLabel(client_);
+      QPixmap pic = host_.picture(t.picture);
+      l->setPixmap(pic);
+      if (!pic.isNull()) r.setSize(pic.size());  // an icon shows at its own size
+      w = l;
+      break;
+    }
+  }
+  w->setGeometry(r);
+  if (t.kind == Kind::Label || t.kind == Kind::GroupBox || t.kind == Kind::Icon)
+    w->setFocusPolicy(Qt::NoFocus);
+  else
+    w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  w->setEnabled(c.enabled);
+  w->setVisible(c.visible);
+  if (std::optional<Dialog::TextColour> colour = dialog_.OnCtlColor(id)) {
+    QPalette pal = w->palette();
+    QColor text(colour->r, colour->g, colour->b);
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::ButtonText, text);
+    pal.setColor(QPalette::Text, text);
+    w->setPalette(pal);
+    if (colour->transparent) w->setAutoFillBackground(false);
+  }
+  return w;
+}
+
+void DialogWindow::sync(int index, Change what) {
+  QWidget* w = widget(index);
+  if (!w) return;
+  const ControlState& c = dialog_.controls()[index];
+  QSignalBlocker block(w);
+  switch (what) {
+    case Change::Text:
+      if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->text() != Q(c.text)) e->setText(Q(c.text));
+      } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
+        QSignalBlocker blockEdit(cb->lineEdit());
+        cb->setEditText(Q(c.text));
+      } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        g->setTitle(Q(c.text));
+      } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        l->setText(Q(c.text));
+      } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        b->setText(Q(c.text));
+      }
+      break;
+    case Change::Check:
+      if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(c.checked);
+      break;
+    case Change::Enabled:
+      w->setEnabled(c.enabled);
+      break;
+    case Change::Visible:
+      w->setVisible(c.visible);
+      break;
+    case Change::Items:
+    case Change::Selection:
+      if (auto* cb = qobject_cast<QComboBox*>(w)) {
+        QSignalBlocker blockEdit(cb->lineEdit());
+        if (what == Change::Items) {
+          cb->clear();
+          for (const std::string& item : c.items) cb->addItem(Q(item));
+        }
+        cb->setCurrentIndex(c.curSel);
+        cb->setEditText(Q(c.text));
+      }
+      break;
+    case Change::Range:
+    case Change::Position:
+      if (auto* s = qobject_cast<QSlider*>(w)) {
+        s->setRange(c.rangeMin, c.rangeMax);
+        s->setPageStep(c.pageSize);
+        s->setValue(c.pos);
+      }
+      break;
+    case Change::Focus:
+      w->setFocus(Qt::OtherFocusReason);
+      break;
+    case Change::Picture:
+      if (auto* pb = dynamic_cast<PictureButtonWidget*>(w))
+        pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
+      break;
+    case Change::Redraw:
+      w->update();
+      break;
+  }
+}
+
+void DialogWindow::buildMenu() {
+  const MenuTemplate* menu = dialog_.menuId() ? host_.resources().menu(dialog_.menuId()) : nullptr;
+  if (!menu) return;
+  if (!menuBar_) {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setNativeMenuBar(false);
+    layout()->setMenuBar(menuBar_);
+  }
+  menuBar_->clear();
+  std::map<std::string, QMenu*> popups;
+  Dialog* d = &dialog_;
+  for (const MenuItemTemplate& item : menu->items) {
+    QMenu*& popup = popups[item.popup];
+    if (!popup) popup = menuBar_->addMenu(QString::fromUtf8(item.popup));
+    int command = item.command;
+    popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+  }
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      dialog_.UserEnter();
+      return;
+    case Qt::Key_Escape:
+      dialog_.UserEscape();
+      return;
+    default:
+      QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+  }
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+  if (dialog_.ended() || !dialog_.isOpen()) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  dialog_.UserClose();
+}
+
+void DialogWindow::reject() {
+  if (dialog_.ended() || !dialog_.isOpen())
+    QDialog::reject();
+  else
+    dialog_.UserEscape();
+}
+
+}  // namespace lx::ui::qt

@@ -1,0 +1,89 @@
+#pragma once
+// The widgets the Qt host builds a dialog from (internal to the host).
+#include <QAbstractButton>
+#include <QDialog>
+#include <QPixmap>
+#include <QSlider>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/qt/qt_host.h"
+
+class QMenuBar;
+
+namespace lx::ui::qt {
+
+class QtHost;
+
+// Where the controls live: the dialog's client area, painted with the dialog's background.
+class ClientArea : public QWidget {
+ public:
+  ClientArea(Dialog& dialog, QtHost& host, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Dialog& dialog_;
+  QtHost& host_;
+};
+
+// A trackbar: reports each repaint (NM_CUSTOMDRAW) and each release of the mouse after a drag
+// or a click (NM_RELEASEDCAPTURE); keyboard moves release nothing.
+class SliderWidget : public QSlider {
+ public:
+  SliderWidget(Dialog& dialog, int id, Qt::Orientation orientation, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  Dialog& dialog_;
+  int id_;
+  bool paintQueued_ = false;
+  bool mouseDown_ = false;
+};
+
+// An owner-drawn picture button: the normal face, the pressed face while held down. Without a
+// disabled face a disabled button looks like an enabled one; it only ignores clicks.
+class PictureButtonWidget : public QAbstractButton {
+ public:
+  explicit PictureButtonWidget(QWidget* parent) : QAbstractButton(parent) {}
+  void setFaces(const QPixmap& normal, const QPixmap& pressed);
+  QSize sizeHint() const override { return normal_.isNull() ? QSize(32, 32) : normal_.size(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QPixmap normal_, pressed_;
+};
+
+class DialogWindow : public QDialog {
+ public:
+  DialogWindow(Dialog& dialog, QtHost& host);
+  Dialog& dialog() { return dialog_; }
+  ClientArea* client() const { return client_; }
+  QWidget* widget(int index) const { return index >= 0 && index < int(widgets_.size()) ? widgets_[index] : nullptr; }
+  int indexOfWidget(const QWidget* w) const;  // the control a widget (or one of its parts) belongs to
+  void sync(int index, Change what);          // the dialog's state into the widget
+  void buildMenu();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  QWidget* make(int index);
+  Dialog& dialog_;
+  QtHost& host_;
+  DialogUnits units_;
+  ClientArea* client_;
+  QMenuBar* menuBar_ = nullptr;
+  std::vector<QWidget*> widgets_;
+};
+
+}  // namespace lx::ui::qt
