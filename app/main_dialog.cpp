@@ -1,0 +1,105 @@
+#include "app/main_dialog.h"
+
+#include "app/about_dialog.h"
+#include "app/file_convert_dialog.h"
+#include "resources/ids.h"
+
+namespace lx::app {
+
+namespace {
+using ui::Notify;
+
+constexpr int kPictureButtons[4] = {res::kBtnFirstSettings, res::kBtnSecondSettings, res::kBtnThirdSettings,
+                                    res::kBtnChannel};
+constexpr int kFaces[4][2] = {{res::kPicButton1000, res::kPicButton1000Pressed},
+                              {res::kPicButton1004, res::kPicButton1004Pressed},
+                              {res::kPicButton1005, res::kPicButton1005Pressed},
+                              {res::kPicButton1006, res::kPicButton1006Pressed}};
+
+ui::FileRequest HeaderRequest(bool save, const std::string& folder) {
+  return {save, "EEPROM.h", "h", "head files(*.h)|*.h||", folder};
+}
+}  // namespace
+
+MainDialog::MainDialog(ui::Host& host, ToolState& state, const ToolDefinition& tool, std::filesystem::path currentDir)
+    : Dialog(host, res::kMainDialog), state_(state), tool_(tool), currentDir_(std::move(currentDir)) {
+  for (int slot = 0; slot < 4; ++slot) On(kPictureButtons[slot], Notify::Clicked, [this, slot] { OpenSettings(slot); });
+  for (int n = 0; n < state_.profile().modelCount(); ++n)
+    On(state_.profile().models[n].radioId, Notify::Clicked, [this, n] { SelectModel(n); });
+  On(res::kCmdAbout, ui::kCommand, &MainDialog::OnAbout);
+  On(res::kCmdExit, ui::kCommand, &MainDialog::OnExit);
+  On(res::kCmdOpen, ui::kCommand, &MainDialog::OnOpenHeader);
+  On(res::kCmdSave, ui::kCommand, &MainDialog::OnSaveHeader);
+  On(res::kCmdConvert, ui::kCommand, &MainDialog::OnConvert);
+}
+
+bool MainDialog::OnInitDialog() {
+  Dialog::OnInitDialog();  // no radio checked
+  std::string_view entry = host().resources().string(res::kStrAboutEntry);
+  if (!entry.empty()) AppendSystemMenu(res::kSysCmdAbout, std::string(entry));  // where there is one
+  for (int slot = 0; slot < 4; ++slot) AttachPictureButton(kPictureButtons[slot], kFaces[slot][0], kFaces[slot][1]);
+  SetMenu(res::kMainMenu);
+  state_.PrepareDataDirectory(currentDir_);
+  return true;
+}
+
+void MainDialog::DoDataExchange(ui::DataExchange& dx) { ui::DdxRadio(dx, res::kRadioFirstModel, radio_); }
+
+void MainDialog::OnSysCommand(int command) {
+  if ((command & 0xFFF0) == res::kSysCmdAbout) OnAbout();
+}
+
+std::optional<ui::Dialog::TextColour> MainDialog::OnCtlColor(int id) const {
+  // The model radios show the white background through, in blue text.
+  for (const ChipModel& m : state_.profile().models)
+    if (m.radioId == id) return TextColour{0, 102, 153, true};
+  return std::nullopt;
+}
+
+ui::Dialog::Background MainDialog::OnPaintBackground() const { return {res::kPicBackground, 757, 351}; }
+
+void MainDialog::Show(const Report& report) {
+  if (!report.message.empty()) MessageBox(report.message);
+}
+
+void MainDialog::SelectModel(int n) {
+  Show(state_.SelectChipModel(n));
+  ShowModelSelected();
+}
+
+void MainDialog::ShowModelSelected() {
+  // Once a model is chosen the picture buttons stay enabled.
+  for (int id : kPictureButtons) GetDlgItem(id).EnableWindow(true);
+  radio_ = state_.chipModel;
+  UpdateData(false);
+}
+
+void MainDialog::OpenSettings(int slot) {
+  if (SettingsOpener open = tool_.settings[slot]) open(host(), state_);
+}
+
+void MainDialog::OnOpenHeader() {
+  std::optional<std::string> file = AskFile(HeaderRequest(false, state_.headerPath));
+  if (!file) return;
+  Report report = state_.OpenHeader(*file);
+  Show(report);
+  if (report.ok && state_.modelSelected()) ShowModelSelected();
+}
+
+void MainDialog::OnSaveHeader() {
+  if (std::optional<std::string> file = AskFile(HeaderRequest(true, state_.headerPath))) Show(state_.SaveHeader(*file));
+}
+
+void MainDialog::OnConvert() {
+  FileConvertDialog dialog(host(), state_);
+  dialog.DoModal();
+}
+
+void MainDialog::OnAbout() {
+  AboutDialog dialog(host());
+  dialog.DoModal();
+}
+
+void MainDialog::OnExit() { UserClose(); }
+
+}  // namespace lx::app

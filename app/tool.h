@@ -1,0 +1,27 @@
+#pragma once
+// What a windowed tool is made of: its profile, its resources and the settings dialogs that
+// its picture buttons open.
+#include <array>
+
+#include "core/profile.h"
+#include "core/state.h"
+#include "ui/host.h"
+
+namespace lx::app {
+
+// Runs one settings dialog modally on the tool's state; its result is not used.
+using SettingsOpener = void (*)(ui::Host& host, ToolState& state);
+
+struct ToolDefinition {
+  const char* program;  // "ambrel"
+  const ToolProfile& profile;
+  const ui::ResourceSet& resources;
+  // Picture buttons 1000, 1004, 1005 and 1006; a button whose dialog does not exist yet
+  // (nullptr) does nothing.
+  std::array<SettingsOpener, 4> settings;
+};
+
+const ToolDefinition& AmbrelTool();
+const ToolDefinition& OstrelTool();
+
+}  // namespace lx::app
