@@ -136,7 +136,9 @@ Dialog::Dialog(Host& host, int templateId) : host_(host), tpl_(host.resources().
   if (!tpl_) throw std::invalid_argument("no dialog template " + std::to_string(templateId));
 }
 
-Dialog::~Dialog() = default;
+Dialog::~Dialog() {
+  if (open_) host_.Forget(*this);
+}
 
 int Dialog::DoModal() { return host_.RunModal(*this); }
 

@@ -81,6 +81,12 @@ HeadlessHost::~HeadlessHost() {
   }
 }
 
+void HeadlessHost::Forget(Dialog& dialog) {
+  std::erase_if(frames_, [&](const Frame& f) { return f.dialog == &dialog; });
+  std::erase_if(dirty_, [&](const auto& d) { return d.first == &dialog; });
+  systemMenus_.erase(&dialog);
+}
+
 void HeadlessHost::record(std::string line) {
   if (trace) trace(line);
   log_.push_back(std::move(line));

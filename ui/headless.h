@@ -139,6 +139,7 @@ class HeadlessHost : public Host {
   void ModalEnded(Dialog&) override {}
   void ControlChanged(Dialog& dialog, int index, Change what) override;
   void MenuChanged(Dialog&) override {}
+  void Forget(Dialog& dialog) override;
   bool AppendSystemMenu(Dialog& dialog, int command, const std::string& text) override;
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;

@@ -43,6 +43,9 @@ class Host {
   // The chosen file's full name, or nothing when the user cancelled.
   virtual std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) = 0;
 
+  // A dialog object is going away while its window is still open (a test dropped it).
+  virtual void Forget(Dialog&) {}
+
   virtual const ResourceSet& resources() const = 0;
   virtual const std::string& appName() const = 0;
 };
