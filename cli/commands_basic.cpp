@@ -23,6 +23,9 @@ std::string RangeMessage(const FrequencyRange& r) {
   return "请输入正确的频道:" + std::to_string(r.low) + "KHz~" + std::to_string(r.high) + "KHz";
 }
 
+// A conversion's message, led by the file it is about.
+std::string Explain(const Report& r, const std::string& file) { return file + ": " + r.message; }
+
 struct ModelXtal {
   std::string model;
   int32_t xtal = 0;
@@ -120,8 +123,9 @@ void AddBasicCommands(Commands& commands) {
         return kOk;
       }
       const Report r = state.ConvertHeaderToBinary(out);
-      if (!r.ok) return Fail(ctx, r.message.empty() ? out + ": cannot be created" : r.message);
-      return kOk;
+      if (r.ok) return kOk;
+      if (r.message.empty()) return Fail(ctx, out + ": cannot be created");
+      return Fail(ctx, Explain(r, r.message == msg::kOpenHeaderFailed ? in : out));
     });
     sub->add_option("FILES", *files, "IN.h OUT.bin")->required()->expected(2);
   }
@@ -136,8 +140,10 @@ void AddBasicCommands(Commands& commands) {
       state.crystalKHz = o->xtal;
       state.binaryPath = (*files)[0];
       const Report r = state.ConvertBinaryToHeader((*files)[1]);
-      if (!r.ok) return Fail(ctx, r.message.empty() ? (*files)[1] + ": cannot be created" : r.message);
-      return kOk;
+      if (r.ok) return kOk;
+      if (r.message.empty()) return Fail(ctx, (*files)[1] + ": cannot be created");
+      if (r.message == msg::kNoChipModel) return Fail(ctx, r.message);
+      return Fail(ctx, Explain(r, r.message == msg::kSaveFailed ? (*files)[1] : (*files)[0]));
     });
     AddModelXtal(sub, *o);
     sub->add_option("FILES", *files, "IN.bin OUT.h")->required()->expected(2);

@@ -76,7 +76,7 @@ TEST_F(LxcfgBasics, HeaderBinaryHeaderRoundTrip) {
   WriteFile(at("short.bin"), "abc");
   const Outcome shortBin = lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("short.bin"), at("b.h")});
   EXPECT_EQ(shortBin.status, 1);
-  EXPECT_EQ(shortBin.err, "error!\n");
+  EXPECT_EQ(shortBin.err, at("short.bin") + ": error!\n");
   EXPECT_EQ(ReadFile(at("a.h")), ReadFile(at("b.h")));
 }
 
