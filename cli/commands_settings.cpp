@@ -1,8 +1,403 @@
 // show, diff, plan, pair: the commands that read an image back with meaning.
+#include <cstdio>
+#include <map>
+
+#include "channel/codec.h"
+#include "cli/channel_plan.h"
 #include "cli/command.h"
+#include "cli/image_settings.h"
 
 namespace lx::cli {
+namespace {
 
-void AddSettingsCommands(Commands&) {}
+// diff, plan and pair answer 0 or 1; a file they cannot read is status 2, as cmp does.
+constexpr int kTrouble = 2;
+
+std::string Hex4(uint32_t v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%04x", v & 0xFFFFu);
+  return buf;
+}
+
+std::string Pad(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string RegName(int index) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "reg%02x", static_cast<unsigned>(index));
+  return buf;
+}
+
+std::string Fixed3(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.3f", v);
+  return buf;
+}
+
+std::string TwoDigits(int k) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02d", k);
+  return buf;
+}
+
+ChannelWords WordsOf(const ToolState& s, int k) {
+  return {s.words[static_cast<std::size_t>(ControlWordIndex(k))], s.words[static_cast<std::size_t>(FractionWordIndex(k))]};
+}
+
+uint32_t ChannelFrequency(const ToolState& s, int k) {
+  return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, WordsOf(s, k));
+}
+
+const char* FamilyName(const ToolState& s) {
+  return s.profile().family == Family::Transmitter ? "transmitter" : "receiver";
+}
+
+struct FileModel {
+  std::string file;
+  std::string model;
+};
+
+void AddFileAndModel(CLI::App* sub, FileModel& o) {
+  sub->add_option("FILE", o.file, "Header file")->required();
+  sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
+}
+
+std::optional<ToolState> Open(Context& ctx, const FileModel& o) {
+  ModelRef m;
+  if (!o.model.empty()) {
+    m = ParseModel(o.model);
+    if (!m) {
+      Fail(ctx, "unknown chip model '" + o.model + "' (one of " + ModelNames() + ")");
+      return std::nullopt;
+    }
+  }
+  return OpenAsTool(ctx, o.file, m);
+}
+
+// ---- show ----
+
+void ShowJson(std::ostream& out, const ToolState& s) {
+  out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
+      << ",\n  \"settings\": {\n";
+  const std::vector<Setting> settings = ReadSettings(s);
+  for (std::size_t i = 0; i < settings.size(); ++i)
+    out << "    " << JsonString(settings[i].key) << ": " << JsonValue(settings[i].value)
+        << (i + 1 < settings.size() ? ",\n" : "\n");
+  out << "  },\n  \"channels\": [\n";
+  for (int k = 0; k < kChannelCount; ++k) {
+    const ChannelWords w = WordsOf(s, k);
+    const uint32_t f = ChannelFrequency(s, k);
+    out << "    {\"khz\": " << f << ", \"control\": " << w.control << ", \"fraction\": " << w.fraction
+        << ", \"inductance\": " << JsonString(InductanceAdvice(s.profile(), s.chipModel, f)) << "}"
+        << (k + 1 < kChannelCount ? ",\n" : "\n");
+  }
+  out << "  ],\n  \"words\": [";
+  for (int i = 0; i < kEepromSize; ++i)
+    out << (i % 16 == 0 ? "\n    " : " ") << s.words[static_cast<std::size_t>(i)] << (i + 1 < kEepromSize ? "," : "");
+  out << "\n  ]\n}\n";
+}
+
+void ShowText(std::ostream& out, const ToolState& s) {
+  out << s.selectedModel()->name << " (" << s.profile().appName << ", " << FamilyName(s) << "), crystal "
+      << s.crystalKHz << " kHz\n\nSettings\n";
+  for (const Setting& setting : ReadSettings(s)) {
+    if (setting.key == "crystal" || setting.key.starts_with("channel.")) continue;
+    out << "  " << Pad(setting.key, 26) << setting.human << '\n';
+  }
+  out << "\nChannels        frequency  control  fraction  inductance\n";
+  for (int k = 0; k < kChannelCount; ++k) {
+    const ChannelWords w = WordsOf(s, k);
+    const uint32_t f = ChannelFrequency(s, k);
+    out << "  " << Pad("channel." + std::to_string(k), 11) << PadLeft(std::to_string(f), 8) << " kHz  " << Hex4(w.control)
+        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f) << '\n';
+  }
+  out << "\nWords";
+  for (int i = 0; i < kEepromSize; ++i) {
+    if (i % 8 == 0) out << "\n  " << RegName(i) << " ";
+    out << ' ' << Hex4(s.words[static_cast<std::size_t>(i)]);
+  }
+  out << '\n';
+}
+
+// ---- diff ----
+
+struct Change {
+  std::string key;
+  std::optional<Setting> a, b;
+};
+
+std::string ChangeText(const Change& c) {
+  const auto side = [](const std::optional<Setting>& s) { return s ? s->human : std::string("(none)"); };
+  // Frequencies read "606000 -> 606250 kHz": the unit once, at the end.
+  const std::string unit = " kHz";
+  if (c.a && c.b && c.a->human.ends_with(unit) && c.b->human.ends_with(unit))
+    return c.key + ": " + c.a->human.substr(0, c.a->human.size() - unit.size()) + " -> " + c.b->human;
+  return c.key + ": " + side(c.a) + " -> " + side(c.b);
+}
+
+int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
+  std::vector<Change> changes;
+  std::string modelA = a.selectedModel()->name, modelB = b.selectedModel()->name;
+  if (modelA != modelB) changes.push_back({"model", Setting{"model", modelA, modelA}, Setting{"model", modelB, modelB}});
+
+  const std::vector<Setting> sa = ReadSettings(a), sb = ReadSettings(b);
+  std::map<std::string, const Setting*> inB;
+  for (const Setting& s : sb) inB[s.key] = &s;
+  for (const Setting& s : sa) {
+    const auto it = inB.find(s.key);
+    if (it == inB.end())
+      changes.push_back({s.key, s, std::nullopt});
+    else if (it->second->value != s.value)
+      changes.push_back({s.key, s, *it->second});
+  }
+  for (const Setting& s : sb)
+    if (std::none_of(sa.begin(), sa.end(), [&](const Setting& x) { return x.key == s.key; }))
+      changes.push_back({s.key, std::nullopt, s});
+
+  RegisterImage owned = OwnedBits(a);
+  const RegisterImage ownedB = OwnedBits(b);
+  for (std::size_t i = 0; i < owned.size(); ++i) owned[i] |= ownedB[i];
+  std::vector<int> words;
+  for (int i = 0; i < kEepromSize; ++i) {
+    const auto idx = static_cast<std::size_t>(i);
+    if (((a.words[idx] ^ b.words[idx]) & ~owned[idx]) != 0) words.push_back(i);
+  }
+
+  const bool same = changes.empty() && words.empty();
+  if (json) {
+    const auto value = [](const std::optional<Setting>& s) { return s ? JsonValue(s->value) : std::string("null"); };
+    ctx.out << "{\n  \"same\": " << (same ? "true" : "false") << ",\n  \"settings\": [";
+    for (std::size_t i = 0; i < changes.size(); ++i)
+      ctx.out << (i ? ",\n" : "\n") << "    {\"key\": " << JsonString(changes[i].key) << ", \"old\": " << value(changes[i].a)
+              << ", \"new\": " << value(changes[i].b) << "}";
+    ctx.out << (changes.empty() ? "],\n" : "\n  ],\n") << "  \"words\": [";
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      const auto idx = static_cast<std::size_t>(words[i]);
+      ctx.out << (i ? ",\n" : "\n") << "    {\"word\": " << JsonString(RegName(words[i])) << ", \"old\": " << a.words[idx]
+              << ", \"new\": " << b.words[idx] << "}";
+    }
+    ctx.out << (words.empty() ? "]\n" : "\n  ]\n") << "}\n";
+  } else {
+    for (const Change& c : changes) ctx.out << ChangeText(c) << '\n';
+    for (int i : words)
+      ctx.out << RegName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
+              << Hex4(b.words[static_cast<std::size_t>(i)]) << '\n';
+  }
+  return same ? kOk : kFailed;
+}
+
+// ---- plan ----
+
+struct PlanOptions {
+  FileModel file;
+  bool json = false, csv = false;
+  PlanGuards guards;
+};
+
+std::string Mhz(uint32_t khz) {
+  const std::string frac = std::to_string(khz % 1000);
+  return std::to_string(khz / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
+}
+
+int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
+  if (s.crystalKHz <= 0)
+    return Fail(ctx, o.file.file + ": no crystal frequency in the image; its channels cannot be read"), kTrouble;
+  const ToolProfile& profile = s.profile();
+  const int64_t offset = profile.receiverOffsetKHz;
+
+  std::vector<int64_t> freqs;
+  for (int k = 0; k < kChannelCount; ++k) freqs.push_back(ChannelFrequency(s, k));
+  const std::vector<int64_t> distinct = DistinctFrequencies(freqs);
+  const std::vector<PlanConflict> conflicts = FindConflicts(freqs, o.guards);
+  const auto channelsAt = [&](int64_t f) {
+    std::string list;
+    for (int k = 0; k < kChannelCount; ++k)
+      if (freqs[static_cast<std::size_t>(k)] == f) list += (list.empty() ? "" : ",") + TwoDigits(k);
+    return list;
+  };
+
+  if (o.csv) {
+    ctx.out << "Channel,Frequency (MHz)\n";
+    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
+    return conflicts.empty() ? kOk : kFailed;
+  }
+
+  struct Row {
+    int64_t f, programmed;
+    double exact, error;
+    int band, subband;
+    std::string inductance;
+  };
+  std::vector<Row> rows;
+  for (int k = 0; k < kChannelCount; ++k) {
+    const ChannelWords w = WordsOf(s, k);
+    const int64_t f = freqs[static_cast<std::size_t>(k)];
+    const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
+    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), (w.control >> 4) & 7,
+                    (w.control >> 2) & 3, InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f))});
+  }
+
+  if (o.json) {
+    ctx.out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
+            << ",\n  \"channels\": [\n";
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      const Row& r = rows[k];
+      ctx.out << "    {\"channel\": " << k << ", \"khz\": " << r.f << ", \"programmed\": " << r.programmed
+              << ", \"exact\": " << Fixed3(r.exact) << ", \"error\": " << Fixed3(r.error) << ", \"band\": " << r.band
+              << ", \"subband\": " << r.subband << ", \"inductance\": " << JsonString(r.inductance) << "}"
+              << (k + 1 < rows.size() ? ",\n" : "\n");
+    }
+    ctx.out << "  ],\n  \"distinct\": " << distinct.size() << ",\n  \"guards\": {\"spacing\": " << o.guards.spacing
+            << ", \"im3\": " << o.guards.im3 << ", \"im3x\": " << o.guards.im3x << ", \"im5\": " << o.guards.im5
+            << "},\n  \"conflicts\": [";
+    for (std::size_t i = 0; i < conflicts.size(); ++i) {
+      const PlanConflict& c = conflicts[i];
+      ctx.out << (i ? ",\n" : "\n") << "    {\"kind\": " << JsonString(ConflictKindName(c.kind)) << ", \"sources\": [";
+      for (std::size_t j = 0; j < c.sources.size(); ++j) ctx.out << (j ? ", " : "") << c.sources[j];
+      ctx.out << "], \"product\": " << c.product << ", \"victim\": " << c.victim << ", \"distance\": " << c.distance
+              << "}";
+    }
+    ctx.out << (conflicts.empty() ? "]" : "\n  ]") << ",\n  \"compatible\": " << (conflicts.empty() ? "true" : "false")
+            << "\n}\n";
+    return conflicts.empty() ? kOk : kFailed;
+  }
+
+  ctx.out << s.selectedModel()->name << ", crystal " << s.crystalKHz << " kHz\n"
+          << "ch  frequency  programmed         exact    error  band  inductance\n";
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const Row& r = rows[k];
+    ctx.out << TwoDigits(static_cast<int>(k)) << "  " << PadLeft(std::to_string(r.f), 9) << "  "
+            << PadLeft(std::to_string(r.programmed), 10) << "  " << PadLeft(Fixed3(r.exact), 12) << "  "
+            << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << r.inductance << '\n';
+  }
+  const auto guard = [](int64_t g) { return g > 0 ? std::to_string(g) : std::string("off"); };
+  ctx.out << '\n' << distinct.size() << " distinct frequencies; guards (kHz): spacing " << guard(o.guards.spacing)
+          << ", im3 " << guard(o.guards.im3) << ", im3x " << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5)
+          << '\n';
+  for (const PlanConflict& c : conflicts)
+    ctx.out << "  " << Pad(ConflictKindName(c.kind), 8) << DescribeConflict(c) << " (ch " << channelsAt(c.victim) << ")\n";
+  if (conflicts.empty())
+    ctx.out << "compatible\n";
+  else
+    ctx.out << conflicts.size() << (conflicts.size() == 1 ? " conflict\n" : " conflicts\n");
+  return conflicts.empty() ? kOk : kFailed;
+}
+
+// ---- pair ----
+
+std::string SettingText(const ToolState& s, const char* name) {
+  const RegisterField* f = FindRegisterField(s.profile().family, name);
+  return FormatField(*f, ReadField(*f, s.words));
+}
+
+int Pair(Context& ctx, const ToolState& tx, const ToolState& rx) {
+  std::vector<std::string> mismatches;
+  if (tx.crystalKHz != rx.crystalKHz)
+    mismatches.push_back("crystal: " + std::to_string(tx.crystalKHz) + " kHz (transmitter) vs " +
+                         std::to_string(rx.crystalKHz) + " kHz (receiver)");
+  for (int k = 0; k < kChannelCount; ++k) {
+    const uint32_t ft = ChannelFrequency(tx, k), fr = ChannelFrequency(rx, k);
+    if (ft != fr)
+      mismatches.push_back("channel." + std::to_string(k) + ": " + std::to_string(ft) + " kHz (transmitter) vs " +
+                           std::to_string(fr) + " kHz (receiver)");
+  }
+  // Each transmitter stage needs its counterpart in the receiver, and the reverse.
+  const struct {
+    const char* tx;
+    const char* rx;
+  } matches[] = {{"pre_emphasis", "de_emphasis"}, {"compressor", "expander"}, {"pilot", "pilot_automute"}};
+  for (const auto& m : matches) {
+    const std::string t = SettingText(tx, m.tx), r = SettingText(rx, m.rx);
+    if (t != r)
+      mismatches.push_back(std::string(m.tx) + " " + t + " (transmitter) vs " + m.rx + " " + r + " (receiver)");
+  }
+  for (const std::string& line : mismatches) ctx.out << line << '\n';
+  if (mismatches.empty()) {
+    ctx.out << "consistent: " << tx.selectedModel()->name << " and " << rx.selectedModel()->name << '\n';
+    return kOk;
+  }
+  ctx.out << mismatches.size() << (mismatches.size() == 1 ? " mismatch\n" : " mismatches\n");
+  return kFailed;
+}
+
+}  // namespace
+
+void AddSettingsCommands(Commands& commands) {
+  Context& ctx = commands.ctx();
+
+  {
+    auto o = std::make_shared<FileModel>();
+    auto json = std::make_shared<bool>(false);
+    CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded", [&ctx, o, json] {
+      const std::optional<ToolState> s = Open(ctx, *o);
+      if (!s) return kFailed;
+      if (s->crystalKHz <= 0) ctx.err << "warning: no crystal frequency in the image; channels read as the range's low end\n";
+      if (*json)
+        ShowJson(ctx.out, *s);
+      else
+        ShowText(ctx.out, *s);
+      return kOk;
+    });
+    AddFileAndModel(sub, *o);
+    sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
+  }
+
+  {
+    auto files = std::make_shared<std::vector<std::string>>();
+    auto json = std::make_shared<bool>(false);
+    CLI::App* sub = commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, json] {
+      const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], {});
+      if (!a) return kTrouble;
+      const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], {});
+      if (!b) return kTrouble;
+      return Diff(ctx, *a, *b, *json);
+    });
+    sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2);
+    sub->add_flag("--json", *json, "The changes as JSON");
+  }
+
+  {
+    auto o = std::make_shared<PlanOptions>();
+    CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
+                                 [&ctx, o] {
+                                   const std::optional<ToolState> s = Open(ctx, o->file);
+                                   if (!s) return kTrouble;
+                                   return Plan(ctx, *s, *o);
+                                 });
+    AddFileAndModel(sub, o->file);
+    CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON");
+    sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
+    sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+    sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+    sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+    sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
+        ->capture_default_str()->check(CLI::NonNegativeNumber);
+  }
+
+  {
+    auto files = std::make_shared<std::vector<std::string>>();
+    CLI::App* sub = commands.add("pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files] {
+      const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], {});
+      if (!tx) return kTrouble;
+      const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], {});
+      if (!rx) return kTrouble;
+      if (tx->profile().family != Family::Transmitter)
+        return Fail(ctx, (*files)[0] + ": " + tx->selectedModel()->name + " is not a transmitter model"), kTrouble;
+      if (rx->profile().family != Family::Receiver)
+        return Fail(ctx, (*files)[1] + ": " + rx->selectedModel()->name + " is not a receiver model"), kTrouble;
+      return Pair(ctx, *tx, *rx);
+    });
+    sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2);
+  }
+}
 
 }  // namespace lx::cli

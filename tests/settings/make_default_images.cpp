@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path dataDir = argv[1];
   const std::vector<int64_t> vhf = ChannelPlan(174000, 270000);
-  const std::vector<int64_t> uhf = ChannelPlan(606000, 960000);
+  const std::vector<int64_t> uhf = ChannelPlan(614000, 960000);
   if (vhf.size() != lx::kChannelCount || uhf.size() != lx::kChannelCount) {
     std::fprintf(stderr, "no conflict-free channel plan found\n");
     return 1;

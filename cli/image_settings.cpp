@@ -1,0 +1,231 @@
+#include "cli/image_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+#include "channel/codec.h"
+
+namespace lx::cli {
+namespace {
+
+constexpr int32_t kCrystalLow = 23000;
+constexpr int32_t kCrystalHigh = 25000;
+constexpr const char* kChannelPrefix = "channel.";
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Decimal with an optional sign; nullopt for anything else or beyond 32 bits.
+std::optional<int64_t> SignedDecimal(const std::string& text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == text.size() || text.size() - i > 10) return std::nullopt;
+  int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    v = v * 10 + (text[i] - '0');
+  }
+  if (v > 0xFFFFFFFFll) return std::nullopt;
+  return negative ? -v : v;
+}
+
+// "channel.5" -> 5; nullopt when the key is not a channel key or the number is not 0..15.
+std::optional<int> ChannelKey(const std::string& key, bool& isChannelKey) {
+  isChannelKey = key.starts_with(kChannelPrefix);
+  if (!isChannelKey) return std::nullopt;
+  const auto n = SignedDecimal(key.substr(std::char_traits<char>::length(kChannelPrefix)));
+  if (!n || *n < 0 || *n >= kChannelCount || key.find_first_of("+-") != std::string::npos) return std::nullopt;
+  return static_cast<int>(*n);
+}
+
+ChannelWords WordsOf(const RegisterImage& w, int k) {
+  return {w[static_cast<std::size_t>(ControlWordIndex(k))], w[static_cast<std::size_t>(FractionWordIndex(k))]};
+}
+
+void Store(RegisterImage& w, int k, ChannelWords words) {
+  w[static_cast<std::size_t>(ControlWordIndex(k))] = words.control;
+  w[static_cast<std::size_t>(FractionWordIndex(k))] = words.fraction;
+}
+
+std::string KeyList(const ToolState& state) {
+  std::string keys = "crystal";
+  for (const RegisterField& f : RegisterFields(state.profile().family))
+    if (FieldAppliesTo(f, *state.selectedModel())) keys += std::string(", ") + f.name;
+  return keys + ", channel.0..channel.15";
+}
+
+struct Operation {
+  enum Kind { Crystal, Channel, Field } kind;
+  const RegisterField* field = nullptr;
+  int channel = 0;
+  int64_t value = 0;
+};
+
+}  // namespace
+
+std::string RangeMessage(uint32_t low, uint32_t high) {
+  return "请输入正确的频道:" + std::to_string(low) + "KHz~" + std::to_string(high) + "KHz";
+}
+
+std::vector<Setting> ReadSettings(const ToolState& state) {
+  const ToolProfile& profile = state.profile();
+  const ChipModel& model = *state.selectedModel();
+  std::vector<Setting> settings;
+  settings.push_back({"crystal", int64_t{state.crystalKHz}, std::to_string(state.crystalKHz) + " kHz"});
+  for (const RegisterField& f : RegisterFields(profile.family)) {
+    if (!FieldAppliesTo(f, model)) continue;
+    const uint32_t raw = ReadField(f, state.words);
+    const bool text = f.kind == FieldKind::Switch || (f.kind == FieldKind::List && raw < f.items.size());
+    const SettingValue value = text ? SettingValue(FormatField(f, raw)) : SettingValue(int64_t{raw});
+    std::string human = DescribeField(f, raw);
+    if (f.kind == FieldKind::Number && f.maxValue == 0xFFFF) {
+      char hex[16];
+      std::snprintf(hex, sizeof hex, " (0x%04x)", static_cast<unsigned>(raw));
+      human += hex;
+    }
+    if (!FieldValueAccepted(f, raw)) human += "  [outside " + ValidValues(f) + "]";
+    settings.push_back({f.name, value, human});
+  }
+  for (int k = 0; k < kChannelCount; ++k) {
+    const uint32_t f = DecodeChannel(profile, state.chipModel, state.crystalKHz, WordsOf(state.words, k));
+    settings.push_back({kChannelPrefix + std::to_string(k), int64_t{f}, std::to_string(f) + " kHz"});
+  }
+  return settings;
+}
+
+RegisterImage OwnedBits(const ToolState& state) {
+  RegisterImage owned{};
+  for (const RegisterField& f : RegisterFields(state.profile().family))
+    if (FieldAppliesTo(f, *state.selectedModel())) owned[static_cast<std::size_t>(f.word)] |= f.mask();
+  for (int k = 0; k < kChannelCount; ++k) Store(owned, k, {0xFFFF, 0xFFFF});
+  return owned;
+}
+
+std::string ValueText(const SettingValue& value) {
+  if (const auto* s = std::get_if<std::string>(&value)) return *s;
+  return std::to_string(std::get<int64_t>(value));
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", u);
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonValue(const SettingValue& value) {
+  if (const auto* s = std::get_if<std::string>(&value)) return JsonString(*s);
+  return std::to_string(std::get<int64_t>(value));
+}
+
+AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& assignments) {
+  AssignResult result;
+  const ToolProfile& profile = state.profile();
+  const ChipModel& model = *state.selectedModel();
+  const FrequencyRange range = ChannelRange(profile, state.chipModel);
+
+  std::vector<Operation> ops;
+  std::optional<int64_t> newCrystal;
+  for (const std::string& text : assignments) {
+    const std::size_t eq = text.find('=');
+    if (eq == std::string::npos) {
+      result.errors.push_back("'" + text + "' is not KEY=VALUE");
+      continue;
+    }
+    const std::string key = Lower(text.substr(0, eq));
+    const std::string value = text.substr(eq + 1);
+    bool isChannelKey = false;
+    const std::optional<int> channel = ChannelKey(key, isChannelKey);
+
+    if (key == "crystal") {
+      const auto v = SignedDecimal(value);
+      if (!v || *v > INT32_MAX) {
+        result.errors.push_back("crystal: '" + value + "' is not a frequency in kHz");
+      } else if (*v <= 0) {
+        result.errors.push_back("crystal: " + value + " kHz is refused: the crystal frequency must be above 0 kHz");
+      } else {
+        newCrystal = *v;
+        ops.push_back({Operation::Crystal, nullptr, 0, *v});
+      }
+    } else if (isChannelKey) {
+      const auto f = SignedDecimal(value);
+      if (!channel) {
+        result.errors.push_back(key + ": no such channel (channel.0..channel.15)");
+      } else if (!f) {
+        result.errors.push_back(key + ": '" + value + "' is not a frequency in kHz");
+      } else if (*f < 0 || !range.contains(static_cast<uint32_t>(*f))) {
+        result.errors.push_back(key + ": " + RangeMessage(range.low, range.high));
+      } else {
+        ops.push_back({Operation::Channel, nullptr, *channel, *f});
+      }
+    } else if (const RegisterField* field = FindRegisterField(profile.family, key)) {
+      if (!FieldAppliesTo(*field, model)) {
+        result.errors.push_back(std::string(field->name) + ": " + model.name + " has no TX_ID");
+        continue;
+      }
+      const FieldParse parsed = ParseFieldValue(*field, value);
+      if (!parsed.value)
+        result.errors.push_back(parsed.error);
+      else
+        ops.push_back({Operation::Field, field, 0, *parsed.value});
+    } else {
+      result.errors.push_back("'" + key + "' is not a setting of " + model.name + " (" + KeyList(state) + ")");
+    }
+  }
+  const int64_t crystal = newCrystal.value_or(state.crystalKHz);
+  if (crystal <= 0 && std::any_of(ops.begin(), ops.end(), [](const Operation& op) { return op.kind == Operation::Channel; }))
+    result.errors.push_back("the image has no crystal frequency to encode channels with; give crystal=K as well");
+  if (!result.errors.empty()) return result;
+
+  // The crystal first, so that channels given alongside are encoded with it.
+  if (newCrystal) {
+    const int32_t oldCrystal = state.crystalKHz;
+    const auto x = static_cast<int32_t>(*newCrystal);
+    if (oldCrystal > 0) {
+      for (int k = 0; k < kChannelCount; ++k) {
+        const uint32_t f = DecodeChannel(profile, state.chipModel, oldCrystal, WordsOf(state.words, k));
+        if (const auto words = EncodeChannel(profile, state.chipModel, x, f)) Store(state.words, k, *words);
+      }
+    } else {
+      // Without a crystal the words name no frequency: re-encoding would turn every channel
+      // into the range's low end.
+      result.warnings.push_back("channels kept as they are: the image had no crystal frequency to read them with");
+    }
+    state.crystalKHz = x;
+    if (x < kCrystalLow || x > kCrystalHigh)
+      result.warnings.push_back("晶振频率范围:23000KHz~25000KHz (crystal=" + std::to_string(x) + " kept)");
+  }
+  for (const Operation& op : ops) {
+    if (op.kind == Operation::Channel) {
+      const auto f = static_cast<uint32_t>(op.value);
+      const auto words = EncodeChannel(profile, state.chipModel, state.crystalKHz, f);
+      if (!words) continue;  // cannot happen: in range, crystal above 0
+      Store(state.words, op.channel, *words);
+      const uint32_t stored = DecodeChannel(profile, state.chipModel, state.crystalKHz, *words);
+      if (stored != f)
+        result.warnings.push_back("channel." + std::to_string(op.channel) + ": " + std::to_string(f) +
+                                  " kHz is stored as " + std::to_string(stored) + " kHz");
+    } else if (op.kind == Operation::Field) {
+      WriteField(*op.field, static_cast<uint32_t>(op.value), state.words);
+    }
+  }
+  return result;
+}
+
+}  // namespace lx::cli
