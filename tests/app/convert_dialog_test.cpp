@@ -1,0 +1,96 @@
+// The file conversion dialog of both tools: the paths it shows, its file dialogs and every
+// message it can give.
+#include "app/file_convert_dialog.h"
+#include "app_fixture.h"
+#include "core/messages.h"
+#include "resources/ids.h"
+
+namespace lx::app::testing {
+namespace {
+
+// Runs the conversion dialog from the menu with the given actions, then closes it.
+void Convert(ToolWindow& w, const std::string& script) {
+  w.host.QueueScript(script + "\nescape\n");
+  w.host.Command(res::kCmdConvert);
+}
+
+class Conversion : public ::testing::TestWithParam<const ToolDefinition& (*)()> {};
+
+TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
+  ToolWindow w(GetParam()());
+  std::vector<std::string> shown;
+  w.host.Queue(ui::Action::Run([&](ui::HeadlessHost& h) {
+    shown = {h.top()->GetDlgItemText(res::kHeaderPathBox), h.top()->GetDlgItemText(res::kBinaryPathBox)};
+  }));
+  Convert(w, "click 1000\nfile data/a.h\nclick 1004\nfile b\ntype 1009 typed by hand\nclick 1000\ncancel-file");
+  std::string data = (w.work / "data").string();
+  EXPECT_EQ(shown, (std::vector<std::string>{data, data}));
+  EXPECT_EQ(w.state.headerPath, (w.work / "data/a.h").string());
+  EXPECT_EQ(w.state.binaryPath, (w.work / "b.bin").string());
+  const auto& files = w.host.fileDialogs();
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0].request.filter, "head files(*.h)|*.h||");
+  EXPECT_EQ(files[0].request.initialFolder, data);
+  EXPECT_EQ(files[1].request.proposedName, "EEPROM.bin");
+  EXPECT_EQ(files[1].request.filter, "bin files(*.bin)|*.bin||");
+  EXPECT_FALSE(files[1].request.save);
+  EXPECT_EQ(files[2].request.initialFolder, (w.work / "data/a.h").string());
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 193}));
+  EXPECT_EQ(w.host.errors(), 0);
+}
+
+TEST_P(Conversion, EveryMessage) {
+  ToolWindow w(GetParam()());
+  fs::path header = w.work / "h.h";
+  w.host.Click(1001);
+  w.host.AnswerFile("h.h");
+  w.host.Command(res::kCmdSave);
+  WriteFile(w.work / "empty.bin", "");
+  Convert(w,
+          "click 1005\nfile out.bin\n"                            // header path is a folder
+          "click 1000\nfile h.h\nclick 1005\ncancel-file\n"       // cancelled: nothing
+          "click 1005\nfile out.bin\n"                            // converted
+          "click 1006\nfile back.h\n"                             // binary path is a folder
+          "click 1004\nfile empty.bin\nclick 1006\nfile back.h\n"  // no byte
+          "click 1004\nfile out.bin\nclick 1006\nfile back.h\n"    // converted
+          "click 1006\nfile no/such/folder.h\n");                 // output cannot be made: silent
+  EXPECT_EQ(w.host.messageTexts(),
+            (std::vector<std::string>{msg::kOpenHeaderFailed, msg::kConverted, msg::kOpenBinFailed, msg::kBinError,
+                                      msg::kConverted}));
+  // The header written by Save comes back byte for byte through the binary image.
+  std::string bin = ReadFile(w.work / "out.bin");
+  ASSERT_EQ(bin.size(), 192u);
+  EXPECT_EQ(static_cast<uint8_t>(bin[0x18 * 2]), w.state.words[0x18] >> 8);
+  EXPECT_EQ(ReadFile(w.work / "back.h"), ReadFile(header));
+  // Each message is owned by the conversion dialog and shows its boxes.
+  const ui::MessageRecord& m = w.host.messages()[1];
+  EXPECT_EQ(m.dialogId, res::kConvertDialog);
+  EXPECT_EQ(m.control(res::kHeaderPathBox)->text, header.string());
+  EXPECT_EQ(w.host.errors(), 0);
+}
+
+TEST_P(Conversion, BinToHeaderNeedsAModel) {
+  ToolWindow w(GetParam()());
+  WriteFile(w.work / "img.bin", std::string(192, '\x01'));
+  Convert(w, "click 1004\nfile img.bin\nclick 1006\nfile out.h");
+  EXPECT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kNoChipModel});
+  EXPECT_FALSE(fs::exists(w.work / "out.h"));
+  EXPECT_FALSE(w.main.ended());  // closing the conversion dialog leaves the main window open
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, Conversion, ::testing::Values(AmbrelTool, OstrelTool));
+
+TEST(Conversion, WritesTheTaggedModelsNames) {
+  ToolWindow w(AmbrelTool());
+  WriteFile(w.work / "d.h", "unsigned int code LX7250D_REG[EEPROM_SIZE] =\r\n");
+  WriteFile(w.work / "img.bin", std::string(200, '\x12'));
+  w.host.AnswerFile("d.h");
+  w.host.Command(res::kCmdOpen);
+  Convert(w, "click 1004\nfile img.bin\nclick 1006\nfile out.h");
+  std::string out = ReadFile(w.work / "out.h");
+  EXPECT_NE(out.find("\r\n#define LX7250D\r\nunsigned int code LX7250D_REG[EEPROM_SIZE] =\r\n"), std::string::npos);
+  EXPECT_NE(out.find("0x1212,   //reg5f\r\n};\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lx::app::testing

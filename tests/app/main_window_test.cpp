@@ -1,0 +1,179 @@
+// The main window of both tools through the headless host.
+#include "app_fixture.h"
+#include "core/messages.h"
+#include "resources/ids.h"
+
+namespace lx::app::testing {
+namespace {
+
+struct ToolCase {
+  const ToolDefinition& (*tool)();
+  std::vector<std::string> folders;
+  std::string aboutEntry;
+};
+
+class StartUp : public ::testing::TestWithParam<ToolCase> {};
+
+TEST_P(StartUp, NothingSelectedButtonsDisabledDataFoldersMade) {
+  ToolWindow w(GetParam().tool());
+  EXPECT_TRUE(w.VisibleChecked().empty());
+  EXPECT_EQ(w.main.radioValue(), -1);
+  EXPECT_TRUE(w.ButtonsEnabled(false));
+  for (const std::string& f : GetParam().folders) EXPECT_TRUE(fs::is_directory(w.work / f)) << f;
+  EXPECT_EQ(w.state.headerPath, (w.work / "data").string());
+  EXPECT_EQ(w.state.binaryPath, w.state.headerPath);
+  EXPECT_EQ(w.state.chipModel, -1);
+  EXPECT_EQ(w.state.crystalKHz, 0);
+  EXPECT_EQ(w.main.menuId(), res::kMainMenu);
+  ASSERT_EQ(w.host.systemMenu(w.main).size(), 1u);
+  EXPECT_EQ(w.host.systemMenu(w.main)[0].second, GetParam().aboutEntry);
+  // Disabled picture buttons do not respond.
+  w.host.Click(1000);
+  EXPECT_EQ(w.host.opened(), std::vector<int>{102});
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, StartUp,
+                         ::testing::Values(ToolCase{AmbrelTool, {"data"}, "关于Ambrel"},
+                                           ToolCase{OstrelTool,
+                                                    {"data", "data/LX7140", "data/LX7150", "data/LXM7140"},
+                                                    "关于 Ostrel(&A)..."}));
+
+TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
+  struct Row {
+    const ToolDefinition& (*tool)();
+    int radio;
+    int model;
+    int fixupWord;
+    uint16_t mask, value;
+  };
+  const Row rows[] = {{AmbrelTool, 1001, 0, 0x18, 0x0700, 0x0400}, {AmbrelTool, 1003, 1, 0x18, 0x0700, 0x0400},
+                      {OstrelTool, 1001, 0, 0x17, 0xFFFF, 0x0018}, {OstrelTool, 1003, 1, 0x17, 0xFFFF, 0x0018},
+                      {OstrelTool, 1007, 2, 0x17, 0xFFFF, 0x0018}};
+  for (const Row& r : rows) {
+    ToolWindow w(r.tool());
+    w.host.Click(r.radio);
+    EXPECT_TRUE(w.host.messages().empty());
+    EXPECT_EQ(w.state.chipModel, r.model);
+    EXPECT_EQ(w.main.radioValue(), r.model);
+    EXPECT_EQ(w.VisibleChecked(), std::vector<int>{r.radio});
+    EXPECT_TRUE(w.ButtonsEnabled(true));
+    EXPECT_NE(w.state.crystalKHz, 0);
+    EXPECT_EQ(w.state.words[r.fixupWord] & r.mask, r.value);
+    // Until their dialogs exist the picture buttons open nothing.
+    for (int id : {1000, 1004, 1005, 1006}) w.host.Click(id);
+    EXPECT_EQ(w.host.opened(), std::vector<int>{102});
+  }
+}
+
+TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
+  fs::path empty = MakeTempDir();
+  {
+    ToolWindow w(AmbrelTool(), empty);
+    w.host.Click(1003);
+    ASSERT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kDefaultImageFailed});
+    const ui::MessageRecord& m = w.host.messages()[0];
+    EXPECT_EQ(m.title, "Ambrel");
+    // The radio flips before its handler runs; the buttons are enabled after the message.
+    EXPECT_TRUE(m.control(1003)->checked);
+    EXPECT_FALSE(m.control(1000)->enabled);
+    EXPECT_TRUE(w.ButtonsEnabled(true));
+    EXPECT_EQ(w.state.chipModel, 1);
+    EXPECT_EQ(w.state.words[0x18], 0x0400);
+    w.host.Click(1003);  // the flag is set: no retry, no second message
+    EXPECT_EQ(w.host.messages().size(), 1u);
+  }
+  fs::remove_all(empty);
+}
+
+TEST(MainWindow, OpenSelectsTheModelItsHeaderNames) {
+  ToolWindow w(AmbrelTool());
+  std::string text = "#define X23P500MHZ\r\n#define EEPROM_SIZE 0x60\r\n#define LX7240D\r\n"
+                     "unsigned int code LX7240D_REG[EEPROM_SIZE] =\r\n{\r\n0x1a2b,   //reg00\r\n};\r\n";
+  WriteFile(w.work / "data" / "tagged.h", text);
+  w.host.AnswerFile("data/tagged.h");
+  w.host.Command(res::kCmdOpen);
+  ASSERT_EQ(w.host.fileDialogs().size(), 1u);
+  const ui::FileRequest& r = w.host.fileDialogs()[0].request;
+  EXPECT_FALSE(r.save);
+  EXPECT_EQ(r.proposedName, "EEPROM.h");
+  EXPECT_EQ(r.filter, "head files(*.h)|*.h||");
+  EXPECT_EQ(r.initialFolder, (w.work / "data").string());
+  EXPECT_TRUE(w.host.messages().empty());
+  EXPECT_EQ(w.state.chipModel, 2);
+  EXPECT_EQ(w.state.crystalKHz, 23500);
+  EXPECT_EQ(w.state.words[0], 0x1a2b);
+  EXPECT_TRUE(w.ButtonsEnabled(true));
+  EXPECT_TRUE(w.VisibleChecked().empty());  // LX7240D's radio is hidden
+  EXPECT_TRUE(w.main.find(1007)->checked);
+  EXPECT_EQ(w.state.headerPath, (w.work / "data").string());
+}
+
+TEST(MainWindow, OpenWithoutTagOrFileLeavesTheButtonsAlone) {
+  ToolWindow w(OstrelTool());
+  WriteFile(w.work / "plain.h", "0x0001,\r\n");
+  w.host.AnswerFile("plain.h");
+  w.host.Command(res::kCmdOpen);
+  EXPECT_TRUE(w.ButtonsEnabled(false));
+  EXPECT_EQ(w.state.words[0], 1);
+  w.host.AnswerFile("missing.h");
+  w.host.Command(res::kCmdOpen);
+  EXPECT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kOpenHeaderFailed});
+  w.host.CancelFile();
+  w.host.Command(res::kCmdOpen);
+  EXPECT_EQ(w.host.messages().size(), 1u);
+  EXPECT_EQ(w.host.errors(), 0);
+}
+
+TEST(MainWindow, SaveNeedsAModelThenWritesTheHeader) {
+  ToolWindow w(AmbrelTool());
+  w.host.AnswerFile("first.h");
+  w.host.Command(res::kCmdSave);
+  EXPECT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kNoChipModel});
+  EXPECT_FALSE(fs::exists(w.work / "first.h"));
+  EXPECT_EQ(w.state.headerPath, w.work.string());  // the folder is remembered all the same
+
+  w.host.Click(1003);
+  w.host.AnswerFile("saved");  // a bare name gets ".h"
+  w.host.Command(res::kCmdSave);
+  EXPECT_TRUE(w.host.fileDialogs().back().request.save);
+  std::string saved = ReadFile(w.work / "saved.h");
+  EXPECT_EQ(saved.size(), 1938u);
+  EXPECT_EQ(saved.substr(0, 20), "#define X24P000MHZ\r\n");
+  EXPECT_NE(saved.find("#define LX7250\r\nunsigned int code LX7250_REG[EEPROM_SIZE] =\r\n"), std::string::npos);
+  EXPECT_EQ(w.host.messages().size(), 1u);
+}
+
+TEST(MainWindow, EnterDoesNothingEscapeCloseAndExitEndTheProgram) {
+  {
+    ToolWindow w(AmbrelTool());
+    w.host.Enter();
+    EXPECT_FALSE(w.main.ended());
+    w.host.Escape();
+    EXPECT_TRUE(w.main.ended());
+    EXPECT_EQ(w.main.result(), ui::kIdCancel);
+  }
+  {
+    ToolWindow w(OstrelTool());
+    w.host.Close();
+    EXPECT_TRUE(w.main.ended());
+  }
+  {
+    ToolWindow w(OstrelTool());
+    w.host.Command(res::kCmdExit);
+    EXPECT_TRUE(w.main.ended());
+    EXPECT_EQ(w.host.openWindows(), 0);
+  }
+}
+
+TEST(MainWindow, HelpAboutAndTheSystemMenuOpenTheSameAboutBox) {
+  ToolWindow w(OstrelTool());
+  w.host.QueueScript("enter\nescape\n");
+  w.host.Command(res::kCmdAbout);
+  w.host.SysCommand(res::kSysCmdAbout);
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 100, 100}));
+  EXPECT_EQ(w.host.errors(), 0);
+  EXPECT_FALSE(w.main.ended());
+}
+
+}  // namespace
+}  // namespace lx::app::testing
