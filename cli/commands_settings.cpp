@@ -13,6 +13,14 @@ namespace {
 // diff, plan and pair answer 0 or 1; a file they cannot read is status 2, as cmp does.
 constexpr int kTrouble = 2;
 
+// A guard in kHz: a whole number, 0 or more.
+const CLI::Validator kGuardKHz(
+    [](std::string& text) {
+      const auto v = ParseNumber(text);
+      return v && *v <= 100000000u ? std::string() : "'" + text + "' is not a guard in kHz (0 or more)";
+    },
+    "KHZ");
+
 std::string Hex4(uint32_t v) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "0x%04x", v & 0xFFFFu);
@@ -374,13 +382,13 @@ void AddSettingsCommands(Commands& commands) {
     CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON");
     sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(kGuardKHz);
     sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(kGuardKHz);
     sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(kGuardKHz);
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(CLI::NonNegativeNumber);
+        ->capture_default_str()->check(kGuardKHz);
   }
 
   {

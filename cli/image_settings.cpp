@@ -200,7 +200,13 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     if (oldCrystal > 0) {
       for (int k = 0; k < kChannelCount; ++k) {
         const uint32_t f = DecodeChannel(profile, state.chipModel, oldCrystal, WordsOf(state.words, k));
-        if (const auto words = EncodeChannel(profile, state.chipModel, x, f)) Store(state.words, k, *words);
+        const auto words = EncodeChannel(profile, state.chipModel, x, f);
+        if (!words) continue;
+        Store(state.words, k, *words);
+        const uint32_t kept = DecodeChannel(profile, state.chipModel, x, *words);
+        if (kept != f)
+          result.warnings.push_back("channel." + std::to_string(k) + ": " + std::to_string(f) + " kHz is stored as " +
+                                    std::to_string(kept) + " kHz with crystal " + std::to_string(x) + " kHz");
       }
     } else {
       // Without a crystal the words name no frequency: re-encoding would turn every channel

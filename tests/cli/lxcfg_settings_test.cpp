@@ -1,0 +1,316 @@
+// show, set KEY=VALUE, diff, plan and pair, run through lx::cli::run on the shipped default
+// images and on small constructed images.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+#include "channel/codec.h"
+#include "cli/lxcfg.h"
+#include "core/header_format.h"
+#include "core/register_map.h"
+#include "tests/core/test_support.h"
+
+namespace lx {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+const std::filesystem::path kProgramDir = std::filesystem::path(LX_SOURCE_DATA_DIR).parent_path();
+
+Outcome Lxcfg(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = cli::run(args, out, err, kProgramDir);
+  return {status, out.str(), err.str()};
+}
+
+std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
+
+RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = nullptr) {
+  RegisterImage w{};
+  int32_t x = 0;
+  std::istringstream in(headerText);
+  ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), w, x);
+  if (crystal) *crystal = x;
+  return w;
+}
+
+// The "settings" object of show --json, one "key": value per line, as set's KEY=VALUE texts.
+std::vector<std::string> SettingsOf(const std::string& json) {
+  std::vector<std::string> assignments;
+  const std::size_t begin = json.find("\"settings\": {");
+  const std::size_t end = json.find("}", begin);
+  std::istringstream lines(json.substr(begin, end - begin));
+  std::string line;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) {
+    const std::size_t k1 = line.find('"'), k2 = line.find('"', k1 + 1);
+    if (k1 == std::string::npos) continue;
+    std::string value = line.substr(line.find(": ", k2) + 2);
+    if (value.ends_with(",")) value.pop_back();
+    if (value.starts_with("\"")) value = value.substr(1, value.size() - 2);
+    assignments.push_back(line.substr(k1 + 1, k2 - k1 - 1) + "=" + value);
+  }
+  return assignments;
+}
+
+class LxcfgSettings : public ::testing::Test {
+ protected:
+  std::string at(const std::string& name) { return (work / name).string(); }
+  // A header of `model` holding `words`, written as Save writes it.
+  std::string Image(const std::string& name, int modelIndex, const ToolProfile& profile, const RegisterImage& words,
+                    int32_t crystal = 24000) {
+    WriteFile(at(name), WriteHeaderText(profile.models[static_cast<std::size_t>(modelIndex)], crystal, words));
+    return at(name);
+  }
+  TempDir work;
+};
+
+// Every value of every field, written through set into a busy and an empty image, changes
+// that field's bits (and a switch's companion field) and nothing else.
+TEST_F(LxcfgSettings, EveryFieldThroughSetChangesExactlyItsBits) {
+  const struct {
+    const ToolProfile* profile;
+    int model;
+  } families[] = {{&AmbrelProfile(), 3}, {&OstrelProfile(), 0}};
+  for (const auto& fam : families) {
+    const ChipModel& model = fam.profile->models[static_cast<std::size_t>(fam.model)];
+    const RegisterImage defaults = WordsOf(ReadFile(DefaultImage(model.name)));
+    RegisterImage ones;
+    ones.fill(0xFFFF);
+    for (const RegisterImage& words : {defaults, ones}) {
+      const std::string file = Image("in.h", fam.model, *fam.profile, words);
+      // Compared with the image as set reads it, model fix-up included.
+      const RegisterImage background = WordsOf(Lxcfg({"set", file, "-o", "-"}).out);
+      for (const RegisterField& f : RegisterFields(fam.profile->family)) {
+        std::vector<uint32_t> values;
+        for (uint32_t v = 0; v <= std::min<uint32_t>(f.fieldMax(), 255); ++v)
+          if (FieldValueAccepted(f, v)) values.push_back(v);
+        if (f.maxValue > 255) values.insert(values.end(), {0x1234, 0x8000, 0xFFFE, f.maxValue});
+        for (uint32_t v : values) {
+          const std::string assignment = std::string(f.name) + "=" + FormatField(f, v);
+          const Outcome r = Lxcfg({"set", file, assignment, "-o", "-"});
+          ASSERT_EQ(r.status, 0) << assignment << ": " << r.err;
+          const RegisterImage after = WordsOf(r.out);
+          ASSERT_EQ(ReadField(f, after), v) << assignment;
+          for (int w = 0; w < kEepromSize; ++w) {
+            const auto i = static_cast<std::size_t>(w);
+            const uint16_t allowed = w == f.word ? static_cast<uint16_t>(f.mask() | f.companionMask) : 0;
+            ASSERT_EQ((background[i] ^ after[i]) & ~allowed, 0) << assignment << " touched word " << w;
+          }
+        }
+      }
+    }
+  }
+}
+
+class DefaultImages : public LxcfgSettings, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DefaultImages, ShowJsonRoundTripsThroughSet) {
+  const std::string original = DefaultImage(GetParam());
+  const Outcome shown = Lxcfg({"show", original, "--json"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  const std::vector<std::string> settings = SettingsOf(shown.out);
+  ASSERT_GE(settings.size(), 1u + 15u + 16u);
+
+  // Applied to the image itself: byte for byte the same file.
+  std::vector<std::string> args = {"set", original, "-o", "-"};
+  args.insert(args.end(), settings.begin(), settings.end());
+  const Outcome same = Lxcfg(args);
+  ASSERT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, ReadFile(original));
+
+  // Applied to a scrambled image of the model with another crystal: the same settings.
+  const ModelRef m = FindModel(GetParam());
+  RegisterImage ones;
+  ones.fill(0xFFFF);
+  args[1] = Image("scrambled.h", m.index, *m.profile, ones, 25000);
+  args[3] = at("restored.h");
+  const Outcome restored = Lxcfg(args);
+  ASSERT_EQ(restored.status, 0) << restored.err;
+  EXPECT_EQ(SettingsOf(Lxcfg({"show", at("restored.h"), "--json"}).out), settings);
+}
+
+TEST_P(DefaultImages, ReadsAsADatasheetAndPlansWithoutConflicts) {
+  const Outcome shown = Lxcfg({"show", DefaultImage(GetParam())});
+  EXPECT_EQ(shown.status, 0);
+  EXPECT_TRUE(shown.out.starts_with(std::string(GetParam()) + " (")) << shown.out;
+  EXPECT_NE(shown.out.find("crystal 24000 kHz"), std::string::npos);
+  EXPECT_NE(shown.out.find("channel.15 "), std::string::npos);
+  EXPECT_EQ(shown.out.find("[outside"), std::string::npos) << "every value is one the dialogs offer";
+  const Outcome plan = Lxcfg({"plan", DefaultImage(GetParam())});
+  EXPECT_EQ(plan.status, 0) << plan.out;
+  EXPECT_NE(plan.out.find("16 distinct frequencies"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModels, DefaultImages,
+                         ::testing::Values("LX7240", "LX7250", "LX7240D", "LX7250D", "LX7140", "LX7150", "LXM7140"));
+
+TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
+  const std::string file = at("a.h");
+  WriteFile(file, ReadFile(DefaultImage("LX7250")));
+  const std::string before = ReadFile(file);
+  const struct {
+    std::vector<std::string> assignments;
+    std::string err;
+  } cases[] = {
+      {{"pa_gain=10", "channel.3=300000"}, "channel.3: 请输入正确的频道:470000KHz~960000KHz\n"},
+      {{"pa_gain=13"}, "pa_gain: '13' is not a valid value (0..12)\n"},
+      {{"pilot_deviation=3KHz"}, "pilot_deviation: '3KHz' is not a valid value (2.5KHz, 5KHz, 7.5KHz, 10KHz)\n"},
+      {{"tx_id=5"}, "tx_id: LX7250 has no TX_ID\n"},
+      {{"crystal=0"}, "crystal: 0 kHz is refused: the crystal frequency must be above 0 kHz\n"},
+      {{"crystal=-24000"}, "crystal: -24000 kHz is refused: the crystal frequency must be above 0 kHz\n"},
+      {{"channel.16=606000"}, "channel.16: no such channel (channel.0..channel.15)\n"},
+      {{"pa_gain"}, "'pa_gain' is not KEY=VALUE\n"},
+      {{"pa_gain=1", "channel.0=6o6000"}, "channel.0: '6o6000' is not a frequency in kHz\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"set", file};
+    args.insert(args.end(), c.assignments.begin(), c.assignments.end());
+    const Outcome r = Lxcfg(args);
+    EXPECT_EQ(r.status, 1) << c.err;
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(ReadFile(file), before);
+  }
+  const Outcome volume = Lxcfg({"set", file, "volume=3"});
+  EXPECT_EQ(volume.status, 1);
+  EXPECT_TRUE(volume.err.starts_with("'volume' is not a setting of LX7250 (crystal, pa_gain,")) << volume.err;
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(Lxcfg({"set", DefaultImage("LX7240D"), "tx_id=70000", "-o", "-"}).err,
+            "tx_id: '70000' is not a valid value (0..65535)\n");
+}
+
+TEST_F(LxcfgSettings, CrystalKeepsChannelFrequenciesAndComesFirst) {
+  const std::string a = at("a.h");
+  WriteFile(a, ReadFile(DefaultImage("LX7150")));
+  // The channel is encoded with the new crystal whatever the order on the command line.
+  const Outcome r = Lxcfg({"set", a, "channel.2=606000", "crystal=25000", "-o", at("b.h")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Lxcfg({"diff", a, at("b.h")}).out, "crystal: 24000 -> 25000 kHz\nchannel.2: 614700 -> 606000 kHz\n");
+
+  const Outcome odd = Lxcfg({"set", a, "crystal=22000", "-o", at("c.h")});
+  EXPECT_EQ(odd.status, 0);
+  EXPECT_NE(odd.err.find("warning: 晶振频率范围:23000KHz~25000KHz (crystal=22000 kept)"), std::string::npos);
+  EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "crystal: 24000 -> 22000 kHz\n");
+
+  // An image without a crystal line: its channel words are kept, not turned into 470000.
+  RegisterImage w = WordsOf(ReadFile(a));
+  const std::string noCrystal = Image("x0.h", 1, OstrelProfile(), w, 0);
+  const Outcome fromZero = Lxcfg({"set", noCrystal, "crystal=24000", "-o", "-"});
+  EXPECT_EQ(fromZero.status, 0);
+  EXPECT_EQ(WordsOf(fromZero.out), w);
+  EXPECT_EQ(Lxcfg({"set", noCrystal, "channel.0=606000"}).status, 1);
+}
+
+TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
+  const RegisterImage base = WordsOf(ReadFile(DefaultImage("LX7240D")));
+  const std::string a = Image("a.h", 2, AmbrelProfile(), base);
+  const struct {
+    const char* what;
+    int word;
+    uint16_t value;
+    std::string expected;
+  } cases[] = {
+      {"nothing", 0x1c, base[0x1c], ""},
+      {"a setting", 0x1c, static_cast<uint16_t>(base[0x1c] | 0x0200), "pre_emphasis: on -> off\n"},
+      {"a threshold", 0x16, static_cast<uint16_t>((base[0x16] & 0x00FF) | 0x6400),
+       "blink_threshold: 112 (1050 mV) -> 100 (937.5 mV)\n"},
+      {"tx_id", 0x17, 0x1234, "tx_id: 1 (0x0001) -> 4660 (0x1234)\n"},
+      {"a word no setting owns", 0x05, 0x1234, "reg05: 0x0000 -> 0x1234\n"},
+      {"a free bit of an owned word", 0x1c, static_cast<uint16_t>(base[0x1c] | 0x8000), "reg1c: 0x00e8 -> 0x80e8\n"},
+  };
+  for (const auto& c : cases) {
+    RegisterImage w = base;
+    w[static_cast<std::size_t>(c.word)] = c.value;
+    const Outcome r = Lxcfg({"diff", a, Image("b.h", 2, AmbrelProfile(), w)});
+    EXPECT_EQ(r.out, c.expected) << c.what;
+    EXPECT_EQ(r.status, c.expected.empty() ? 0 : 1) << c.what;
+  }
+  // The acceptance example: exactly the two changes.
+  ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 1) << "606000 is no LX7240D channel";
+  ASSERT_EQ(Lxcfg({"set", a, "channel.0=206000", "pa_gain=10", "-o", at("c.h")}).status, 0);
+  EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "pa_gain: 8 -> 10\nchannel.0: 174000 -> 206000 kHz\n");
+  const Outcome json = Lxcfg({"diff", a, at("c.h"), "--json"});
+  EXPECT_NE(json.out.find("{\"key\": \"pa_gain\", \"old\": 8, \"new\": 10}"), std::string::npos) << json.out;
+  EXPECT_EQ(Lxcfg({"diff", a, at("missing.h")}).status, 2);
+}
+
+TEST_F(LxcfgSettings, PairReportsWhatKeepsAPairFromWorking) {
+  const std::string rx = DefaultImage("LX7150");
+  const struct {
+    std::vector<std::string> txChanges;
+    std::string expected;
+  } cases[] = {
+      {{}, "consistent: LX7250 and LX7150\n"},
+      {{"pilot=off"}, "pilot off (transmitter) vs pilot_automute on (receiver)\n1 mismatch\n"},
+      {{"pre_emphasis=off", "compressor=off"},
+       "pre_emphasis off (transmitter) vs de_emphasis on (receiver)\n"
+       "compressor off (transmitter) vs expander on (receiver)\n2 mismatches\n"},
+      {{"channel.4=606000"}, "channel.4: 606000 kHz (transmitter) vs 615550 kHz (receiver)\n1 mismatch\n"},
+      {{"crystal=25000"}, "crystal: 25000 kHz (transmitter) vs 24000 kHz (receiver)\n1 mismatch\n"},
+      {{"pa_gain=3", "mic_sensitivity=0dB"}, "consistent: LX7250 and LX7150\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"set", DefaultImage("LX7250"), "-o", at("tx.h")};
+    args.insert(args.end(), c.txChanges.begin(), c.txChanges.end());
+    ASSERT_EQ(Lxcfg(args).status, 0);
+    const Outcome r = Lxcfg({"pair", at("tx.h"), rx});
+    EXPECT_EQ(r.out, c.expected);
+    EXPECT_EQ(r.status, c.expected.starts_with("consistent") ? 0 : 1);
+  }
+  EXPECT_EQ(Lxcfg({"pair", DefaultImage("LX7240"), DefaultImage("LXM7140")}).status, 0);
+  const Outcome swapped = Lxcfg({"pair", rx, DefaultImage("LX7250")});
+  EXPECT_EQ(swapped.status, 2);
+  EXPECT_NE(swapped.err.find("LX7150 is not a transmitter model"), std::string::npos);
+}
+
+TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
+  std::vector<std::string> args = {"set", DefaultImage("LX7250"), "-o", at("p.h"), "channel.0=590000",
+                                   "channel.1=595000"};
+  for (int k = 2; k < 16; ++k) args.push_back("channel." + std::to_string(k) + "=600000");
+  ASSERT_EQ(Lxcfg(args).status, 0);
+
+  const Outcome plan = Lxcfg({"plan", at("p.h")});
+  EXPECT_EQ(plan.status, 1);
+  EXPECT_NE(plan.out.find("3 distinct frequencies"), std::string::npos);
+  EXPECT_NE(plan.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
+            std::string::npos) << plan.out;
+  EXPECT_NE(plan.out.find("im3x    590000+600000-595000 = 595000 kHz, 0 kHz from channel 595000 (ch 01)"),
+            std::string::npos);
+  EXPECT_NE(plan.out.find("3 conflicts"), std::string::npos);
+  EXPECT_NE(plan.out.find("00     590000      590000"), std::string::npos) << plan.out;
+
+  EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"}).status, 0);
+  const Outcome csv = Lxcfg({"plan", at("p.h"), "--csv"});
+  EXPECT_TRUE(csv.out.starts_with("Channel,Frequency (MHz)\n00,590.000\n01,595.000\n02,600.000\n")) << csv.out;
+  const Outcome json = Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"});
+  EXPECT_NE(json.out.find("\"kind\": \"spacing\", \"sources\": [590000, 595000]"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"compatible\": false"), std::string::npos);
+  EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--spacing", "-1"}).status, 2);
+}
+
+TEST(LxcfgProgram, SetThenDiffPrintsExactlyTheTwoChanges) {
+  TempDir dir;
+  const std::string a = (dir / "a.h").string(), b = (dir / "b.h").string();
+  const std::string cmd = std::string(LXCFG_PROGRAM) + " new --model LX7250 -o " + a + " && " + LXCFG_PROGRAM + " set " +
+                          a + " channel.0=606000 pa_gain=10 -o " + b + " && " + LXCFG_PROGRAM + " diff " + a + " " + b;
+  FILE* p = popen(cmd.c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string out;
+  char buf[256];
+  while (fgets(buf, sizeof buf, p)) out += buf;
+  const int status = pclose(p);
+  EXPECT_EQ(out, "pa_gain: 8 -> 10\nchannel.0: 614000 -> 606000 kHz\n");
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "diff answers 1: the files differ";
+}
+
+}  // namespace
+}  // namespace lx
