@@ -123,13 +123,16 @@ void DrawMicrophone(QPainter& p, const QRectF& r, const QColor& c) {
 }  // namespace
 
 QImage RenderPicture(const PictureTemplate& pic) {
-  QImage image(pic.width, pic.height, QImage::Format_RGB32);
   QColor colour = Rgb(pic.rgb);
   if (pic.motif == Motif::Plain) {
+    QImage image(pic.width, pic.height, QImage::Format_RGB32);
     image.fill(colour);
     return image;
   }
-  image.fill(Qt::white);
+  // Icons are drawn on a transparent ground, button faces on white.
+  QImage image(pic.width, pic.height,
+               pic.motif == Motif::Microphone ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  image.fill(pic.motif == Motif::Microphone ? QColor(Qt::transparent) : QColor(Qt::white));
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   if (pic.motif == Motif::Microphone) {
