@@ -59,15 +59,4 @@ TEST(ChannelPlan, GuardsAreExclusiveAtTheirEdges) {
   }
 }
 
-TEST(ChannelPlan, DescribesConflictsWithTheirArithmetic) {
-  const std::vector<int64_t> plan = {590000, 595000, 600000};
-  const auto c = FindConflicts(plan, PlanGuards{});
-  std::vector<std::string> texts;
-  for (const auto& x : c) texts.push_back(lx::cli::DescribeConflict(x));
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "2*595000-590000 = 600000 kHz, 0 kHz from channel 600000"),
-            texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "590000+600000-595000 = 595000 kHz, 0 kHz from channel 595000"),
-            texts.end());
-}
-
 }  // namespace
