@@ -31,5 +31,13 @@ if command -v clang++-14 >/dev/null; then
   done
 fi
 
-echo "== final test run"
-ctest --test-dir build -j"$jobs" 2>&1 | tail -n 3
+echo "== summary (normal build, run again after the fuzzing)"
+log=build/ctest-summary.log
+if ! ctest --test-dir build -j"$jobs" >"$log" 2>&1; then
+  cat "$log"
+  exit 1
+fi
+grep -E 'tests passed' "$log"
+total=$(sed -nE 's/.*tests failed out of ([0-9]+).*/\1/p' "$log")
+failed=$(sed -nE 's/.* ([0-9]+) tests failed out of.*/\1/p' "$log")
+echo "tests: $((total - failed)) passed, $failed failed"
