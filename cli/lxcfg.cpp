@@ -65,7 +65,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, Model
     }
     if (state.modelSelected()) return state;
   }
-  Fail(ctx, file + ": " + msg::kNoChipModel + " (--model " + "M)");
+  Fail(ctx, file + ": the file declares no chip model; name one with --model M");
   return std::nullopt;
 }
 
