@@ -74,7 +74,7 @@ TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
     if (d.templateId() != res::kMainDialog) return;
     ran = true;
     window.activateWindow();
-    QTest::qWaitForWindowActive(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     for (int id : {1000, 1004, 1005, 1006}) EXPECT_FALSE(host.widgetOf(d, id)->isEnabled());
     auto* radio = qobject_cast<QRadioButton*>(host.widgetOf(d, 1003));
     ASSERT_NE(radio, nullptr);
