@@ -45,18 +45,22 @@ class Commands {
 // A failure: one line on standard error, status 1.
 int Fail(Context& ctx, const std::string& line);
 
-// --model M: a catalogue name of either tool; the name picks the tool family.
-ModelRef ParseModel(const std::string& name);
+// --model M: a catalogue name of either tool; the name picks the tool family. An unknown name
+// is reported and gives nullopt.
+std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name);
 std::string ModelNames();
+
+// "0x1a2b": a register word as lxcfg prints it.
+std::string Hex4(uint32_t word);
 
 // A tool state for the model's family, in the program's folder, with the model chosen but no
 // default image loaded.
 ToolState StateFor(const Context& ctx, ModelRef model);
 
-// Reads a header as File > Open does. With `model` given the model is selected first (its
-// default image loaded) as a radio click would; without it the file's tag decides the family.
-// Returns nullopt after reporting a failure.
-std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, ModelRef model);
+// Reads a header as File > Open does. With a model name given the model is selected first (its
+// default image loaded) as a radio click would; with an empty name the file's tag decides the
+// family. Returns nullopt after reporting a failure.
+std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName);
 
 // Writes the image as File > Save does, to `out` ("-" is standard output).
 int SaveTo(Context& ctx, ToolState& state, const std::string& out);

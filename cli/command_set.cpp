@@ -14,12 +14,7 @@ void AddSetCommand(Commands& commands) {
   CLI::App* sub = commands.add(
       "set", "Read a header as Open does, change settings (KEY=VALUE) and save it as Save does",
       [&ctx, file, model, out, assignments] {
-        ModelRef m;
-        if (!model->empty()) {
-          m = ParseModel(*model);
-          if (!m) return Fail(ctx, "unknown chip model '" + *model + "' (one of " + ModelNames() + ")");
-        }
-        std::optional<ToolState> state = OpenAsTool(ctx, *file, m);
+        std::optional<ToolState> state = OpenAsTool(ctx, *file, *model);
         if (!state) return kFailed;
         const AssignResult applied = ApplyAssignments(*state, *assignments);
         // Nothing is written when any assignment is refused.

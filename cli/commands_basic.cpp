@@ -12,12 +12,6 @@
 namespace lx::cli {
 namespace {
 
-std::string Hex4(uint16_t v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%04x", static_cast<unsigned>(v));
-  return buf;
-}
-
 // The channel dialog's message for a frequency outside the model's range.
 std::string RangeMessage(const FrequencyRange& r) {
   return "请输入正确的频道:" + std::to_string(r.low) + "KHz~" + std::to_string(r.high) + "KHz";
@@ -34,15 +28,6 @@ struct ModelXtal {
 void AddModelXtal(CLI::App* sub, ModelXtal& o) {
   sub->add_option("--model", o.model, "Chip model: " + ModelNames())->required();
   sub->add_option("--xtal", o.xtal, "Crystal frequency in kHz")->required();
-}
-
-std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
-  const ModelRef m = ParseModel(name);
-  if (!m) {
-    Fail(ctx, "unknown chip model '" + name + "' (one of " + ModelNames() + ")");
-    return std::nullopt;
-  }
-  return m;
 }
 
 }  // namespace

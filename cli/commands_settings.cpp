@@ -21,12 +21,6 @@ const CLI::Validator kGuardKHz(
     },
     "KHZ");
 
-std::string Hex4(uint32_t v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%04x", v & 0xFFFFu);
-  return buf;
-}
-
 std::string Pad(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
   return text;
@@ -76,17 +70,7 @@ void AddFileAndModel(CLI::App* sub, FileModel& o) {
   sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
 }
 
-std::optional<ToolState> Open(Context& ctx, const FileModel& o) {
-  ModelRef m;
-  if (!o.model.empty()) {
-    m = ParseModel(o.model);
-    if (!m) {
-      Fail(ctx, "unknown chip model '" + o.model + "' (one of " + ModelNames() + ")");
-      return std::nullopt;
-    }
-  }
-  return OpenAsTool(ctx, o.file, m);
-}
+std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
 
 // ---- show ----
 

@@ -1,6 +1,7 @@
 #include "cli/lxcfg.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "cli/command.h"
 #include "core/header_format.h"
@@ -25,7 +26,20 @@ int Fail(Context& ctx, const std::string& line) {
   return kFailed;
 }
 
-ModelRef ParseModel(const std::string& name) { return FindModel(name); }
+std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
+  const ModelRef m = FindModel(name);
+  if (!m) {
+    Fail(ctx, "unknown chip model '" + name + "' (one of " + ModelNames() + ")");
+    return std::nullopt;
+  }
+  return m;
+}
+
+std::string Hex4(uint32_t word) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%04x", word & 0xFFFFu);
+  return buf;
+}
 
 std::string ModelNames() {
   std::string names;
@@ -40,10 +54,12 @@ ToolState StateFor(const Context& ctx, ModelRef model) {
   return state;
 }
 
-std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, ModelRef model) {
-  if (model) {
-    ToolState state(*model.profile, ctx.programDir);
-    const Report selected = state.SelectChipModel(model.index);
+std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName) {
+  if (!modelName.empty()) {
+    const std::optional<ModelRef> model = RequireModel(ctx, modelName);
+    if (!model) return std::nullopt;
+    ToolState state(*model->profile, ctx.programDir);
+    const Report selected = state.SelectChipModel(model->index);
     if (!selected.message.empty()) {
       Fail(ctx, selected.message);
       return std::nullopt;

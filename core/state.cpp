@@ -8,6 +8,15 @@
 #include "core/messages.h"
 
 namespace lx {
+namespace {
+
+// Folders open as streams on some systems; they are never a file to read here.
+bool OpenForReading(const std::filesystem::path& path, std::ifstream& in) {
+  if (IsReadableFile(path)) in.open(path, std::ios::binary);
+  return in.is_open();
+}
+
+}  // namespace
 
 ToolState::ToolState(const ToolProfile& profile, std::filesystem::path programDir)
     : defaultsLoaded(static_cast<std::size_t>(profile.modelCount()), 0),
@@ -43,8 +52,7 @@ Report ToolState::SelectChipModel(int n) {
 Report ToolState::LoadDefaultImage(int n) {
   const std::filesystem::path path = DefaultImagePath(n);
   std::ifstream in;
-  if (IsReadableFile(path)) in.open(path, std::ios::binary);
-  if (!in.is_open()) return Report::Failed(msg::kDefaultImageFailed);
+  if (!OpenForReading(path, in)) return Report::Failed(msg::kDefaultImageFailed);
   ReadHeaderLines(in, HeaderReadMode::DefaultLoader, *profile_, words, crystalKHz);
   return Report::Done();
 }
@@ -67,8 +75,7 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
   std::ifstream in;
-  if (IsReadableFile(path)) in.open(path, std::ios::binary);
-  if (!in.is_open()) return Report::Failed(msg::kOpenHeaderFailed);
+  if (!OpenForReading(path, in)) return Report::Failed(msg::kOpenHeaderFailed);
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
@@ -91,8 +98,7 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   // An output that cannot be created ends the conversion before anything is read.
   if (!out.Open(outPath)) return Report::Failed();
   std::ifstream in;
-  if (IsReadableFile(headerPath)) in.open(headerPath, std::ios::binary);
-  if (!in.is_open()) return Report::Failed(msg::kOpenHeaderFailed);
+  if (!OpenForReading(headerPath, in)) return Report::Failed(msg::kOpenHeaderFailed);
   const std::string bytes = HeaderToBinary(in);
   if (!out.Write(bytes) || !out.Commit()) return Report::Failed(msg::kOpenBinFailed);
   return Report::Done(msg::kConverted);
@@ -102,8 +108,7 @@ Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
   if (!out.Open(outPath)) return Report::Failed();
   std::ifstream in;
-  if (IsReadableFile(binaryPath)) in.open(binaryPath, std::ios::binary);
-  if (!in.is_open()) return Report::Failed(msg::kOpenBinFailed);
+  if (!OpenForReading(binaryPath, in)) return Report::Failed(msg::kOpenBinFailed);
   // Only the first 192 bytes matter; nothing beyond the file's own bytes is ever used.
   std::string bytes(kBinaryImageSize, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));

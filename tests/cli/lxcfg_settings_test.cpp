@@ -10,6 +10,7 @@
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
+#include "tests/core/lxcfg_runner.h"
 #include "tests/core/test_support.h"
 
 namespace lx {
@@ -19,18 +20,11 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
+using test::Outcome;
 
 const std::filesystem::path kProgramDir = std::filesystem::path(LX_SOURCE_DATA_DIR).parent_path();
 
-Outcome Lxcfg(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::run(args, out, err, kProgramDir);
-  return {status, out.str(), err.str()};
-}
+Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
 
 std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
 

@@ -5,6 +5,7 @@
 
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
+#include "tests/core/lxcfg_runner.h"
 #include "tests/core/test_support.h"
 
 namespace lx {
@@ -14,10 +15,7 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
+using test::Outcome;
 
 // The program folder holds default images of our own for two models.
 class LxcfgBasics : public ::testing::Test {
@@ -28,11 +26,7 @@ class LxcfgBasics : public ::testing::Test {
     WriteFile(program / "Data" / "LX7240" / "EEPROM.h", WriteHeaderText(AmbrelProfile().models[0], 24000, w));
     WriteFile(program / "Data" / "LX7250" / "EEPROM.h", WriteHeaderText(AmbrelProfile().models[1], 24000, w));
   }
-  Outcome lxcfg(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::run(args, out, err, program.path());
-    return {status, out.str(), err.str()};
-  }
+  Outcome lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, program.path()); }
   std::string at(const std::string& name) { return (work / name).string(); }
   TempDir program, work;
 };
