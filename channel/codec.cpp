@@ -70,6 +70,33 @@ BandTables TablesOf(const ToolProfile& profile, int model) {
 
 }  // namespace
 
+ChannelWords ReadChannelWords(const RegisterImage& words, int channel) {
+  return {words[static_cast<std::size_t>(ControlWordIndex(channel))],
+          words[static_cast<std::size_t>(FractionWordIndex(channel))]};
+}
+
+void StoreChannelWords(RegisterImage& words, int channel, ChannelWords channelWords) {
+  words[static_cast<std::size_t>(ControlWordIndex(channel))] = channelWords.control;
+  words[static_cast<std::size_t>(FractionWordIndex(channel))] = channelWords.fraction;
+}
+
+ControlWord SplitControlWord(uint16_t control) {
+  ControlWord parts;
+  parts.integer = control >> 9;
+  parts.dividerCode = (control >> 7) & 0x3;
+  parts.codes = {(control >> 4) & 0x7, (control >> 2) & 0x3};
+  parts.mode = control & 0x3;
+  return parts;
+}
+
+uint16_t JoinControlWord(const ControlWord& parts) {
+  const uint32_t control = (parts.integer << 9) | (static_cast<uint32_t>(parts.dividerCode & 0x3) << 7) |
+                           (static_cast<uint32_t>(parts.codes.code & 0x7) << 4) |
+                           (static_cast<uint32_t>(parts.codes.subcode & 0x3) << 2) |
+                           static_cast<uint32_t>(parts.mode & 0x3);
+  return static_cast<uint16_t>(control & 0xFFFF);
+}
+
 FrequencyRange ChannelRange(const ToolProfile& profile, int model) {
   if (!profile.validModel(model)) return {};
   const ChipModel& m = profile.models[static_cast<std::size_t>(model)];
@@ -121,18 +148,17 @@ std::optional<ChannelWords> EncodeChannel(const ToolProfile& profile, int model,
     mode = 3;
   }
 
-  const BandCodes codes = SelectBandCodes(profile, f, model);
-  const uint64_t control = (static_cast<uint64_t>(integer) << 9) | (static_cast<uint64_t>(band->dividerCode) << 7) |
-                           (static_cast<uint64_t>(codes.code) << 4) | (static_cast<uint64_t>(codes.subcode) << 2) |
-                           static_cast<uint64_t>(mode);
-  return ChannelWords{static_cast<uint16_t>(control & 0xFFFF), static_cast<uint16_t>(fraction & 0xFFFF)};
+  // The integer's bits above the word are dropped, as the 16-bit register drops them.
+  const ControlWord parts{static_cast<uint32_t>(integer & 0x7F), band->dividerCode, SelectBandCodes(profile, f, model),
+                          mode};
+  return ChannelWords{JoinControlWord(parts), static_cast<uint16_t>(fraction & 0xFFFF)};
 }
 
 double ExactChannelFrequency(const ToolProfile& profile, int32_t crystalKHz, ChannelWords words) {
-  const int dividerCode = (words.control >> 7) & 0x3;
-  const int divider = 1 << dividerCode;
-  int64_t integer = words.control >> 9;
-  if ((words.control & 0x3) == 0x3) integer -= 1;
+  const ControlWord parts = SplitControlWord(words.control);
+  const int divider = 1 << parts.dividerCode;
+  int64_t integer = parts.integer;
+  if (parts.roundedUp()) integer -= 1;
   const int64_t numerator = (integer * 65536 + words.fraction) * static_cast<int64_t>(crystalKHz);
   return static_cast<double>(static_cast<long double>(numerator) / (static_cast<long double>(divider) * 65536.0L)) -
          static_cast<double>(profile.receiverOffsetKHz);
@@ -144,9 +170,10 @@ uint32_t DecodeChannel(const ToolProfile& profile, int model, int32_t crystalKHz
   const int64_t low = static_cast<int64_t>(range.low) + offset;
   const int64_t high = static_cast<int64_t>(range.high) + offset;
 
-  const int dividerCode = (words.control >> 7) & 0x3;
-  int64_t integer = words.control >> 9;
-  if ((words.control & 0x3) == 0x3) integer -= 1;
+  const ControlWord parts = SplitControlWord(words.control);
+  const int dividerCode = parts.dividerCode;
+  int64_t integer = parts.integer;
+  if (parts.roundedUp()) integer -= 1;
   // The numerator needs up to 54 bits: the 64-bit long double holds it and the power-of-two
   // division exactly, so the single-precision rounding below is the only rounding.
   const int64_t numerator = (integer * 65536 + words.fraction) * static_cast<int64_t>(crystalKHz);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/profile.h"
+#include "core/state.h"
 
 namespace lx {
 
@@ -32,6 +33,22 @@ struct BandCodes {
 
 inline int ControlWordIndex(int channel) { return kFirstChannelWord + 2 * channel; }
 inline int FractionWordIndex(int channel) { return kFirstChannelWord + 2 * channel + 1; }
+
+// Channel k's two words of an image, and storing them back.
+ChannelWords ReadChannelWords(const RegisterImage& words, int channel);
+void StoreChannelWords(RegisterImage& words, int channel, ChannelWords channelWords);
+
+// The parts of a control word: integer 15:9, divider code 8:7, band code 6:4, band subcode
+// 3:2, rounding mode 1:0 (3: the integer was rounded up).
+struct ControlWord {
+  uint32_t integer = 0;
+  int dividerCode = 0;
+  BandCodes codes;
+  int mode = 0;
+  bool roundedUp() const { return mode == 3; }
+};
+ControlWord SplitControlWord(uint16_t control);
+uint16_t JoinControlWord(const ControlWord& parts);
 
 FrequencyRange ChannelRange(const ToolProfile& profile, int model);
 BandCodes SelectBandCodes(const ToolProfile& profile, uint32_t channelKHz, int model);

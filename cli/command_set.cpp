@@ -1,9 +1,11 @@
 // set: read a header as File > Open does, apply KEY=VALUE assignments as the owning dialogs'
 // OK would, and write it as File > Save does.
 #include "cli/command.h"
-#include "cli/image_settings.h"
+#include "settings/image_settings.h"
 
 namespace lx::cli {
+
+using namespace lx::settings;
 
 void AddSetCommand(Commands& commands) {
   Context& ctx = commands.ctx();

@@ -8,14 +8,10 @@
 
 #include <fstream>
 #include "core/messages.h"
+#include "settings/channel_rules.h"
 
 namespace lx::cli {
 namespace {
-
-// The channel dialog's message for a frequency outside the model's range.
-std::string RangeMessage(const FrequencyRange& r) {
-  return "请输入正确的频道:" + std::to_string(r.low) + "KHz~" + std::to_string(r.high) + "KHz";
-}
 
 // A conversion's message, led by the file it is about.
 std::string Explain(const Report& r, const std::string& file) { return file + ": " + r.message; }
@@ -47,7 +43,7 @@ void AddBasicCommands(Commands& commands) {
       for (const std::string& text : *freqs) {
         const auto f = ParseNumber(text);
         if (!f) return Fail(ctx, "not a frequency: " + text);
-        if (!range.contains(*f)) return Fail(ctx, RangeMessage(range));
+        if (!range.contains(*f)) return Fail(ctx, settings::RangeMessage(range.low, range.high));
         const auto words = EncodeChannel(*m->profile, m->index, o->xtal, *f);
         if (!words) return Fail(ctx, "cannot encode " + text);
         lines += Hex4(words->control) + " " + Hex4(words->fraction) + "\n";

@@ -3,11 +3,13 @@
 #include <map>
 
 #include "channel/codec.h"
-#include "cli/channel_plan.h"
+#include "settings/channel_plan.h"
 #include "cli/command.h"
-#include "cli/image_settings.h"
+#include "settings/image_settings.h"
 
 namespace lx::cli {
+
+using namespace lx::settings;
 namespace {
 
 // diff, plan and pair answer 0 or 1; a file they cannot read is status 2, as cmp does.
@@ -48,12 +50,8 @@ std::string TwoDigits(int k) {
   return buf;
 }
 
-ChannelWords WordsOf(const ToolState& s, int k) {
-  return {s.words[static_cast<std::size_t>(ControlWordIndex(k))], s.words[static_cast<std::size_t>(FractionWordIndex(k))]};
-}
-
 uint32_t ChannelFrequency(const ToolState& s, int k) {
-  return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, WordsOf(s, k));
+  return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k));
 }
 
 const char* FamilyName(const ToolState& s) {
@@ -83,7 +81,7 @@ void ShowJson(std::ostream& out, const ToolState& s) {
         << (i + 1 < settings.size() ? ",\n" : "\n");
   out << "  },\n  \"channels\": [\n";
   for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = WordsOf(s, k);
+    const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
     out << "    {\"khz\": " << f << ", \"control\": " << w.control << ", \"fraction\": " << w.fraction
         << ", \"inductance\": " << JsonString(InductanceAdvice(s.profile(), s.chipModel, f)) << "}"
@@ -104,7 +102,7 @@ void ShowText(std::ostream& out, const ToolState& s) {
   }
   out << "\nChannels        frequency  control  fraction  inductance\n";
   for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = WordsOf(s, k);
+    const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
     out << "  " << Pad("channel." + std::to_string(k), 11) << PadLeft(std::to_string(f), 8) << " kHz  " << Hex4(w.control)
         << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f) << '\n';
@@ -228,11 +226,12 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   };
   std::vector<Row> rows;
   for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = WordsOf(s, k);
+    const ChannelWords w = ReadChannelWords(s.words, k);
     const int64_t f = freqs[static_cast<std::size_t>(k)];
     const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
-    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), (w.control >> 4) & 7,
-                    (w.control >> 2) & 3, InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f))});
+    const BandCodes codes = SplitControlWord(w.control).codes;
+    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
+                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f))});
   }
 
   if (o.json) {

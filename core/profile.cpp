@@ -23,9 +23,9 @@ constexpr ChipModel kReceiverModels[] = {
 constexpr const char* kTransmitterFolders[] = {"data"};
 constexpr const char* kReceiverFolders[] = {"data", "data/LX7140", "data/LX7150", "data/LXM7140"};
 
-const ToolProfile kAmbrel{Family::Transmitter, "Ambrel", kTransmitterModels, {0x18, 0x0700, 0x0400}, 0,
+const ToolProfile kAmbrel{Family::Transmitter, "Ambrel", kTransmitterModels, 0,
                           kTransmitterFolders};
-const ToolProfile kOstrel{Family::Receiver, "Ostrel", kReceiverModels, {0x17, 0xFFFF, 0x0018}, 125,
+const ToolProfile kOstrel{Family::Receiver, "Ostrel", kReceiverModels, 125,
                           kReceiverFolders};
 
 const ToolProfile* const kProfiles[] = {&kAmbrel, &kOstrel};

@@ -23,19 +23,10 @@ struct ChipModel {
   bool hasTxId;               // reg17 carries a TX_ID (transmitter D models)
 };
 
-// The one field the tool forces whenever a model is selected or a header is opened:
-// word = (word & ~mask) | value.
-struct ModelFixup {
-  int word;
-  uint16_t mask;
-  uint16_t value;
-};
-
 struct ToolProfile {
   Family family;
   const char* appName;            // "Ambrel" / "Ostrel": message-box titles
   std::span<const ChipModel> models;
-  ModelFixup fixup;
   uint32_t receiverOffsetKHz;     // programmed frequency = channel frequency + offset
   std::span<const char* const> dataFolders;  // made in the working directory at start-up
 

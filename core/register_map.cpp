@@ -35,10 +35,10 @@ constexpr RegisterField Threshold(const char* name, int word, int hi, int lo) {
 }
 
 constexpr RegisterField Switch(const char* name, int word, int bit, bool setBitDisables = false,
-                               uint16_t companionMask = 0, uint16_t companionValue = 0) {
+                               const RegisterField* companion = nullptr, uint32_t companionValue = 0) {
   RegisterField f{name, word, bit, bit, FieldKind::Switch, {}};
   f.setBitDisables = setBitDisables;
-  f.companionMask = companionMask;
+  f.companion = companion;
   f.companionValue = companionValue;
   return f;
 }
@@ -46,6 +46,9 @@ constexpr RegisterField Switch(const char* name, int word, int bit, bool setBitD
 constexpr RegisterField List(const char* name, int word, int hi, int lo, std::span<const char* const> items) {
   return RegisterField{name, word, hi, lo, FieldKind::List, items};
 }
+
+// reg18 bits 10:8, which the model fix-up and the mute-pilot switch both set to 4.
+constexpr RegisterField kMuteLevel = Number("mute_level", 0x18, 10, 8, 0, 7);
 
 const RegisterField kTransmitterFields[] = {
     Number("pa_gain", 0x03, 4, 1, 0, 12),
@@ -57,7 +60,7 @@ const RegisterField kTransmitterFields[] = {
     Switch("pilot", 0x1f, 15),
     List("pilot_deviation", 0x1f, 8, 7, kPilotDeviation),
     // Choosing "Disable Pilot when mute is enabled" also puts 4 into reg18 bits 10:8.
-    Switch("mute_pilot", 0x18, 11, false, 0x0700, 0x0400),
+    Switch("mute_pilot", 0x18, 11, false, &kMuteLevel, kMuteLevelForMutePilot),
     Switch("battery_meter", 0x24, 12),
     Switch("low_battery_indicator", 0x19, 15),
     Switch("low_battery_papd", 0x19, 8),
@@ -65,7 +68,10 @@ const RegisterField kTransmitterFields[] = {
     Threshold("light_threshold", 0x16, 7, 0),
     Threshold("papd_threshold", 0x19, 7, 0),
     Number("tx_id", 0x17, 15, 0, 0, 65535, true),
+    kMuteLevel,
+    Switch("tx_id_flag", 0x1f, 14),
 };
+static_assert(std::size(kTransmitterFields) == static_cast<std::size_t>(TxField::Count));
 
 const RegisterField kReceiverFields[] = {
     List("bass", 0x1f, 1, 0, kBass),
@@ -83,7 +89,9 @@ const RegisterField kReceiverFields[] = {
     Number("snr_low_threshold", 0x1c, 7, 0, 0, 255),
     Switch("afc", 0x1d, 7),
     List("afc_range", 0x1d, 5, 4, kAfcRange),
+    Number("fixup_word", 0x17, 15, 0, 0, 65535),
 };
+static_assert(std::size(kReceiverFields) == static_cast<std::size_t>(RxField::Count));
 
 std::string Lower(std::string_view s) {
   std::string out(s);
@@ -108,9 +116,22 @@ bool HasItem(const RegisterField& f, uint32_t value) { return value < f.items.si
 
 }  // namespace
 
-std::span<const RegisterField> RegisterFields(Family family) {
+const RegisterField& Field(TxField field) { return kTransmitterFields[static_cast<std::size_t>(field)]; }
+const RegisterField& Field(RxField field) { return kReceiverFields[static_cast<std::size_t>(field)]; }
+
+std::span<const RegisterField> AllRegisterFields(Family family) {
   if (family == Family::Transmitter) return kTransmitterFields;
   return kReceiverFields;
+}
+
+ModelFixup ModelFixupOf(Family family) {
+  if (family == Family::Transmitter) return {Field(TxField::MuteLevel), kMuteLevelForMutePilot};
+  return {Field(RxField::FixupWord), 0x0018};
+}
+
+std::span<const RegisterField> RegisterFields(Family family) {
+  if (family == Family::Transmitter) return std::span(kTransmitterFields).first(kTxSettingCount);
+  return std::span(kReceiverFields).first(kRxSettingCount);
 }
 
 const RegisterField* FindRegisterField(Family family, std::string_view name) {
@@ -131,8 +152,7 @@ void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words
   uint16_t& w = words[static_cast<std::size_t>(field.word)];
   w = static_cast<uint16_t>((w & ~field.mask()) | ((value << field.lo) & field.mask()));
   const bool turnedOn = field.kind == FieldKind::Switch && (value != 0) != field.setBitDisables;
-  if (turnedOn && field.companionMask != 0)
-    w = static_cast<uint16_t>((w & ~field.companionMask) | field.companionValue);
+  if (turnedOn && field.companion != nullptr) WriteField(*field.companion, field.companionValue, words);
 }
 
 std::string ThresholdMillivolts(uint32_t step) {

@@ -30,15 +30,78 @@ struct RegisterField {
   uint32_t minValue = 0;            // Number / Threshold: accepted values
   uint32_t maxValue = 0;
   bool txIdModelsOnly = false;      // exists only on models with a TX_ID
-  uint16_t companionMask = 0;       // written alongside when the switch is turned on
-  uint16_t companionValue = 0;
+  const RegisterField* companion = nullptr;  // written alongside when the switch is turned on
+  uint32_t companionValue = 0;
 
   uint16_t mask() const { return static_cast<uint16_t>(((1u << (hi - lo + 1)) - 1u) << lo); }
   uint32_t fieldMax() const { return (1u << (hi - lo + 1)) - 1u; }
 };
 
+// Fields named in code: each enum indexes its family's table. The settings come first, in
+// the order their dialogs show them; the fields after them are written by the tools themselves
+// (model fix-up, the mute-pilot switch) or only read, and have no lxcfg key.
+enum class TxField : uint8_t {
+  PaGain,
+  PreEmphasis,
+  MicSensitivity,
+  Compressor,
+  CompandorTimeConstant,
+  Priority,
+  Pilot,
+  PilotDeviation,
+  MutePilot,
+  BatteryMeter,
+  LowBatteryIndicator,
+  LowBatteryPapd,
+  BlinkThreshold,
+  LightThreshold,
+  PapdThreshold,
+  TxId,
+  MuteLevel,  // reg18 10:8: forced by the model fix-up and by choosing "mute pilot"
+  TxIdFlag,   // reg1f 14: ticks the TX_ID check box; never written
+  Count,
+};
+inline constexpr int kTxSettingCount = static_cast<int>(TxField::MuteLevel);
+
+enum class RxField : uint8_t {
+  Bass,
+  Treble,
+  Thd,
+  DeEmphasis,
+  AudioGain,
+  Expander,
+  ExpanderTimeConstant,
+  Volume,
+  Automute,
+  PilotAutomute,
+  SnrAutomute,
+  SnrHighThreshold,
+  SnrLowThreshold,
+  Afc,
+  AfcRange,
+  FixupWord,  // reg17 whole: forced by the model fix-up
+  Count,
+};
+inline constexpr int kRxSettingCount = static_cast<int>(RxField::FixupWord);
+
+const RegisterField& Field(TxField field);
+const RegisterField& Field(RxField field);
+
+// Every field of one tool family, settings first (see the enums).
+std::span<const RegisterField> AllRegisterFields(Family family);
+
 // The settings of one tool family, in the order their dialogs show them.
 std::span<const RegisterField> RegisterFields(Family family);
+
+// The value "mute pilot" and the transmitter fix-up both put into reg18 bits 10:8.
+inline constexpr uint32_t kMuteLevelForMutePilot = 4;
+
+// The one field a tool forces whenever a model is selected or a header is opened.
+struct ModelFixup {
+  const RegisterField& field;
+  uint32_t value;
+};
+ModelFixup ModelFixupOf(Family family);
 
 // The field called `name` (case-insensitive), or nullptr.
 const RegisterField* FindRegisterField(Family family, std::string_view name);

@@ -6,6 +6,7 @@
 #include "core/binary_format.h"
 #include "core/header_format.h"
 #include "core/messages.h"
+#include "core/register_map.h"
 
 namespace lx {
 namespace {
@@ -58,9 +59,8 @@ Report ToolState::LoadDefaultImage(int n) {
 }
 
 void ToolState::ApplyModelFixup() {
-  const ModelFixup& f = profile_->fixup;
-  uint16_t& w = words[static_cast<std::size_t>(f.word)];
-  w = static_cast<uint16_t>((w & ~f.mask) | f.value);
+  const ModelFixup f = ModelFixupOf(profile_->family);
+  WriteField(f.field, f.value, words);
 }
 
 void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {

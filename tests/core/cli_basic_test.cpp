@@ -6,7 +6,7 @@
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "tests/core/lxcfg_runner.h"
-#include "tests/core/test_support.h"
+#include "tests/support/files.h"
 
 namespace lx {
 namespace {

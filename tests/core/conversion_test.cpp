@@ -6,7 +6,7 @@
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "core/state.h"
-#include "tests/core/test_support.h"
+#include "tests/support/files.h"
 
 namespace lx {
 namespace {

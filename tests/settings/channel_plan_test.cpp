@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "cli/channel_plan.h"
+#include "settings/channel_plan.h"
 
 namespace {
 
-using lx::cli::ConflictKind;
-using lx::cli::FindConflicts;
-using lx::cli::PlanConflict;
-using lx::cli::PlanGuards;
+using lx::settings::ConflictKind;
+using lx::settings::FindConflicts;
+using lx::settings::PlanConflict;
+using lx::settings::PlanGuards;
 
 int Count(const std::vector<PlanConflict>& c, ConflictKind kind, int64_t product = -1) {
   return static_cast<int>(std::count_if(c.begin(), c.end(), [&](const PlanConflict& x) {
@@ -55,7 +55,7 @@ TEST(ChannelPlan, GuardsAreExclusiveAtTheirEdges) {
   for (const auto& c : cases) {
     const auto found = FindConflicts(c.plan, c.guards);
     EXPECT_EQ(Count(found, c.kind, c.product), c.expected)
-        << lx::cli::ConflictKindName(c.kind) << " product " << c.product << " with " << c.plan.back();
+        << lx::settings::ConflictKindName(c.kind) << " product " << c.product << " with " << c.plan.back();
   }
 }
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "channel/codec.h"
-#include "cli/channel_plan.h"
+#include "settings/channel_plan.h"
 #include "core/header_format.h"
 
 namespace {
@@ -79,7 +79,7 @@ TEST_P(DefaultImage, ChannelsAreADistinctExactConflictFreePlan) {
     plan.push_back(f);
   }
   EXPECT_EQ(std::set<int64_t>(plan.begin(), plan.end()).size(), 16u);
-  EXPECT_TRUE(lx::cli::FindConflicts(plan, lx::cli::PlanGuards{}).empty());
+  EXPECT_TRUE(lx::settings::FindConflicts(plan, lx::settings::PlanGuards{}).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModels, DefaultImage, ::testing::ValuesIn(AllModels()),

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "channel/codec.h"
-#include "cli/channel_plan.h"
+#include "settings/channel_plan.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
 
@@ -76,7 +76,7 @@ std::vector<int64_t> ChannelPlan(uint32_t start, uint32_t end) {
   for (uint32_t f = start; f <= end && plan.size() < lx::kChannelCount; f += 25) {
     if (!ExactEverywhere(f)) continue;
     plan.push_back(f);
-    if (!lx::cli::FindConflicts(plan, lx::cli::PlanGuards{}).empty()) plan.pop_back();
+    if (!lx::settings::FindConflicts(plan, lx::settings::PlanGuards{}).empty()) plan.pop_back();
   }
   return plan;
 }
@@ -116,13 +116,12 @@ int main(int argc, char** argv) {
       lx::RegisterImage words{};
       if (!Apply(*profile, transmitter ? kTransmitterSettings : kReceiverSettings, words)) return 1;
       if (model.hasTxId) {
-        words[0x17] = 0x0001;  // TX_ID 1
-        words[0x1f] |= 0x4000; // TX_ID box starts ticked
+        lx::WriteField(lx::Field(lx::TxField::TxId), 1, words);
+        lx::WriteField(lx::Field(lx::TxField::TxIdFlag), 1, words);  // the TX_ID box starts ticked
       }
       // The same field the tool forces on every model selection.
-      lx::ModelFixup fix = profile->fixup;
-      words[static_cast<std::size_t>(fix.word)] =
-          static_cast<uint16_t>((words[static_cast<std::size_t>(fix.word)] & ~fix.mask) | fix.value);
+      const lx::ModelFixup fix = lx::ModelFixupOf(profile->family);
+      lx::WriteField(fix.field, fix.value, words);
 
       const std::vector<int64_t>& plan = lx::ChannelRange(*profile, m).low < 400000 ? vhf : uhf;
       for (int k = 0; k < lx::kChannelCount; ++k) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace lx::cli {
+namespace lx::settings {
 
 struct PlanGuards {
   int64_t spacing = 300;  // channels closer than this conflict
@@ -36,4 +36,4 @@ std::vector<PlanConflict> FindConflicts(std::span<const int64_t> channels, const
 std::string DescribeConflict(const PlanConflict& conflict);
 const char* ConflictKindName(ConflictKind kind);
 
-}  // namespace lx::cli
+}  // namespace lx::settings

@@ -9,7 +9,7 @@
 #include "core/register_map.h"
 #include "core/state.h"
 
-namespace lx::cli {
+namespace lx::settings {
 
 // A setting's value as `set` accepts it: text (on/off, list items) or a number.
 using SettingValue = std::variant<std::string, int64_t>;
@@ -44,7 +44,4 @@ struct AssignResult {
 // the rest in the given order.
 AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& assignments);
 
-// The channel dialog's message for a frequency outside the model's range.
-std::string RangeMessage(uint32_t low, uint32_t high);
-
-}  // namespace lx::cli
+}  // namespace lx::settings

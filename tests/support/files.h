@@ -1,5 +1,5 @@
 #pragma once
-// Scratch folders and file helpers for the core tests.
+// Scratch folders and file helpers shared by every test program.
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -1,4 +1,4 @@
-#include "cli/image_settings.h"
+#include "settings/image_settings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,12 +6,11 @@
 #include <optional>
 
 #include "channel/codec.h"
+#include "settings/channel_rules.h"
 
-namespace lx::cli {
+namespace lx::settings {
 namespace {
 
-constexpr int32_t kCrystalLow = 23000;
-constexpr int32_t kCrystalHigh = 25000;
 constexpr const char* kChannelPrefix = "channel.";
 
 std::string Lower(std::string text) {
@@ -43,15 +42,6 @@ std::optional<int> ChannelKey(const std::string& key, bool& isChannelKey) {
   return static_cast<int>(*n);
 }
 
-ChannelWords WordsOf(const RegisterImage& w, int k) {
-  return {w[static_cast<std::size_t>(ControlWordIndex(k))], w[static_cast<std::size_t>(FractionWordIndex(k))]};
-}
-
-void Store(RegisterImage& w, int k, ChannelWords words) {
-  w[static_cast<std::size_t>(ControlWordIndex(k))] = words.control;
-  w[static_cast<std::size_t>(FractionWordIndex(k))] = words.fraction;
-}
-
 std::string KeyList(const ToolState& state) {
   std::string keys = "crystal";
   for (const RegisterField& f : RegisterFields(state.profile().family))
@@ -67,10 +57,6 @@ struct Operation {
 };
 
 }  // namespace
-
-std::string RangeMessage(uint32_t low, uint32_t high) {
-  return "请输入正确的频道:" + std::to_string(low) + "KHz~" + std::to_string(high) + "KHz";
-}
 
 std::vector<Setting> ReadSettings(const ToolState& state) {
   const ToolProfile& profile = state.profile();
@@ -92,7 +78,7 @@ std::vector<Setting> ReadSettings(const ToolState& state) {
     settings.push_back({f.name, value, human});
   }
   for (int k = 0; k < kChannelCount; ++k) {
-    const uint32_t f = DecodeChannel(profile, state.chipModel, state.crystalKHz, WordsOf(state.words, k));
+    const uint32_t f = DecodeChannel(profile, state.chipModel, state.crystalKHz, ReadChannelWords(state.words, k));
     settings.push_back({kChannelPrefix + std::to_string(k), int64_t{f}, std::to_string(f) + " kHz"});
   }
   return settings;
@@ -102,7 +88,7 @@ RegisterImage OwnedBits(const ToolState& state) {
   RegisterImage owned{};
   for (const RegisterField& f : RegisterFields(state.profile().family))
     if (FieldAppliesTo(f, *state.selectedModel())) owned[static_cast<std::size_t>(f.word)] |= f.mask();
-  for (int k = 0; k < kChannelCount; ++k) Store(owned, k, {0xFFFF, 0xFFFF});
+  for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(owned, k, {0xFFFF, 0xFFFF});
   return owned;
 }
 
@@ -199,10 +185,10 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     const auto x = static_cast<int32_t>(*newCrystal);
     if (oldCrystal > 0) {
       for (int k = 0; k < kChannelCount; ++k) {
-        const uint32_t f = DecodeChannel(profile, state.chipModel, oldCrystal, WordsOf(state.words, k));
+        const uint32_t f = DecodeChannel(profile, state.chipModel, oldCrystal, ReadChannelWords(state.words, k));
         const auto words = EncodeChannel(profile, state.chipModel, x, f);
         if (!words) continue;
-        Store(state.words, k, *words);
+        StoreChannelWords(state.words, k, *words);
         const uint32_t kept = DecodeChannel(profile, state.chipModel, x, *words);
         if (kept != f)
           result.warnings.push_back("channel." + std::to_string(k) + ": " + std::to_string(f) + " kHz is stored as " +
@@ -214,15 +200,15 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       result.warnings.push_back("channels kept as they are: the image had no crystal frequency to read them with");
     }
     state.crystalKHz = x;
-    if (x < kCrystalLow || x > kCrystalHigh)
-      result.warnings.push_back("晶振频率范围:23000KHz~25000KHz (crystal=" + std::to_string(x) + " kept)");
+    if (!CrystalInRange(x))
+      result.warnings.push_back(CrystalRangeText() + " (crystal=" + std::to_string(x) + " kept)");
   }
   for (const Operation& op : ops) {
     if (op.kind == Operation::Channel) {
       const auto f = static_cast<uint32_t>(op.value);
       const auto words = EncodeChannel(profile, state.chipModel, state.crystalKHz, f);
       if (!words) continue;  // cannot happen: in range, crystal above 0
-      Store(state.words, op.channel, *words);
+      StoreChannelWords(state.words, op.channel, *words);
       const uint32_t stored = DecodeChannel(profile, state.chipModel, state.crystalKHz, *words);
       if (stored != f)
         result.warnings.push_back("channel." + std::to_string(op.channel) + ": " + std::to_string(f) +
@@ -234,4 +220,4 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
   return result;
 }
 
-}  // namespace lx::cli
+}  // namespace lx::settings

@@ -1,8 +1,8 @@
-#include "cli/channel_plan.h"
+#include "settings/channel_plan.h"
 
 #include <algorithm>
 
-namespace lx::cli {
+namespace lx::settings {
 namespace {
 
 int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
@@ -83,4 +83,4 @@ std::string DescribeConflict(const PlanConflict& c) {
   return product + " = " + s(c.product) + " kHz, " + s(c.distance) + " kHz from channel " + s(c.victim);
 }
 
-}  // namespace lx::cli
+}  // namespace lx::settings
