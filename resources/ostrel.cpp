@@ -1,6 +1,7 @@
 // The windows of Ostrel, the receiver tool.
 #include "resources/common.h"
 #include "resources/ids.h"
+#include "resources/ostrel_settings.h"
 #include "resources/resources.h"
 
 namespace lx::res {
@@ -40,7 +41,8 @@ constexpr ControlTemplate kConvertControls[] = {
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 415, 73, "宋体", 10, kConvertControls};
 
-const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert};
+const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kSoundEffectTemplate, &kRxAudioTemplate,
+                                          &kRxOtherTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr uint32_t kBlue = 0x006699;

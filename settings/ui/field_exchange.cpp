@@ -42,4 +42,13 @@ void TakePosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
   binding.SetValue(static_cast<uint32_t>(slider.GetPos()));
 }
 
+void SetupReversedSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int min, int max) {
+  slider.SetRange(min, max, false);
+  slider.SetPos(min + max - static_cast<int>(binding.value()));
+}
+
+void TakeReversedPosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
+  binding.SetValue(static_cast<uint32_t>(slider.GetRangeMin() + slider.GetRangeMax() - slider.GetPos()));
+}
+
 }  // namespace lx::settings

@@ -26,4 +26,9 @@ void SetupSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int min, i
 // NM_CUSTOMDRAW: the slider's position becomes the pending value.
 void TakePosition(const ui::SliderCtrl& slider, FieldBinding& binding);
 
+// The same for a slider whose minimum end stands for the highest value (a vertical slider,
+// minimum at the top, whose top is labelled with the maximum): position = min + max - value.
+void SetupReversedSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int min, int max);
+void TakeReversedPosition(const ui::SliderCtrl& slider, FieldBinding& binding);
+
 }  // namespace lx::settings
