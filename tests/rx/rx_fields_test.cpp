@@ -1,0 +1,204 @@
+// The three receiver dialogs against the register field table: together they bind every
+// receiver setting once and no bit twice; OK writes their own bits only, Cancel nothing; and
+// a value chosen in a dialog gives the same words as `lxcfg set`.
+#include <map>
+
+#include "core/register_map.h"
+#include "rx_support.h"
+#include "settings/image_settings.h"
+
+namespace lx::rx::testing {
+namespace {
+
+using settings::BindKind;
+using settings::FieldBinding;
+
+// The second button of a radio pair: the next radio button after the first.
+template <class D>
+int SecondRadio(const DialogFixture<D>& f, int firstId) {
+  const auto& controls = f.dialog->controls();
+  for (std::size_t i = static_cast<std::size_t>(f.dialog->indexOf(firstId)) + 1; i < controls.size(); ++i)
+    if (controls[i].kind() == ui::Kind::RadioButton) return controls[i].id();
+  ADD_FAILURE() << "no second radio after " << firstId;
+  return 0;
+}
+
+// The user action that shows `value` in the binding's control. The volume slider has volume
+// 31 at its top, which is position 0.
+template <class D>
+std::string ActionFor(const DialogFixture<D>& f, const FieldBinding& b, uint32_t value) {
+  const std::string id = std::to_string(b.controlId());
+  switch (b.kind()) {
+    case BindKind::RadioPair: {
+      const bool on = (value != 0) != b.field().setBitDisables;
+      return "click " + (on ? id : std::to_string(SecondRadio(f, b.controlId())));
+    }
+    case BindKind::List:
+      return "select " + id + " " + std::to_string(value);
+    case BindKind::Slider: {
+      const bool volume = &b.field() == &Field(RxField::Volume);
+      return "drag " + id + " " +
+             std::to_string(volume ? 31 - static_cast<int>(value) : static_cast<int>(value));
+    }
+    default:
+      ADD_FAILURE() << "no action for " << b.field().name;
+      return {};
+  }
+}
+
+// Values a control can show: switch 0/1, list items, number range.
+std::pair<uint32_t, uint32_t> ControlValues(const RegisterField& field) {
+  switch (field.kind) {
+    case FieldKind::Switch:
+      return {0, 1};
+    case FieldKind::List:
+      return {0, static_cast<uint32_t>(field.items.size()) - 1};
+    default:
+      return {field.minValue, field.maxValue};
+  }
+}
+
+template <class D>
+void RandomActions(DialogFixture<D>& f, std::mt19937& rng) {
+  std::uniform_int_distribution<int> steps(1, 8);
+  for (int n = steps(rng); n > 0; --n) {
+    const auto& all = f->bindings().all();
+    const FieldBinding& b = all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(rng)];
+    const auto [lo, hi] = ControlValues(b.field());
+    f.Run(ActionFor(f, b, std::uniform_int_distribution<uint32_t>(lo, hi)(rng)));
+  }
+}
+
+RegisterImage BoundBits(const settings::BindingSet& set) {
+  RegisterImage bits{};
+  for (const FieldBinding& b : set.all()) bits[static_cast<std::size_t>(b.field().word)] |= b.field().mask();
+  return bits;
+}
+
+template <class D>
+void CheckUntouchedBits(unsigned seed) {
+  std::mt19937 rng(seed);
+  for (int round = 0; round < 60; ++round) {
+    const RegisterImage before = RandomImage(rng);
+    {
+      DialogFixture<D> f(app::OstrelTool(), kLx7140, before);
+      EXPECT_EQ(f.Ok(), before) << "OK without changes, round " << round;
+    }
+    {
+      DialogFixture<D> f(app::OstrelTool(), kLx7140, before);
+      RandomActions(f, rng);
+      EXPECT_EQ(f.Cancel(), before) << "Cancel after changes, round " << round;
+      EXPECT_FALSE(f.open());
+    }
+    {
+      DialogFixture<D> f(app::OstrelTool(), kLx7140, before);
+      RandomActions(f, rng);
+      const std::vector<std::string> shown = Shown(*f);
+      const RegisterImage owned = BoundBits(f->bindings());
+      const RegisterImage after = f.Ok();
+      for (int i = 0; i < kEepromSize; ++i)
+        EXPECT_EQ((after[i] ^ before[i]) & ~owned[i], 0) << "reg" << std::hex << i << ", round " << round;
+      // Opening again shows what OK was pressed on.
+      DialogFixture<D> again(app::OstrelTool(), kLx7140, after);
+      EXPECT_EQ(Shown(*again), shown) << "round " << round;
+    }
+  }
+}
+
+TEST(RxFields, OkKeepsEveryOtherBitAndCancelWritesNothing) {
+  CheckUntouchedBits<SoundEffectDialog>(1);
+  CheckUntouchedBits<RxAudioDialog>(2);
+  CheckUntouchedBits<RxOtherDialog>(3);
+}
+
+TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
+  SoundFixture sound(app::OstrelTool(), kLx7140, Words({}));
+  AudioFixture audio(app::OstrelTool(), kLx7140, Words({}));
+  OtherFixture other(app::OstrelTool(), kLx7140, Words({}));
+  std::map<const RegisterField*, int> bound;
+  RegisterImage bits{};
+  auto collect = [&](auto& fixture) {
+    for (const FieldBinding& b : fixture->bindings().all()) {
+      const RegisterField& f = b.field();
+      ++bound[&f];
+      EXPECT_EQ(bits[f.word] & f.mask(), 0) << f.name << " shares a bit";
+      bits[f.word] |= f.mask();
+      // Bound to a control of the dialog, of the kind the binding says.
+      const ui::ControlState* c = fixture->find(b.controlId());
+      ASSERT_NE(c, nullptr) << f.name;
+      const ui::Kind expected = b.kind() == BindKind::RadioPair ? ui::Kind::RadioButton
+                                : b.kind() == BindKind::List    ? ui::Kind::ComboBox
+                                                                : ui::Kind::Slider;
+      EXPECT_EQ(c->kind(), expected) << f.name;
+    }
+  };
+  collect(sound);
+  collect(audio);
+  collect(other);
+  // reg17 is the model fix-up's: no dialog touches it.
+  const RegisterField& fixup = ModelFixupOf(Family::Receiver).field;
+  for (const RegisterField& f : AllRegisterFields(Family::Receiver))
+    EXPECT_EQ(bound[&f], &f == &fixup ? 0 : 1) << f.name;
+  EXPECT_EQ(bits[fixup.word], 0);
+  // The receiver's settings bits: reg1a 15, 13, 7, 4:0; reg1c whole; reg1d 15:12, 7, 5:4;
+  // reg1f 15:10, 3:0.
+  RegisterImage expected{};
+  expected[0x1a] = 0xA09F;
+  expected[0x1c] = 0xFFFF;
+  expected[0x1d] = 0xF0B0;
+  expected[0x1f] = 0xFC0F;
+  EXPECT_EQ(bits, expected);
+}
+
+// Opens whichever dialog binds the field, shows `value` in its control and presses OK.
+template <class D>
+bool TryDialog(RxField id, const RegisterImage& base, uint32_t value, RegisterImage& out) {
+  DialogFixture<D> f(app::OstrelTool(), kLx7140, base);
+  for (const FieldBinding& b : f->bindings().all()) {
+    if (&b.field() != &Field(id)) continue;
+    // A value without an item cannot be chosen: it can only be kept.
+    if (b.kind() != BindKind::List || value < b.field().items.size()) f.Run(ActionFor(f, b, value));
+    out = f.Ok();
+    return true;
+  }
+  return false;
+}
+
+TEST(RxFields, DialogOkGivesTheWordsOfLxcfgSetForEveryFieldAndValue) {
+  std::mt19937 rng(11);
+  int cases = 0;
+  for (int i = 0; i < kRxSettingCount; ++i) {
+    const RxField id = static_cast<RxField>(i);
+    const RegisterField& field = Field(id);
+    const auto [lo, hi] = field.kind == FieldKind::List || field.kind == FieldKind::Switch
+                              ? std::pair<uint32_t, uint32_t>{0, field.fieldMax()}
+                              : std::pair{field.minValue, field.maxValue};
+    for (uint32_t value = lo; value <= hi; ++value) {
+      SCOPED_TRACE(std::string(field.name) + "=" + std::to_string(value));
+      RegisterImage base = RandomImage(rng);
+      // The switches that grey other controls are on, so that every control answers.
+      for (RxField gate : {RxField::Automute, RxField::SnrAutomute, RxField::Afc, RxField::Expander})
+        WriteField(Field(gate), *ParseFieldValue(Field(gate), "on").value, base);
+      const bool hasItem = field.kind != FieldKind::List || value < field.items.size();
+      if (!hasItem) WriteField(field, value, base);
+
+      ToolState cli(OstrelProfile(), LX_PROGRAM_DIR);
+      cli.chipModel = kLx7140;
+      cli.words = base;
+      const settings::AssignResult r =
+          settings::ApplyAssignments(cli, {std::string(field.name) + "=" + FormatField(field, value)});
+      ASSERT_TRUE(r.errors.empty()) << r.errors.front();
+
+      RegisterImage viaDialog{};
+      ASSERT_TRUE(TryDialog<SoundEffectDialog>(id, base, value, viaDialog) ||
+                  TryDialog<RxAudioDialog>(id, base, value, viaDialog) ||
+                  TryDialog<RxOtherDialog>(id, base, value, viaDialog));
+      EXPECT_EQ(viaDialog, cli.words);
+      ++cases;
+    }
+  }
+  EXPECT_EQ(cases, 4 + 4 + 4 + 2 + 8 + 2 + 8 + 32 + 2 + 2 + 2 + 256 + 256 + 2 + 4);
+}
+
+}  // namespace
+}  // namespace lx::rx::testing
