@@ -15,6 +15,7 @@
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
 #include "resources/ids.h"
+#include "resources/rx_ids.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -24,6 +25,7 @@ struct Window {
   const char* file;
   const ToolDefinition& (*tool)();
   int templateId;
+  int settingsSlot = -1;  // a settings dialog: opened by the tool's picture button opener
 };
 
 std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& state, const ToolDefinition& tool,
@@ -46,23 +48,33 @@ TEST_P(Screenshot, RendersAtItsTemplateSize) {
   std::filesystem::path work = std::filesystem::path(LX_SCREENSHOT_DIR) / "work" / tool.program;
   std::filesystem::create_directories(work);
   state.PrepareDataDirectory(work);
-  std::unique_ptr<ui::Dialog> dialog = Make(w.templateId, host, state, tool, work);
+  std::unique_ptr<ui::Dialog> dialog;
+  if (w.settingsSlot < 0)
+    dialog = Make(w.templateId, host, state, tool, work);
+  else
+    state.SelectChipModel(0);  // settings dialogs show the first model's default image
   const ui::DialogTemplate& tpl = *tool.resources.dialog(w.templateId);
 
   bool shown = false;
+  int shownTemplate = 0;
   QImage shot;
   QSize client, window;
   int menuHeight = 0;
   host.onShown = [&](ui::Dialog& d, QDialog& q) {
     shown = true;
+    shownTemplate = d.templateId();
     client = host.clientOf(d)->size();
     window = q.size();
     if (QMenuBar* bar = q.findChild<QMenuBar*>()) menuHeight = bar->height();
     shot = q.grab().toImage();
     d.UserClose();
   };
-  dialog->DoModal();
+  if (dialog)
+    dialog->DoModal();
+  else
+    tool.settings[static_cast<std::size_t>(w.settingsSlot)](host, state);
   ASSERT_TRUE(shown);
+  EXPECT_EQ(shownTemplate, w.templateId);
 
   QDir().mkpath(LX_SCREENSHOT_DIR);
   QString path = QString(LX_SCREENSHOT_DIR) + "/" + w.file;
@@ -93,7 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ambrel-convert.png", AmbrelTool, res::kConvertDialog},
                       Window{"ostrel-main.png", OstrelTool, res::kMainDialog},
                       Window{"ostrel-about.png", OstrelTool, res::kAboutDialog},
-                      Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog}),
+                      Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog},
+                      Window{"ostrel-sound.png", OstrelTool, res::kSoundEffectDialog, 0},
+                      Window{"ostrel-audio.png", OstrelTool, res::kRxAudioDialog, 1},
+                      Window{"ostrel-other.png", OstrelTool, res::kRxOtherDialog, 2}),
     [](const ::testing::TestParamInfo<Window>& info) {
       std::string name = info.param.file;
       name = name.substr(0, name.find('.'));

@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -18,6 +20,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/ids.h"
+#include "resources/rx_ids.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -134,6 +137,95 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
   EXPECT_EQ(messages, std::vector<std::string>{"转换成功!"});
   ASSERT_TRUE(fs::exists(binary));
   EXPECT_EQ(fs::file_size(binary), 192u);
+}
+
+// Ostrel's receiver dialogs open from their picture buttons in the real window; their lists,
+// radio buttons and the volume slider answer mouse and keys; OK writes the image.
+TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
+  TempDir work;
+  ui::qt::QtHost host(OstrelTool().resources, "Ostrel");
+  ToolState state(OstrelProfile(), LX_PROGRAM_DIR);
+  MainDialog main(host, state, OstrelTool(), work.path);
+  std::vector<int> opened;
+  RegisterImage defaults{};
+  std::vector<int> volumes;  // the box after each move of the slider
+  host.onShown = [&](ui::Dialog& d, QDialog& window) {
+    opened.push_back(d.templateId());
+    auto click = [&](int id) { QTest::mouseClick(host.widgetOf(d, id), Qt::LeftButton); };
+    auto enabled = [&](int id) { return host.widgetOf(d, id)->isEnabled(); };
+    switch (d.templateId()) {
+      case res::kMainDialog:
+        click(res::kRadioFirstModel);  // LX7140
+        defaults = state.words;
+        for (int id : {res::kBtnFirstSettings, res::kBtnSecondSettings, res::kBtnThirdSettings}) click(id);
+        QTest::keyClick(&window, Qt::Key_Escape);
+        break;
+      case res::kSoundEffectDialog: {
+        auto* bass = qobject_cast<QComboBox*>(host.widgetOf(d, res::rx_sound::kBassList));
+        ASSERT_NE(bass, nullptr);
+        EXPECT_EQ(bass->count(), 4);
+        EXPECT_EQ(bass->currentIndex(), static_cast<int>(defaults[0x1f] & 3));
+        bass->setCurrentIndex(0);
+        QTest::keyClick(bass, Qt::Key_Down);  // "6dB"
+        EXPECT_EQ(bass->currentText().toStdString(), "6dB");
+        click(ui::kIdOk);
+        break;
+      }
+      case res::kRxAudioDialog: {
+        auto* slider = qobject_cast<QSlider*>(host.widgetOf(d, res::rx_audio::kVolumeSlider));
+        auto* box = qobject_cast<QLineEdit*>(host.widgetOf(d, res::rx_audio::kVolumeBox));
+        ASSERT_TRUE(slider && box);
+        EXPECT_EQ(slider->orientation(), Qt::Vertical);
+        const int volume = static_cast<int>(defaults[0x1a] & 0x1F);
+        EXPECT_EQ(slider->value(), 31 - volume);
+        EXPECT_EQ(box->text().toInt(), volume);
+        auto settle = [&] {
+          // The box follows the slider's repaint.
+          QTest::qWait(50);
+          QApplication::processEvents();
+          volumes.push_back(box->text().toInt());
+        };
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Up);
+        settle();
+        QTest::keyClick(slider, Qt::Key_Down);
+        QTest::keyClick(slider, Qt::Key_Down);
+        settle();
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, 2));  // above the thumb
+        settle();
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, slider->height() - 2));
+        settle();
+        click(res::rx_audio::kDisableExpander);
+        EXPECT_FALSE(enabled(res::rx_audio::kTimeConstantList));
+        click(ui::kIdOk);
+        break;
+      }
+      case res::kRxOtherDialog:
+        click(res::rx_other::kDisableAutomute);
+        for (int id : {1044, 1045, 1001, 1003, 1002, 1004, 1010, 1012}) EXPECT_FALSE(enabled(id)) << id;
+        click(res::rx_other::kEnableAutomute);
+        for (int id : {1044, 1045, 1001, 1003, 1002, 1004, 1010, 1012}) EXPECT_TRUE(enabled(id)) << id;
+        click(res::rx_other::kDisableAfc);
+        EXPECT_FALSE(enabled(res::rx_other::kAfcRangeList));
+        click(ui::kIdOk);
+        break;
+    }
+  };
+  main.DoModal();
+  EXPECT_EQ(opened, (std::vector<int>{res::kMainDialog, res::kSoundEffectDialog, res::kRxAudioDialog,
+                                      res::kRxOtherDialog}));
+  // Up raises the volume, Down lowers it; a click above the thumb raises it, below lowers it.
+  const int volume = defaults[0x1a] & 0x1F;
+  ASSERT_EQ(volumes.size(), 4u);
+  EXPECT_EQ(volumes[0], volume + 1);
+  EXPECT_EQ(volumes[1], volume - 1);
+  EXPECT_GT(volumes[2], volumes[1]);
+  EXPECT_LT(volumes[3], volumes[2]);
+  EXPECT_EQ(state.words[0x1f] & 0x3, 1);            // bass "6dB"
+  EXPECT_EQ(state.words[0x1f] & 0x8000, 0x8000);    // expander off
+  EXPECT_EQ(state.words[0x1a] & 0x1F, volumes[3]);  // the last volume shown
+  EXPECT_EQ(state.words[0x1d] & 0x80, 0);           // AFC off
+  EXPECT_EQ(state.words[0x1d] & ~0x80, defaults[0x1d] & ~0x80);
 }
 
 }  // namespace
