@@ -180,9 +180,8 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
         EXPECT_EQ(slider->value(), 31 - volume);
         EXPECT_EQ(box->text().toInt(), volume);
         auto settle = [&] {
-          // The box follows the slider's repaint.
-          QTest::qWait(50);
-          QApplication::processEvents();
+          // The box follows the slider once it has repainted: volume = 31 - position.
+          EXPECT_TRUE(QTest::qWaitFor([&] { return box->text().toInt() == 31 - slider->value(); }, 5000));
           volumes.push_back(box->text().toInt());
         };
         slider->setFocus();
