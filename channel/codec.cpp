@@ -186,6 +186,28 @@ uint32_t DecodeChannel(const ToolProfile& profile, int model, int32_t crystalKHz
   return static_cast<uint32_t>(k - offset);
 }
 
+bool ChannelKeptExactly(const ToolProfile& profile, int model, int32_t crystalKHz, uint32_t f) {
+  const auto words = EncodeChannel(profile, model, crystalKHz, f);
+  return words && ChannelRange(profile, model).contains(f) && DecodeChannel(profile, model, crystalKHz, *words) == f;
+}
+
+bool CodecProduces(const ToolProfile& profile, int model, int32_t crystalKHz, ChannelWords words) {
+  if (crystalKHz <= 0) return false;
+  const FrequencyRange range = ChannelRange(profile, model);
+  // The frequency the words stand for, unclamped: DecodeChannel would move strangers into range.
+  const double exact = ExactChannelFrequency(profile, crystalKHz, words);
+  if (!(exact >= static_cast<double>(range.low) - 1.0 && exact <= static_cast<double>(range.high) + 1.0)) return false;
+  const auto f = static_cast<int64_t>(std::llround(exact));
+  // Snapping moves a frequency by less than the snap window over the band multiplier.
+  for (int64_t d = -kSnapTolerance; d <= kSnapTolerance; ++d) {
+    const int64_t g = f + d;
+    if (g < range.low || g > range.high) continue;
+    const auto w = EncodeChannel(profile, model, crystalKHz, static_cast<uint32_t>(g));
+    if (w && *w == words) return true;
+  }
+  return false;
+}
+
 const char* InductanceAdvice(const ToolProfile& profile, int model, uint32_t f) {
   const bool lxm = TablesOf(profile, model) == BandTables::Lxm7140;
   const std::span<const InductanceRow> rows = lxm ? std::span<const InductanceRow>(kLxm7140Inductance)

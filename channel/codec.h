@@ -65,6 +65,14 @@ uint32_t DecodeChannel(const ToolProfile& profile, int model, int32_t crystalKHz
 // The recommended inductance beside a channel ("3.0nH"); empty outside the tables.
 const char* InductanceAdvice(const ToolProfile& profile, int model, uint32_t channelKHz);
 
+// Whether the codec stores `channelKHz` so that it reads back as itself.
+bool ChannelKeptExactly(const ToolProfile& profile, int model, int32_t crystalKHz, uint32_t channelKHz);
+
+// Whether these words are ones EncodeChannel gives for this model and crystal, for the
+// frequency they read as or one within the codec's snapping of it. Words from another model
+// (a 160 MHz image relabelled as UHF) or another crystal fail this.
+bool CodecProduces(const ToolProfile& profile, int model, int32_t crystalKHz, ChannelWords words);
+
 // The exact frequency in kHz that the words produce with this crystal (no rounding, no clamp).
 double ExactChannelFrequency(const ToolProfile& profile, int32_t crystalKHz, ChannelWords words);
 

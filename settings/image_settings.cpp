@@ -46,7 +46,7 @@ std::string KeyList(const ToolState& state) {
   std::string keys = "crystal";
   for (const RegisterField& f : RegisterFields(state.profile().family))
     if (FieldAppliesTo(f, *state.selectedModel())) keys += std::string(", ") + f.name;
-  return keys + ", channel.0..channel.15";
+  return keys + ", channel.0..channel.15, channels";
 }
 
 struct Operation {
@@ -159,6 +159,30 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
         result.errors.push_back(key + ": " + RangeMessage(range.low, range.high));
       } else {
         ops.push_back({Operation::Channel, nullptr, *channel, *f});
+      }
+    } else if (key == "channels") {
+      // channel.0, channel.1, ... in order, for as many as are given.
+      std::vector<std::string> list;
+      for (std::size_t from = 0;;) {
+        const std::size_t comma = value.find(',', from);
+        list.push_back(value.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+        if (comma == std::string::npos) break;
+        from = comma + 1;
+      }
+      if (list.size() > static_cast<std::size_t>(kChannelCount)) {
+        result.errors.push_back("channels: " + std::to_string(list.size()) + " frequencies given, at most " +
+                                std::to_string(kChannelCount));
+        continue;
+      }
+      for (std::size_t k = 0; k < list.size(); ++k) {
+        const auto f = SignedDecimal(list[k]);
+        const std::string name = kChannelPrefix + std::to_string(k);
+        if (!f)
+          result.errors.push_back(name + ": '" + list[k] + "' is not a frequency in kHz");
+        else if (*f < 0 || !range.contains(static_cast<uint32_t>(*f)))
+          result.errors.push_back(name + ": " + RangeMessage(range.low, range.high));
+        else
+          ops.push_back({Operation::Channel, nullptr, static_cast<int>(k), *f});
       }
     } else if (const RegisterField* field = FindRegisterField(profile.family, key)) {
       if (!FieldAppliesTo(*field, model)) {

@@ -166,6 +166,10 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
       {{"channel.16=606000"}, "channel.16: no such channel (channel.0..channel.15)\n"},
       {{"pa_gain"}, "'pa_gain' is not KEY=VALUE\n"},
       {{"pa_gain=1", "channel.0=6o6000"}, "channel.0: '6o6000' is not a frequency in kHz\n"},
+      {{"channels=606000,6o6000"}, "channel.1: '6o6000' is not a frequency in kHz\n"},
+      {{"channels=606000,,610000"}, "channel.1: '' is not a frequency in kHz\n"},
+      {{"channels=606000,300000"}, "channel.1: 请输入正确的频道:470000KHz~960000KHz\n"},
+      {{"channels=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17"}, "channels: 17 frequencies given, at most 16\n"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"set", file};
@@ -181,6 +185,17 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
   EXPECT_EQ(ReadFile(file), before);
   EXPECT_EQ(Lxcfg({"set", DefaultImage("LX7240D"), "tx_id=70000", "-o", "-"}).err,
             "tx_id: '70000' is not a valid value (0..65535)\n");
+}
+
+TEST_F(LxcfgSettings, ChannelsSetsTheFirstChannelsInOrder) {
+  const std::string a = at("a.h");
+  WriteFile(a, ReadFile(DefaultImage("LX7150")));
+  const Outcome r = Lxcfg({"set", a, "channels=606000,606725,608000", "-o", at("b.h")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Outcome one = Lxcfg({"set", a, "channel.0=606000", "channel.1=606725", "channel.2=608000", "-o", at("c.h")});
+  ASSERT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(ReadFile(at("b.h")), ReadFile(at("c.h")));
+  EXPECT_NE(ReadFile(at("b.h")), ReadFile(a));
 }
 
 TEST_F(LxcfgSettings, CrystalKeepsChannelFrequenciesAndComesFirst) {

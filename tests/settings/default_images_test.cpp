@@ -70,12 +70,12 @@ TEST_P(DefaultImage, ChannelsAreADistinctExactConflictFreePlan) {
 
   std::vector<int64_t> plan;
   for (int k = 0; k < lx::kChannelCount; ++k) {
-    const lx::ChannelWords stored{words[static_cast<std::size_t>(lx::ControlWordIndex(k))],
-                                  words[static_cast<std::size_t>(lx::FractionWordIndex(k))]};
+    const lx::ChannelWords stored = lx::ReadChannelWords(words, k);
     const uint32_t f = lx::DecodeChannel(profile, m, crystal, stored);
     // Exact: the frequency encodes back to the very words, with no snapping on the way.
     EXPECT_EQ(lx::EncodeChannel(profile, m, crystal, f), stored) << "channel " << k;
     EXPECT_NE(f, lx::ChannelRange(profile, m).low) << "channel " << k << " reads as the range's low end";
+    EXPECT_TRUE(lx::CodecProduces(profile, m, crystal, stored)) << "channel " << k;
     plan.push_back(f);
   }
   EXPECT_EQ(std::set<int64_t>(plan.begin(), plan.end()).size(), 16u);
