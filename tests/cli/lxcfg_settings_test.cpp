@@ -293,9 +293,9 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   EXPECT_NE(plan.out.find("3 distinct frequencies"), std::string::npos);
   EXPECT_NE(plan.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
             std::string::npos) << plan.out;
-  EXPECT_NE(plan.out.find("im3x    590000+600000-595000 = 595000 kHz, 0 kHz from channel 595000 (ch 01)"),
-            std::string::npos);
-  EXPECT_NE(plan.out.find("3 conflicts"), std::string::npos);
+  // 590000+600000-595000 lands on its own third tone: the im3 lines above say it already.
+  EXPECT_EQ(plan.out.find("im3x"), std::string::npos) << plan.out;
+  EXPECT_NE(plan.out.find("2 conflicts"), std::string::npos);
   EXPECT_NE(plan.out.find("00     590000      590000"), std::string::npos) << plan.out;
 
   EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"}).status, 0);
