@@ -14,6 +14,8 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
+#include "channel/ui/channel_dialog.h"
+#include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "ui/qt/qt_host.h"
 
@@ -24,6 +26,7 @@ struct Window {
   const char* file;
   const ToolDefinition& (*tool)();
   int templateId;
+  int model = -1;  // chosen before the window opens (its default image loaded)
 };
 
 std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& state, const ToolDefinition& tool,
@@ -31,6 +34,7 @@ std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& stat
   switch (templateId) {
     case res::kMainDialog: return std::make_unique<MainDialog>(host, state, tool, work);
     case res::kAboutDialog: return std::make_unique<AboutDialog>(host);
+    case res::channel::kDialog: return std::make_unique<channel::ChannelDialog>(host, state);
     default: return std::make_unique<FileConvertDialog>(host, state);
   }
 }
@@ -46,6 +50,7 @@ TEST_P(Screenshot, RendersAtItsTemplateSize) {
   std::filesystem::path work = std::filesystem::path(LX_SCREENSHOT_DIR) / "work" / tool.program;
   std::filesystem::create_directories(work);
   state.PrepareDataDirectory(work);
+  if (w.model >= 0) ASSERT_TRUE(state.SelectChipModel(w.model).ok);
   std::unique_ptr<ui::Dialog> dialog = Make(w.templateId, host, state, tool, work);
   const ui::DialogTemplate& tpl = *tool.resources.dialog(w.templateId);
 
@@ -93,7 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ambrel-convert.png", AmbrelTool, res::kConvertDialog},
                       Window{"ostrel-main.png", OstrelTool, res::kMainDialog},
                       Window{"ostrel-about.png", OstrelTool, res::kAboutDialog},
-                      Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog}),
+                      Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog},
+                      Window{"ambrel-channel.png", AmbrelTool, res::channel::kDialog, 1},
+                      Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 2}),
     [](const ::testing::TestParamInfo<Window>& info) {
       std::string name = info.param.file;
       name = name.substr(0, name.find('.'));
