@@ -6,7 +6,10 @@ namespace lx::app {
 
 const ToolDefinition& AmbrelTool() {
   // RF, audio, other and channel settings.
-  static const ToolDefinition tool{"ambrel", AmbrelProfile(), res::AmbrelResources(), {nullptr, nullptr, nullptr, &channel::OpenChannelDialog}};
+  static const ToolDefinition tool{"ambrel",
+                                   AmbrelProfile(),
+                                   res::AmbrelResources(),
+                                   {nullptr, nullptr, nullptr, &channel::OpenChannelDialog}};
   return tool;
 }
 

@@ -6,7 +6,10 @@ namespace lx::app {
 
 const ToolDefinition& OstrelTool() {
   // Sound effect, audio, other and channel settings.
-  static const ToolDefinition tool{"ostrel", OstrelProfile(), res::OstrelResources(), {nullptr, nullptr, nullptr, &channel::OpenChannelDialog}};
+  static const ToolDefinition tool{"ostrel",
+                                   OstrelProfile(),
+                                   res::OstrelResources(),
+                                   {nullptr, nullptr, nullptr, &channel::OpenChannelDialog}};
   return tool;
 }
 

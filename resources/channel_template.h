@@ -35,7 +35,7 @@ constexpr std::array<ui::ControlTemplate, kControlCount> Controls(const ToolCont
   int n = 0;
   c[n++] = tool.ok;
   c[n++] = tool.cancel;
-  // Row r of a bank lies 12 units below row r - 1; the right bank starts 181 units further right.
+  // Row r of a bank lies 12 units below row r - 1.
   for (int k = 0; k < kChannelCount; ++k) {
     const int r = k % kBankSize;
     const bool right = k >= kBankSize;
@@ -43,9 +43,10 @@ constexpr std::array<ui::ControlTemplate, kControlCount> Controls(const ToolCont
     c[n++] = {kChannelBox[k], Kind::Edit, "", right ? 235 : 52, 40 + 12 * r, 49, 12, kFrequencyBox};
     c[n++] = {ui::kStaticId, Kind::Label, "KHz", right ? 288 : 105, 41 + 12 * r, 16, 8};
   }
-  for (int k = 0; k < kChannelCount; ++k)
-    c[n++] = {kInductanceBox[k], Kind::Edit, "", k >= kBankSize ? 304 : 122, 40 + 12 * (k % kBankSize), 52, 12,
-              kInductanceStyle};
+  for (int k = 0; k < kChannelCount; ++k) {
+    const int x = k >= kBankSize ? 304 : 122, y = 40 + 12 * (k % kBankSize);
+    c[n++] = {kInductanceBox[k], Kind::Edit, "", x, y, 52, 12, kInductanceStyle};
+  }
   c[n++] = {ui::kStaticId, Kind::GroupBox, tool.channelGroup, 7, 28, 116, 112};
   c[n++] = {ui::kStaticId, Kind::GroupBox, tool.inductanceGroup, 122, 28, 53, 112};
   c[n++] = {ui::kStaticId, Kind::GroupBox, tool.channelGroup, 189, 28, 116, 112};

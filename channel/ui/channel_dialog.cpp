@@ -15,7 +15,8 @@ using ui::Notify;
 
 // The exchange runs through channel 15's box before channel 14's: where a refused box stops
 // it, the boxes before it have been taken.
-constexpr std::array<int, kChannelCount> kExchangeOrder = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 14};
+constexpr std::array<int, kChannelCount> kExchangeOrder = {0, 1, 2,  3,  4,  5,  6,  7,
+                                                           8, 9, 10, 11, 12, 13, 15, 14};
 
 // Channel k whose box has this id, or -1.
 int ChannelOfBox(int id) {
@@ -23,6 +24,18 @@ int ChannelOfBox(int id) {
     if (kChannelBox[static_cast<std::size_t>(k)] == id) return k;
   return -1;
 }
+
+// Marks a focus-loss handler as running for its lifetime.
+class Leaving {
+ public:
+  explicit Leaving(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Leaving() { flag_ = false; }
+  Leaving(const Leaving&) = delete;
+  Leaving& operator=(const Leaving&) = delete;
+
+ private:
+  bool& flag_;
+};
 
 int Box(int k) { return kChannelBox[static_cast<std::size_t>(k)]; }
 int InductanceBox(int k) { return kInductanceBox[static_cast<std::size_t>(k)]; }
@@ -33,7 +46,8 @@ ChannelDialog::ChannelDialog(ui::Host& host, ToolState& state)
     : Dialog(host, res::channel::kDialog), state_(state) {
   const ToolProfile& profile = state_.profile();
   for (int k = 0; k < kChannelCount; ++k) {
-    channel_[k] = DecodeChannel(profile, state_.chipModel, state_.crystalKHz, ReadChannelWords(state_.words, k));
+    channel_[k] =
+        DecodeChannel(profile, state_.chipModel, state_.crystalKHz, ReadChannelWords(state_.words, k));
     inductance_[k] = InductanceAdvice(profile, state_.chipModel, channel_[k]);
   }
   xtal_ = state_.crystalKHz;
@@ -60,6 +74,8 @@ void ChannelDialog::ShowRangeMessage() {
 }
 
 bool ChannelDialog::OnChannelBoxLeft(int k) {
+  if (leaving_) return true;
+  const Leaving guard(leaving_);
   const ToolProfile& profile = state_.profile();
   // A refused box has shown its message; the handler still runs to its end and puts the
   // values back into the boxes.
@@ -86,6 +102,8 @@ bool ChannelDialog::OnChannelBoxLeft(int k) {
 }
 
 bool ChannelDialog::OnXtalBoxLeft() {
+  if (leaving_) return true;
+  const Leaving guard(leaving_);
   bool accepted = UpdateData(true);
   // Stored at once: it stays even when the dialog is cancelled.
   state_.crystalKHz = xtal_;
@@ -129,9 +147,9 @@ void ChannelDialog::OnOK() {
   const ToolProfile& profile = state_.profile();
   std::array<ChannelWords, kChannelCount> words{};
   for (int k = 0; k < kChannelCount; ++k) {
-    const auto encoded =
-        Range().contains(channel_[k]) ? EncodeChannel(profile, state_.chipModel, state_.crystalKHz, channel_[k])
-                                      : std::nullopt;
+    const auto encoded = Range().contains(channel_[k])
+                             ? EncodeChannel(profile, state_.chipModel, state_.crystalKHz, channel_[k])
+                             : std::nullopt;
     if (!encoded) {
       ShowRangeMessage();
       GotoDlgCtrl(Box(k));

@@ -45,6 +45,10 @@ class ChannelDialog : public ui::Dialog {
   std::array<uint32_t, kChannelCount> channel_{};
   std::array<std::string, kChannelCount> inductance_;
   int32_t xtal_ = 0;
+  // A focus-loss handler is running. The focus moves that its messages make (a refused box
+  // takes the focus back) do not check the box the user has only just entered: that would
+  // show the same message twice.
+  bool leaving_ = false;
 };
 
 // Picture button 1006 of both tools: runs the dialog modally; its result is not used.

@@ -59,9 +59,14 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
     EXPECT_TRUE(w.ButtonsEnabled(true));
     EXPECT_NE(w.state.crystalKHz, 0);
     EXPECT_EQ(w.state.words[r.fixupWord] & r.mask, r.value);
-    // Until their dialogs exist the picture buttons open nothing.
+    // Each picture button opens its settings dialog (templates 140 to 143) once that exists;
+    // until then it opens nothing.
+    std::vector<int> expected = {102};
+    const int templates[4] = {140, 141, 142, 143};
+    for (int slot = 0; slot < 4; ++slot)
+      if (r.tool().settings[static_cast<std::size_t>(slot)]) expected.push_back(templates[slot]);
     for (int id : {1000, 1004, 1005, 1006}) w.host.Click(id);
-    EXPECT_EQ(w.host.opened(), std::vector<int>{102});
+    EXPECT_EQ(w.host.opened(), expected);
   }
 }
 

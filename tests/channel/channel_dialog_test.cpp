@@ -1,5 +1,7 @@
 // The channel dialog of both tools on the headless host: what it shows on opening, what leaving
 // a box does, the bank buttons, the crystal entry, and the words OK writes.
+#include "channel/ui/channel_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,7 +10,6 @@
 
 #include "app/tool.h"
 #include "channel/codec.h"
-#include "channel/ui/channel_dialog.h"
 #include "resources/channel_ids.h"
 #include "settings/channel_rules.h"
 #include "settings/image_settings.h"
@@ -85,11 +86,10 @@ TEST(ChannelDialog, OpeningOnZeroWordsShowsTheRangeLowEnd) {
     int model;
     const char *frequency, *advice;
   };
-  for (const Case& c : {Case{app::AmbrelTool, kLx7240, "160000", "1.5nH"},
-                        Case{app::AmbrelTool, kLx7250, "470000", "5.6nH"},
-                        Case{app::OstrelTool, kLx7140, "160000", "1.5nH"},
-                        Case{app::OstrelTool, kLx7150, "470000", "5.6nH"},
-                        Case{app::OstrelTool, kLxm7140, "160000", "3.3nH"}}) {
+  for (const Case& c :
+       {Case{app::AmbrelTool, kLx7240, "160000", "1.5nH"}, Case{app::AmbrelTool, kLx7250, "470000", "5.6nH"},
+        Case{app::OstrelTool, kLx7140, "160000", "1.5nH"}, Case{app::OstrelTool, kLx7150, "470000", "5.6nH"},
+        Case{app::OstrelTool, kLxm7140, "160000", "3.3nH"}}) {
     Fixture f(c.tool(), c.model, {}, 24000);
     for (int k = 0; k < kChannelCount; ++k) {
       EXPECT_EQ(f.control(Box(k)).text, c.frequency) << c.model << " channel " << k;
@@ -119,13 +119,14 @@ TEST(ChannelDialog, LeavingABoxShowsWhatTheWordsStandFor) {
     int model;
     const char *typed, *shown, *advice;
   };
-  for (const Case& c : {Case{app::AmbrelTool, kLx7240, "162003", "162000", "1.5nH"},  // inside the 5 kHz window
-                        Case{app::AmbrelTool, kLx7240, "162006", "162006", "1.5nH"},  // outside it
-                        Case{app::AmbrelTool, kLx7240, " 200000 ", "200000", "8.2nH"},
-                        Case{app::AmbrelTool, kLx7250, "606000", "606000", "3.0nH"},
-                        Case{app::AmbrelTool, kLx7250, "606015", "606000", "3.0nH"},  // 20 kHz window
-                        Case{app::OstrelTool, kLx7140, "200000", "200000", "8.2nH"},
-                        Case{app::OstrelTool, kLxm7140, "250000", "250000", "6.8nH"}}) {
+  for (const Case& c :
+       {Case{app::AmbrelTool, kLx7240, "162003", "162000", "1.5nH"},  // inside the 5 kHz window
+        Case{app::AmbrelTool, kLx7240, "162006", "162006", "1.5nH"},  // outside it
+        Case{app::AmbrelTool, kLx7240, " 200000 ", "200000", "8.2nH"},
+        Case{app::AmbrelTool, kLx7250, "606000", "606000", "3.0nH"},
+        Case{app::AmbrelTool, kLx7250, "606015", "606000", "3.0nH"},  // 20 kHz window
+        Case{app::OstrelTool, kLx7140, "200000", "200000", "8.2nH"},
+        Case{app::OstrelTool, kLxm7140, "250000", "250000", "6.8nH"}}) {
     Fixture f(c.tool(), c.model, {}, 24000);
     f.host.Type(Box(5), c.typed);
     f.host.Tab();
@@ -171,23 +172,39 @@ TEST(ChannelDialog, InductanceBoundariesOfBothTables) {
     const char* advice;
   };
   const std::vector<Case> cases = {
-      {app::AmbrelTool, kLx7240, 160000, "1.5nH"}, {app::AmbrelTool, kLx7240, 175500, "1.5nH"},
-      {app::AmbrelTool, kLx7240, 175501, "1.0nH"}, {app::AmbrelTool, kLx7240, 199999, "1.0nH"},
-      {app::AmbrelTool, kLx7240, 200000, "8.2nH"}, {app::AmbrelTool, kLx7240, 216500, "8.2nH"},
-      {app::AmbrelTool, kLx7240, 216501, "6.8nH"}, {app::AmbrelTool, kLx7240, 238500, "6.8nH"},
-      {app::AmbrelTool, kLx7240, 238501, "5.6nH"}, {app::AmbrelTool, kLx7240, 254500, "5.6nH"},
-      {app::AmbrelTool, kLx7240, 254501, "4.7nH"}, {app::AmbrelTool, kLx7240, 270000, "4.7nH"},
-      {app::AmbrelTool, kLx7250, 470000, "5.6nH"}, {app::AmbrelTool, kLx7250, 528000, "5.6nH"},
-      {app::AmbrelTool, kLx7250, 528001, "5.1nH"}, {app::AmbrelTool, kLx7250, 582000, "5.1nH"},
-      {app::AmbrelTool, kLx7250, 582001, "3.0nH"}, {app::AmbrelTool, kLx7250, 694000, "3.0nH"},
-      {app::AmbrelTool, kLx7250, 694001, "2.0nH"}, {app::AmbrelTool, kLx7250, 765000, "2.0nH"},
-      {app::AmbrelTool, kLx7250, 765001, "1.0nH"}, {app::AmbrelTool, kLx7250, 960000, "1.0nH"},
+      {app::AmbrelTool, kLx7240, 160000, "1.5nH"},
+      {app::AmbrelTool, kLx7240, 175500, "1.5nH"},
+      {app::AmbrelTool, kLx7240, 175501, "1.0nH"},
+      {app::AmbrelTool, kLx7240, 199999, "1.0nH"},
+      {app::AmbrelTool, kLx7240, 200000, "8.2nH"},
+      {app::AmbrelTool, kLx7240, 216500, "8.2nH"},
+      {app::AmbrelTool, kLx7240, 216501, "6.8nH"},
+      {app::AmbrelTool, kLx7240, 238500, "6.8nH"},
+      {app::AmbrelTool, kLx7240, 238501, "5.6nH"},
+      {app::AmbrelTool, kLx7240, 254500, "5.6nH"},
+      {app::AmbrelTool, kLx7240, 254501, "4.7nH"},
+      {app::AmbrelTool, kLx7240, 270000, "4.7nH"},
+      {app::AmbrelTool, kLx7250, 470000, "5.6nH"},
+      {app::AmbrelTool, kLx7250, 528000, "5.6nH"},
+      {app::AmbrelTool, kLx7250, 528001, "5.1nH"},
+      {app::AmbrelTool, kLx7250, 582000, "5.1nH"},
+      {app::AmbrelTool, kLx7250, 582001, "3.0nH"},
+      {app::AmbrelTool, kLx7250, 694000, "3.0nH"},
+      {app::AmbrelTool, kLx7250, 694001, "2.0nH"},
+      {app::AmbrelTool, kLx7250, 765000, "2.0nH"},
+      {app::AmbrelTool, kLx7250, 765001, "1.0nH"},
+      {app::AmbrelTool, kLx7250, 960000, "1.0nH"},
       // The receiver tool: the standard table for LX7140 and LX7150, its own for LXM7140.
-      {app::OstrelTool, kLx7140, 175501, "1.0nH"}, {app::OstrelTool, kLx7140, 199999, "1.0nH"},
-      {app::OstrelTool, kLx7150, 582001, "3.0nH"}, {app::OstrelTool, kLxm7140, 160000, "3.3nH"},
-      {app::OstrelTool, kLxm7140, 179999, "3.3nH"}, {app::OstrelTool, kLxm7140, 180000, "2.2nH"},
-      {app::OstrelTool, kLxm7140, 199999, "2.2nH"}, {app::OstrelTool, kLxm7140, 200000, "10nH"},
-      {app::OstrelTool, kLxm7140, 230000, "10nH"},  {app::OstrelTool, kLxm7140, 230001, "6.8nH"},
+      {app::OstrelTool, kLx7140, 175501, "1.0nH"},
+      {app::OstrelTool, kLx7140, 199999, "1.0nH"},
+      {app::OstrelTool, kLx7150, 582001, "3.0nH"},
+      {app::OstrelTool, kLxm7140, 160000, "3.3nH"},
+      {app::OstrelTool, kLxm7140, 179999, "3.3nH"},
+      {app::OstrelTool, kLxm7140, 180000, "2.2nH"},
+      {app::OstrelTool, kLxm7140, 199999, "2.2nH"},
+      {app::OstrelTool, kLxm7140, 200000, "10nH"},
+      {app::OstrelTool, kLxm7140, 230000, "10nH"},
+      {app::OstrelTool, kLxm7140, 230001, "6.8nH"},
       {app::OstrelTool, kLxm7140, 270000, "6.8nH"},
   };
   // With this crystal none of the boundaries lies in a snap window: each comes back as typed.
@@ -264,6 +281,27 @@ TEST(ChannelDialog, CrystalOutsideItsRangeWarnsKeepsTheValueAndTakesTheFocusBack
   EXPECT_EQ(g.messages(), std::vector<std::string>{ui::msg::kNotInteger});
   EXPECT_EQ(g.control(kXtalBox).text, "25000");
   EXPECT_EQ(g.state.crystalKHz, 25000);
+}
+
+// A box that is no number is refused once: the refusal takes the focus back from the box the
+// user moved to, which is not checked again.
+TEST(ChannelDialog, ARefusedBoxWarnsOnceAndShowsItsLastValue) {
+  struct Case {
+    int box, next;
+    const char* typed;
+    const char *message, *shown;
+  };
+  for (const Case& c : {Case{Box(0), Box(1), "abc", ui::msg::kNotUnsigned, "160000"},
+                        Case{Box(12), Box(3), "-5", ui::msg::kNotUnsigned, "160000"},
+                        Case{kXtalBox, Box(0), "x", ui::msg::kNotInteger, "24000"}}) {
+    Fixture f(app::AmbrelTool(), kLx7240, {}, 24000);
+    f.host.Type(c.box, c.typed);
+    f.host.Click(c.next);
+    EXPECT_EQ(f.messages(), std::vector<std::string>{c.message}) << c.typed;
+    EXPECT_EQ(f->focusId(), c.box);
+    EXPECT_EQ(f.control(c.box).text, c.shown);
+    EXPECT_EQ(f.state.crystalKHz, 24000);
+  }
 }
 
 TEST(ChannelDialog, OkWritesEveryChannelWithTheToolsOffset) {
@@ -456,8 +494,9 @@ TEST(ChannelDialog, RandomPlansAgreeWithLxcfgSet) {
     ToolFn tool;
     int model;
   };
-  const Model models[] = {{app::AmbrelTool, 0}, {app::AmbrelTool, 1}, {app::AmbrelTool, 2}, {app::AmbrelTool, 3},
-                          {app::OstrelTool, 0}, {app::OstrelTool, 1}, {app::OstrelTool, 2}};
+  const Model models[] = {{app::AmbrelTool, 0}, {app::AmbrelTool, 1}, {app::AmbrelTool, 2},
+                          {app::AmbrelTool, 3}, {app::OstrelTool, 0}, {app::OstrelTool, 1},
+                          {app::OstrelTool, 2}};
   std::mt19937 random(20261207);
   int snapped = 0;
   for (int plan = 0; plan < 150; ++plan) {
@@ -484,7 +523,8 @@ TEST(ChannelDialog, RandomPlansAgreeWithLxcfgSet) {
     for (int k = 0; k < kChannelCount; ++k)
       shown.push_back("channel." + std::to_string(k) + "=" + std::to_string(dialog->channelKHz(k)));
     ASSERT_TRUE(settings::ApplyAssignments(cli, shown).errors.empty());
-    EXPECT_EQ(cli.words, dialog.state.words) << "plan " << plan << " model " << m.model << " crystal " << crystal;
+    EXPECT_EQ(cli.words, dialog.state.words)
+        << "plan " << plan << " model " << m.model << " crystal " << crystal;
     EXPECT_EQ(cli.crystalKHz, dialog.state.crystalKHz);
 
     // The typed frequencies, given to lxcfg, read back as what the dialog showed.
@@ -496,7 +536,8 @@ TEST(ChannelDialog, RandomPlansAgreeWithLxcfgSet) {
       assignments.push_back("channel." + std::to_string(k) + "=" + std::to_string(typed[k]));
     ASSERT_TRUE(settings::ApplyAssignments(typedCli, assignments).errors.empty());
     for (int k = 0; k < kChannelCount; ++k) {
-      EXPECT_EQ(DecodeChannel(profile, m.model, crystal, ReadChannelWords(typedCli.words, k)), dialog->channelKHz(k))
+      EXPECT_EQ(DecodeChannel(profile, m.model, crystal, ReadChannelWords(typedCli.words, k)),
+                dialog->channelKHz(k))
           << "plan " << plan << " channel " << k << " typed " << typed[k];
       snapped += dialog->channelKHz(k) != typed[k];
     }

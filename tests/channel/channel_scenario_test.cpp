@@ -48,16 +48,18 @@ INSTANTIATE_TEST_SUITE_P(
                 "close 143 \"频道配置\" result 1\n", "wrote data/EEPROM.h (1938 bytes)\n", "model 1 LX7250\n",
                 "reg40: 64d8 7fff 64d8 7fff 64d8 7fff 64d8 7fff\n",
                 "reg48: 64d8 7fff 64d8 7fff 64d8 7fff 64d8 7fff\n"}},
-        Script{"ostrel-channel.txt",
-               app::OstrelTool,
-               {"open 143 \"频道配置\"\n", "message [Ostrel] \"请输入正确的频道:160000KHz~270000KHz\" over \"频道配置\"\n",
-                "  | 1012 edit \"100000\"\n",
-                "message [Ostrel] \"      晶振频率范围:23000KHz~25000KHz\n              请重新输入!\"",
-                "  | 1012 edit \"160000\"\n", "  | 1043 edit \"22000\"\n", "window 143 \"频道配置\"\n",
-                "  | 1025 edit \"250000\"\n", "  | 1040 edit \"6.8nH\"\n", "close 143 \"频道配置\" result 1\n",
-                "wrote data/EEPROM.h (1940 bytes)\n", "crystal 24000\n", "model 2 LXM7140\n",
-                "reg40: 75b4 0aaa 75b4 6000 6bc4 6000 ", "reg50: 555b b000 555b b000 555b b000 555b b000\n",
-                "reg58: 555b b000 555b b000 555b b000 555b b000\n"}}),
+        Script{
+            "ostrel-channel.txt",
+            app::OstrelTool,
+            {"open 143 \"频道配置\"\n",
+             "message [Ostrel] \"请输入正确的频道:160000KHz~270000KHz\" over \"频道配置\"\n",
+             "  | 1012 edit \"100000\"\n",
+             "message [Ostrel] \"      晶振频率范围:23000KHz~25000KHz\n              请重新输入!\"",
+             "  | 1012 edit \"160000\"\n", "  | 1043 edit \"22000\"\n", "window 143 \"频道配置\"\n",
+             "  | 1025 edit \"250000\"\n", "  | 1040 edit \"6.8nH\"\n", "close 143 \"频道配置\" result 1\n",
+             "wrote data/EEPROM.h (1940 bytes)\n", "crystal 24000\n", "model 2 LXM7140\n",
+             "reg40: 75b4 0aaa 75b4 6000 6bc4 6000 ", "reg50: 555b b000 555b b000 555b b000 555b b000\n",
+             "reg58: 555b b000 555b b000 555b b000 555b b000\n"}}),
     [](const ::testing::TestParamInfo<Script>& info) {
       std::string name = info.param.file;
       name = name.substr(0, name.find('.'));

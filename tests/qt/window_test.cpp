@@ -140,7 +140,8 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
 
 TEST(QtWindow, ChannelDialogEndToEnd) {
   TempDir work;
-  fs::path header = work.path / "data" / "channels.h";
+  // The proposed name: a busy machine may load the file dialog's own selection after ours.
+  fs::path header = work.path / "data" / "EEPROM.h";
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
   MainDialog main(host, state, AmbrelTool(), work.path);
