@@ -1,4 +1,5 @@
 #include "app/tool.h"
+#include "channel/ui/channel_dialog.h"
 #include "resources/resources.h"
 #include "rx/rx_audio_dialog.h"
 #include "rx/rx_other_dialog.h"
@@ -23,7 +24,7 @@ const ToolDefinition& OstrelTool() {
                                    OstrelProfile(),
                                    res::OstrelResources(),
                                    {&OpenSettings<rx::SoundEffectDialog>, &OpenSettings<rx::RxAudioDialog>,
-                                    &OpenSettings<rx::RxOtherDialog>, nullptr}};
+                                    &OpenSettings<rx::RxOtherDialog>, &channel::OpenChannelDialog}};
   return tool;
 }
 

@@ -1,4 +1,5 @@
 // The windows of Ambrel, the transmitter tool.
+#include "resources/channel_template.h"
 #include "resources/common.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
@@ -41,7 +42,21 @@ constexpr ControlTemplate kConvertControls[] = {
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 378, 73, "宋体", 10, kConvertControls};
 
-const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert};
+// The channel dialog.
+constexpr auto kChannelControls = channel::Controls({
+    .ok = {kIdOk, Kind::PushButton, "确定", 122, 151, 50, 14, kDefault | kTabStop | kGroup},
+    .cancel = {kIdCancel, Kind::PushButton, "取消", 190, 151, 50, 14, kTabStop},
+    .channelGroup = "频道设置",
+    .inductanceGroup = "推荐电感值",
+    .fillLeftBank = {channel::kFillLeftBank, Kind::PushButton, "Channel1", 53, 151, 50, 14, kTabStop},
+    .fillRightBank = {channel::kFillRightBank, Kind::PushButton, "Channel2", 259, 151, 50, 14, kTabStop},
+    .xtalLabel = {kStaticId, Kind::Label, "XTAL:", 134, 16, 20, 8},
+    .xtalBox = {channel::kXtalBox, Kind::Edit, "", 160, 13, 40, 14, channel::kFrequencyBox},
+    .khzLabel = {kStaticId, Kind::Label, "KHZ", 207, 16, 15, 8},
+});
+constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
+
+const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kChannel};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr uint32_t kBlue = 0x006699;

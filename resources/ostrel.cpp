@@ -1,4 +1,5 @@
 // The windows of Ostrel, the receiver tool.
+#include "resources/channel_template.h"
 #include "resources/common.h"
 #include "resources/ids.h"
 #include "resources/ostrel_settings.h"
@@ -41,8 +42,22 @@ constexpr ControlTemplate kConvertControls[] = {
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 415, 73, "宋体", 10, kConvertControls};
 
+// The channel dialog.
+constexpr auto kChannelControls = channel::Controls({
+    .ok = {kIdOk, Kind::PushButton, "OK", 121, 150, 50, 14, kDefault | kTabStop | kGroup},
+    .cancel = {kIdCancel, Kind::PushButton, "Cancel", 191, 150, 50, 14, kTabStop},
+    .channelGroup = "Channel Setting",
+    .inductanceGroup = "Inductance",
+    .fillLeftBank = {channel::kFillLeftBank, Kind::PushButton, "Channel1", 51, 150, 50, 14, kTabStop},
+    .fillRightBank = {channel::kFillRightBank, Kind::PushButton, "Channel2", 261, 150, 50, 14, kTabStop},
+    .xtalLabel = {kStaticId, Kind::Label, "XTAL：", 131, 16, 26, 8},
+    .xtalBox = {channel::kXtalBox, Kind::Edit, "", 162, 14, 40, 14, channel::kFrequencyBox},
+    .khzLabel = {kStaticId, Kind::Label, "KHZ", 212, 16, 15, 8},
+});
+constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
+
 const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kSoundEffectTemplate, &kRxAudioTemplate,
-                                          &kRxOtherTemplate};
+                                          &kRxOtherTemplate, &kChannel};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr uint32_t kBlue = 0x006699;

@@ -14,6 +14,7 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
+#include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
 #include "ui/qt/qt_host.h"
@@ -26,6 +27,7 @@ struct Window {
   const ToolDefinition& (*tool)();
   int templateId;
   int settingsSlot = -1;  // a settings dialog: opened by the tool's picture button opener
+  int model = -1;         // chosen before the window opens (its default image loaded)
 };
 
 std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& state, const ToolDefinition& tool,
@@ -48,11 +50,9 @@ TEST_P(Screenshot, RendersAtItsTemplateSize) {
   std::filesystem::path work = std::filesystem::path(LX_SCREENSHOT_DIR) / "work" / tool.program;
   std::filesystem::create_directories(work);
   state.PrepareDataDirectory(work);
+  if (w.model >= 0) ASSERT_TRUE(state.SelectChipModel(w.model).ok);
   std::unique_ptr<ui::Dialog> dialog;
-  if (w.settingsSlot < 0)
-    dialog = Make(w.templateId, host, state, tool, work);
-  else
-    state.SelectChipModel(0);  // settings dialogs show the first model's default image
+  if (w.settingsSlot < 0) dialog = Make(w.templateId, host, state, tool, work);
   const ui::DialogTemplate& tpl = *tool.resources.dialog(w.templateId);
 
   bool shown = false;
@@ -106,9 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ostrel-main.png", OstrelTool, res::kMainDialog},
                       Window{"ostrel-about.png", OstrelTool, res::kAboutDialog},
                       Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog},
-                      Window{"ostrel-sound.png", OstrelTool, res::kSoundEffectDialog, 0},
-                      Window{"ostrel-audio.png", OstrelTool, res::kRxAudioDialog, 1},
-                      Window{"ostrel-other.png", OstrelTool, res::kRxOtherDialog, 2}),
+                      Window{"ostrel-sound.png", OstrelTool, res::kSoundEffectDialog, 0, 0},
+                      Window{"ostrel-audio.png", OstrelTool, res::kRxAudioDialog, 1, 0},
+                      Window{"ostrel-other.png", OstrelTool, res::kRxOtherDialog, 2, 0},
+                      Window{"ambrel-channel.png", AmbrelTool, res::channel::kDialog, 3, 1},
+                      Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 3, 2}),
     [](const ::testing::TestParamInfo<Window>& info) {
       std::string name = info.param.file;
       name = name.substr(0, name.find('.'));

@@ -1,6 +1,7 @@
 // Driving real Qt windows: a click on a model radio enables the picture buttons; choosing
 // LX7250, saving and converting to a binary image works end to end through the file dialogs
-// and message boxes of the Qt host.
+// and message boxes of the Qt host; the channel dialog takes typed text through the focus
+// changes of real widgets.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <fstream>
 
 #include "app/main_dialog.h"
+#include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
 #include "ui/qt/qt_host.h"
@@ -225,6 +227,81 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
   EXPECT_EQ(state.words[0x1a] & 0x1F, volumes[3]);  // the last volume shown
   EXPECT_EQ(state.words[0x1d] & 0x80, 0);           // AFC off
   EXPECT_EQ(state.words[0x1d] & ~0x80, defaults[0x1d] & ~0x80);
+}
+
+TEST(QtWindow, ChannelDialogEndToEnd) {
+  TempDir work;
+  // The proposed name: a busy machine may load the file dialog's own selection after ours.
+  fs::path header = work.path / "data" / "EEPROM.h";
+  ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
+  ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
+  MainDialog main(host, state, AmbrelTool(), work.path);
+  std::vector<std::string> messages;
+  bool channelShown = false;
+  auto text = [&](ui::Dialog& d, int id) {
+    return qobject_cast<QLineEdit*>(host.widgetOf(d, id))->text().toStdString();
+  };
+  host.onShown = [&](ui::Dialog& d, QDialog& window) {
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    if (d.templateId() == res::kMainDialog) {
+      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);           // LX7250
+      QTest::mouseClick(host.widgetOf(d, res::kBtnChannel), Qt::LeftButton);  // runs the channel dialog
+      AnswerFile(header.string());
+      Trigger(window, "保存");
+      QTest::keyClick(&window, Qt::Key_Escape);
+      return;
+    }
+    ASSERT_EQ(d.templateId(), res::channel::kDialog);
+    channelShown = true;
+    EXPECT_EQ(window.windowTitle().toStdString(), "频道配置");
+    EXPECT_TRUE(host.widgetOf(d, ui::kIdOk)->hasFocus());
+    const int first = res::channel::kChannelBox[0], firstAdvice = res::channel::kInductanceBox[0];
+    auto* box = qobject_cast<QLineEdit*>(host.widgetOf(d, first));
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(box->hasFocus());
+    box->selectAll();
+    QTest::keyClicks(box, "606015");  // inside the 20 kHz window of 606000
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(text(d, first), "606000");
+    EXPECT_EQ(text(d, firstAdvice), "3.0nH");
+    // A channel out of range: the message box of the Qt host, then the range's low end.
+    WhenModal<QMessageBox>([&](QMessageBox* m) {
+      messages.push_back(m->text().toStdString());
+      m->accept();
+    }, 400);
+    auto* second = qobject_cast<QLineEdit*>(host.widgetOf(d, res::channel::kChannelBox[1]));
+    EXPECT_TRUE(second->hasFocus());
+    second->selectAll();
+    QTest::keyClicks(second, "300000");
+    QTest::keyClick(second, Qt::Key_Tab);
+    EXPECT_EQ(text(d, res::channel::kChannelBox[1]), "470000");
+    EXPECT_EQ(text(d, res::channel::kInductanceBox[1]), "5.6nH");
+    EXPECT_EQ(d.focusId(), res::channel::kChannelBox[2]);
+    window.activateWindow();  // back from the message box
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(host.widgetOf(d, res::channel::kChannelBox[2])->hasFocus());
+    QTest::mouseClick(host.widgetOf(d, res::channel::kFillLeftBank), Qt::LeftButton);
+    for (int k = 1; k < 8; ++k) {
+      EXPECT_EQ(text(d, res::channel::kChannelBox[k]), "606000") << k;
+      EXPECT_EQ(text(d, res::channel::kInductanceBox[k]), "3.0nH") << k;
+    }
+    QTest::mouseClick(host.widgetOf(d, ui::kIdOk), Qt::LeftButton);
+    EXPECT_TRUE(d.ended());
+  };
+  main.DoModal();
+  EXPECT_TRUE(channelShown);
+  EXPECT_EQ(messages, std::vector<std::string>{"请输入正确的频道:470000KHz~960000KHz"});
+  std::ifstream in(header);
+  std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (int word = 0x40; word < 0x50; word += 2) {
+    char control[32], fraction[32];
+    std::snprintf(control, sizeof control, "0x64d8,   //reg%02x", word);
+    std::snprintf(fraction, sizeof fraction, "0x7fff,   //reg%02x", word + 1);
+    EXPECT_NE(saved.find(control), std::string::npos) << control;
+    EXPECT_NE(saved.find(fraction), std::string::npos) << fraction;
+  }
+  EXPECT_NE(saved.find("0x68c7,   //reg50"), std::string::npos);  // the right bank as loaded
 }
 
 }  // namespace
