@@ -1,4 +1,5 @@
 // The windows of Ambrel, the transmitter tool.
+#include "resources/ambrel_tx.h"
 #include "resources/common.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
@@ -41,7 +42,8 @@ constexpr ControlTemplate kConvertControls[] = {
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 378, 73, "宋体", 10, kConvertControls};
 
-const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert};
+const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kTxRfTemplate, &kTxAudioTemplate,
+                                           &kTxOtherTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr uint32_t kBlue = 0x006699;
