@@ -14,7 +14,11 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
+#include "resources/ambrel_tx_ids.h"
 #include "resources/ids.h"
+#include "tx/tx_audio_dialog.h"
+#include "tx/tx_other_dialog.h"
+#include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -31,6 +35,9 @@ std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& stat
   switch (templateId) {
     case res::kMainDialog: return std::make_unique<MainDialog>(host, state, tool, work);
     case res::kAboutDialog: return std::make_unique<AboutDialog>(host);
+    case res::kTxRfDialog: return std::make_unique<tx::TxRfDialog>(host, state);
+    case res::kTxAudioDialog: return std::make_unique<tx::TxAudioDialog>(host, state);
+    case res::kTxOtherDialog: return std::make_unique<tx::TxOtherDialog>(host, state);
     default: return std::make_unique<FileConvertDialog>(host, state);
   }
 }
@@ -46,6 +53,8 @@ TEST_P(Screenshot, RendersAtItsTemplateSize) {
   std::filesystem::path work = std::filesystem::path(LX_SCREENSHOT_DIR) / "work" / tool.program;
   std::filesystem::create_directories(work);
   state.PrepareDataDirectory(work);
+  // The transmitter settings dialogs show the values of LX7250's default image.
+  if (w.templateId >= res::kTxRfDialog && w.templateId <= res::kTxOtherDialog) state.SelectChipModel(1);
   std::unique_ptr<ui::Dialog> dialog = Make(w.templateId, host, state, tool, work);
   const ui::DialogTemplate& tpl = *tool.resources.dialog(w.templateId);
 
@@ -91,6 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Window{"ambrel-main.png", AmbrelTool, res::kMainDialog},
                       Window{"ambrel-about.png", AmbrelTool, res::kAboutDialog},
                       Window{"ambrel-convert.png", AmbrelTool, res::kConvertDialog},
+                      Window{"ambrel-rf.png", AmbrelTool, res::kTxRfDialog},
+                      Window{"ambrel-audio.png", AmbrelTool, res::kTxAudioDialog},
+                      Window{"ambrel-other.png", AmbrelTool, res::kTxOtherDialog},
                       Window{"ostrel-main.png", OstrelTool, res::kMainDialog},
                       Window{"ostrel-about.png", OstrelTool, res::kAboutDialog},
                       Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog}),
