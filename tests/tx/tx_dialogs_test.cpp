@@ -63,6 +63,28 @@ TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
   EXPECT_TRUE(f.enabled(1009));
 }
 
+// A selection change that leaves no item selected keeps the pending value; text typed into
+// a list's edit field is never read.
+TEST(TxLists, NoSelectionKeepsThePendingValue) {
+  {
+    Audio f(Words({{0x1c, (5 << 5) | (6 << 1)}}));
+    f.Run("type 1008 46dB\ntype 1009 6mS");
+    for (int id : {1008, 1009}) {
+      ui::ComboBox list(&*f, id);
+      list.SetCurSel(-1);
+      f->Dispatch(id, ui::Notify::SelChange);
+    }
+    EXPECT_EQ(f.Ok()[0x1c], (5 << 5) | (6 << 1));
+  }
+  {
+    Other f(Words({{0x1f, 0x8000 | (2 << 7)}}));
+    f.Run("type 1008 10KHz");
+    ui::ComboBox(&*f, 1008).SetCurSel(-1);
+    f->Dispatch(1008, ui::Notify::SelChange);
+    EXPECT_EQ(f.Ok()[0x1f], 0x8000 | (2 << 7));
+  }
+}
+
 // Opening with reg1f, reg24 and reg19 as given, then the clicks: which of the dependent
 // controls are enabled.
 TEST(TxOther, EnabledStatesFollowTheirSwitches) {
