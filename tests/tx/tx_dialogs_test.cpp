@@ -46,6 +46,13 @@ TEST(TxWorkedExamples, RfAudioAndOther) {
     EXPECT_EQ(f.text(1012), "468.75");
     EXPECT_EQ(f.text(1017), "187.5");
   }
+  {
+    // Six significant digits of single precision: 127 × 9.375 = 1190.625 shows as "1190.62".
+    Other f(Words({{0x16, (1 << 8) | 126}, {0x19, 127}}));
+    EXPECT_EQ(f.text(1012), "9.375");
+    EXPECT_EQ(f.text(1017), "1181.25");
+    EXPECT_EQ(f.text(1015), "1190.62");
+  }
 }
 
 TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
