@@ -11,8 +11,13 @@ using settings::BindKind;
 using settings::FieldBinding;
 using ui::Notify;
 
-constexpr int kStepMin = 0, kStepMax = 127, kStepPage = 8;
-constexpr uint32_t kTxIdMin = 0, kTxIdMax = 65535;
+constexpr int kStepPage = 8;
+
+// A slider over the field's accepted steps, 0..127.
+void SetupThresholdSlider(ui::SliderCtrl& slider, const FieldBinding& step) {
+  const RegisterField& f = step.field();
+  settings::SetupSlider(slider, step, static_cast<int>(f.minValue), static_cast<int>(f.maxValue), kStepPage);
+}
 
 float Millivolts(const FieldBinding& step) {
   return static_cast<float>(step.value()) * kMillivoltsPerThresholdStep;
@@ -83,7 +88,7 @@ void TxOtherDialog::DoDataExchange(ui::DataExchange& dx) {
   ui::DdxText(dx, kPapdVoltageBox, papd_.voltage);
   ui::DdxText(dx, kLightVoltageBox, light_.voltage);
   settings::DdxCheck(dx, kTxIdCheck, txIdFlag_);
-  settings::DdxNumber(dx, kTxIdBox, txId_, kTxIdMin, kTxIdMax);
+  settings::DdxNumber(dx, kTxIdBox, txId_, txId_.field().minValue, txId_.field().maxValue);
 }
 
 bool TxOtherDialog::OnInitDialog() {
@@ -94,8 +99,7 @@ bool TxOtherDialog::OnInitDialog() {
 
   // A stored step of 128..255 has no position: the slider shows 127, and its first paint makes
   // that the pending step and its voltage.
-  for (Threshold* t : {&blink_, &papd_, &light_})
-    settings::SetupSlider(t->slider, t->step, kStepMin, kStepMax, kStepPage);
+  for (Threshold* t : {&blink_, &papd_, &light_}) SetupThresholdSlider(t->slider, t->step);
 
   const bool hasTxId = state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId;
   if (hasTxId) {

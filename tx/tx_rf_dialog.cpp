@@ -9,8 +9,6 @@ namespace {
 using namespace res::tx_rf;
 using settings::BindKind;
 using ui::Notify;
-
-constexpr int kPaGainMin = 0, kPaGainMax = 12;
 }  // namespace
 
 TxRfDialog::TxRfDialog(ui::Host& host, ToolState& state)
@@ -27,7 +25,9 @@ bool TxRfDialog::OnInitDialog() {
   paGain_.Load(state_.words);
   // A stored 13..15 has no position: the slider shows 12, and its first paint makes that the
   // pending value, so OK never writes a gain the slider could not show.
-  settings::SetupSlider(paGainSlider_, paGain_, kPaGainMin, kPaGainMax);
+  const RegisterField& gain = paGain_.field();  // 0..12
+  settings::SetupSlider(paGainSlider_, paGain_, static_cast<int>(gain.minValue),
+                        static_cast<int>(gain.maxValue));
   return true;
 }
 
