@@ -1,6 +1,9 @@
 #include "app/tool.h"
 #include "channel/ui/channel_dialog.h"
 #include "resources/resources.h"
+#include "tx/tx_audio_dialog.h"
+#include "tx/tx_other_dialog.h"
+#include "tx/tx_rf_dialog.h"
 
 namespace lx::app {
 
@@ -9,7 +12,8 @@ const ToolDefinition& AmbrelTool() {
   static const ToolDefinition tool{"ambrel",
                                    AmbrelProfile(),
                                    res::AmbrelResources(),
-                                   {nullptr, nullptr, nullptr, &channel::OpenChannelDialog}};
+                                   {&RunSettingsDialog<tx::TxRfDialog>, &RunSettingsDialog<tx::TxAudioDialog>,
+                                    &RunSettingsDialog<tx::TxOtherDialog>, &RunSettingsDialog<channel::ChannelDialog>}};
   return tool;
 }
 

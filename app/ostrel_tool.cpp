@@ -7,24 +7,13 @@
 
 namespace lx::app {
 
-namespace {
-
-// Each picture button runs its dialog modally on the tool's state; the result is not used.
-template <class D>
-void OpenSettings(ui::Host& host, ToolState& state) {
-  D dialog(host, state);
-  dialog.DoModal();
-}
-
-}  // namespace
-
 const ToolDefinition& OstrelTool() {
   // Sound effect, audio, other and channel settings.
   static const ToolDefinition tool{"ostrel",
                                    OstrelProfile(),
                                    res::OstrelResources(),
-                                   {&OpenSettings<rx::SoundEffectDialog>, &OpenSettings<rx::RxAudioDialog>,
-                                    &OpenSettings<rx::RxOtherDialog>, &channel::OpenChannelDialog}};
+                                   {&RunSettingsDialog<rx::SoundEffectDialog>, &RunSettingsDialog<rx::RxAudioDialog>,
+                                    &RunSettingsDialog<rx::RxOtherDialog>, &RunSettingsDialog<channel::ChannelDialog>}};
   return tool;
 }
 

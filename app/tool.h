@@ -12,12 +12,18 @@ namespace lx::app {
 // Runs one settings dialog modally on the tool's state; its result is not used.
 using SettingsOpener = void (*)(ui::Host& host, ToolState& state);
 
+// The opener of every settings dialog: the dialog lives only while its modal loop runs.
+template <class D>
+void RunSettingsDialog(ui::Host& host, ToolState& state) {
+  D dialog(host, state);
+  dialog.DoModal();
+}
+
 struct ToolDefinition {
   const char* program;  // "ambrel"
   const ToolProfile& profile;
   const ui::ResourceSet& resources;
-  // Picture buttons 1000, 1004, 1005 and 1006; a button whose dialog does not exist yet
-  // (nullptr) does nothing.
+  // Picture buttons 1000, 1004, 1005 and 1006.
   std::array<SettingsOpener, 4> settings;
 };
 

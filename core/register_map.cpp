@@ -158,7 +158,7 @@ void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words
 std::string ThresholdMillivolts(uint32_t step) {
   // Single precision with six significant digits, as the dialog's voltage box shows it.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", static_cast<double>(static_cast<float>(step) * 9.375f));
+  std::snprintf(buf, sizeof buf, "%g", static_cast<double>(static_cast<float>(step) * kMillivoltsPerThresholdStep));
   return buf;
 }
 

@@ -137,6 +137,9 @@ FieldParse ParseFieldValue(const RegisterField& field, std::string_view text);
 // "on, off", "0dB, 4dB, ...", "0..12": the valid values, for messages and help.
 std::string ValidValues(const RegisterField& field);
 
+// What one battery threshold step is worth.
+inline constexpr float kMillivoltsPerThresholdStep = 9.375f;
+
 // A battery threshold step as the dialog shows it, in mV ("468.75").
 std::string ThresholdMillivolts(uint32_t step);
 

@@ -1,5 +1,6 @@
 // The windows of Ambrel, the transmitter tool.
 #include "resources/channel_template.h"
+#include "resources/ambrel_tx.h"
 #include "resources/common.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
@@ -56,7 +57,8 @@ constexpr auto kChannelControls = channel::Controls({
 });
 constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
 
-const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kChannel};
+const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kTxRfTemplate, &kTxAudioTemplate,
+                                          &kTxOtherTemplate, &kChannel};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr uint32_t kBlue = 0x006699;

@@ -9,16 +9,23 @@ void FieldBinding::Commit(RegisterImage& words) const {
   w = static_cast<uint16_t>((w & ~field_->mask()) | pending());
 }
 
-void FieldBinding::SetRadioIndex(int index) {
-  if (index == 0 || index == 1) SetOn(index == 0);
+int FieldBinding::RadioIndex() const {
+  if (field_->kind == FieldKind::List) return ListIndex();
+  return On() ? 0 : 1;
 }
 
-int FieldBinding::ListIndex() const {
-  return value_ < field_->items.size() ? static_cast<int>(value_) : -1;
+void FieldBinding::SetRadioIndex(int index) {
+  if (field_->kind == FieldKind::List)
+    SetListIndex(index);
+  else if (index == 0 || index == 1)
+    SetOn(index == 0);
 }
+
+int FieldBinding::ListIndex() const { return value_ < field_->items.size() ? static_cast<int>(value_) : -1; }
 
 void FieldBinding::SetListIndex(int index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < field_->items.size()) value_ = static_cast<uint32_t>(index);
+  if (index >= 0 && static_cast<std::size_t>(index) < field_->items.size())
+    value_ = static_cast<uint32_t>(index);
 }
 
 bool BindingSet::AllFit() const {

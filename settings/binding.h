@@ -42,11 +42,12 @@ class FieldBinding {
   // Whether the pending value fits the field's bits (a number box can hold more).
   bool Fits() const { return value_ <= field_->fieldMax(); }
 
-  // Radio pair: 0 when the function is on, 1 when off. A negative index (no button checked)
+  // Radio pair: 0 when the function is on, 1 when off; for a list field shown as radio
+  // buttons (the stages' priority) button i is item i. A negative index (no button checked)
   // keeps the pending value.
   bool On() const { return (value_ != 0) != field_->setBitDisables; }
   void SetOn(bool on) { value_ = (on != field_->setBitDisables) ? 1u : 0u; }
-  int RadioIndex() const { return On() ? 0 : 1; }
+  int RadioIndex() const;
   void SetRadioIndex(int index);
 
   // List: the item for the pending value, -1 when the value has no item (it is kept until the
@@ -71,8 +72,12 @@ class BindingSet {
   FieldBinding& Bind(const RegisterField& field, BindKind kind, int controlId) {
     return bindings_.emplace_back(field, kind, controlId);
   }
-  FieldBinding& Bind(TxField field, BindKind kind, int controlId) { return Bind(Field(field), kind, controlId); }
-  FieldBinding& Bind(RxField field, BindKind kind, int controlId) { return Bind(Field(field), kind, controlId); }
+  FieldBinding& Bind(TxField field, BindKind kind, int controlId) {
+    return Bind(Field(field), kind, controlId);
+  }
+  FieldBinding& Bind(RxField field, BindKind kind, int controlId) {
+    return Bind(Field(field), kind, controlId);
+  }
 
   void LoadAll(const RegisterImage& words) {
     for (FieldBinding& b : bindings_) b.Load(words);

@@ -161,9 +161,5 @@ void ChannelDialog::OnOK() {
   EndDialog(ui::kIdOk);
 }
 
-void OpenChannelDialog(ui::Host& host, ToolState& state) {
-  ChannelDialog dialog(host, state);
-  dialog.DoModal();
-}
 
 }  // namespace lx::channel

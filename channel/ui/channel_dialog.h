@@ -51,7 +51,5 @@ class ChannelDialog : public ui::Dialog {
   bool leaving_ = false;
 };
 
-// Picture button 1006 of both tools: runs the dialog modally; its result is not used.
-void OpenChannelDialog(ui::Host& host, ToolState& state);
 
 }  // namespace lx::channel

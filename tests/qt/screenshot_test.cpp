@@ -14,6 +14,7 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
+#include "resources/ambrel_tx_ids.h"
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
@@ -103,6 +104,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Window{"ambrel-main.png", AmbrelTool, res::kMainDialog},
                       Window{"ambrel-about.png", AmbrelTool, res::kAboutDialog},
                       Window{"ambrel-convert.png", AmbrelTool, res::kConvertDialog},
+                      Window{"ambrel-rf.png", AmbrelTool, res::kTxRfDialog, 0, 1},
+                      Window{"ambrel-audio.png", AmbrelTool, res::kTxAudioDialog, 1, 1},
+                      Window{"ambrel-other.png", AmbrelTool, res::kTxOtherDialog, 2, 1},
                       Window{"ostrel-main.png", OstrelTool, res::kMainDialog},
                       Window{"ostrel-about.png", OstrelTool, res::kAboutDialog},
                       Window{"ostrel-convert.png", OstrelTool, res::kConvertDialog},

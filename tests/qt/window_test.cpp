@@ -23,6 +23,8 @@
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
+#include "tx/tx_other_dialog.h"
+#include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -302,6 +304,66 @@ TEST(QtWindow, ChannelDialogEndToEnd) {
     EXPECT_NE(saved.find(fraction), std::string::npos) << fraction;
   }
   EXPECT_NE(saved.find("0x68c7,   //reg50"), std::string::npos);  // the right bank as loaded
+}
+
+// The pending value of the binding of `field` in a dialog with bindings().
+template <class D>
+uint32_t Pending(ui::Dialog& d, TxField field) {
+  for (const settings::FieldBinding& b : dynamic_cast<D&>(d).bindings().all())
+    if (&b.field() == &Field(field)) return b.value();
+  ADD_FAILURE() << "not bound: " << Field(field).name;
+  return 0;
+}
+
+TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
+  TempDir work;
+  ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
+  ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
+  MainDialog main(host, state, AmbrelTool(), work.path);
+  std::vector<int> shown;
+  host.onShown = [&](ui::Dialog& d, QDialog& window) {
+    shown.push_back(d.templateId());
+    if (d.templateId() == res::kMainDialog) {
+      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // LX7250: PA gain 8, blink 112, light 104
+      for (int button : {1000, 1004, 1005}) QTest::mouseClick(host.widgetOf(d, button), Qt::LeftButton);
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else if (d.templateId() == 140) {
+      EXPECT_EQ(window.windowTitle(), "射频配置");
+      auto* slider = qobject_cast<QSlider*>(host.widgetOf(d, 1002));
+      ASSERT_NE(slider, nullptr);
+      EXPECT_EQ(slider->value(), 8);
+      EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
+      slider->setFocus();
+      QTest::keyClick(slider, Qt::Key_Left);
+      // The slider's repaint reports the new position.
+      EXPECT_TRUE(QTest::qWaitFor([&] { return Pending<tx::TxRfDialog>(d, TxField::PaGain) == 7; }));
+      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
+    } else if (d.templateId() == 141) {
+      EXPECT_EQ(window.windowTitle(), "音频配置");
+      QTest::mouseClick(host.widgetOf(d, 1005), Qt::LeftButton);  // Disable Compressor
+      EXPECT_FALSE(host.widgetOf(d, 1009)->isEnabled());
+      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
+    } else if (d.templateId() == 142) {
+      EXPECT_EQ(window.windowTitle(), "其他配置");
+      EXPECT_FALSE(host.widgetOf(d, 1019)->isVisible());
+      // Two clicks left of the blink thumb take it below the light threshold; released, it
+      // goes back onto it.
+      auto* blink = qobject_cast<QSlider*>(host.widgetOf(d, 1002));
+      ASSERT_NE(blink, nullptr);
+      for (int i = 0; i < 2; ++i) QTest::mouseClick(blink, Qt::LeftButton, {}, QPoint(4, blink->height() / 2));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return blink->value() == 104; }));
+      EXPECT_EQ(Pending<tx::TxOtherDialog>(d, TxField::BlinkThreshold), 104u);
+      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // Disable Pilot
+      EXPECT_FALSE(host.widgetOf(d, 1004)->isEnabled());
+      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
+    }
+  };
+  main.DoModal();
+  EXPECT_EQ(shown, (std::vector<int>{res::kMainDialog, 140, 141, 142}));
+  EXPECT_EQ(ReadField(Field(TxField::PaGain), state.words), 7u);
+  EXPECT_EQ(ReadField(Field(TxField::Compressor), state.words), 1u);  // a set bit disables it
+  EXPECT_EQ(ReadField(Field(TxField::BlinkThreshold), state.words), 104u);
+  EXPECT_EQ(ReadField(Field(TxField::Pilot), state.words), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,367 @@
+// The transmitter settings dialogs on the headless host: worked examples, enabled states,
+// the threshold order, values without a control position, untouched bits, the TX_ID check
+// before writing, and which dialog binds which field.
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "tests/tx/tx_support.h"
+
+namespace lx::tx::testing {
+namespace {
+
+using lx::test::Words;
+
+TEST(TxWorkedExamples, RfAudioAndOther) {
+  {
+    Rf f(Words({{0x03, 0x0035}}));
+    EXPECT_EQ(f.pos(1002), 10);
+    f.Run("drag 1002 3");
+    EXPECT_EQ(f.Ok()[0x03], 0x0027);
+  }
+  {
+    Audio f(Words({}));
+    // The time constant first: once the compressor is off its list is greyed.
+    f.Run("pick 1009 796mS\nclick 1003\npick 1008 46dB\nclick 1005\nclick 1007");
+    const RegisterImage& w = f.Ok();
+    EXPECT_EQ(w[0x1c], 0x03FE);
+    EXPECT_EQ(w[0x2b], 0x0001);
+  }
+  {
+    Audio f(Words({{0x1c, 0xFFFF}}));
+    EXPECT_FALSE(f.enabled(1009));
+    EXPECT_EQ(f.text(1009), "796mS");
+    f.Run("click 1001\npick 1008 0dB\nclick 1004\npick 1009 6mS");
+    EXPECT_EQ(f.Ok()[0x1c], 0xFC01);
+  }
+  {
+    Other f(Words({}));
+    f.Run("click 1001\npick 1008 10KHz");
+    EXPECT_EQ(f.Ok()[0x1f], 0x8180);
+  }
+  {
+    Other f(Words({{0x16, 0x3214}}));
+    EXPECT_EQ(f.pos(1002), 50);
+    EXPECT_EQ(f.pos(1018), 20);
+    EXPECT_EQ(f.text(1012), "468.75");
+    EXPECT_EQ(f.text(1017), "187.5");
+  }
+  {
+    // Six significant digits of single precision: 127 × 9.375 = 1190.625 shows as "1190.62".
+    Other f(Words({{0x16, (1 << 8) | 126}, {0x19, 127}}));
+    EXPECT_EQ(f.text(1012), "9.375");
+    EXPECT_EQ(f.text(1017), "1181.25");
+    EXPECT_EQ(f.text(1015), "1190.62");
+  }
+}
+
+TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
+  Audio f(Words({{0x1c, 0x0200 | (9 << 5) | (3 << 1)}, {0x2b, 0x0001}}));
+  EXPECT_TRUE(f.control(1003).checked);
+  EXPECT_TRUE(f.control(1004).checked);
+  EXPECT_TRUE(f.control(1007).checked);
+  EXPECT_EQ(f.text(1008), "28dB");
+  EXPECT_EQ(f.text(1009), "48mS");
+  EXPECT_TRUE(f.enabled(1009));
+  f.Run("click 1005");
+  EXPECT_FALSE(f.enabled(1009));
+  EXPECT_TRUE(f.control(1005).checked);
+  f.Run("click 1004");
+  EXPECT_TRUE(f.enabled(1009));
+}
+
+// A selection change that leaves no item selected keeps the pending value; text typed into
+// a list's edit field is never read.
+TEST(TxLists, NoSelectionKeepsThePendingValue) {
+  {
+    Audio f(Words({{0x1c, (5 << 5) | (6 << 1)}}));
+    f.Run("type 1008 46dB\ntype 1009 6mS");
+    for (int id : {1008, 1009}) {
+      ui::ComboBox list(&*f, id);
+      list.SetCurSel(-1);
+      f->Dispatch(id, ui::Notify::SelChange);
+    }
+    EXPECT_EQ(f.Ok()[0x1c], (5 << 5) | (6 << 1));
+  }
+  {
+    Other f(Words({{0x1f, 0x8000 | (2 << 7)}}));
+    f.Run("type 1008 10KHz");
+    ui::ComboBox(&*f, 1008).SetCurSel(-1);
+    f->Dispatch(1008, ui::Notify::SelChange);
+    EXPECT_EQ(f.Ok()[0x1f], 0x8000 | (2 << 7));
+  }
+}
+
+// Opening with reg1f, reg24 and reg19 as given, then the clicks: which of the dependent
+// controls are enabled.
+TEST(TxOther, EnabledStatesFollowTheirSwitches) {
+  const std::vector<int> kDependents = {1004, 1005, 1008, 1010, 1011, 1013, 1014,
+                                        1012, 1015, 1017, 1002, 1016, 1018};
+  const std::vector<int> kPilotSet = {1004, 1005, 1008};
+  const std::vector<int> kSwitches = {1010, 1011, 1013, 1014};
+  const std::vector<int> kIndicatorSet = {1012, 1017, 1002, 1018};
+  const std::vector<int> kPapdSet = {1015, 1016};
+  auto join = [](std::initializer_list<std::vector<int>> parts) {
+    std::vector<int> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+  };
+  const std::vector<int> kTen = join({kSwitches, kIndicatorSet, kPapdSet});
+  struct Row {
+    uint16_t reg1f, reg24, reg19;
+    const char* clicks;
+    std::vector<int> enabled;
+  };
+  const Row rows[] = {
+      {0x0000, 0x0000, 0x0000, "", {}},
+      {0x8000, 0x0000, 0x8100, "", kPilotSet},
+      {0x0000, 0x1000, 0x0000, "", kSwitches},
+      {0x0000, 0x1000, 0x8000, "", join({kSwitches, kIndicatorSet})},
+      {0x0000, 0x1000, 0x0100, "", join({kSwitches, kPapdSet})},
+      {0x8000, 0x1000, 0x8100, "", join({kPilotSet, kTen})},
+      {0x0000, 0x0000, 0x0000, "click 1001", kPilotSet},
+      {0x8000, 0x0000, 0x0000, "click 1003", {}},
+      // The meter switch enables all ten, even the thresholds whose switch is off.
+      {0x0000, 0x0000, 0x0000, "click 1006", kTen},
+      {0x0000, 0x1000, 0x8100, "click 1007", {}},
+      {0x0000, 0x1000, 0x8100, "click 1011\nclick 1014", kSwitches},
+      {0x0000, 0x1000, 0x0000, "click 1010\nclick 1013", kTen},
+      {0x0000, 0x1000, 0x0000, "click 1013\nclick 1007\nclick 1006\nclick 1014",
+       join({kSwitches, kIndicatorSet})},
+  };
+  for (const Row& r : rows) {
+    Other f(Words({{0x1f, r.reg1f}, {0x24, r.reg24}, {0x19, r.reg19}}));
+    f.Run(r.clicks);
+    std::vector<int> enabled;
+    for (int id : kDependents)
+      if (f.enabled(id)) enabled.push_back(id);
+    std::vector<int> expected = r.enabled;
+    std::ranges::sort(enabled);
+    std::ranges::sort(expected);
+    EXPECT_EQ(enabled, expected) << std::hex << r.reg1f << " " << r.reg24 << " " << r.reg19 << " "
+                                 << r.clicks;
+  }
+}
+
+TEST(TxOther, TxIdControlsAreEnabledOnlyForTheDModelsAndStayHidden) {
+  const RegisterImage words = Words({{0x17, 0xBEEF}, {0x1f, 0x4000}});
+  for (int model : {kLx7240, kLx7250, kLx7240D, kLx7250D}) {
+    Other f(words, model);
+    const bool d = model >= kLx7240D;
+    for (int id : {1047, 1019}) {
+      EXPECT_EQ(f.enabled(id), d) << model;
+      EXPECT_FALSE(f.control(id).visible);
+    }
+    EXPECT_EQ(f.control(1047).checked, d);
+    EXPECT_EQ(f.text(1019), d ? "48879" : "0");
+    EXPECT_EQ(f.text(1009), "30000");  // 24000 kHz × 30 / 24
+    // reg17 is rewritten whole; the flag bit is never written.
+    const RegisterImage& w = f.Ok();
+    EXPECT_EQ(w[0x17], d ? 0xBEEF : 0x0000) << model;
+    EXPECT_EQ(w[0x1f], 0x4000);
+  }
+}
+
+struct OrderCase {
+  uint16_t reg24, reg19;
+  const char* action;
+  int slider, expected;
+  friend std::ostream& operator<<(std::ostream& os, const OrderCase& c) {
+    return os << std::hex << "reg24 " << c.reg24 << " reg19 " << c.reg19 << std::dec << ": " << c.action;
+  }
+};
+
+class ThresholdOrder : public ::testing::TestWithParam<OrderCase> {};
+
+// Light 40, blink 60, PAPD 30 to start with.
+TEST_P(ThresholdOrder, AppliesOnReleaseWithMeterAndIndicatorOn) {
+  const OrderCase& c = GetParam();
+  Other f(Words({{0x16, (60 << 8) | 40}, {0x24, c.reg24}, {0x19, static_cast<uint16_t>(c.reg19 | 30)}}));
+  f.Run(c.action);
+  EXPECT_EQ(f.pos(c.slider), c.expected);
+  const int box = c.slider == 1002 ? 1012 : c.slider == 1018 ? 1017 : 1015;
+  EXPECT_EQ(f.text(box), ui::FormatFloat(static_cast<float>(c.expected) * 9.375f));
+  const RegisterImage& w = f.Ok();
+  const uint32_t written = c.slider == 1002   ? Get(TxField::BlinkThreshold, w)
+                           : c.slider == 1018 ? Get(TxField::LightThreshold, w)
+                                              : Get(TxField::PapdThreshold, w);
+  EXPECT_EQ(written, static_cast<uint32_t>(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ThresholdOrder,
+    ::testing::Values(OrderCase{0x1000, 0x8100, "drag 1002 30", 1002, 40},
+                      OrderCase{0x1000, 0x8100, "drag 1018 70", 1018, 60},
+                      OrderCase{0x1000, 0x8100, "drag 1016 50", 1016, 40},
+                      OrderCase{0x1000, 0x8100, "drag 1002 80", 1002, 80},
+                      OrderCase{0x1000, 0x8100, "drag 1016 20", 1016, 20},
+                      // Keyboard moves are not checked.
+                      OrderCase{0x1000, 0x8100, "key 1002 30", 1002, 30},
+                      OrderCase{0x1000, 0x8100, "key 1018 70", 1018, 70},
+                      OrderCase{0x1000, 0x8100, "key 1016 50", 1016, 50},
+                      // Nor with the indicator off (its sliders are greyed; PAPD's is not).
+                      OrderCase{0x1000, 0x0100, "drag 1016 50", 1016, 50},
+                      OrderCase{0x1000, 0x0100, "drag 1002 30", 1002, 60},
+                      // The indicator switched off while open counts as well.
+                      OrderCase{0x1000, 0x8100, "click 1011\ndrag 1016 50", 1016, 50},
+                      // Nor with the meter off: every slider is greyed.
+                      OrderCase{0x0000, 0x8100, "drag 1002 30", 1002, 60}));
+
+TEST(TxOutOfRange, ValuesWithoutAPositionAreWrittenAsTheLastOne) {
+  for (uint16_t gain : {13, 14, 15}) {
+    Rf f(Words({{0x03, static_cast<uint16_t>(0xFFE1 | (gain << 1))}}));
+    EXPECT_EQ(f.pos(1002), 12);
+    EXPECT_EQ(f.Ok()[0x03], 0xFFE1 | (12 << 1));
+  }
+  for (uint16_t step : {128, 200, 255}) {
+    Other f(Words({{0x16, static_cast<uint16_t>((step << 8) | step)}, {0x19, step}, {0x24, 0x1000}}));
+    for (int slider : {1002, 1018, 1016}) EXPECT_EQ(f.pos(slider), 127);
+    // The first paint replaces the decoded voltage; six significant digits.
+    for (int box : {1012, 1017, 1015}) EXPECT_EQ(f.text(box), "1190.62");
+    const RegisterImage& w = f.Ok();
+    EXPECT_EQ(w[0x16], 0x7F7F);
+    EXPECT_EQ(w[0x19] & 0xFF, 0x7F);
+  }
+}
+
+// What OK without changes must give: the image, with values lacking a control position moved
+// to the last one and, on models without a TX_ID, reg17 cleared.
+RegisterImage AfterPlainOk(RegisterImage w, int dialog, int model) {
+  if (dialog == 0) Put(TxField::PaGain, std::min<uint32_t>(Get(TxField::PaGain, w), 12), w);
+  if (dialog == 2) {
+    for (TxField f : {TxField::BlinkThreshold, TxField::LightThreshold, TxField::PapdThreshold})
+      Put(f, std::min<uint32_t>(Get(f, w), 127), w);
+    if (model < kLx7240D) w[0x17] = 0;
+  }
+  return w;
+}
+
+TEST(TxUntouchedBits, OkWithoutChangesKeepsEveryOtherBit) {
+  std::mt19937 rng(90);
+  for (int round = 0; round < 300; ++round) {
+    const RegisterImage before = RandomImage(rng);
+    const int model = round % 4;
+    const RegisterImage rf = Rf(before, model).Ok();
+    const RegisterImage audio = Audio(before, model).Ok();
+    const RegisterImage other = Other(before, model).Ok();
+    ASSERT_EQ(rf, AfterPlainOk(before, 0, model)) << round;
+    ASSERT_EQ(audio, AfterPlainOk(before, 1, model)) << round;
+    ASSERT_EQ(other, AfterPlainOk(before, 2, model)) << round;
+  }
+}
+
+TEST(TxUntouchedBits, CancelWritesNothingButTheMutePilotField) {
+  std::mt19937 rng(91);
+  const std::vector<std::string> otherActions = {
+      "click 1001",    "click 1003",  "click 1004",    "click 1005", "click 1006",
+      "click 1007",    "click 1010",  "click 1011",    "click 1013", "click 1014",
+      "select 1008 2", "drag 1002 5", "drag 1018 100", "key 1016 64"};
+  for (int round = 0; round < 200; ++round) {
+    const RegisterImage before = RandomImage(rng);
+    const int model = round % 4;
+    {
+      Rf f(before, model);
+      f.Run("drag 1002 " + std::to_string(rng() % 13));
+      ASSERT_EQ(f.Cancel(), before);
+    }
+    {
+      Audio f(before, model);
+      f.Run("click 1003\nclick 1004\nselect 1009 5\nselect 1008 11\nclick 1007\nclick 1001\nclick 1005");
+      ASSERT_EQ(f.Cancel(), before);
+    }
+    Other f(before, model);
+    bool muteClicked = false;
+    for (int i = 0; i < 6; ++i) {
+      const std::string& a = otherActions[rng() % otherActions.size()];
+      if (a == "click 1004" && f.enabled(1004)) muteClicked = true;
+      f.Run(a);
+    }
+    RegisterImage expected = before;
+    if (muteClicked) Put(TxField::MuteLevel, kMuteLevelForMutePilot, expected);
+    ASSERT_EQ(f.Cancel(), expected) << round;
+  }
+}
+
+// reg18 10:8 go to 4 on every click of "Disable Pilot when mute is enabled", at once; bit 11
+// only on OK.
+TEST(TxOther, MutePilotWritesItsCompanionAtOnce) {
+  struct Row {
+    uint16_t reg18;
+    const char* clicks;
+    uint16_t beforeOk, afterCancel, afterOk;
+  };
+  const Row rows[] = {
+      {0x0300, "click 1004", 0x0400, 0x0400, 0x0C00},
+      {0xFBFF, "click 1004\nclick 1005", 0xFCFF, 0xFCFF, 0xF4FF},
+      {0x0B00, "click 1005\nclick 1004", 0x0C00, 0x0C00, 0x0C00},
+      {0x0B00, "click 1005", 0x0B00, 0x0B00, 0x0300},
+  };
+  for (const Row& r : rows) {
+    for (bool ok : {false, true}) {
+      Other f(Words({{0x1f, 0x8000}, {0x18, r.reg18}}));
+      f.Run(r.clicks);
+      EXPECT_EQ(f.state.words[0x18], r.beforeOk) << r.clicks;
+      EXPECT_EQ((ok ? f.Ok() : f.Cancel())[0x18], ok ? r.afterOk : r.afterCancel) << r.clicks;
+    }
+  }
+}
+
+// A TX_ID the box refuses leaves the image as it was and the dialog open; a valid one is
+// written with everything else. The box is hidden, so the test fills it as the program would.
+TEST(TxOther, OkChecksTheTxIdBeforeWritingAnyWord) {
+  std::mt19937 rng(92);
+  const RegisterImage before = RandomInRangeImage(rng);
+  Other f(before, kLx7250D);
+  f.Run("click 1001\nclick 1004\nclick 1006\nselect 1008 3");
+  const RegisterImage afterClicks = f.state.words;  // the mute-pilot field only
+  for (const char* bad : {"65536", "70000", "-1", "x"}) {
+    f->SetDlgItemText(1019, bad);
+    EXPECT_EQ(f.Ok(), afterClicks) << bad;
+    EXPECT_TRUE(f.open());
+    EXPECT_EQ(f->focusId(), 1019);
+  }
+  EXPECT_EQ(f.messages(),
+            (std::vector<std::string>{ui::msg::OutOfRange(0, 65535), ui::msg::OutOfRange(0, 65535),
+                                      ui::msg::kNotUnsigned, ui::msg::kNotUnsigned}));
+  f->SetDlgItemText(1019, "65535");
+  const RegisterImage& w = f.Ok();
+  EXPECT_FALSE(f.open());
+  EXPECT_EQ(w[0x17], 0xFFFF);
+  EXPECT_EQ(Get(TxField::Pilot, w), 1u);
+  EXPECT_EQ(Get(TxField::PilotDeviation, w), 3u);
+  EXPECT_EQ(Get(TxField::BatteryMeter, w), 1u);
+}
+
+TEST(TxFieldTable, TheThreeDialogsBindEveryTransmitterFieldOnceAndNoBitTwice) {
+  const RegisterImage words{};
+  Rf rf(words);
+  Audio audio(words);
+  Other other(words, kLx7250D);
+  std::map<const RegisterField*, int> bound;  // how often each field is bound
+  std::map<int, uint16_t> bits;               // word -> bits claimed so far
+  auto claim = [&](const RegisterField& field) {
+    EXPECT_EQ(bits[field.word] & field.mask(), 0) << field.name << " shares a bit";
+    bits[field.word] |= field.mask();
+  };
+  for (const settings::BindingSet* set : {&rf->bindings(), &audio->bindings(), &other->bindings()})
+    for (const settings::FieldBinding& b : set->all()) {
+      ++bound[&b.field()];
+      claim(b.field());
+      EXPECT_NE(b.controlId(), 0);
+    }
+  // Not committed on OK: reg18 10:8 go in on the mute-pilot click, reg1f 14 only ticks the
+  // TX_ID check box.
+  EXPECT_EQ(&other->txIdFlag().field(), &Field(TxField::TxIdFlag));
+  claim(Field(TxField::TxIdFlag));
+  claim(Field(TxField::MuteLevel));
+  EXPECT_EQ(bound.size(), static_cast<std::size_t>(kTxSettingCount));
+  for (int i = 0; i < static_cast<int>(TxField::Count); ++i) {
+    const auto f = static_cast<TxField>(i);
+    const bool ownedByOk = f != TxField::MuteLevel && f != TxField::TxIdFlag;
+    const auto it = bound.find(&Field(f));
+    EXPECT_EQ(it == bound.end() ? 0 : it->second, ownedByOk ? 1 : 0) << Field(f).name;
+  }
+}
+
+}  // namespace
+}  // namespace lx::tx::testing
