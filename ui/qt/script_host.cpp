@@ -275,6 +275,8 @@ void QtScriptHost::select(Dialog& d, int id, int index) {
   for (int i = 0; i < 100 && !view->isVisible(); ++i) QTest::qWait(5);
   if (!view->isVisible()) cb->showPopup();
   (void)QTest::qWaitForWindowExposed(view->window(), 1000);
+  // An open list ignores a release that follows its opening within a double-click time.
+  QTest::qWait(QApplication::doubleClickInterval() + 20);
   QModelIndex item = view->model()->index(index, cb->modelColumn(), view->rootIndex());
   view->scrollTo(item);
   QRect r = view->visualRect(item);

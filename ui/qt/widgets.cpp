@@ -70,11 +70,22 @@ QPoint SliderWidget::pointFor(int target) const {
 
 void SliderWidget::sliderChange(SliderChange change) {
   QSlider::sliderChange(change);
-  if (change == SliderValueChange) unpainted_ = true;
+  if (change == SliderValueChange || change == SliderRangeChange) unpainted_ = true;
+}
+
+void SliderWidget::showEvent(QShowEvent* event) {
+  QSlider::showEvent(event);
+  unpainted_ = true;  // first display
+}
+
+void SliderWidget::invalidate() {
+  unpainted_ = true;
+  update();
 }
 
 void SliderWidget::paintEvent(QPaintEvent* event) {
   QSlider::paintEvent(event);
+  if (!unpainted_) return;
   unpainted_ = false;
   // Reported after the paint, once per batch of repaints; a handler that changes the slider
   // causes one more repaint and so one more report.
@@ -354,7 +365,10 @@ void DialogWindow::sync(int index, Change what) {
         pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
       break;
     case Change::Redraw:
-      w->update();
+      if (auto* slider = dynamic_cast<SliderWidget*>(w))
+        slider->invalidate();
+      else
+        w->update();
       break;
   }
 }

@@ -28,28 +28,32 @@ class ClientArea : public QWidget {
   QtHost& host_;
 };
 
-// A trackbar: reports each repaint (NM_CUSTOMDRAW), on first display and after every move, and
-// each release of the mouse after a drag or a click (NM_RELEASEDCAPTURE); keyboard moves release
-// nothing. A move is painted, and so reported, before the release that ends it.
+// A trackbar: reports its repaints (NM_CUSTOMDRAW) on first display, after every move of the
+// thumb and whenever the dialog asks for one, and each release of the mouse after a drag or a
+// click (NM_RELEASEDCAPTURE); keyboard moves release nothing. A move is painted, and so
+// reported, before the release that ends it. Repaints of the look alone (hover, focus frame,
+// pressed thumb, uncovering) report nothing, as the dialogs' model of the control has it.
 class SliderWidget : public QSlider {
  public:
   SliderWidget(Dialog& dialog, int id, Qt::Orientation orientation, QWidget* parent);
   // The thumb's rectangle and the point on the groove where the thumb's centre sits at a value.
   QRect thumbRect() const;
   QPoint pointFor(int value) const;
+  void invalidate();  // the dialog asks for a repaint
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void sliderChange(SliderChange change) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void reportPaint();
   Dialog& dialog_;
   int id_;
   bool reportQueued_ = false;
-  bool unpainted_ = false;  // moved since the last paint
+  bool unpainted_ = false;  // to be painted and reported
   bool mouseDown_ = false;
 };
 
