@@ -301,6 +301,11 @@ std::optional<std::string> HeadlessHost::AskFile(Dialog&, const FileRequest& req
     rec.answer = p.lexically_normal().string();
   }
   record(FileAnswerLine(head, rec.answer ? &*rec.answer : nullptr));
+  std::error_code ec;
+  if (rec.answer && std::filesystem::is_directory(*rec.answer, ec)) {
+    error(answer, FolderAnswerError(head));
+    rec.answer.reset();
+  }
   fileDialogs_.push_back(rec);
   return rec.answer;
 }

@@ -38,6 +38,10 @@ std::string NoMoreActionsLine(const std::string& caption) { return "no more acti
 
 std::string NotAnAnswerError(const std::string& head) { return head + ": the next action is not an answer; cancelled"; }
 
+std::string FolderAnswerError(const std::string& head) {
+  return head + ": a folder, not a file; the file dialog did not take the answer; cancelled";
+}
+
 std::string ErrorLine(int scriptLine, const std::string& what) {
   return "error" + (scriptLine ? " at line " + std::to_string(scriptLine) : std::string()) + ": " + what;
 }

@@ -50,6 +50,8 @@ std::string FileDialogLine(bool save, const std::string& proposedName, const std
 std::string FileAnswerLine(const std::string& head, const std::string* answer);  // nullptr: cancelled
 std::string NoMoreActionsLine(const std::string& caption);
 std::string NotAnAnswerError(const std::string& head);
+// A folder's name as the answer: file dialogs open the folder and keep waiting for a file.
+std::string FolderAnswerError(const std::string& head);
 std::string ErrorLine(int scriptLine, const std::string& what);
 // What an action that does not fit the window is told.
 namespace script_error {

@@ -24,7 +24,7 @@
 namespace lx::ui {
 namespace {
 
-constexpr int kBox = 10, kButton = 11, kMirror = 12, kCheck = 30, kList = 40, kSlider = 50;
+constexpr int kBox = 10, kButton = 11, kMirror = 12, kCheck = 30, kList = 40, kSlider = 50, kUpright = 51;
 constexpr ControlTemplate kControls[] = {
     {kIdOk, Kind::PushButton, "OK", 10, 100, 50, 14, kDefault | kTabStop},
     {kIdCancel, Kind::PushButton, "Cancel", 70, 100, 50, 14, kTabStop},
@@ -34,6 +34,7 @@ constexpr ControlTemplate kControls[] = {
     {kCheck, Kind::CheckBox, "Check", 10, 30, 50, 10, kGroup | kTabStop},
     {kList, Kind::ComboBox, "", 70, 30, 60, 60, kTabStop},
     {kSlider, Kind::Slider, "", 10, 60, 150, 15, kTabStop},
+    {kUpright, Kind::Slider, "", 200, 10, 15, 100, kTabStop | kVertical | kTicksTop},
 };
 constexpr DialogTemplate kTemplate{600, "Parity", 240, 120, "System", 10, kControls};
 const DialogTemplate* const kDialogs[] = {&kTemplate};
@@ -55,6 +56,8 @@ class ParityDialog : public Dialog {
       SetDlgItemText(kMirror, std::to_string(slider.GetPos()));
     });
     On(kSlider, Notify::ReleasedCapture, [this] { events.push_back("release " + std::to_string(slider.GetPos())); });
+    On(kUpright, Notify::CustomDraw, [this] { events.push_back("upright " + std::to_string(upright.GetPos())); });
+    On(kUpright, Notify::ReleasedCapture, [this] { events.push_back("up-release " + std::to_string(upright.GetPos())); });
   }
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
@@ -62,14 +65,18 @@ class ParityDialog : public Dialog {
     slider.SetRange(0, 12);
     slider.SetPageSize(4);
     slider.SetPos(3);
+    upright.SetRange(0, 20);
+    upright.SetPageSize(5);
+    upright.SetPos(4);
     return true;
   }
   void DoDataExchange(DataExchange& dx) override {
     DdxControl(dx, kList, list);
     DdxControl(dx, kSlider, slider);
+    DdxControl(dx, kUpright, upright);
   }
   ComboBox list;
-  SliderCtrl slider;
+  SliderCtrl slider, upright;
   std::vector<std::string> events;
 };
 
@@ -113,24 +120,27 @@ INSTANTIATE_TEST_SUITE_P(
     Semantics, Parity,
     ::testing::Values(
         // The slider paints on first display and so reports its position before any input.
-        Case{"FirstDisplayPaints", "show\nescape\n", {"draw 3"}},
+        Case{"FirstDisplayPaints", "show\nescape\n", {"draw 3", "upright 4"}},
         // Leaving a refused box shows a message while the focus moves: the click is lost, and
         // the next click on the button (the focus already there) goes through.
         Case{"KillFocusMessageSwallowsTheClick",
              "type 10 wrong\nclick 11\nshow\nclick 11\nescape\n",
-             {"draw 3", "kill 10", "click 11"}},
+             {"draw 3", "upright 4", "kill 10", "click 11"}},
         // Without a message the box reports its loss first, then the click arrives.
         Case{"KillFocusBeforeTheClick", "type 10 ok\nclick 11\nclick 30\nshow\nescape\n",
-             {"draw 3", "kill 10", "click 11", "check 1"}},
+             {"draw 3", "upright 4", "kill 10", "click 11", "check 1"}},
         // A drag repaints before its release; keys repaint and release nothing; a click on the
         // thumb (a drag to its own place) releases only.
         Case{"SliderDragKeyAndThumbClick", "drag 50 7\nkey 50 10\nkey 50 1\ndrag 50 1\nshow\nescape\n",
-             {"draw 3", "draw 7", "release 7", "draw 10", "draw 1", "release 1"}},
+             {"draw 3", "upright 4", "draw 7", "release 7", "draw 10", "draw 1", "release 1"}},
+        // A vertical slider has its minimum at the top.
+        Case{"VerticalSlider", "drag 51 17\nkey 51 9\nkey 51 11\nshow\nescape\n",
+             {"draw 3", "upright 4", "upright 17", "up-release 17", "upright 9", "upright 11"}},
         Case{"ListChoicesThroughTheOpenList", "select 40 1\npick 40 C\nshow\nescape\n",
-             {"draw 3", "sel 1", "sel 2"}},
+             {"draw 3", "upright 4", "sel 1", "sel 2"}},
         Case{"TabOrderWrapsAndEnterPressesTheFocusedButton",
              "backtab\nshow\ntab\ntab\ntab\nshow\ntype 10 ok\ntab\nenter\n",
-             {"draw 3", "kill 10", "click 11"}}),
+             {"draw 3", "upright 4", "kill 10", "click 11"}}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 // ---- The main window and the frames of both tools -------------------------------------------

@@ -358,22 +358,22 @@ void QtScriptHost::keySlider(Dialog& d, int id, int pos) {
     return;
   }
   // Page keys for whole pages, arrow keys for the rest; each moves the thumb and the focus.
+  // Which key raises the position depends on the orientation and the inverted controls: a key
+  // that moved the wrong way (or not at all) is swapped for its opposite once.
+  bool swapped = false;
   for (int guard = 0; guard < 10000 && slider->value() != target && d.isOpen() && !d.ended(); ++guard) {
     int before = slider->value();
-    int distance = std::abs(target - before);
     bool up = target > before;
-    Qt::Key key = distance >= slider->pageStep() ? (up ? Qt::Key_PageUp : Qt::Key_PageDown)
-                                                 : (up ? Qt::Key_Right : Qt::Key_Left);
-    if (slider->invertedControls()) {
-      if (key == Qt::Key_PageUp)
-        key = Qt::Key_PageDown;
-      else if (key == Qt::Key_PageDown)
-        key = Qt::Key_PageUp;
-      else
-        key = key == Qt::Key_Right ? Qt::Key_Left : Qt::Key_Right;
-    }
+    bool page = std::abs(target - before) >= slider->pageStep();
+    bool raiseKey = up != swapped;
+    Qt::Key key = page ? (raiseKey ? Qt::Key_PageUp : Qt::Key_PageDown) : (raiseKey ? Qt::Key_Right : Qt::Key_Left);
+    if (slider->orientation() == Qt::Vertical && !page) key = raiseKey ? Qt::Key_Up : Qt::Key_Down;
     QTest::keyClick(slider, key);
-    if (slider->value() == before) break;  // the keys reach no further
+    int after = slider->value();
+    if ((after > before) != up || after == before) {
+      if (swapped) break;  // the keys reach no further
+      swapped = true;
+    }
   }
 }
 
@@ -404,10 +404,9 @@ void QtScriptHost::answerMessage(QMessageBox* box) {
     for (const Snapshot& s : TakeSnapshot(*d)) record(ControlLine(s));
   QAbstractButton* ok = box->button(QMessageBox::Ok);
   (void)QTest::qWaitForWindowExposed(box, 1000);
-  if (ok)
-    QTest::mouseClick(ok, Qt::LeftButton);
-  else
-    box->accept();
+  QPointer<QMessageBox> open(box);
+  if (ok) QTest::mouseClick(ok, Qt::LeftButton);
+  if (open && open->isVisible()) open->accept();  // the click did not arrive: the run must go on
 }
 
 void QtScriptHost::answerFile(QFileDialog* dialog) {
@@ -462,7 +461,14 @@ void QtScriptHost::answerFile(QFileDialog* dialog) {
   }
   if (name->text() != typed) name->setText(typed);
   if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
+  QPointer<QFileDialog> open(dialog);
   QTest::keyClick(name, Qt::Key_Return);
+  if (open && open->isVisible()) {
+    // A folder's name opens the folder instead: the dialog keeps waiting for a file.
+    error(answer.line, FolderAnswerError(head));
+    fileDialogs_.back().answer.reset();
+    cancel();
+  }
 }
 
 }  // namespace lx::ui::qt
