@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   workDir = std::filesystem::absolute(workDir);
   if (hostName == "headless") return lx::app::RunScenario(tool, programDir, workDir, script, std::cout);
 
-  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));

@@ -11,7 +11,8 @@ std::string OpenLine(int templateId, const std::string& caption) {
 }
 
 std::string CloseLine(int templateId, const std::string& caption, int result) {
-  return "close " + std::to_string(templateId) + " " + QuoteText(caption) + " result " + std::to_string(result);
+  return "close " + std::to_string(templateId) + " " + QuoteText(caption) + " result " +
+         std::to_string(result);
 }
 
 std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption) {
@@ -34,9 +35,13 @@ std::string FileAnswerLine(const std::string& head, const std::string* answer) {
   return head + (answer ? " -> " + QuoteText(*answer) : std::string(" -> cancelled"));
 }
 
-std::string NoMoreActionsLine(const std::string& caption) { return "no more actions: closing " + QuoteText(caption); }
+std::string NoMoreActionsLine(const std::string& caption) {
+  return "no more actions: closing " + QuoteText(caption);
+}
 
-std::string NotAnAnswerError(const std::string& head) { return head + ": the next action is not an answer; cancelled"; }
+std::string NotAnAnswerError(const std::string& head) {
+  return head + ": the next action is not an answer; cancelled";
+}
 
 std::string FolderAnswerError(const std::string& head) {
   return head + ": a folder, not a file; the file dialog did not take the answer; cancelled";

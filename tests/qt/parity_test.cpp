@@ -49,15 +49,19 @@ class ParityDialog : public Dialog {
       if (GetDlgItemText(kBox) != "ok") MessageBox("bad");
     });
     On(kButton, Notify::Clicked, [this] { events.push_back("click 11"); });
-    On(kCheck, Notify::Clicked, [this] { events.push_back("check " + std::to_string(IsDlgButtonChecked(kCheck))); });
+    On(kCheck, Notify::Clicked,
+       [this] { events.push_back("check " + std::to_string(IsDlgButtonChecked(kCheck))); });
     On(kList, Notify::SelChange, [this] { events.push_back("sel " + std::to_string(list.GetCurSel())); });
     On(kSlider, Notify::CustomDraw, [this] {
       events.push_back("draw " + std::to_string(slider.GetPos()));
       SetDlgItemText(kMirror, std::to_string(slider.GetPos()));
     });
-    On(kSlider, Notify::ReleasedCapture, [this] { events.push_back("release " + std::to_string(slider.GetPos())); });
-    On(kUpright, Notify::CustomDraw, [this] { events.push_back("upright " + std::to_string(upright.GetPos())); });
-    On(kUpright, Notify::ReleasedCapture, [this] { events.push_back("up-release " + std::to_string(upright.GetPos())); });
+    On(kSlider, Notify::ReleasedCapture,
+       [this] { events.push_back("release " + std::to_string(slider.GetPos())); });
+    On(kUpright, Notify::CustomDraw,
+       [this] { events.push_back("upright " + std::to_string(upright.GetPos())); });
+    On(kUpright, Notify::ReleasedCapture,
+       [this] { events.push_back("up-release " + std::to_string(upright.GetPos())); });
   }
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
@@ -127,16 +131,20 @@ INSTANTIATE_TEST_SUITE_P(
              "type 10 wrong\nclick 11\nshow\nclick 11\nescape\n",
              {"draw 3", "upright 4", "kill 10", "click 11"}},
         // Without a message the box reports its loss first, then the click arrives.
-        Case{"KillFocusBeforeTheClick", "type 10 ok\nclick 11\nclick 30\nshow\nescape\n",
+        Case{"KillFocusBeforeTheClick",
+             "type 10 ok\nclick 11\nclick 30\nshow\nescape\n",
              {"draw 3", "upright 4", "kill 10", "click 11", "check 1"}},
         // A drag repaints before its release; keys repaint and release nothing; a click on the
         // thumb (a drag to its own place) releases only.
-        Case{"SliderDragKeyAndThumbClick", "drag 50 7\nkey 50 10\nkey 50 1\ndrag 50 1\nshow\nescape\n",
+        Case{"SliderDragKeyAndThumbClick",
+             "drag 50 7\nkey 50 10\nkey 50 1\ndrag 50 1\nshow\nescape\n",
              {"draw 3", "upright 4", "draw 7", "release 7", "draw 10", "draw 1", "release 1"}},
         // A vertical slider has its minimum at the top.
-        Case{"VerticalSlider", "drag 51 17\nkey 51 9\nkey 51 11\nshow\nescape\n",
+        Case{"VerticalSlider",
+             "drag 51 17\nkey 51 9\nkey 51 11\nshow\nescape\n",
              {"draw 3", "upright 4", "upright 17", "up-release 17", "upright 9", "upright 11"}},
-        Case{"ListChoicesThroughTheOpenList", "select 40 1\npick 40 C\nshow\nescape\n",
+        Case{"ListChoicesThroughTheOpenList",
+             "select 40 1\npick 40 C\nshow\nescape\n",
              {"draw 3", "upright 4", "sel 1", "sel 2"}},
         Case{"TabOrderWrapsAndEnterPressesTheFocusedButton",
              "backtab\nshow\ntab\ntab\ntab\nshow\ntype 10 ok\ntab\nenter\n",
@@ -214,7 +222,9 @@ TEST_P(ToolWindows, FramesCarryTheirTemplatesBoxesAndKeepTheirSize) {
 
 INSTANTIATE_TEST_SUITE_P(Tools, ToolWindows,
                          ::testing::Values(Tool{"ambrel", app::AmbrelTool}, Tool{"ostrel", app::OstrelTool}),
-                         [](const ::testing::TestParamInfo<Tool>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Tool>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace lx::ui

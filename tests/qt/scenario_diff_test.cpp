@@ -37,10 +37,11 @@ struct HostRun {
   int status = -1;
 };
 
-HostRun RunUiscenario(const std::string& host, const std::string& tool, const fs::path& work, const fs::path& script) {
+HostRun RunUiscenario(const std::string& host, const std::string& tool, const fs::path& work,
+                      const fs::path& script) {
   fs::remove_all(work);
-  std::string command = "timeout 300 '" + (fs::path(LX_PROGRAM_DIR) / "uiscenario").string() + "' --host " + host +
-                        " " + tool + " '" + work.string() + "' '" + script.string() + "' 2>/dev/null";
+  std::string command = "timeout 300 '" + (fs::path(LX_PROGRAM_DIR) / "uiscenario").string() + "' --host " +
+                        host + " " + tool + " '" + work.string() + "' '" + script.string() + "' 2>/dev/null";
   HostRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;

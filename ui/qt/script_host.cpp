@@ -1,5 +1,7 @@
 #include "ui/qt/script_host.h"
 
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -20,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -101,8 +102,9 @@ std::vector<Snapshot> QtScriptHost::TakeSnapshot(const Dialog& dialog) const {
   for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
     const ControlState& c = controls[i];
     QWidget* w = window->widget(i);
-    Snapshot s{c.id(), c.kind(), "", w->isEnabled(), !w->isHidden(), false, focusIndex == i && c.id() != kStaticId,
-               -1, 0};
+    Snapshot s{
+        c.id(), c.kind(), "", w->isEnabled(), !w->isHidden(), false, focusIndex == i && c.id() != kStaticId,
+        -1,     0};
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
       s.text = S(e->text());
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
@@ -157,8 +159,12 @@ void QtScriptHost::apply(const Action& a) {
     error(a.line, script_error::NoControl(a.id, d->tpl().caption));
   } else {
     switch (a.verb) {
-      case Verb::Click: click(*d, a.id); break;
-      case Verb::Command: command(*d, a); break;
+      case Verb::Click:
+        click(*d, a.id);
+        break;
+      case Verb::Command:
+        command(*d, a);
+        break;
       case Verb::SysCommand:
         // Linux frames carry no system menu: only its close entry exists, as the close box.
         if (a.value == 0xF060)
@@ -166,7 +172,9 @@ void QtScriptHost::apply(const Action& a) {
         else
           error(a.line, script_error::NoSystemMenuEntry(a.value));
         break;
-      case Verb::Select: select(*d, a.id, a.value); break;
+      case Verb::Select:
+        select(*d, a.id, a.value);
+        break;
       case Verb::Pick: {
         auto* cb = qobject_cast<QComboBox*>(host_.widgetOf(*d, a.id));
         int index = cb ? cb->findText(QString::fromStdString(a.text), Qt::MatchExactly) : -1;
@@ -176,20 +184,39 @@ void QtScriptHost::apply(const Action& a) {
           select(*d, a.id, index);
         break;
       }
-      case Verb::Type: type(*d, a.id, a.text); break;
-      case Verb::Focus: focus(*d, a.id); break;
-      case Verb::Tab: pressKey(*d, Qt::Key_Tab); break;
-      case Verb::BackTab: pressKey(*d, Qt::Key_Backtab, Qt::ShiftModifier); break;
-      case Verb::Enter: pressKey(*d, Qt::Key_Return); break;
-      case Verb::Escape: pressKey(*d, Qt::Key_Escape); break;
-      case Verb::Close: closeBox(*d); break;
-      case Verb::Drag: drag(*d, a.id, a.value); break;
-      case Verb::Key: keySlider(*d, a.id, a.value); break;
+      case Verb::Type:
+        type(*d, a.id, a.text);
+        break;
+      case Verb::Focus:
+        focus(*d, a.id);
+        break;
+      case Verb::Tab:
+        pressKey(*d, Qt::Key_Tab);
+        break;
+      case Verb::BackTab:
+        pressKey(*d, Qt::Key_Backtab, Qt::ShiftModifier);
+        break;
+      case Verb::Enter:
+        pressKey(*d, Qt::Key_Return);
+        break;
+      case Verb::Escape:
+        pressKey(*d, Qt::Key_Escape);
+        break;
+      case Verb::Close:
+        closeBox(*d);
+        break;
+      case Verb::Drag:
+        drag(*d, a.id, a.value);
+        break;
+      case Verb::Key:
+        keySlider(*d, a.id, a.value);
+        break;
       case Verb::Show:
         record(WindowLine(d->templateId(), S(host_.windowOf(*d)->windowTitle())));
         for (const Snapshot& s : TakeSnapshot(*d)) record(ControlLine(s));
         break;
-      default: break;
+      default:
+        break;
     }
   }
   settle();
@@ -260,7 +287,8 @@ void QtScriptHost::command(Dialog& d, const Action& a) {
   // Open the menu-bar entry, then click the item in the menu that drops down.
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(popup->menuAction()).center());
   for (int i = 0; i < 100 && !popup->isVisible(); ++i) QTest::qWait(5);
-  if (!popup->isVisible()) popup->popup(bar->mapToGlobal(bar->actionGeometry(popup->menuAction()).bottomLeft()));
+  if (!popup->isVisible())
+    popup->popup(bar->mapToGlobal(bar->actionGeometry(popup->menuAction()).bottomLeft()));
   (void)QTest::qWaitForWindowExposed(popup, 1000);
   QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
 }
@@ -366,7 +394,8 @@ void QtScriptHost::keySlider(Dialog& d, int id, int pos) {
     bool up = target > before;
     bool page = std::abs(target - before) >= slider->pageStep();
     bool raiseKey = up != swapped;
-    Qt::Key key = page ? (raiseKey ? Qt::Key_PageUp : Qt::Key_PageDown) : (raiseKey ? Qt::Key_Right : Qt::Key_Left);
+    Qt::Key key =
+        page ? (raiseKey ? Qt::Key_PageUp : Qt::Key_PageDown) : (raiseKey ? Qt::Key_Right : Qt::Key_Left);
     if (slider->orientation() == Qt::Vertical && !page) key = raiseKey ? Qt::Key_Up : Qt::Key_Down;
     QTest::keyClick(slider, key);
     int after = slider->value();
