@@ -124,7 +124,9 @@ int QtHost::RunModal(Dialog& dialog) {
   windows_.erase(&dialog);
   dialog.EndWindow();
   window->hide();
-  window->deleteLater();
+  // Every handler of the window has returned with its modal loop: nothing of it runs on. A
+  // deferred delete would never run after the main window's loop, the program's last.
+  delete window;
   return dialog.result();
 }
 
