@@ -95,14 +95,13 @@ void PrintState(const ToolState& state, std::ostream& out) {
 
 }  // namespace
 
-int RunScenario(const ToolDefinition& tool, const fs::path& programDir, const fs::path& workDir,
-                std::string_view script, std::ostream& out) {
-  ui::HeadlessHost host(tool.resources, tool.profile.appName);
+int RunScenario(const ToolDefinition& tool, ui::ScriptHost& host, const fs::path& programDir,
+                const fs::path& workDir, std::string_view script, std::ostream& out) {
   host.SetFileBase(workDir);
   FileWatch watch(workDir);
   std::ostringstream ignored;
   watch.Report(ignored);  // what was there before
-  host.trace = [&out](const std::string& line) { out << line << "\n"; };
+  host.trace = [&out](const std::string& line) { out << line << "\n" << std::flush; };
   host.afterAction = [&](const ui::Action&) {
     for (const ui::FileDialogRecord& f : host.fileDialogs())
       if (f.answer) watch.AddFolder(fs::path(*f.answer).parent_path());
@@ -110,12 +109,18 @@ int RunScenario(const ToolDefinition& tool, const fs::path& programDir, const fs
   };
   host.QueueScript(script);
 
-  ConfigApp app(tool, host, programDir, workDir);
+  ConfigApp app(tool, host.host(), programDir, workDir);
   app.InitInstance();
   watch.Report(out);
   PrintState(app.state(), out);
   if (host.errors()) out << host.errors() << " error(s)\n";
   return host.errors() ? 1 : 0;
+}
+
+int RunScenario(const ToolDefinition& tool, const fs::path& programDir, const fs::path& workDir,
+                std::string_view script, std::ostream& out) {
+  ui::HeadlessHost host(tool.resources, tool.profile.appName);
+  return RunScenario(tool, host, programDir, workDir, script, out);
 }
 
 }  // namespace lx::app

@@ -40,5 +40,16 @@ TEST(Scenario, ScriptMistakesFailTheRun) {
   fs::remove_all(work);
 }
 
+TEST(Scenario, AFolderAnsweringAFileDialogCancelsIt) {
+  fs::path work = MakeTempDir();
+  std::ostringstream out;
+  EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, "click 1001\ncommand 32772\nfile data\nescape\n", out), 1);
+  std::string text = out.str();
+  EXPECT_NE(text.find("a folder, not a file; the file dialog did not take the answer; cancelled"), std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("wrote "), std::string::npos) << text;
+  fs::remove_all(work);
+}
+
 }  // namespace
 }  // namespace lx::app::testing

@@ -71,9 +71,20 @@ DialogWindow* QtHost::find(const Dialog& dialog) const {
 
 QDialog* QtHost::windowOf(const Dialog& dialog) const { return find(dialog); }
 
+Dialog* QtHost::dialogOf(const QWidget* window) const {
+  for (const auto& [dialog, w] : windows_)
+    if (w == window) return const_cast<Dialog*>(dialog);
+  return nullptr;
+}
+
 QWidget* QtHost::widgetOf(const Dialog& dialog, int id) const {
   DialogWindow* w = find(dialog);
   return w ? w->widget(dialog.indexOf(id)) : nullptr;
+}
+
+QWidget* QtHost::widgetAt(const Dialog& dialog, int index) const {
+  DialogWindow* w = find(dialog);
+  return w ? w->widget(index) : nullptr;
 }
 
 QWidget* QtHost::clientOf(const Dialog& dialog) const {
@@ -96,19 +107,12 @@ int QtHost::RunModal(Dialog& dialog) {
   windows_[&dialog] = window;
   // A dialog is owned by no window: it is modal for the whole application.
   window->setWindowModality(Qt::ApplicationModal);
-
-  // Focus changes inside the window report EN_KILLFOCUS for the box that lost the focus.
-  // Focus that leaves for another window (a message box) is no focus change of the dialog.
-  QMetaObject::Connection focus = QObject::connect(
-      qApp, &QApplication::focusChanged, window, [window, &dialog](QWidget*, QWidget* now) {
-        if (!now || !dialog.isOpen() || now->window() != window) return;
-        int index = window->indexOfWidget(now);
-        if (index >= 0) dialog.UserFocus(dialog.controls()[index].id());
-      });
+  if (onCreated) onCreated(dialog, *window);
 
   dialog.InitWindow();
   if (!dialog.ended()) {
     window->adjustSize();
+    window->fixSize();
     if (onShown) {
       QTimer::singleShot(0, window, [this, &dialog, window] {
         if (!dialog.ended()) onShown(dialog, *window);
@@ -116,11 +120,13 @@ int QtHost::RunModal(Dialog& dialog) {
     }
     window->exec();
   }
-  QObject::disconnect(focus);
+  if (onClosed) onClosed(dialog, *window);
   windows_.erase(&dialog);
   dialog.EndWindow();
   window->hide();
-  window->deleteLater();
+  // Every handler of the window has returned with its modal loop: nothing of it runs on. A
+  // deferred delete would never run after the main window's loop, the program's last.
+  delete window;
   return dialog.result();
 }
 
@@ -140,6 +146,7 @@ void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
                   QMessageBox::Ok, find(owner));
   box.setTextFormat(Qt::PlainText);
+  ++messagesShown_;
   box.exec();
 }
 
@@ -159,7 +166,10 @@ std::optional<std::string> QtHost::AskFile(Dialog& owner, const FileRequest& req
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
   dialog.selectFile(QString::fromStdString(request.proposedName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  fileRequest_ = &request;
+  int result = dialog.exec();
+  fileRequest_ = nullptr;
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 

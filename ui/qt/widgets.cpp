@@ -1,5 +1,6 @@
 #include "ui/qt/widgets.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,10 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <map>
@@ -45,17 +49,56 @@ void ClientArea::paintEvent(QPaintEvent*) {
 SliderWidget::SliderWidget(Dialog& dialog, int id, Qt::Orientation orientation, QWidget* parent)
     : QSlider(orientation, parent), dialog_(dialog), id_(id) {}
 
+QRect SliderWidget::thumbRect() const {
+  QStyleOptionSlider opt;
+  initStyleOption(&opt);
+  return style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
+}
+
+QPoint SliderWidget::pointFor(int target) const {
+  QStyleOptionSlider opt;
+  initStyleOption(&opt);
+  QRect groove = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
+  QRect thumb = thumbRect();
+  bool horizontal = orientation() == Qt::Horizontal;
+  int length = horizontal ? thumb.width() : thumb.height();
+  int span = (horizontal ? groove.width() : groove.height()) - length;
+  int offset = QStyle::sliderPositionFromValue(minimum(), maximum(), target, span, opt.upsideDown);
+  int start = (horizontal ? groove.x() : groove.y()) + offset + length / 2;
+  return horizontal ? QPoint(start, thumb.center().y()) : QPoint(thumb.center().x(), start);
+}
+
+void SliderWidget::sliderChange(SliderChange change) {
+  QSlider::sliderChange(change);
+  if (change == SliderValueChange || change == SliderRangeChange) unpainted_ = true;
+}
+
+void SliderWidget::showEvent(QShowEvent* event) {
+  QSlider::showEvent(event);
+  unpainted_ = true;  // first display
+}
+
+void SliderWidget::invalidate() {
+  unpainted_ = true;
+  update();
+}
+
 void SliderWidget::paintEvent(QPaintEvent* event) {
   QSlider::paintEvent(event);
+  if (!unpainted_) return;
+  unpainted_ = false;
   // Reported after the paint, once per batch of repaints; a handler that changes the slider
   // causes one more repaint and so one more report.
-  if (!paintQueued_) {
-    paintQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-      paintQueued_ = false;
-      dialog_.Paint(id_);
-    });
+  if (!reportQueued_) {
+    reportQueued_ = true;
+    QTimer::singleShot(0, this, [this] { reportPaint(); });
   }
+}
+
+void SliderWidget::reportPaint() {
+  if (!reportQueued_) return;
+  reportQueued_ = false;
+  dialog_.Paint(id_);
 }
 
 void SliderWidget::mousePressEvent(QMouseEvent* event) {
@@ -67,7 +110,10 @@ void SliderWidget::mouseReleaseEvent(QMouseEvent* event) {
   QSlider::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && mouseDown_) {
     mouseDown_ = false;
-    QTimer::singleShot(0, this, [this] { dialog_.UserReleaseSlider(id_); });
+    // The thumb's last move is painted, and reported, before the release.
+    if (unpainted_ && isVisible()) repaint();
+    reportPaint();
+    dialog_.UserReleaseSlider(id_);
   }
 }
 
@@ -96,13 +142,20 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
 
 // ---- DialogWindow ---------------------------------------------------------------------------
 
+Qt::WindowFlags FrameFlags(const DialogTemplate& tpl) {
+  // A window with a minimise box is an application's main window: a dialog frame would lose
+  // the box under window managers that give dialogs none.
+  Qt::WindowFlags flags = (tpl.minimizeBox ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint;
+  if (tpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  return flags;
+}
+
 DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
     : QDialog(nullptr), dialog_(dialog), host_(host), units_(UnitsOf(DialogFont(dialog.tpl()))) {
   const DialogTemplate& tpl = dialog.tpl();
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if (tpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-  setWindowFlags(flags);
+  setWindowFlags(FrameFlags(tpl));
   setWindowTitle(QString::fromUtf8(tpl.caption));
   setFont(DialogFont(tpl));
 
@@ -118,14 +171,21 @@ DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
   // Group boxes frame the controls placed on them: keep them underneath.
   for (size_t i = 0; i < widgets_.size(); ++i)
     if (dialog.controls()[i].kind() == Kind::GroupBox) widgets_[i]->lower();
-  // The template's order is the tab order.
-  QWidget* previous = nullptr;
-  for (size_t i = 0; i < widgets_.size(); ++i) {
-    QWidget* w = widgets_[i];
-    if (w->focusPolicy() == Qt::NoFocus) continue;
-    if (previous) QWidget::setTabOrder(previous, w);
-    previous = w;
+  // The focus and the dialog keys go through the dialog (see the class comment).
+  for (QWidget* w : widgets_) {
+    w->setFocusPolicy(Qt::NoFocus);
+    w->installEventFilter(this);
+    for (QWidget* part : w->findChildren<QWidget*>()) {
+      part->setFocusPolicy(Qt::NoFocus);
+      part->installEventFilter(this);
+    }
   }
+  fixSize();
+}
+
+void DialogWindow::fixSize() {
+  if (layout()) layout()->activate();
+  setFixedSize(sizeHint());
 }
 
 int DialogWindow::indexOfWidget(const QWidget* w) const {
@@ -144,7 +204,6 @@ QWidget* DialogWindow::make(int index) {
   Dialog* d = &dialog_;
   QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
   QWidget* w = nullptr;
-  bool tabStop = t.style & kTabStop;
   switch (t.kind) {
     case Kind::PushButton: {
       auto* b = new QPushButton(Q(c.text), client_);
@@ -235,10 +294,6 @@ QWidget* DialogWindow::make(int index) {
     }
   }
   w->setGeometry(r);
-  if (t.kind == Kind::Label || t.kind == Kind::GroupBox || t.kind == Kind::Icon)
-    w->setFocusPolicy(Qt::NoFocus);
-  else
-    w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
   w->setEnabled(c.enabled);
   w->setVisible(c.visible);
   if (std::optional<Dialog::TextColour> colour = dialog_.OnCtlColor(id)) {
@@ -310,7 +365,10 @@ void DialogWindow::sync(int index, Change what) {
         pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
       break;
     case Change::Redraw:
-      w->update();
+      if (auto* slider = dynamic_cast<SliderWidget*>(w))
+        slider->invalidate();
+      else
+        w->update();
       break;
   }
 }
@@ -330,25 +388,74 @@ void DialogWindow::buildMenu() {
     QMenu*& popup = popups[item.popup];
     if (!popup) popup = menuBar_->addMenu(QString::fromUtf8(item.popup));
     int command = item.command;
-    popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+    QAction* action = popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+    action->setData(command);
   }
+  fixSize();
 }
 
-void DialogWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
-    QWidget::keyPressEvent(event);
-    return;
-  }
+bool DialogWindow::dialogKey(QKeyEvent* event) {
+  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       dialog_.UserEnter();
-      return;
+      return true;
     case Qt::Key_Escape:
       dialog_.UserEscape();
-      return;
+      return true;
+    case Qt::Key_Tab:
+      dialog_.UserTab(event->modifiers() & Qt::ShiftModifier);
+      return true;
+    case Qt::Key_Backtab:
+      dialog_.UserTab(true);
+      return true;
     default:
-      QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+      return false;
+  }
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  // Reached when no control has the focus (the main window right after start-up).
+  if (!dialogKey(event)) QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+}
+
+bool DialogWindow::focusNextPrevChild(bool next) {
+  dialog_.UserTab(!next);
+  return true;
+}
+
+bool DialogWindow::mousePress(QWidget* target, int index) {
+  const ControlState& c = dialog_.controls()[index];
+  if (!c.enabled || !c.visible || !c.takesFocusOnClick() || dialog_.focusId() == c.id()) return false;
+  // The focus moves first; a message box shown meanwhile (a refused box) takes the click.
+  int before = host_.messagesShown();
+  dialog_.UserFocus(c.id());
+  if (host_.messagesShown() == before && !dialog_.ended() && dialog_.isOpen()) return false;
+  swallowing_ = target;
+  return true;
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (!watched->isWidgetType() || !dialog_.isOpen()) return false;
+  auto* target = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      int index = indexOfWidget(target);
+      return index >= 0 && mousePress(target, index);
+    }
+    case QEvent::MouseMove:
+      return swallowing_ == target;
+    case QEvent::MouseButtonRelease:
+      if (swallowing_ != target) return false;
+      swallowing_ = nullptr;
+      return true;
+    case QEvent::KeyPress:
+      return dialogKey(static_cast<QKeyEvent*>(event));
+    default:
+      return false;
   }
 }
 
