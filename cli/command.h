@@ -44,6 +44,10 @@ class Commands {
 
 // A failure: one line on standard error, status 1.
 int Fail(Context& ctx, const std::string& line);
+// A failed operation: the file its outcome is about (`input` or `output`), then the system's
+// reason where there is one ("out.h: cannot write: No space left on device"), else the text the
+// windows show for it.
+int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output = {});
 
 // --model M: a catalogue name of either tool; the name picks the tool family. An unknown name
 // is reported and gives nullopt.

@@ -5,7 +5,6 @@
 
 #include "cli/command.h"
 #include "core/header_format.h"
-#include "core/messages.h"
 
 namespace lx::cli {
 
@@ -24,6 +23,19 @@ std::optional<int> Commands::runChosen() {
 int Fail(Context& ctx, const std::string& line) {
   ctx.err << line << '\n';
   return kFailed;
+}
+
+int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output) {
+  const std::string what = report.reason.empty() ? report.message : report.reason;
+  switch (SubjectOf(report.outcome)) {
+    case Subject::Input:
+      return Fail(ctx, input + ": " + what);
+    case Subject::Output:
+      return Fail(ctx, output + ": " + what);
+    case Subject::None:
+      break;
+  }
+  return Fail(ctx, what);
 }
 
 std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
@@ -60,13 +72,13 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     if (!model) return std::nullopt;
     ToolState state(*model->profile, ctx.programDir);
     const Report selected = state.SelectChipModel(model->index);
-    if (!selected.message.empty()) {
-      Fail(ctx, selected.message);
+    if (!selected.ok) {
+      Fail(ctx, selected, state.DefaultImagePath(model->index).string());
       return std::nullopt;
     }
     const Report opened = state.OpenHeader(file);
     if (!opened.ok) {
-      Fail(ctx, file + ": " + opened.message);
+      Fail(ctx, opened, file);
       return std::nullopt;
     }
     return state;
@@ -76,7 +88,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     ToolState state(*profile, ctx.programDir);
     const Report opened = state.OpenHeader(file);
     if (!opened.ok) {
-      Fail(ctx, file + ": " + opened.message);
+      Fail(ctx, opened, file);
       return std::nullopt;
     }
     if (state.modelSelected()) return state;
@@ -88,12 +100,12 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
 int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   if (out == "-") {
     const ChipModel* model = state.selectedModel();
-    if (!model) return Fail(ctx, msg::kNoChipModel);
+    if (!model) return Fail(ctx, Report::Failed(Outcome::NoChipModel), {});
     ctx.out << WriteHeaderText(*model, state.crystalKHz, state.words);
     return ctx.out ? kOk : kFailed;
   }
   const Report saved = state.SaveHeader(out);
-  if (!saved.ok) return Fail(ctx, out + ": " + saved.message);
+  if (!saved.ok) return Fail(ctx, saved, {}, out);
   return kOk;
 }
 

@@ -10,7 +10,7 @@
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
-#include "tests/core/lxcfg_runner.h"
+#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
 
 namespace lx {

@@ -5,7 +5,7 @@
 
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
-#include "tests/core/lxcfg_runner.h"
+#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
 
 namespace lx {
@@ -94,7 +94,7 @@ TEST_F(LxcfgBasics, SetReadsAsOpenAndSavesAsSave) {
 }
 
 TEST(LxcfgProgram, SmokeTest) {
-  FILE* p = popen(LXCFG_PATH " new --model LX7240 -o - | wc -c", "r");
+  FILE* p = popen(LXCFG_PROGRAM " new --model LX7240 -o - | wc -c", "r");
   ASSERT_NE(p, nullptr);
   char buf[64] = {};
   ASSERT_NE(fgets(buf, sizeof buf, p), nullptr);
