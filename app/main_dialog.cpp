@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
+#include "app/file_requests.h"
 #include "resources/ids.h"
 
 namespace lx::app {
@@ -15,10 +16,6 @@ constexpr int kFaces[4][2] = {{res::kPicButton1000, res::kPicButton1000Pressed},
                               {res::kPicButton1004, res::kPicButton1004Pressed},
                               {res::kPicButton1005, res::kPicButton1005Pressed},
                               {res::kPicButton1006, res::kPicButton1006Pressed}};
-
-ui::FileRequest HeaderRequest(bool save, const std::string& folder) {
-  return {save, "EEPROM.h", "h", "head files(*.h)|*.h||", folder};
-}
 }  // namespace
 
 MainDialog::MainDialog(ui::Host& host, ToolState& state, const ToolDefinition& tool, std::filesystem::path currentDir)
@@ -58,12 +55,8 @@ std::optional<ui::Dialog::TextColour> MainDialog::OnCtlColor(int id) const {
 
 ui::Dialog::Background MainDialog::OnPaintBackground() const { return {res::kPicBackground, 757, 351}; }
 
-void MainDialog::Show(const Report& report) {
-  if (!report.message.empty()) MessageBox(report.message);
-}
-
 void MainDialog::SelectModel(int n) {
-  Show(state_.SelectChipModel(n));
+  ShowReport(*this, state_.SelectChipModel(n));
   ShowModelSelected();
 }
 
@@ -79,15 +72,16 @@ void MainDialog::OpenSettings(int slot) {
 }
 
 void MainDialog::OnOpenHeader() {
-  std::optional<std::string> file = AskFile(HeaderRequest(false, state_.headerPath));
+  std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath));
   if (!file) return;
-  Report report = state_.OpenHeader(*file);
-  Show(report);
+  const Report report = state_.OpenHeader(*file);
+  ShowReport(*this, report);
   if (report.ok && state_.modelSelected()) ShowModelSelected();
 }
 
 void MainDialog::OnSaveHeader() {
-  if (std::optional<std::string> file = AskFile(HeaderRequest(true, state_.headerPath))) Show(state_.SaveHeader(*file));
+  if (std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Save, state_.headerPath)))
+    ShowReport(*this, state_.SaveHeader(*file));
 }
 
 void MainDialog::OnConvert() {

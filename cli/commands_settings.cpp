@@ -1,5 +1,6 @@
 // show, diff, plan, pair: the commands that read an image back with meaning.
-#include <cstdio>
+#include <fmt/format.h>
+
 #include <map>
 
 #include "channel/codec.h"
@@ -32,23 +33,9 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-std::string RegName(int index) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "reg%02x", static_cast<unsigned>(index));
-  return buf;
-}
+std::string Fixed3(double v) { return fmt::format("{:.3f}", v); }
 
-std::string Fixed3(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", v);
-  return buf;
-}
-
-std::string TwoDigits(int k) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d", k);
-  return buf;
-}
+std::string TwoDigits(int k) { return fmt::format("{:02d}", k); }
 
 uint32_t ChannelFrequency(const ToolState& s, int k) {
   return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k));
@@ -109,7 +96,7 @@ void ShowText(std::ostream& out, const ToolState& s) {
   }
   out << "\nWords";
   for (int i = 0; i < kEepromSize; ++i) {
-    if (i % 8 == 0) out << "\n  " << RegName(i) << " ";
+    if (i % 8 == 0) out << "\n  " << RegisterName(i) << " ";
     out << ' ' << Hex4(s.words[static_cast<std::size_t>(i)]);
   }
   out << '\n';
@@ -169,14 +156,14 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
     ctx.out << (changes.empty() ? "],\n" : "\n  ],\n") << "  \"words\": [";
     for (std::size_t i = 0; i < words.size(); ++i) {
       const auto idx = static_cast<std::size_t>(words[i]);
-      ctx.out << (i ? ",\n" : "\n") << "    {\"word\": " << JsonString(RegName(words[i])) << ", \"old\": " << a.words[idx]
+      ctx.out << (i ? ",\n" : "\n") << "    {\"word\": " << JsonString(RegisterName(words[i])) << ", \"old\": " << a.words[idx]
               << ", \"new\": " << b.words[idx] << "}";
     }
     ctx.out << (words.empty() ? "]\n" : "\n  ]\n") << "}\n";
   } else {
     for (const Change& c : changes) ctx.out << ChangeText(c) << '\n';
     for (int i : words)
-      ctx.out << RegName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
+      ctx.out << RegisterName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
               << Hex4(b.words[static_cast<std::size_t>(i)]) << '\n';
   }
   return same ? kOk : kFailed;

@@ -1,8 +1,5 @@
 #include "cli/lxcfg.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "cli/command.h"
 #include "core/header_format.h"
 
@@ -45,12 +42,6 @@ std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
     return std::nullopt;
   }
   return m;
-}
-
-std::string Hex4(uint32_t word) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%04x", word & 0xFFFFu);
-  return buf;
 }
 
 std::string ModelNames() {
@@ -107,28 +98,6 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   const Report saved = state.SaveHeader(out);
   if (!saved.ok) return Fail(ctx, saved, {}, out);
   return kOk;
-}
-
-std::optional<uint32_t> ParseNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const std::string digits = hex ? text.substr(2) : text;
-  if (digits.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : digits) {
-    int d;
-    if (c >= '0' && c <= '9')
-      d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f')
-      d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F')
-      d = c - 'A' + 10;
-    else
-      return std::nullopt;
-    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(d);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -1,8 +1,6 @@
 #include "core/profile.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
+#include "core/text.h"
 
 namespace lx {
 namespace {
@@ -30,12 +28,6 @@ const ToolProfile kOstrel{Family::Receiver, "Ostrel", kReceiverModels, 125,
 
 const ToolProfile* const kProfiles[] = {&kAmbrel, &kOstrel};
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-  });
-}
-
 }  // namespace
 
 const ToolProfile& AmbrelProfile() { return kAmbrel; }
@@ -45,7 +37,7 @@ std::span<const ToolProfile* const> AllProfiles() { return kProfiles; }
 ModelRef FindModel(std::string_view name) {
   for (const ToolProfile* p : kProfiles)
     for (int i = 0; i < p->modelCount(); ++i)
-      if (SameNameIgnoringCase(p->models[i].name, name)) return {p, i};
+      if (SameIgnoringCase(p->models[i].name, name)) return {p, i};
   return {};
 }
 

@@ -12,12 +12,14 @@
 #include "core/register_map.h"
 #include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/images.h"
 
 namespace lx {
 namespace {
 
 using test::ReadFile;
 using test::TempDir;
+using test::WordsOf;
 using test::WriteFile;
 
 using test::Outcome;
@@ -27,15 +29,6 @@ const std::filesystem::path kProgramDir = std::filesystem::path(LX_SOURCE_DATA_D
 Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
 
 std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
-
-RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = nullptr) {
-  RegisterImage w{};
-  int32_t x = 0;
-  std::istringstream in(headerText);
-  ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), w, x);
-  if (crystal) *crystal = x;
-  return w;
-}
 
 // The "settings" object of show --json, one "key": value per line, as set's KEY=VALUE texts.
 std::vector<std::string> SettingsOf(const std::string& json) {

@@ -18,6 +18,7 @@
 
 #include "app/main_dialog.h"
 #include "resources/ids.h"
+#include "tests/support/files.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -55,20 +56,13 @@ void Trigger(QDialog& window, const char* text) {
   ADD_FAILURE() << "no menu item " << text;
 }
 
-struct TempDir {
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "lxqt-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path); }
-  fs::path path;
-};
+using test::TempDir;
 
 TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
   TempDir work;
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   bool ran = false;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
     if (d.templateId() != res::kMainDialog) return;
@@ -96,10 +90,10 @@ TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
 
 TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
   TempDir work;
-  fs::path header = work.path / "data" / "EEPROM.h", binary = work.path / "data" / "EEPROM.bin";
+  fs::path header = work.path() / "data" / "EEPROM.h", binary = work.path() / "data" / "EEPROM.bin";
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   std::vector<std::string> messages;
   bool converted = false;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
@@ -112,7 +106,7 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == res::kConvertDialog) {
       auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::kHeaderPathBox));
-      EXPECT_EQ(headerBox->text().toStdString(), (work.path / "data").string());
+      EXPECT_EQ(headerBox->text().toStdString(), (work.path() / "data").string());
       AnswerFile(header.string());
       QTest::mouseClick(host.widgetOf(d, res::kBrowseHeader), Qt::LeftButton);
       EXPECT_EQ(headerBox->text().toStdString(), header.string());
