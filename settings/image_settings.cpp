@@ -75,29 +75,6 @@ std::string ValueText(const SettingValue& value) {
   return std::to_string(std::get<int64_t>(value));
 }
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      out += buf;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonValue(const SettingValue& value) {
-  if (const auto* s = std::get_if<std::string>(&value)) return JsonString(*s);
-  return std::to_string(std::get<int64_t>(value));
-}
-
 AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& assignments) {
   AssignResult result;
   const ToolProfile& profile = state.profile();
