@@ -9,30 +9,30 @@ using ui::Notify;
 
 FileConvertDialog::FileConvertDialog(ui::Host& host, ToolState& state)
     : Dialog(host, res::kConvertDialog), state_(state) {
-  On(res::kBrowseHeader, Notify::Clicked, &FileConvertDialog::OnBrowseHeader);
-  On(res::kBrowseBinary, Notify::Clicked, &FileConvertDialog::OnBrowseBinary);
-  On(res::kHeaderToBinary, Notify::Clicked, &FileConvertDialog::OnHeaderToBinary);
-  On(res::kBinaryToHeader, Notify::Clicked, &FileConvertDialog::OnBinaryToHeader);
+  On(res::convert::kBrowseHeader, Notify::Clicked, &FileConvertDialog::OnBrowseHeader);
+  On(res::convert::kBrowseBinary, Notify::Clicked, &FileConvertDialog::OnBrowseBinary);
+  On(res::convert::kHeaderToBinary, Notify::Clicked, &FileConvertDialog::OnHeaderToBinary);
+  On(res::convert::kBinaryToHeader, Notify::Clicked, &FileConvertDialog::OnBinaryToHeader);
 }
 
 bool FileConvertDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetDlgItemText(res::kHeaderPathBox, state_.headerPath);
-  SetDlgItemText(res::kBinaryPathBox, state_.binaryPath);
+  SetDlgItemText(res::convert::kHeaderPathBox, state_.headerPath);
+  SetDlgItemText(res::convert::kBinaryPathBox, state_.binaryPath);
   return true;
 }
 
 void FileConvertDialog::OnBrowseHeader() {
   if (std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath))) {
     state_.headerPath = *file;
-    SetDlgItemText(res::kHeaderPathBox, *file);
+    SetDlgItemText(res::convert::kHeaderPathBox, *file);
   }
 }
 
 void FileConvertDialog::OnBrowseBinary() {
   if (std::optional<std::string> file = AskFile(BinaryFileRequest(false, state_.binaryPath))) {
     state_.binaryPath = *file;
-    SetDlgItemText(res::kBinaryPathBox, *file);
+    SetDlgItemText(res::convert::kBinaryPathBox, *file);
   }
 }
 

@@ -6,16 +6,16 @@ namespace lx {
 namespace {
 
 constexpr ChipModel kTransmitterModels[] = {
-    {"LX7240", 1001, true, 160000, 270000, BandTables::Standard, false},
-    {"LX7250", 1003, true, 470000, 960000, BandTables::Standard, false},
-    {"LX7240D", 1007, false, 160000, 270000, BandTables::Standard, true},
-    {"LX7250D", 1009, false, 470000, 960000, BandTables::Standard, true},
+    {"LX7240", 160000, 270000, BandTables::Standard, false},
+    {"LX7250", 470000, 960000, BandTables::Standard, false},
+    {"LX7240D", 160000, 270000, BandTables::Standard, true},
+    {"LX7250D", 470000, 960000, BandTables::Standard, true},
 };
 
 constexpr ChipModel kReceiverModels[] = {
-    {"LX7140", 1001, true, 160000, 270000, BandTables::Standard, false},
-    {"LX7150", 1003, true, 470000, 960000, BandTables::Standard, false},
-    {"LXM7140", 1007, true, 160000, 270000, BandTables::Lxm7140, false},
+    {"LX7140", 160000, 270000, BandTables::Standard, false},
+    {"LX7150", 470000, 960000, BandTables::Standard, false},
+    {"LXM7140", 160000, 270000, BandTables::Lxm7140, false},
 };
 
 constexpr const char* kTransmitterFolders[] = {"data"};

@@ -105,10 +105,10 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       Trigger(window, "文件转换");
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == res::kConvertDialog) {
-      auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::kHeaderPathBox));
+      auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::convert::kHeaderPathBox));
       EXPECT_EQ(headerBox->text().toStdString(), (work.path() / "data").string());
       AnswerFile(header.string());
-      QTest::mouseClick(host.widgetOf(d, res::kBrowseHeader), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::convert::kBrowseHeader), Qt::LeftButton);
       EXPECT_EQ(headerBox->text().toStdString(), header.string());
       AnswerFile(binary.string());
       WhenModal<QMessageBox>([&](QMessageBox* box) {
@@ -118,7 +118,7 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
         EXPECT_EQ(box->buttons().size(), 1);
         box->accept();
       }, 400);
-      QTest::mouseClick(host.widgetOf(d, res::kHeaderToBinary), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::convert::kHeaderToBinary), Qt::LeftButton);
       converted = true;
       QTest::keyClick(&window, Qt::Key_Escape);
     }
