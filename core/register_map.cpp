@@ -136,9 +136,13 @@ uint32_t ReadField(const RegisterField& field, const RegisterImage& words) {
   return (static_cast<uint32_t>(words[static_cast<std::size_t>(field.word)]) & field.mask()) >> field.lo;
 }
 
-void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words) {
+void WriteFieldBits(const RegisterField& field, uint32_t value, RegisterImage& words) {
   uint16_t& w = words[static_cast<std::size_t>(field.word)];
-  w = static_cast<uint16_t>((w & ~field.mask()) | ((value << field.lo) & field.mask()));
+  w = static_cast<uint16_t>((w & ~field.mask()) | field.place(value));
+}
+
+void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words) {
+  WriteFieldBits(field, value, words);
   const bool turnedOn = field.kind == FieldKind::Switch && (value != 0) != field.setBitDisables;
   if (turnedOn && field.companion != nullptr) WriteField(*field.companion, field.companionValue, words);
 }

@@ -51,7 +51,7 @@ std::vector<Setting> ReadSettings(const ToolState& state) {
     const bool text = f.kind == FieldKind::Switch || (f.kind == FieldKind::List && raw < f.items.size());
     const SettingValue value = text ? SettingValue(FormatField(f, raw)) : SettingValue(int64_t{raw});
     std::string human = DescribeField(f, raw);
-    if (f.kind == FieldKind::Number && f.maxValue == 0xFFFF) human += " (" + Hex4(raw) + ")";
+    if (f.kind == FieldKind::Number && f.wholeWord()) human += " (" + Hex4(raw) + ")";
     if (!FieldValueAccepted(f, raw)) human += "  [outside " + ValidValues(f) + "]";
     settings.push_back({f.name, value, human});
   }
@@ -66,7 +66,7 @@ RegisterImage OwnedBits(const ToolState& state) {
   RegisterImage owned{};
   for (const RegisterField& f : RegisterFields(state.profile().family))
     if (FieldAppliesTo(f, *state.selectedModel())) owned[static_cast<std::size_t>(f.word)] |= f.mask();
-  for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(owned, k, {0xFFFF, 0xFFFF});
+  for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(owned, k, kWholeChannel);
   return owned;
 }
 

@@ -52,7 +52,7 @@ std::optional<float> ParseFloat(const std::string& text) {
 std::string FormatFloat(float value) { return fmt::format("{:.{}g}", static_cast<double>(value), FLT_DIG); }
 
 std::string msg::OutOfRange(long long min, long long max) {
-  return "请输入一个介于 " + std::to_string(min) + " 和 " + std::to_string(max) + " 之间的整数。";
+  return fmt::format(fmt::runtime(kOutOfRange), min, max);
 }
 
 void DataExchange::Fail(const std::string& message) {
