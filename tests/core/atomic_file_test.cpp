@@ -11,20 +11,16 @@
 #include "core/messages.h"
 #include "core/state.h"
 #include "tests/support/files.h"
+#include "tests/support/images.h"
 
 namespace lx {
 namespace {
 
 using test::CountFiles;
+using test::Pattern;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-RegisterImage Pattern() {
-  RegisterImage w{};
-  for (int i = 0; i < kEepromSize; ++i) w[static_cast<std::size_t>(i)] = static_cast<uint16_t>(0x0131 * i + 7);
-  return w;
-}
 
 // One operation that replaces `target`, set up in `dir` with its inputs.
 struct Operation {
