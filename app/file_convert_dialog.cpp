@@ -42,7 +42,8 @@ void FileConvertDialog::OnHeaderToBinary() {
 }
 
 void FileConvertDialog::OnBinaryToHeader() {
-  if (std::optional<std::string> out = AskFile(HeaderFileRequest(HeaderUse::ConversionOutput, state_.binaryPath)))
+  if (std::optional<std::string> out =
+          AskFile(HeaderFileRequest(HeaderUse::ConversionOutput, state_.binaryPath)))
     ShowReport(*this, state_.ConvertBinaryToHeader(*out));
 }
 

@@ -46,7 +46,9 @@ bool MainDialog::OnInitDialog() {
   return true;
 }
 
-void MainDialog::DoDataExchange(ui::DataExchange& dx) { ui::DdxRadio(dx, res::main_window::kFirstModelRadio, radio_); }
+void MainDialog::DoDataExchange(ui::DataExchange& dx) {
+  ui::DdxRadio(dx, res::main_window::kFirstModelRadio, radio_);
+}
 
 void MainDialog::OnSysCommand(int command) {
   if ((command & 0xFFF0) == res::kSysCmdAbout) OnAbout();

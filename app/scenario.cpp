@@ -89,7 +89,8 @@ void PrintState(const ToolState& state, std::ostream& out) {
   out << "\n";
   for (int row = 0; row < kEepromSize; row += 8) {
     out << RegisterName(row) << ':';
-    for (int i = row; i < row + 8; ++i) out << fmt::format(" {:04x}", state.words[static_cast<std::size_t>(i)]);
+    for (int i = row; i < row + 8; ++i)
+      out << fmt::format(" {:04x}", state.words[static_cast<std::size_t>(i)]);
     out << "\n";
   }
 }

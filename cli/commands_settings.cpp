@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "channel/codec.h"
-#include "settings/channel_plan.h"
 #include "cli/command.h"
+#include "settings/channel_plan.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
@@ -164,7 +164,8 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
   if (json) {
     const auto value = [](const std::optional<Setting>& s) { return s ? JsonOf(s->value) : Json(nullptr); };
     Json out = {{"same", same}, {"settings", Json::array()}, {"words", Json::array()}};
-    for (const Change& c : changes) out["settings"].push_back({{"key", c.key}, {"old", value(c.a)}, {"new", value(c.b)}});
+    for (const Change& c : changes)
+      out["settings"].push_back({{"key", c.key}, {"old", value(c.a)}, {"new", value(c.b)}});
     for (int i : words) {
       const auto idx = static_cast<std::size_t>(i);
       out["words"].push_back({{"word", RegisterName(i)}, {"old", a.words[idx]}, {"new", b.words[idx]}});
@@ -245,7 +246,8 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
                                   {"inductance", r.inductance}});
     }
     json["distinct"] = distinct.size();
-    json["guards"] = {{"spacing", o.guards.spacing}, {"im3", o.guards.im3}, {"im3x", o.guards.im3x}, {"im5", o.guards.im5}};
+    json["guards"] = {
+        {"spacing", o.guards.spacing}, {"im3", o.guards.im3}, {"im3x", o.guards.im3x}, {"im5", o.guards.im5}};
     json["conflicts"] = Json::array();
     for (const PlanConflict& c : conflicts)
       json["conflicts"].push_back({{"kind", ConflictKindName(c.kind)},

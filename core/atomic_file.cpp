@@ -92,7 +92,8 @@ bool AtomicFile::Commit() {
   err = ::close(fd) != 0 ? errno : FaultAt(FileStep::Close);
   if (err) return fail("cannot write", err);
   err = FaultAt(FileStep::Rename);
-  if (err || ::rename(tempName_.c_str(), target_.c_str()) != 0) return fail("cannot replace it", err ? err : errno);
+  if (err || ::rename(tempName_.c_str(), target_.c_str()) != 0)
+    return fail("cannot replace it", err ? err : errno);
   tempName_.clear();
   SyncFolderOf(target_);
   return true;

@@ -78,7 +78,9 @@ std::string CrystalLine(int32_t crystalKHz) {
   return "#define X" + head + "P" + tail + "MHZ";
 }
 
-std::string WordLine(int index, uint16_t value) { return fmt::format("0x{:04x},   //{}", value, RegisterName(index)); }
+std::string WordLine(int index, uint16_t value) {
+  return fmt::format("0x{:04x},   //{}", value, RegisterName(index));
+}
 
 std::string HeaderPreamble(const ChipModel& model, int32_t crystalKHz) {
   std::string text;

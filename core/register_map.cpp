@@ -214,7 +214,8 @@ FieldParse ParseFieldValue(const RegisterField& field, std::string_view text) {
         const std::string_view item = field.items[i];
         // "±" is not on every keyboard: "+-20KHz" names "±20KHz".
         const std::string ascii = item.starts_with("±") ? "+-" + std::string(item.substr(2)) : std::string(item);
-        if (SameIgnoringCase(text, item) || SameIgnoringCase(text, ascii)) result.value = static_cast<uint32_t>(i);
+        if (SameIgnoringCase(text, item) || SameIgnoringCase(text, ascii))
+          result.value = static_cast<uint32_t>(i);
       }
       if (!result.value) {
         const auto n = Decimal(text);

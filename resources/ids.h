@@ -29,10 +29,10 @@ inline constexpr int kPicAboutIcon = 145;
 
 // Main window (template 102) controls.
 namespace main_window {
-inline constexpr int kFirstSettings = 1000;   // picture button: RF (Ambrel) / sound effect (Ostrel)
-inline constexpr int kSecondSettings = 1004;  // picture button: audio
-inline constexpr int kThirdSettings = 1005;   // picture button: other settings
-inline constexpr int kChannelSettings = 1006; // picture button: channels
+inline constexpr int kFirstSettings = 1000;    // picture button: RF (Ambrel) / sound effect (Ostrel)
+inline constexpr int kSecondSettings = 1004;   // picture button: audio
+inline constexpr int kThirdSettings = 1005;    // picture button: other settings
+inline constexpr int kChannelSettings = 1006;  // picture button: channels
 inline constexpr int kPictureButtons[] = {kFirstSettings, kSecondSettings, kThirdSettings, kChannelSettings};
 // The model radios in model order (Ostrel has the first three); the first starts the group.
 inline constexpr int kModelRadios[] = {1001, 1003, 1007, 1009};

@@ -4,7 +4,9 @@
 
 namespace lx::settings {
 namespace {
-std::string KHzRange(int64_t low, int64_t high) { return std::to_string(low) + "KHz~" + std::to_string(high) + "KHz"; }
+std::string KHzRange(int64_t low, int64_t high) {
+  return std::to_string(low) + "KHz~" + std::to_string(high) + "KHz";
+}
 }  // namespace
 
 std::string CrystalRangeText() { return msg::kCrystalRangeLead + KHzRange(kCrystalLowKHz, kCrystalHighKHz); }
@@ -14,6 +16,8 @@ std::string CrystalMessage() {
   return std::string(6, ' ') + CrystalRangeText() + "\n" + std::string(14, ' ') + msg::kEnterAgain;
 }
 
-std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) { return msg::kChannelRangeLead + KHzRange(lowKHz, highKHz); }
+std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) {
+  return msg::kChannelRangeLead + KHzRange(lowKHz, highKHz);
+}
 
 }  // namespace lx::settings

@@ -26,7 +26,9 @@ namespace fs = std::filesystem;
 
 const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
 Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
-std::string DefaultImage(const char* model) { return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
+std::string DefaultImage(const char* model) {
+  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
+}
 std::string Reason(const char* lead, int err) { return std::string(lead) + ": " + std::strerror(err); }
 
 // A tmpfs of a few pages on a folder, where the test is allowed to mount one.
@@ -44,9 +46,7 @@ class SmallFileSystem {
     return ::mount("tmpfs", at_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16k,mode=0755") == 0;
   }
   // Fills every free block.
-  void Fill() const {
-    WriteFile(at_ / "filler", std::string(64 * 1024, 'f'));
-  }
+  void Fill() const { WriteFile(at_ / "filler", std::string(64 * 1024, 'f')); }
 
  private:
   fs::path at_;
@@ -56,7 +56,8 @@ class SmallFileSystem {
 TEST(LxcfgFiles, SetIntoAFullFolderNamesTheReasonAndKeepsTheFile) {
   TempDir dir;
   SmallFileSystem full(dir / "full");
-  if (!full.mounted()) GTEST_SKIP() << "cannot mount a small file system here; the fault tests below cover it";
+  if (!full.mounted())
+    GTEST_SKIP() << "cannot mount a small file system here; the fault tests below cover it";
   const std::string file = (dir / "full" / "a.h").string();
   WriteFile(file, ReadFile(DefaultImage("LX7250")));
   full.Fill();
@@ -121,19 +122,28 @@ TEST(LxcfgFiles, EveryCommandNamesTheFileAndTheReason) {
     std::optional<FileFault> fault;
     std::string err;
   } cases[] = {
-      {{"set", at("a.h"), "pa_gain=10", "-o", at("out.h")}, FileFault{FileStep::Write, ENOSPC, 100},
+      {{"set", at("a.h"), "pa_gain=10", "-o", at("out.h")},
+       FileFault{FileStep::Write, ENOSPC, 100},
        at("out.h") + ": " + Reason("cannot write", ENOSPC)},
-      {{"set", at("a.h"), "pa_gain=10"}, FileFault{FileStep::Rename, EBUSY}, at("a.h") + ": " + Reason("cannot replace it", EBUSY)},
+      {{"set", at("a.h"), "pa_gain=10"},
+       FileFault{FileStep::Rename, EBUSY},
+       at("a.h") + ": " + Reason("cannot replace it", EBUSY)},
       {{"set", at("missing.h"), "pa_gain=10"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
       {{"set", dir.path().string()}, {}, dir.path().string() + ": " + Reason("cannot open", EISDIR)},
-      {{"new", "--model", "LX7150", "-o", at("no/such/out.h")}, {}, at("no/such/out.h") + ": " + Reason("cannot create", ENOENT)},
+      {{"new", "--model", "LX7150", "-o", at("no/such/out.h")},
+       {},
+       at("no/such/out.h") + ": " + Reason("cannot create", ENOENT)},
       {{"h2bin", at("missing.h"), at("out.bin")}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
       {{"h2bin", at("missing.h"), "-"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
-      {{"h2bin", at("a.h"), at("out.bin")}, FileFault{FileStep::Flush, EIO}, at("out.bin") + ": " + Reason("cannot write", EIO)},
+      {{"h2bin", at("a.h"), at("out.bin")},
+       FileFault{FileStep::Flush, EIO},
+       at("out.bin") + ": " + Reason("cannot write", EIO)},
       {{"h2bin", at("a.h"), at("no/out.bin")}, {}, at("no/out.bin") + ": " + Reason("cannot create", ENOENT)},
-      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("out.h")}, FileFault{FileStep::Close, EDQUOT},
+      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("out.h")},
+       FileFault{FileStep::Close, EDQUOT},
        at("out.h") + ": " + Reason("cannot write", EDQUOT)},
-      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("none.bin"), at("out.h")}, {},
+      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("none.bin"), at("out.h")},
+       {},
        at("none.bin") + ": " + Reason("cannot open", ENOENT)},
   };
   for (const auto& c : cases) {

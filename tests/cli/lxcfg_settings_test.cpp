@@ -2,8 +2,8 @@
 // images and on small constructed images.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
 

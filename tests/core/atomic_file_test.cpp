@@ -1,11 +1,12 @@
 // Every step of replacing a file failing in turn: the old file stays byte for byte, no
 // temporary file is left, the windows keep their text and the reason names the system's error.
+#include "core/atomic_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
-#include "core/atomic_file.h"
 #include "core/binary_format.h"
 #include "core/header_format.h"
 #include "core/messages.h"
@@ -25,15 +26,17 @@ using test::WriteFile;
 // One operation that replaces `target`, set up in `dir` with its inputs.
 struct Operation {
   const char* name;
-  std::size_t outputBytes;      // what a successful run writes
-  Outcome failure;              // what a failed write comes to
-  Outcome notCreated;           // what a failed creation comes to
+  std::size_t outputBytes;  // what a successful run writes
+  Outcome failure;          // what a failed write comes to
+  Outcome notCreated;       // what a failed creation comes to
   std::function<Report(ToolState&, const std::filesystem::path& dir, const std::string& target)> run;
 };
 
 const Operation kOperations[] = {
     {"Save", 1940, Outcome::HeaderNotWritten, Outcome::HeaderNotWritten,
-     [](ToolState& s, const std::filesystem::path&, const std::string& target) { return s.SaveHeader(target); }},
+     [](ToolState& s, const std::filesystem::path&, const std::string& target) {
+       return s.SaveHeader(target);
+     }},
     {"bin To h", 1940, Outcome::HeaderNotWritten, Outcome::OutputNotCreated,
      [](ToolState& s, const std::filesystem::path& dir, const std::string& target) {
        s.binaryPath = (dir / "in.bin").string();
@@ -57,7 +60,8 @@ class FaultedWrite : public ::testing::TestWithParam<Operation> {
     WriteFile(dir / "out", old);
   }
   // Runs the operation under `fault` and checks everything a failure must leave as it was.
-  void ExpectFailure(const FileFault& fault, Outcome expected, const char* reasonLead, const std::string& what) {
+  void ExpectFailure(const FileFault& fault, Outcome expected, const char* reasonLead,
+                     const std::string& what) {
     Report r;
     {
       ScopedFileFault injected(fault);
@@ -78,7 +82,8 @@ class FaultedWrite : public ::testing::TestWithParam<Operation> {
 
 TEST_P(FaultedWrite, WriteFailingAfterEveryByteCount) {
   for (std::size_t n = 0; n < GetParam().outputBytes; ++n)
-    ExpectFailure({FileStep::Write, ENOSPC, n}, GetParam().failure, "cannot write", "after " + std::to_string(n));
+    ExpectFailure({FileStep::Write, ENOSPC, n}, GetParam().failure, "cannot write",
+                  "after " + std::to_string(n));
 }
 
 TEST_P(FaultedWrite, EveryOtherStepFailing) {
@@ -102,12 +107,11 @@ TEST_P(FaultedWrite, EveryOtherStepFailing) {
   EXPECT_EQ(CountFiles(dir.path()), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Operations, FaultedWrite, ::testing::ValuesIn(kOperations),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           std::erase(name, ' ');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Operations, FaultedWrite, ::testing::ValuesIn(kOperations), [](const auto& info) {
+  std::string name = info.param.name;
+  std::erase(name, ' ');
+  return name;
+});
 
 TEST(AtomicFile, FaultsAreScopedAndNest) {
   TempDir dir;

@@ -1,7 +1,7 @@
 // The shared text rules: every number box, lxcfg value and scenario reads numbers through them.
-#include <gtest/gtest.h>
-
 #include "core/text.h"
+
+#include <gtest/gtest.h>
 
 namespace lx {
 namespace {
@@ -40,8 +40,11 @@ TEST(Text, NumbersInHexOrDecimal) {
     const char* text;
     std::optional<uint32_t> value;
   } rows[] = {
-      {"0x1A2b", 0x1A2B}, {"0XFFFFFFFF", 0xFFFFFFFF}, {"0x100000000", {}}, {"0x", {}}, {"0xg", {}},
-      {"41", 41},         {"-1", {}},                 {"", {}},            {"x10", {}},
+      {"0x1A2b", 0x1A2B},  {"0XFFFFFFFF", 0xFFFFFFFF},
+      {"0x100000000", {}}, {"0x", {}},
+      {"0xg", {}},         {"41", 41},
+      {"-1", {}},          {"", {}},
+      {"x10", {}},
   };
   for (const auto& r : rows) EXPECT_EQ(ParseNumber(r.text), r.value) << r.text;
 }

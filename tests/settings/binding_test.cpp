@@ -15,11 +15,13 @@ namespace {
 using ui::Kind;
 
 enum : int {
-  kPilotOn = 10, kPilotOff,   // TxField::Pilot, a set bit turns it on
-  kEmphasisOn = 12, kEmphasisOff,  // TxField::PreEmphasis, a set bit turns it off
-  kGainList = 20,             // RxField::AudioGain, no item for 7
-  kBlinkSlider = 30,          // TxField::BlinkThreshold, 0..127
-  kAfcCheck = 40,             // RxField::Afc
+  kPilotOn = 10,
+  kPilotOff,  // TxField::Pilot, a set bit turns it on
+  kEmphasisOn = 12,
+  kEmphasisOff,       // TxField::PreEmphasis, a set bit turns it off
+  kGainList = 20,     // RxField::AudioGain, no item for 7
+  kBlinkSlider = 30,  // TxField::BlinkThreshold, 0..127
+  kAfcCheck = 40,     // RxField::Afc
 };
 
 constexpr ui::ControlTemplate kControls[] = {
@@ -103,10 +105,17 @@ TEST(Binding, OpeningShowsEveryFieldInItsControl) {
     int blinkPos;
   } rows[] = {
       {"background", Background(), {kPilotOn, kEmphasisOn, kAfcCheck}, "6dB", 112},
-      {"polarities flipped", With(With(With(Background(), Field(TxField::Pilot), 0), Field(TxField::PreEmphasis), 1),
-                                  Field(RxField::Afc), 0),
-       {kPilotOff, kEmphasisOff}, "6dB", 112},
-      {"gain without an item", With(Background(), Field(RxField::AudioGain), 7), {kPilotOn, kEmphasisOn, kAfcCheck}, "", 112},
+      {"polarities flipped",
+       With(With(With(Background(), Field(TxField::Pilot), 0), Field(TxField::PreEmphasis), 1),
+            Field(RxField::Afc), 0),
+       {kPilotOff, kEmphasisOff},
+       "6dB",
+       112},
+      {"gain without an item",
+       With(Background(), Field(RxField::AudioGain), 7),
+       {kPilotOn, kEmphasisOn, kAfcCheck},
+       "",
+       112},
   };
   for (const auto& r : rows) {
     RegisterImage words = r.words;
@@ -136,8 +145,8 @@ TEST(Binding, OkWritesExactlyTheChangedFieldsAndCancelNothing) {
        With(background, Field(TxField::Pilot), 0)},
       {"pre-emphasis off: its bit sets", background, [](ui::HeadlessHost& h) { h.Click(kEmphasisOff); },
        With(background, Field(TxField::PreEmphasis), 1)},
-      {"pre-emphasis back on: its bit clears",
-       With(background, Field(TxField::PreEmphasis), 1), [](ui::HeadlessHost& h) { h.Click(kEmphasisOn); }, background},
+      {"pre-emphasis back on: its bit clears", With(background, Field(TxField::PreEmphasis), 1),
+       [](ui::HeadlessHost& h) { h.Click(kEmphasisOn); }, background},
       {"gain item 6", background, [](ui::HeadlessHost& h) { h.Select(kGainList, 6); },
        With(background, Field(RxField::AudioGain), 6)},
       {"gain 7 has no item and is kept", noGainItem, [](ui::HeadlessHost&) {}, noGainItem},
@@ -145,7 +154,8 @@ TEST(Binding, OkWritesExactlyTheChangedFieldsAndCancelNothing) {
        With(background, Field(RxField::AudioGain), 1)},
       {"slider to 5", background, [](ui::HeadlessHost& h) { h.Drag(kBlinkSlider, 5); },
        With(background, Field(TxField::BlinkThreshold), 5)},
-      {"AFC off", background, [](ui::HeadlessHost& h) { h.Click(kAfcCheck); }, With(background, Field(RxField::Afc), 0)},
+      {"AFC off", background, [](ui::HeadlessHost& h) { h.Click(kAfcCheck); },
+       With(background, Field(RxField::Afc), 0)},
   };
   for (const auto& r : rows) {
     for (const bool ok : {true, false}) {

@@ -1,9 +1,9 @@
 #pragma once
 // Scratch folders and file helpers shared by every test program.
-#include <filesystem>
-#include <fstream>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -14,7 +14,8 @@ class TempDir {
  public:
   TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "lxtest-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    if (!::mkdtemp(pattern.data()))
+      throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
     path_ = pattern;
   }
   TempDir(const TempDir&) = delete;

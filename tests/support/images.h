@@ -21,7 +21,8 @@ inline RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = n
 // Every word different and no byte zero: what a mix-up of words or bytes would show.
 inline RegisterImage Pattern() {
   RegisterImage words{};
-  for (int i = 0; i < kEepromSize; ++i) words[static_cast<std::size_t>(i)] = static_cast<uint16_t>(0x0101 * i + 0x00F0);
+  for (int i = 0; i < kEepromSize; ++i)
+    words[static_cast<std::size_t>(i)] = static_cast<uint16_t>(0x0101 * i + 0x00F0);
   return words;
 }
 
