@@ -1,12 +1,14 @@
 #include "app/scenario.h"
 
-#include <cstdio>
+#include <fmt/format.h>
+
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 
 #include "app/config_app.h"
+#include "core/text.h"
 #include "ui/headless.h"
 
 namespace lx::app {
@@ -86,10 +88,10 @@ void PrintState(const ToolState& state, std::ostream& out) {
   if (const ChipModel* m = state.selectedModel()) out << " " << m->name;
   out << "\n";
   for (int row = 0; row < kEepromSize; row += 8) {
-    char line[96];
-    int n = std::snprintf(line, sizeof line, "reg%02x:", row);
-    for (int i = row; i < row + 8; ++i) n += std::snprintf(line + n, sizeof line - n, " %04x", state.words[i]);
-    out << line << "\n";
+    out << RegisterName(row) << ':';
+    for (int i = row; i < row + 8; ++i)
+      out << fmt::format(" {:04x}", state.words[static_cast<std::size_t>(i)]);
+    out << "\n";
   }
 }
 

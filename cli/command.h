@@ -12,6 +12,7 @@
 
 #include "core/profile.h"
 #include "core/state.h"
+#include "core/text.h"
 
 namespace lx::cli {
 
@@ -44,14 +45,15 @@ class Commands {
 
 // A failure: one line on standard error, status 1.
 int Fail(Context& ctx, const std::string& line);
+// A failed operation: the file its outcome is about (`input` or `output`), then the system's
+// reason where there is one ("out.h: cannot write: No space left on device"), else the text the
+// windows show for it.
+int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output = {});
 
 // --model M: a catalogue name of either tool; the name picks the tool family. An unknown name
 // is reported and gives nullopt.
 std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name);
 std::string ModelNames();
-
-// "0x1a2b": a register word as lxcfg prints it.
-std::string Hex4(uint32_t word);
 
 // A tool state for the model's family, in the program's folder, with the model chosen but no
 // default image loaded.
@@ -64,9 +66,6 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
 
 // Writes the image as File > Save does, to `out` ("-" is standard output).
 int SaveTo(Context& ctx, ToolState& state, const std::string& out);
-
-// Unsigned numbers in 0x-hex or decimal.
-std::optional<uint32_t> ParseNumber(const std::string& text);
 
 void AddBasicCommands(Commands& commands);
 void AddSetCommand(Commands& commands);

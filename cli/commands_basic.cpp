@@ -1,20 +1,14 @@
 // encode, decode, new, set, h2bin, bin2h: the image and file operations of the windowed tools.
-#include <cstdio>
+#include <fstream>
 
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/binary_format.h"
-
-#include <fstream>
-#include "core/messages.h"
 #include "settings/channel_rules.h"
 
 namespace lx::cli {
 namespace {
-
-// A conversion's message, led by the file it is about.
-std::string Explain(const Report& r, const std::string& file) { return file + ": " + r.message; }
 
 struct ModelXtal {
   std::string model;
@@ -83,7 +77,7 @@ void AddBasicCommands(Commands& commands) {
       if (!m) return kFailed;
       ToolState state(*m->profile, ctx.programDir);
       const Report selected = state.SelectChipModel(m->index);
-      if (!selected.message.empty()) return Fail(ctx, state.DefaultImagePath(m->index).string() + ": " + selected.message);
+      if (!selected.ok) return Fail(ctx, selected, state.DefaultImagePath(m->index).string());
       return SaveTo(ctx, state, *out);
     });
     sub->add_option("--model", *model, "Chip model: " + ModelNames())->required();
@@ -98,15 +92,13 @@ void AddBasicCommands(Commands& commands) {
       ToolState state(AmbrelProfile(), ctx.programDir);
       state.headerPath = in;
       if (out == "-") {
-        if (!IsReadableFile(in)) return Fail(ctx, in + ": " + msg::kOpenHeaderFailed);
+        if (std::string why = UnreadableReason(in); !why.empty()) return Fail(ctx, in + ": " + why);
         std::ifstream header(in, std::ios::binary);
         ctx.out << HeaderToBinary(header);
         return kOk;
       }
       const Report r = state.ConvertHeaderToBinary(out);
-      if (r.ok) return kOk;
-      if (r.message.empty()) return Fail(ctx, out + ": cannot be created");
-      return Fail(ctx, Explain(r, r.message == msg::kOpenHeaderFailed ? in : out));
+      return r.ok ? kOk : Fail(ctx, r, in, out);
     });
     sub->add_option("FILES", *files, "IN.h OUT.bin")->required()->expected(2);
   }
@@ -121,10 +113,7 @@ void AddBasicCommands(Commands& commands) {
       state.crystalKHz = o->xtal;
       state.binaryPath = (*files)[0];
       const Report r = state.ConvertBinaryToHeader((*files)[1]);
-      if (r.ok) return kOk;
-      if (r.message.empty()) return Fail(ctx, (*files)[1] + ": cannot be created");
-      if (r.message == msg::kNoChipModel) return Fail(ctx, r.message);
-      return Fail(ctx, Explain(r, r.message == msg::kSaveFailed ? (*files)[1] : (*files)[0]));
+      return r.ok ? kOk : Fail(ctx, r, (*files)[0], (*files)[1]);
     });
     AddModelXtal(sub, *o);
     sub->add_option("FILES", *files, "IN.bin OUT.h")->required()->expected(2);

@@ -1,10 +1,13 @@
 // show, diff, plan, pair: the commands that read an image back with meaning.
-#include <cstdio>
+#include <fmt/format.h>
+
+#include <cmath>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "channel/codec.h"
-#include "settings/channel_plan.h"
 #include "cli/command.h"
+#include "settings/channel_plan.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
@@ -32,23 +35,9 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-std::string RegName(int index) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "reg%02x", static_cast<unsigned>(index));
-  return buf;
-}
+std::string Fixed3(double v) { return fmt::format("{:.3f}", v); }
 
-std::string Fixed3(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", v);
-  return buf;
-}
-
-std::string TwoDigits(int k) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d", k);
-  return buf;
-}
+std::string TwoDigits(int k) { return fmt::format("{:02d}", k); }
 
 uint32_t ChannelFrequency(const ToolState& s, int k) {
   return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k));
@@ -70,27 +59,39 @@ void AddFileAndModel(CLI::App* sub, FileModel& o) {
 
 std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
 
+// Keys in the order they are set, so that the output reads like the text form.
+using Json = nlohmann::ordered_json;
+
+Json JsonOf(const SettingValue& value) {
+  if (const auto* s = std::get_if<std::string>(&value)) return *s;
+  return std::get<int64_t>(value);
+}
+
+void Print(std::ostream& out, const Json& json) {
+  // Every text here is UTF-8 of our own tables or of the user's file names; replace, never throw.
+  out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+// Kilohertz to the metre: three decimals, as the text table shows them.
+double Millis(double v) { return std::round(v * 1000.0) / 1000.0; }
+
 // ---- show ----
 
 void ShowJson(std::ostream& out, const ToolState& s) {
-  out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
-      << ",\n  \"settings\": {\n";
-  const std::vector<Setting> settings = ReadSettings(s);
-  for (std::size_t i = 0; i < settings.size(); ++i)
-    out << "    " << JsonString(settings[i].key) << ": " << JsonValue(settings[i].value)
-        << (i + 1 < settings.size() ? ",\n" : "\n");
-  out << "  },\n  \"channels\": [\n";
+  Json json = {{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}};
+  Json& settings = json["settings"] = Json::object();
+  for (const Setting& setting : ReadSettings(s)) settings[setting.key] = JsonOf(setting.value);
+  Json& channels = json["channels"] = Json::array();
   for (int k = 0; k < kChannelCount; ++k) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
-    out << "    {\"khz\": " << f << ", \"control\": " << w.control << ", \"fraction\": " << w.fraction
-        << ", \"inductance\": " << JsonString(InductanceAdvice(s.profile(), s.chipModel, f)) << "}"
-        << (k + 1 < kChannelCount ? ",\n" : "\n");
+    channels.push_back({{"khz", f},
+                        {"control", w.control},
+                        {"fraction", w.fraction},
+                        {"inductance", InductanceAdvice(s.profile(), s.chipModel, f)}});
   }
-  out << "  ],\n  \"words\": [";
-  for (int i = 0; i < kEepromSize; ++i)
-    out << (i % 16 == 0 ? "\n    " : " ") << s.words[static_cast<std::size_t>(i)] << (i + 1 < kEepromSize ? "," : "");
-  out << "\n  ]\n}\n";
+  json["words"] = s.words;
+  Print(out, json);
 }
 
 void ShowText(std::ostream& out, const ToolState& s) {
@@ -109,7 +110,7 @@ void ShowText(std::ostream& out, const ToolState& s) {
   }
   out << "\nWords";
   for (int i = 0; i < kEepromSize; ++i) {
-    if (i % 8 == 0) out << "\n  " << RegName(i) << " ";
+    if (i % 8 == 0) out << "\n  " << RegisterName(i) << " ";
     out << ' ' << Hex4(s.words[static_cast<std::size_t>(i)]);
   }
   out << '\n';
@@ -161,22 +162,19 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
 
   const bool same = changes.empty() && words.empty();
   if (json) {
-    const auto value = [](const std::optional<Setting>& s) { return s ? JsonValue(s->value) : std::string("null"); };
-    ctx.out << "{\n  \"same\": " << (same ? "true" : "false") << ",\n  \"settings\": [";
-    for (std::size_t i = 0; i < changes.size(); ++i)
-      ctx.out << (i ? ",\n" : "\n") << "    {\"key\": " << JsonString(changes[i].key) << ", \"old\": " << value(changes[i].a)
-              << ", \"new\": " << value(changes[i].b) << "}";
-    ctx.out << (changes.empty() ? "],\n" : "\n  ],\n") << "  \"words\": [";
-    for (std::size_t i = 0; i < words.size(); ++i) {
-      const auto idx = static_cast<std::size_t>(words[i]);
-      ctx.out << (i ? ",\n" : "\n") << "    {\"word\": " << JsonString(RegName(words[i])) << ", \"old\": " << a.words[idx]
-              << ", \"new\": " << b.words[idx] << "}";
+    const auto value = [](const std::optional<Setting>& s) { return s ? JsonOf(s->value) : Json(nullptr); };
+    Json out = {{"same", same}, {"settings", Json::array()}, {"words", Json::array()}};
+    for (const Change& c : changes)
+      out["settings"].push_back({{"key", c.key}, {"old", value(c.a)}, {"new", value(c.b)}});
+    for (int i : words) {
+      const auto idx = static_cast<std::size_t>(i);
+      out["words"].push_back({{"word", RegisterName(i)}, {"old", a.words[idx]}, {"new", b.words[idx]}});
     }
-    ctx.out << (words.empty() ? "]\n" : "\n  ]\n") << "}\n";
+    Print(ctx.out, out);
   } else {
     for (const Change& c : changes) ctx.out << ChangeText(c) << '\n';
     for (int i : words)
-      ctx.out << RegName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
+      ctx.out << RegisterName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
               << Hex4(b.words[static_cast<std::size_t>(i)]) << '\n';
   }
   return same ? kOk : kFailed;
@@ -235,27 +233,30 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   }
 
   if (o.json) {
-    ctx.out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
-            << ",\n  \"channels\": [\n";
+    Json json = {{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}, {"channels", Json::array()}};
     for (std::size_t k = 0; k < rows.size(); ++k) {
       const Row& r = rows[k];
-      ctx.out << "    {\"channel\": " << k << ", \"khz\": " << r.f << ", \"programmed\": " << r.programmed
-              << ", \"exact\": " << Fixed3(r.exact) << ", \"error\": " << Fixed3(r.error) << ", \"band\": " << r.band
-              << ", \"subband\": " << r.subband << ", \"inductance\": " << JsonString(r.inductance) << "}"
-              << (k + 1 < rows.size() ? ",\n" : "\n");
+      json["channels"].push_back({{"channel", k},
+                                  {"khz", r.f},
+                                  {"programmed", r.programmed},
+                                  {"exact", Millis(r.exact)},
+                                  {"error", Millis(r.error)},
+                                  {"band", r.band},
+                                  {"subband", r.subband},
+                                  {"inductance", r.inductance}});
     }
-    ctx.out << "  ],\n  \"distinct\": " << distinct.size() << ",\n  \"guards\": {\"spacing\": " << o.guards.spacing
-            << ", \"im3\": " << o.guards.im3 << ", \"im3x\": " << o.guards.im3x << ", \"im5\": " << o.guards.im5
-            << "},\n  \"conflicts\": [";
-    for (std::size_t i = 0; i < conflicts.size(); ++i) {
-      const PlanConflict& c = conflicts[i];
-      ctx.out << (i ? ",\n" : "\n") << "    {\"kind\": " << JsonString(ConflictKindName(c.kind)) << ", \"sources\": [";
-      for (std::size_t j = 0; j < c.sources.size(); ++j) ctx.out << (j ? ", " : "") << c.sources[j];
-      ctx.out << "], \"product\": " << c.product << ", \"victim\": " << c.victim << ", \"distance\": " << c.distance
-              << "}";
-    }
-    ctx.out << (conflicts.empty() ? "]" : "\n  ]") << ",\n  \"compatible\": " << (conflicts.empty() ? "true" : "false")
-            << "\n}\n";
+    json["distinct"] = distinct.size();
+    json["guards"] = {
+        {"spacing", o.guards.spacing}, {"im3", o.guards.im3}, {"im3x", o.guards.im3x}, {"im5", o.guards.im5}};
+    json["conflicts"] = Json::array();
+    for (const PlanConflict& c : conflicts)
+      json["conflicts"].push_back({{"kind", ConflictKindName(c.kind)},
+                                   {"sources", c.sources},
+                                   {"product", c.product},
+                                   {"victim", c.victim},
+                                   {"distance", c.distance}});
+    json["compatible"] = conflicts.empty();
+    Print(ctx.out, json);
     return conflicts.empty() ? kOk : kFailed;
   }
 

@@ -1,11 +1,7 @@
 #include "cli/lxcfg.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "cli/command.h"
 #include "core/header_format.h"
-#include "core/messages.h"
 
 namespace lx::cli {
 
@@ -26,6 +22,19 @@ int Fail(Context& ctx, const std::string& line) {
   return kFailed;
 }
 
+int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output) {
+  const std::string what = report.reason.empty() ? report.message : report.reason;
+  switch (SubjectOf(report.outcome)) {
+    case Subject::Input:
+      return Fail(ctx, input + ": " + what);
+    case Subject::Output:
+      return Fail(ctx, output + ": " + what);
+    case Subject::None:
+      break;
+  }
+  return Fail(ctx, what);
+}
+
 std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
   const ModelRef m = FindModel(name);
   if (!m) {
@@ -33,12 +42,6 @@ std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
     return std::nullopt;
   }
   return m;
-}
-
-std::string Hex4(uint32_t word) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%04x", word & 0xFFFFu);
-  return buf;
 }
 
 std::string ModelNames() {
@@ -60,13 +63,13 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     if (!model) return std::nullopt;
     ToolState state(*model->profile, ctx.programDir);
     const Report selected = state.SelectChipModel(model->index);
-    if (!selected.message.empty()) {
-      Fail(ctx, selected.message);
+    if (!selected.ok) {
+      Fail(ctx, selected, state.DefaultImagePath(model->index).string());
       return std::nullopt;
     }
     const Report opened = state.OpenHeader(file);
     if (!opened.ok) {
-      Fail(ctx, file + ": " + opened.message);
+      Fail(ctx, opened, file);
       return std::nullopt;
     }
     return state;
@@ -76,7 +79,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     ToolState state(*profile, ctx.programDir);
     const Report opened = state.OpenHeader(file);
     if (!opened.ok) {
-      Fail(ctx, file + ": " + opened.message);
+      Fail(ctx, opened, file);
       return std::nullopt;
     }
     if (state.modelSelected()) return state;
@@ -88,35 +91,13 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
 int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   if (out == "-") {
     const ChipModel* model = state.selectedModel();
-    if (!model) return Fail(ctx, msg::kNoChipModel);
+    if (!model) return Fail(ctx, Report::Failed(Outcome::NoChipModel), {});
     ctx.out << WriteHeaderText(*model, state.crystalKHz, state.words);
     return ctx.out ? kOk : kFailed;
   }
   const Report saved = state.SaveHeader(out);
-  if (!saved.ok) return Fail(ctx, out + ": " + saved.message);
+  if (!saved.ok) return Fail(ctx, saved, {}, out);
   return kOk;
-}
-
-std::optional<uint32_t> ParseNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const std::string digits = hex ? text.substr(2) : text;
-  if (digits.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : digits) {
-    int d;
-    if (c >= '0' && c <= '9')
-      d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f')
-      d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F')
-      d = c - 'A' + 10;
-    else
-      return std::nullopt;
-    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(d);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -5,16 +5,20 @@
 #include "core/atomic_file.h"
 #include "core/binary_format.h"
 #include "core/header_format.h"
-#include "core/messages.h"
 #include "core/register_map.h"
 
 namespace lx {
 namespace {
 
-// Folders open as streams on some systems; they are never a file to read here.
-bool OpenForReading(const std::filesystem::path& path, std::ifstream& in) {
-  if (IsReadableFile(path)) in.open(path, std::ios::binary);
-  return in.is_open();
+// Folders open as streams on some systems; they are never a file to read here. Empty when
+// the file is open, otherwise why it is not.
+std::string OpenForReading(const std::filesystem::path& path, std::ifstream& in) {
+  std::string reason = UnreadableReason(path);
+  if (reason.empty()) {
+    in.open(path, std::ios::binary);
+    if (!in.is_open()) reason = "cannot open";
+  }
+  return reason;
 }
 
 }  // namespace
@@ -38,7 +42,7 @@ std::filesystem::path ToolState::DefaultImagePath(int n) const {
 }
 
 Report ToolState::SelectChipModel(int n) {
-  if (!profile_->validModel(n)) return Report::Failed();
+  if (!profile_->validModel(n)) return Report::Failed(Outcome::NoSuchModel);
   chipModel = n;
   Report report;
   if (defaultsLoaded[static_cast<std::size_t>(n)] == 0) {
@@ -53,7 +57,8 @@ Report ToolState::SelectChipModel(int n) {
 Report ToolState::LoadDefaultImage(int n) {
   const std::filesystem::path path = DefaultImagePath(n);
   std::ifstream in;
-  if (!OpenForReading(path, in)) return Report::Failed(msg::kDefaultImageFailed);
+  if (std::string why = OpenForReading(path, in); !why.empty())
+    return Report::Failed(Outcome::DefaultImageUnreadable, std::move(why));
   ReadHeaderLines(in, HeaderReadMode::DefaultLoader, *profile_, words, crystalKHz);
   return Report::Done();
 }
@@ -75,7 +80,8 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
   std::ifstream in;
-  if (!OpenForReading(path, in)) return Report::Failed(msg::kOpenHeaderFailed);
+  if (std::string why = OpenForReading(path, in); !why.empty())
+    return Report::Failed(Outcome::HeaderUnreadable, std::move(why));
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
@@ -88,38 +94,42 @@ Report ToolState::OpenHeader(const std::string& path) {
 Report ToolState::SaveHeader(const std::string& path) {
   rememberFolderOf(path);
   const ChipModel* model = selectedModel();
-  if (!model) return Report::Failed(msg::kNoChipModel);
-  if (!WriteFileAtomically(path, WriteHeaderText(*model, crystalKHz, words))) return Report::Failed(msg::kSaveFailed);
+  if (!model) return Report::Failed(Outcome::NoChipModel);
+  std::string why;
+  if (!WriteFileAtomically(path, WriteHeaderText(*model, crystalKHz, words), &why))
+    return Report::Failed(Outcome::HeaderNotWritten, std::move(why));
   return Report::Done();
 }
 
 Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   AtomicFile out;
   // An output that cannot be created ends the conversion before anything is read.
-  if (!out.Open(outPath)) return Report::Failed();
+  if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
   std::ifstream in;
-  if (!OpenForReading(headerPath, in)) return Report::Failed(msg::kOpenHeaderFailed);
+  if (std::string why = OpenForReading(headerPath, in); !why.empty())
+    return Report::Failed(Outcome::HeaderUnreadable, std::move(why));
   const std::string bytes = HeaderToBinary(in);
-  if (!out.Write(bytes) || !out.Commit()) return Report::Failed(msg::kOpenBinFailed);
-  return Report::Done(msg::kConverted);
+  if (!out.Write(bytes) || !out.Commit()) return Report::Failed(Outcome::BinaryNotWritten, out.error());
+  return Report::Done(Outcome::Converted);
 }
 
 Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
-  if (!out.Open(outPath)) return Report::Failed();
+  if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
   std::ifstream in;
-  if (!OpenForReading(binaryPath, in)) return Report::Failed(msg::kOpenBinFailed);
+  if (std::string why = OpenForReading(binaryPath, in); !why.empty())
+    return Report::Failed(Outcome::BinaryUnreadable, std::move(why));
   // Only the first 192 bytes matter; nothing beyond the file's own bytes is ever used.
   std::string bytes(kBinaryImageSize, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   const std::optional<RegisterImage> image = BinaryToWords(bytes);
-  if (!image) return Report::Failed(msg::kBinError);
+  if (!image) return Report::Failed(Outcome::BinaryEmpty);
   const ChipModel* model = selectedModel();
-  if (!model) return Report::Failed(msg::kNoChipModel);
+  if (!model) return Report::Failed(Outcome::NoChipModel);
   if (!out.Write(WriteHeaderText(*model, crystalKHz, *image)) || !out.Commit())
-    return Report::Failed(msg::kSaveFailed);
-  return Report::Done(msg::kConverted);
+    return Report::Failed(Outcome::HeaderNotWritten, out.error());
+  return Report::Done(Outcome::Converted);
 }
 
 std::filesystem::path ProgramDirectory(const char* argv0) {

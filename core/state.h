@@ -8,20 +8,27 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/profile.h"
 
 namespace lx {
 
 using RegisterImage = std::array<uint16_t, kEepromSize>;
 
-// The outcome of a user-level operation. `message` is what the host shows in a message box
-// (empty: show nothing); `ok` is false when the operation did not do its work.
+// The outcome of a user-level operation: what it came to (`outcome`), the text the windows
+// show for it (`message`, empty: show nothing) and, for the command line, the system's reason
+// when a file operation failed ("cannot write: No space left on device"). `ok` is false when the
+// operation did not do its work.
 struct Report {
   bool ok = true;
+  Outcome outcome = Outcome::Done;
   std::string message;
+  std::string reason;
 
-  static Report Done(std::string text = {}) { return {true, std::move(text)}; }
-  static Report Failed(std::string text = {}) { return {false, std::move(text)}; }
+  static Report Done(Outcome o = Outcome::Done) { return {true, o, std::string(WindowText(o)), {}}; }
+  static Report Failed(Outcome o, std::string reason = {}) {
+    return {false, o, std::string(WindowText(o)), std::move(reason)};
+  }
 };
 
 class ToolState {

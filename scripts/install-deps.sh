@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ git pkg-config
   qt6-base-dev fonts-wqy-microhei xvfb xauth
-  libcli11-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
 )
 missing=()

@@ -1,15 +1,23 @@
 #include "settings/channel_rules.h"
 
-namespace lx::settings {
+#include "core/messages.h"
 
-std::string CrystalRangeText() {
-  return "晶振频率范围:" + std::to_string(kCrystalLowKHz) + "KHz~" + std::to_string(kCrystalHighKHz) + "KHz";
+namespace lx::settings {
+namespace {
+std::string KHzRange(int64_t low, int64_t high) {
+  return std::to_string(low) + "KHz~" + std::to_string(high) + "KHz";
+}
+}  // namespace
+
+std::string CrystalRangeText() { return msg::kCrystalRangeLead + KHzRange(kCrystalLowKHz, kCrystalHighKHz); }
+
+// The blanks centre the two lines in the message box as the tools have always shown them.
+std::string CrystalMessage() {
+  return std::string(6, ' ') + CrystalRangeText() + "\n" + std::string(14, ' ') + msg::kEnterAgain;
 }
 
-std::string CrystalMessage() { return std::string(6, ' ') + CrystalRangeText() + "\n" + std::string(14, ' ') + "请重新输入!"; }
-
 std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) {
-  return "请输入正确的频道:" + std::to_string(lowKHz) + "KHz~" + std::to_string(highKHz) + "KHz";
+  return msg::kChannelRangeLead + KHzRange(lowKHz, highKHz);
 }
 
 }  // namespace lx::settings

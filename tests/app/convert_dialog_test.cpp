@@ -20,7 +20,8 @@ TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
   ToolWindow w(GetParam()());
   std::vector<std::string> shown;
   w.host.Queue(ui::Action::Run([&](ui::HeadlessHost& h) {
-    shown = {h.top()->GetDlgItemText(res::kHeaderPathBox), h.top()->GetDlgItemText(res::kBinaryPathBox)};
+    shown = {h.top()->GetDlgItemText(res::convert::kHeaderPathBox),
+             h.top()->GetDlgItemText(res::convert::kBinaryPathBox)};
   }));
   Convert(w, "click 1000\nfile data/a.h\nclick 1004\nfile b\ntype 1009 typed by hand\nclick 1000\ncancel-file");
   std::string data = (w.work / "data").string();
@@ -65,7 +66,7 @@ TEST_P(Conversion, EveryMessage) {
   // Each message is owned by the conversion dialog and shows its boxes.
   const ui::MessageRecord& m = w.host.messages()[1];
   EXPECT_EQ(m.dialogId, res::kConvertDialog);
-  EXPECT_EQ(m.control(res::kHeaderPathBox)->text, header.string());
+  EXPECT_EQ(m.control(res::convert::kHeaderPathBox)->text, header.string());
   EXPECT_EQ(w.host.errors(), 0);
 }
 

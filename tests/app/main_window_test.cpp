@@ -70,7 +70,8 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
 }
 
 TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
-  fs::path empty = MakeTempDir();
+  const TempDir noData;
+  const fs::path empty = noData.path();
   {
     ToolWindow w(AmbrelTool(), empty);
     w.host.Click(1003);
@@ -86,7 +87,6 @@ TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
     w.host.Click(1003);  // the flag is set: no retry, no second message
     EXPECT_EQ(w.host.messages().size(), 1u);
   }
-  fs::remove_all(empty);
 }
 
 TEST(MainWindow, OpenSelectsTheModelItsHeaderNames) {

@@ -8,7 +8,8 @@ namespace lx::app::testing {
 namespace {
 
 TEST(Scenario, PrintsWindowsMessagesFilesAndTheFinalImage) {
-  fs::path work = MakeTempDir();
+  const TempDir dir;
+  const fs::path work = dir.path();
   std::ostringstream out;
   int rc = RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work,
                        "command 32772\nfile a.h\n"
@@ -26,29 +27,28 @@ TEST(Scenario, PrintsWindowsMessagesFilesAndTheFinalImage) {
                            "crystal 24000\n", "model 1 LX7250\n", "reg18: "})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n---\n" << text;
   EXPECT_LT(text.find("wrote a.h"), text.find("open 193"));
-  fs::remove_all(work);
 }
 
 TEST(Scenario, ScriptMistakesFailTheRun) {
-  fs::path work = MakeTempDir();
+  const TempDir dir;
+  const fs::path work = dir.path();
   std::ostringstream out;
   EXPECT_EQ(RunScenario(OstrelTool(), LX_PROGRAM_DIR, work, "click 4242\nfile x.h\nbogus\n", out), 1);
   std::string text = out.str();
   EXPECT_NE(text.find("error: line 3: unknown action \"bogus\""), std::string::npos) << text;
   EXPECT_NE(text.find("error at line 1: no control 4242"), std::string::npos) << text;
   EXPECT_NE(text.find("error at line 2: no file dialog is open to answer"), std::string::npos) << text;
-  fs::remove_all(work);
 }
 
 TEST(Scenario, AFolderAnsweringAFileDialogCancelsIt) {
-  fs::path work = MakeTempDir();
+  const TempDir dir;
+  const fs::path work = dir.path();
   std::ostringstream out;
   EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, "click 1001\ncommand 32772\nfile data\nescape\n", out), 1);
   std::string text = out.str();
   EXPECT_NE(text.find("a folder, not a file; the file dialog did not take the answer; cancelled"), std::string::npos)
       << text;
   EXPECT_EQ(text.find("wrote "), std::string::npos) << text;
-  fs::remove_all(work);
 }
 
 }  // namespace

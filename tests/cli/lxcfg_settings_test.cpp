@@ -2,22 +2,25 @@
 // images and on small constructed images.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
-#include <sstream>
+#include <nlohmann/json.hpp>
 
 #include "channel/codec.h"
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
-#include "tests/core/lxcfg_runner.h"
+#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/images.h"
 
 namespace lx {
 namespace {
 
 using test::ReadFile;
 using test::TempDir;
+using test::WordsOf;
 using test::WriteFile;
 
 using test::Outcome;
@@ -28,31 +31,14 @@ Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args
 
 std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
 
-RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = nullptr) {
-  RegisterImage w{};
-  int32_t x = 0;
-  std::istringstream in(headerText);
-  ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), w, x);
-  if (crystal) *crystal = x;
-  return w;
-}
+using Json = nlohmann::ordered_json;
 
-// The "settings" object of show --json, one "key": value per line, as set's KEY=VALUE texts.
-std::vector<std::string> SettingsOf(const std::string& json) {
+// The "settings" object of show --json as set's KEY=VALUE texts, in the order shown.
+std::vector<std::string> SettingsOf(const std::string& text) {
   std::vector<std::string> assignments;
-  const std::size_t begin = json.find("\"settings\": {");
-  const std::size_t end = json.find("}", begin);
-  std::istringstream lines(json.substr(begin, end - begin));
-  std::string line;
-  std::getline(lines, line);
-  while (std::getline(lines, line)) {
-    const std::size_t k1 = line.find('"'), k2 = line.find('"', k1 + 1);
-    if (k1 == std::string::npos) continue;
-    std::string value = line.substr(line.find(": ", k2) + 2);
-    if (value.ends_with(",")) value.pop_back();
-    if (value.starts_with("\"")) value = value.substr(1, value.size() - 2);
-    assignments.push_back(line.substr(k1 + 1, k2 - k1 - 1) + "=" + value);
-  }
+  const Json shown = Json::parse(text);
+  for (const auto& [key, value] : shown.at("settings").items())
+    assignments.push_back(key + "=" + (value.is_string() ? value.get<std::string>() : value.dump()));
   return assignments;
 }
 
@@ -248,8 +234,9 @@ TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 1) << "606000 is no LX7240D channel";
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=206000", "pa_gain=10", "-o", at("c.h")}).status, 0);
   EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "pa_gain: 8 -> 10\nchannel.0: 174000 -> 206000 kHz\n");
-  const Outcome json = Lxcfg({"diff", a, at("c.h"), "--json"});
-  EXPECT_NE(json.out.find("{\"key\": \"pa_gain\", \"old\": 8, \"new\": 10}"), std::string::npos) << json.out;
+  const Json json = Json::parse(Lxcfg({"diff", a, at("c.h"), "--json"}).out);
+  EXPECT_EQ(json.at("settings").at(0), (Json{{"key", "pa_gain"}, {"old", 8}, {"new", 10}})) << json.dump();
+  EXPECT_EQ(json.at("same"), false);
   EXPECT_EQ(Lxcfg({"diff", a, at("missing.h")}).status, 2);
 }
 
@@ -301,9 +288,14 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"}).status, 0);
   const Outcome csv = Lxcfg({"plan", at("p.h"), "--csv"});
   EXPECT_TRUE(csv.out.starts_with("Channel,Frequency (MHz)\n00,590.000\n01,595.000\n02,600.000\n")) << csv.out;
-  const Outcome json = Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"});
-  EXPECT_NE(json.out.find("\"kind\": \"spacing\", \"sources\": [590000, 595000]"), std::string::npos) << json.out;
-  EXPECT_NE(json.out.find("\"compatible\": false"), std::string::npos);
+  const Json json = Json::parse(Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"}).out);
+  const Json& spacing = json.at("conflicts").at(0);
+  EXPECT_EQ(spacing.at("kind"), "spacing") << json.dump();
+  EXPECT_EQ(spacing.at("sources"), Json::array({590000, 595000}));
+  EXPECT_EQ(json.at("compatible"), false);
+  const double exact = json.at("channels").at(0).at("exact");
+  EXPECT_NEAR(exact, 590000.0, 0.5) << "kHz, to the metre";
+  EXPECT_NEAR(exact * 1000, std::round(exact * 1000), 1e-6) << "three decimals";
   EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--spacing", "-1"}).status, 2);
 }
 

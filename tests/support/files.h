@@ -1,20 +1,25 @@
 #pragma once
 // Scratch folders and file helpers shared by every test program.
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 
 namespace lx::test {
 
+// A fresh folder of its own, removed with everything in it.
 class TempDir {
  public:
   TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("lxtest-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
+    std::string pattern = (std::filesystem::temp_directory_path() / "lxtest-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+      throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    path_ = pattern;
   }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
   ~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);

@@ -5,7 +5,7 @@
 
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
-#include "tests/core/lxcfg_runner.h"
+#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
 
 namespace lx {
@@ -58,7 +58,8 @@ TEST_F(LxcfgBasics, NewWritesWhatSelectingAndSavingWrites) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.size(), 1938u);
   EXPECT_NE(r.out.find("0x0442,   //reg18"), std::string::npos) << "fix-up applied";
-  EXPECT_EQ(lxcfg({"new", "--model", "LX7240D", "-o", at("d.h")}).status, 1) << "no default image for it here";
+  EXPECT_EQ(lxcfg({"new", "--model", "LX7240D", "-o", at("d.h")}).status, 1)
+      << "no default image for it here";
   EXPECT_FALSE(std::filesystem::exists(at("d.h")));
 }
 
@@ -68,7 +69,8 @@ TEST_F(LxcfgBasics, HeaderBinaryHeaderRoundTrip) {
   ASSERT_EQ(lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("b.h")}).status, 0);
   EXPECT_EQ(ReadFile(at("a.h")), ReadFile(at("b.h")));
   WriteFile(at("short.bin"), "abc");
-  const Outcome shortBin = lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("short.bin"), at("b.h")});
+  const Outcome shortBin =
+      lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("short.bin"), at("b.h")});
   EXPECT_EQ(shortBin.status, 1);
   EXPECT_EQ(shortBin.err, at("short.bin") + ": error!\n");
   EXPECT_EQ(ReadFile(at("a.h")), ReadFile(at("b.h")));
@@ -80,7 +82,9 @@ TEST_F(LxcfgBasics, SetReadsAsOpenAndSavesAsSave) {
   const std::string saved = ReadFile(at("t.h"));
   EXPECT_EQ(saved.size(), 1940u);
   EXPECT_TRUE(saved.starts_with("#define X24P270MHZ\r\n"));
-  EXPECT_NE(saved.find("#define LX7250D\r\nunsigned int code LX7250D_REG[EEPROM_SIZE] =\r\n{\r\n0x0012,   //reg00"), std::string::npos);
+  EXPECT_NE(
+      saved.find("#define LX7250D\r\nunsigned int code LX7250D_REG[EEPROM_SIZE] =\r\n{\r\n0x0012,   //reg00"),
+      std::string::npos);
 
   WriteFile(at("untagged.h"), "0x1234,\n");
   const Outcome refused = lxcfg({"set", at("untagged.h")});
@@ -94,7 +98,7 @@ TEST_F(LxcfgBasics, SetReadsAsOpenAndSavesAsSave) {
 }
 
 TEST(LxcfgProgram, SmokeTest) {
-  FILE* p = popen(LXCFG_PATH " new --model LX7240 -o - | wc -c", "r");
+  FILE* p = popen(LXCFG_PROGRAM " new --model LX7240 -o - | wc -c", "r");
   ASSERT_NE(p, nullptr);
   char buf[64] = {};
   ASSERT_NE(fgets(buf, sizeof buf, p), nullptr);
