@@ -71,5 +71,6 @@ std::optional<uint32_t> ParseNumber(const std::string& text);
 void AddBasicCommands(Commands& commands);
 void AddSetCommand(Commands& commands);
 void AddSettingsCommands(Commands& commands);
+void AddFieldsCommand(Commands& commands);
 
 }  // namespace lx::cli
