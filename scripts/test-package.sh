@@ -72,7 +72,7 @@ done
 
 if command -v Xvfb >/dev/null; then
   exec {fd}<> <(:)
-  Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -br -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -br -noreset -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   read -r -t 10 display <&"$fd" || display=""
   if [ -n "$display" ]; then
