@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/config_app.h"
+#include "pictures/prerendered_pictures.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -42,6 +43,7 @@ int RunWindowedTool(int argc, char** argv, const ToolDefinition& tool) {
   InstallQtTranslations(app, QLocale());
   QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));
   ui::qt::QtHost host(tool.resources, tool.profile.appName);
+  host.UsePrerendered(pictures::PrerenderedPictures());
   std::error_code ec;
   ConfigApp config(tool, host, ProgramDirectory(argv[0]), std::filesystem::current_path(ec));
   return config.InitInstance();

@@ -19,8 +19,8 @@ inline void PrintHeader() {
   std::printf("%-44s %12s %12s %7s  %s\n", "figure (median)", "ours", "floor", "ratio", "target");
 }
 
-// One row. `maxRatio` > 0: the target is a ratio; `maxValue` > 0: an absolute bound in `unit`.
-// Returns whether the figure meets its target.
+// One row. `maxRatio` > 0: the target is a ratio; `maxValue` > 0: an absolute bound in `unit`;
+// neither: a figure for information. Returns whether the figure meets its target.
 inline bool PrintRow(const std::string& what, double ours, double floor, const char* unit, double maxRatio,
                      double maxValue = 0) {
   const double ratio = floor > 0 ? ours / floor : 0;
@@ -29,14 +29,17 @@ inline bool PrintRow(const std::string& what, double ours, double floor, const c
   if (maxRatio > 0) {
     std::snprintf(target, sizeof target, "ratio <= %.2f", maxRatio);
     met = ratio <= maxRatio;
-  } else {
+  } else if (maxValue > 0) {
     std::snprintf(target, sizeof target, "< %g %s", maxValue, unit);
     met = ours < maxValue;
+  } else {
+    std::snprintf(target, sizeof target, "(information)");
   }
   char a[32], b[32];
   std::snprintf(a, sizeof a, "%.*f %s", ours < 10 ? 2 : 1, ours, unit);
   std::snprintf(b, sizeof b, "%.*f %s", floor < 10 ? 2 : 1, floor, unit);
-  std::printf("%-44s %12s %12s %7.2f  %-16s %s\n", what.c_str(), a, b, ratio, target, met ? "met" : "MISSED");
+  std::printf("%-44s %12s %12s %7.2f  %-16s %s\n", what.c_str(), a, b, ratio, target,
+              maxRatio > 0 || maxValue > 0 ? (met ? "met" : "MISSED") : "");
   std::fflush(stdout);
   return met;
 }

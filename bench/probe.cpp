@@ -23,6 +23,10 @@ double Ms(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
+double CpuMs(const rusage& u) {
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
 pid_t Spawn(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -55,6 +59,7 @@ void Reap(pid_t pid, double timeoutS, RunFigures& figures) {
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   figures.maxRssKb = usage.ru_maxrss;
+  figures.cpuMs = CpuMs(usage);
   figures.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -100,12 +105,13 @@ RunFigures RunProgram(const std::vector<std::string>& argv) {
   RunFigures figures;
   const Clock::time_point start = Clock::now();
   const pid_t pid = Spawn(argv);
-  if (pid < 0) return {0, 0, -1, "cannot start " + argv[0]};
+  if (pid < 0) return {0, 0, 0, -1, "cannot start " + argv[0]};
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
   figures.ms = Ms(start, Clock::now());
   figures.maxRssKb = usage.ru_maxrss;
+  figures.cpuMs = CpuMs(usage);
   figures.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (figures.status == 127) figures.error = "cannot start " + argv[0];
   return figures;
@@ -116,7 +122,7 @@ RunFigures RunWindow(const std::vector<std::string>& argv, const WindowCheck& ch
   std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> conn(xcb_connect(nullptr, nullptr),
                                                                      xcb_disconnect);
   xcb_connection_t* c = conn.get();
-  if (xcb_connection_has_error(c)) return {0, 0, -1, "no X display (DISPLAY)"};
+  if (xcb_connection_has_error(c)) return {0, 0, 0, -1, "no X display (DISPLAY)"};
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
   const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
@@ -126,7 +132,7 @@ RunFigures RunWindow(const std::vector<std::string>& argv, const WindowCheck& ch
 
   const Clock::time_point start = Clock::now();
   const pid_t pid = Spawn(argv);
-  if (pid < 0) return {0, 0, -1, "cannot start " + argv[0]};
+  if (pid < 0) return {0, 0, 0, -1, "cannot start " + argv[0]};
   const Clock::time_point until = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(check.timeoutS));
 
   xcb_window_t window = XCB_WINDOW_NONE;

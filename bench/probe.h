@@ -12,6 +12,7 @@ namespace lx::bench {
 struct RunFigures {
   double ms = 0;       // start to exit, or for a window start to first painted pixels
   long maxRssKb = 0;   // peak resident memory of the child
+  double cpuMs = 0;    // processor time of the child (user and system), start to end
   int status = -1;     // exit status, or -1 when it did not end normally
   std::string error;   // why the run failed, empty when it did not
 };

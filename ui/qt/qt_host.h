@@ -10,6 +10,7 @@
 
 #include "ui/dialog.h"
 #include "ui/host.h"
+#include "ui/qt/prerendered.h"
 
 class QDialog;
 class QWidget;
@@ -48,6 +49,8 @@ class QtHost : public Host {
   QWidget* widgetOf(const Dialog& dialog, int id) const;
   QWidget* clientOf(const Dialog& dialog) const;  // the area the controls are placed in
   QPixmap picture(int id);
+  // Pictures drawn at build time, used instead of drawing the same ones at run time.
+  void UsePrerendered(std::span<const PrerenderedPicture> pictures) { prerendered_ = pictures; }
 
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
@@ -65,6 +68,7 @@ class QtHost : public Host {
   std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
   std::map<int, QPixmap> pictures_;
+  std::span<const PrerenderedPicture> prerendered_;
 };
 
 }  // namespace lx::ui::qt
