@@ -180,7 +180,8 @@ int main(int argc, char** argv) {
   bool met = true;
   for (const Row& row : rows) {
     if (row.ours.empty()) {
-      std::printf("%-44s %12s %12s %7s  (opens no dialog yet)\n", row.what.c_str(), "-", "-", "-");
+      const std::string padded = row.what + std::string(std::max(0, 44 - lx::bench::DisplayWidth(row.what)), ' ');
+      std::printf("%s %12s %12s %7s  (opens no dialog yet)\n", padded.c_str(), "-", "-", "-");
       continue;
     }
     met &= lx::bench::PrintRow(row.what, lx::bench::Median(row.ours), lx::bench::Median(row.floor), "ms", 0, 16);

@@ -15,6 +15,17 @@ inline double Median(std::vector<double> v) {
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+// Columns on a terminal: CJK characters take two.
+inline int DisplayWidth(const std::string& text) {
+  int width = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if ((c & 0xC0) == 0x80) continue;  // continuation byte
+    width += c >= 0xE3 && c <= 0xE9 ? 2 : 1;
+  }
+  return width;
+}
+
 inline void PrintHeader() {
   std::printf("%-44s %12s %12s %7s  %s\n", "figure (median)", "ours", "floor", "ratio", "target");
 }
@@ -38,7 +49,8 @@ inline bool PrintRow(const std::string& what, double ours, double floor, const c
   char a[32], b[32];
   std::snprintf(a, sizeof a, "%.*f %s", ours < 10 ? 2 : 1, ours, unit);
   std::snprintf(b, sizeof b, "%.*f %s", floor < 10 ? 2 : 1, floor, unit);
-  std::printf("%-44s %12s %12s %7.2f  %-16s %s\n", what.c_str(), a, b, ratio, target,
+  const std::string padded = what + std::string(std::max(0, 44 - DisplayWidth(what)), ' ');
+  std::printf("%s %12s %12s %7.2f  %-16s %s\n", padded.c_str(), a, b, ratio, target,
               maxRatio > 0 || maxValue > 0 ? (met ? "met" : "MISSED") : "");
   std::fflush(stdout);
   return met;
