@@ -110,8 +110,8 @@ struct Row {
   std::vector<double> ours, floor;
 };
 
-void MeasureTool(const lx::app::ToolDefinition& tool, const fs::path& programDir, const fs::path& work, int rounds,
-                 PaintWatch& watch, std::vector<Row>& rows) {
+void MeasureTool(const lx::app::ToolDefinition& tool, const fs::path& programDir, const fs::path& work,
+                 int rounds, PaintWatch& watch, std::vector<Row>& rows) {
   lx::ui::qt::QtHost host(tool.resources, tool.profile.appName);
   lx::ToolState state(tool.profile, programDir);
   lx::app::MainDialog main(host, state, tool, work);
@@ -148,7 +148,8 @@ void MeasureTool(const lx::app::ToolDefinition& tool, const fs::path& programDir
         if (watch.opened) title = watch.opened->windowTitle().toStdString();
         const double floor = watch.Measure(BareDialog);
         if (r == 0) continue;  // the first round warms the caches
-        const std::string what = std::string(tool.program) + ": " + o.name + (ms < 0 ? "" : " \"" + title + "\"");
+        const std::string what =
+            std::string(tool.program) + ": " + o.name + (ms < 0 ? "" : " \"" + title + "\"");
         if (!byName.count(o.name)) order.push_back(o.name);
         Row& row = byName[o.name];
         row.what = what;
@@ -180,11 +181,13 @@ int main(int argc, char** argv) {
   bool met = true;
   for (const Row& row : rows) {
     if (row.ours.empty()) {
-      const std::string padded = row.what + std::string(std::max(0, 44 - lx::bench::DisplayWidth(row.what)), ' ');
+      const std::string padded =
+          row.what + std::string(std::max(0, 44 - lx::bench::DisplayWidth(row.what)), ' ');
       std::printf("%s %12s %12s %7s  (opens no dialog yet)\n", padded.c_str(), "-", "-", "-");
       continue;
     }
-    met &= lx::bench::PrintRow(row.what, lx::bench::Median(row.ours), lx::bench::Median(row.floor), "ms", 0, 16);
+    met &=
+        lx::bench::PrintRow(row.what, lx::bench::Median(row.ours), lx::bench::Median(row.floor), "ms", 0, 16);
   }
   std::error_code ec;
   fs::remove_all(work, ec);

@@ -14,11 +14,10 @@
 #include <map>
 #include <sstream>
 
-#include "bench/figures.h"
-#include "bench/probe.h"
-
 #include "app/config_app.h"
 #include "app/scenario.h"
+#include "bench/figures.h"
+#include "bench/probe.h"
 #include "ui/headless.h"
 
 namespace fs = std::filesystem;
@@ -199,8 +198,10 @@ int main(int argc, char** argv) {
   int rounds = 15;
   std::string only;
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc) rounds = std::atoi(argv[++i]);
-    else if (!std::strcmp(argv[i], "--only") && i + 1 < argc) only = argv[++i];
+    if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc)
+      rounds = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--only") && i + 1 < argc)
+      only = argv[++i];
     else {
       std::fprintf(stderr, "usage: lx_perf [--rounds N] [--only gui|cli|scenario]\n");
       return 2;

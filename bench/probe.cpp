@@ -44,7 +44,8 @@ pid_t Spawn(const std::vector<std::string>& argv) {
 
 // Waits for the child, for at most `timeoutS`; kills it when it overstays.
 void Reap(pid_t pid, double timeoutS, RunFigures& figures) {
-  const Clock::time_point until = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeoutS));
+  const Clock::time_point until =
+      Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeoutS));
   int status = 0;
   rusage usage{};
   for (;;) {
@@ -64,15 +65,16 @@ void Reap(pid_t pid, double timeoutS, RunFigures& figures) {
 }
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  xcb_intern_atom_reply_t* r =
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+  xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
   const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
   std::free(r);
   return atom;
 }
 
 std::string Title(xcb_connection_t* c, xcb_window_t w, xcb_atom_t netName, xcb_atom_t utf8) {
-  for (auto [property, type] : {std::pair{netName, utf8}, std::pair{xcb_atom_t(XCB_ATOM_WM_NAME), xcb_atom_t(XCB_ATOM_ANY)}}) {
+  for (auto [property, type] :
+       {std::pair{netName, utf8}, std::pair{xcb_atom_t(XCB_ATOM_WM_NAME), xcb_atom_t(XCB_ATOM_ANY)}}) {
     xcb_get_property_reply_t* r =
         xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, type, 0, 256), nullptr);
     std::string title;
@@ -86,9 +88,11 @@ std::string Title(xcb_connection_t* c, xcb_window_t w, xcb_atom_t netName, xcb_a
 
 // The pixel's colour, or nullopt while the window cannot be read (not yet viewable).
 std::optional<unsigned> Pixel(xcb_connection_t* c, xcb_window_t w, int x, int y) {
-  xcb_get_image_reply_t* r = xcb_get_image_reply(
-      c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, static_cast<int16_t>(x), static_cast<int16_t>(y), 1, 1, ~0u),
-      nullptr);
+  xcb_get_image_reply_t* r =
+      xcb_get_image_reply(c,
+                          xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, static_cast<int16_t>(x),
+                                        static_cast<int16_t>(y), 1, 1, ~0u),
+                          nullptr);
   if (!r) return std::nullopt;
   std::optional<unsigned> rgb;
   if (xcb_get_image_data_length(r) >= 4) {
@@ -120,7 +124,7 @@ RunFigures RunProgram(const std::vector<std::string>& argv) {
 RunFigures RunWindow(const std::vector<std::string>& argv, const WindowCheck& check) {
   RunFigures figures;
   std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> conn(xcb_connect(nullptr, nullptr),
-                                                                     xcb_disconnect);
+                                                                      xcb_disconnect);
   xcb_connection_t* c = conn.get();
   if (xcb_connection_has_error(c)) return {0, 0, 0, -1, "no X display (DISPLAY)"};
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
@@ -133,7 +137,8 @@ RunFigures RunWindow(const std::vector<std::string>& argv, const WindowCheck& ch
   const Clock::time_point start = Clock::now();
   const pid_t pid = Spawn(argv);
   if (pid < 0) return {0, 0, 0, -1, "cannot start " + argv[0]};
-  const Clock::time_point until = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(check.timeoutS));
+  const Clock::time_point until =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(check.timeoutS));
 
   xcb_window_t window = XCB_WINDOW_NONE;
   bool painted = false;

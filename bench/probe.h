@@ -10,19 +10,19 @@
 namespace lx::bench {
 
 struct RunFigures {
-  double ms = 0;       // start to exit, or for a window start to first painted pixels
-  long maxRssKb = 0;   // peak resident memory of the child
-  double cpuMs = 0;    // processor time of the child (user and system), start to end
-  int status = -1;     // exit status, or -1 when it did not end normally
-  std::string error;   // why the run failed, empty when it did not
+  double ms = 0;      // start to exit, or for a window start to first painted pixels
+  long maxRssKb = 0;  // peak resident memory of the child
+  double cpuMs = 0;   // processor time of the child (user and system), start to end
+  int status = -1;    // exit status, or -1 when it did not end normally
+  std::string error;  // why the run failed, empty when it did not
 };
 
 // Runs the program to its end with standard output and error discarded.
 RunFigures RunProgram(const std::vector<std::string>& argv);
 
 struct WindowCheck {
-  std::string title;     // a top-level window whose title contains this text
-  int x = 5, y = 5;      // a pixel in that window that painting turns ...
+  std::string title;        // a top-level window whose title contains this text
+  int x = 5, y = 5;         // a pixel in that window that painting turns ...
   unsigned rgb = 0xFFFFFF;  // ... into this colour
   double timeoutS = 20;
 };

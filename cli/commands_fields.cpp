@@ -26,8 +26,8 @@ constexpr Owner kRxOwners[] = {{static_cast<int>(RxField::Bass), "音效配置 (
                                {static_cast<int>(RxField::FixupWord), "none (written by the tool)"}};
 
 const char* OwnerOf(Family family, int index) {
-  const std::span<const Owner> owners = family == Family::Transmitter ? std::span<const Owner>(kTxOwners)
-                                                                        : std::span<const Owner>(kRxOwners);
+  const std::span<const Owner> owners =
+      family == Family::Transmitter ? std::span<const Owner>(kTxOwners) : std::span<const Owner>(kRxOwners);
   const char* dialog = owners.front().dialog;
   for (const Owner& o : owners)
     if (index >= o.firstField) dialog = o.dialog;
@@ -75,12 +75,14 @@ void Markdown(std::ostream& out) {
       const RegisterField& f = all[i];
       const bool setting = i < settings;
       out << "| " << OwnerOf(profile->family, static_cast<int>(i)) << " | "
-          << (setting ? "`" + std::string(f.name) + "`" : "(" + std::string(f.name) + ")") << " | " << Word(f.word)
-          << " | " << Bits(f) << " | " << Hex4(f.mask()) << " | " << Values(profile->family, f, setting) << " |\n";
+          << (setting ? "`" + std::string(f.name) + "`" : "(" + std::string(f.name) + ")") << " | "
+          << Word(f.word) << " | " << Bits(f) << " | " << Hex4(f.mask()) << " | "
+          << Values(profile->family, f, setting) << " |\n";
     }
     out << "| 频道配置 (channels) | `crystal` | header line 1 | | | kHz; 23000..25000 expected |\n"
-        << "| 频道配置 (channels) | `channel.N`, N = 0.." << kChannelCount - 1 << " | " << Word(kFirstChannelWord)
-        << "+2N, " << Word(kFirstChannelWord + 1) << "+2N | 15:0 | 0xffff | kHz; control word and fraction word |\n\n";
+        << "| 频道配置 (channels) | `channel.N`, N = 0.." << kChannelCount - 1 << " | "
+        << Word(kFirstChannelWord) << "+2N, " << Word(kFirstChannelWord + 1)
+        << "+2N | 15:0 | 0xffff | kHz; control word and fraction word |\n\n";
   }
 }
 
@@ -91,8 +93,8 @@ void Plain(std::ostream& out) {
     for (std::size_t i = 0; i < settings; ++i) {
       const RegisterField& f = all[i];
       char line[96];
-      std::snprintf(line, sizeof line, "%-7s %-24s %s %-5s %s  ", profile->appName, f.name, Word(f.word).c_str(),
-                    Bits(f).c_str(), Hex4(f.mask()).c_str());
+      std::snprintf(line, sizeof line, "%-7s %-24s %s %-5s %s  ", profile->appName, f.name,
+                    Word(f.word).c_str(), Bits(f).c_str(), Hex4(f.mask()).c_str());
       out << line << Values(profile->family, f, true) << '\n';
     }
   }

@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     QColor tile;
     bool transmitter;
   };
-  const Tool tools[] = {{"ambrel", QColor(0xC0, 0x39, 0x2B), true}, {"ostrel", QColor(0x00, 0x66, 0x99), false}};
+  const Tool tools[] = {{"ambrel", QColor(0xC0, 0x39, 0x2B), true},
+                        {"ostrel", QColor(0x00, 0x66, 0x99), false}};
   for (const Tool& tool : tools) {
     for (int size : kSizes) {
       const QString folder = QStringLiteral("%1/%2x%2/apps").arg(root).arg(size);

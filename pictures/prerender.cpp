@@ -65,9 +65,11 @@ int main(int argc, char** argv) {
     }
     src += "};\n";
     char head[160];
-    std::snprintf(head, sizeof head, "    {{%d, %d, %d, lx::ui::Motif(%d), ", p.id, p.width, p.height, int(p.motif));
-    table += head + Literal(p.caption) + ", " + (p.pressed ? "true" : "false") + ", " + std::to_string(p.rgb) +
-             "u}, " + (alpha ? "true" : "false") + ", kPixels" + std::to_string(i) + "},\n";
+    std::snprintf(head, sizeof head, "    {{%d, %d, %d, lx::ui::Motif(%d), ", p.id, p.width, p.height,
+                  int(p.motif));
+    table += head + Literal(p.caption) + ", " + (p.pressed ? "true" : "false") + ", " +
+             std::to_string(p.rgb) + "u}, " + (alpha ? "true" : "false") + ", kPixels" + std::to_string(i) +
+             "},\n";
   }
   src += "\nconst lx::ui::qt::PrerenderedPicture kPictures[] = {\n" + table +
          "};\n\n}  // namespace\n\nnamespace lx::pictures {\n\n"

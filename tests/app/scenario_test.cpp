@@ -45,8 +45,8 @@ TEST(Scenario, ScriptMistakesFailTheRun) {
 // wherever it lies, and nothing about files it only read or never touched.
 struct FileReportCase {
   const char* name;
-  const char* script;                    // "$OUT" stands for a folder outside the working folder
-  std::vector<const char*> present;      // lines expected, in this order ("$OUT" replaced)
+  const char* script;                // "$OUT" stands for a folder outside the working folder
+  std::vector<const char*> present;  // lines expected, in this order ("$OUT" replaced)
   std::vector<const char*> absent;
 };
 
@@ -61,7 +61,8 @@ TEST_P(ScenarioFileReport, ReportsEveryWriteOfANamedFile) {
   WriteFile(work / "untouched.txt", "x");
   WriteFile(outside / "other.h", "y");
   auto expand = [&](std::string text) {
-    for (std::size_t at; (at = text.find("$OUT")) != std::string::npos;) text.replace(at, 4, outside.string());
+    for (std::size_t at; (at = text.find("$OUT")) != std::string::npos;)
+      text.replace(at, 4, outside.string());
     return text;
   };
   std::ostringstream out;
@@ -73,7 +74,8 @@ TEST_P(ScenarioFileReport, ReportsEveryWriteOfANamedFile) {
     EXPECT_NE(at, std::string::npos) << expand(line) << "\n---\n" << text;
     if (at != std::string::npos) from = at + 1;
   }
-  for (const char* line : c.absent) EXPECT_EQ(text.find(expand(line)), std::string::npos) << line << "\n---\n" << text;
+  for (const char* line : c.absent)
+    EXPECT_EQ(text.find(expand(line)), std::string::npos) << line << "\n---\n" << text;
   fs::remove_all(work);
   fs::remove_all(outside);
 }
@@ -81,19 +83,28 @@ TEST_P(ScenarioFileReport, ReportsEveryWriteOfANamedFile) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScenarioFileReport,
     ::testing::Values(
-        FileReportCase{"SavedTwiceIsReportedTwice", "click 1003\ncommand 32772\nfile a.h\ncommand 32772\nfile a.h\n",
+        FileReportCase{"SavedTwiceIsReportedTwice",
+                       "click 1003\ncommand 32772\nfile a.h\ncommand 32772\nfile a.h\n",
                        {"wrote a.h (1938 bytes)\n", "wrote a.h (1938 bytes)\n"},
                        {"untouched.txt", "removed"}},
-        FileReportCase{"SavedOverAFileThatWasThere", "click 1003\ncommand 32772\nfile old.h\n",
-                       {"wrote old.h (1938 bytes)\n"}, {}},
+        FileReportCase{"SavedOverAFileThatWasThere",
+                       "click 1003\ncommand 32772\nfile old.h\n",
+                       {"wrote old.h (1938 bytes)\n"},
+                       {}},
         FileReportCase{"OpenedOnlyIsNotReported", "command 32771\nfile old.h\n", {"model -1"}, {"wrote"}},
-        FileReportCase{"SavedOutsideTheWorkingFolder", "click 1003\ncommand 32772\nfile $OUT/x.h\n",
-                       {"wrote $OUT/x.h (1938 bytes)\n"}, {"other.h"}},
-        FileReportCase{"ConversionTargetOutsideTheWorkingFolder",
-                       "click 1003\ncommand 32772\nfile a.h\ncommand 32775\nclick 1000\nfile a.h\nclick 1005\n"
-                       "file $OUT/a.bin\nescape\n",
-                       {"file dialog", "wrote $OUT/a.bin (192 bytes)\n", "close 193"}, {"other.h"}},
-        FileReportCase{"CancelledSaveWritesNothing", "click 1003\ncommand 32772\ncancel-file\n", {"model 1"},
+        FileReportCase{"SavedOutsideTheWorkingFolder",
+                       "click 1003\ncommand 32772\nfile $OUT/x.h\n",
+                       {"wrote $OUT/x.h (1938 bytes)\n"},
+                       {"other.h"}},
+        FileReportCase{
+            "ConversionTargetOutsideTheWorkingFolder",
+            "click 1003\ncommand 32772\nfile a.h\ncommand 32775\nclick 1000\nfile a.h\nclick 1005\n"
+            "file $OUT/a.bin\nescape\n",
+            {"file dialog", "wrote $OUT/a.bin (192 bytes)\n", "close 193"},
+            {"other.h"}},
+        FileReportCase{"CancelledSaveWritesNothing",
+                       "click 1003\ncommand 32772\ncancel-file\n",
+                       {"model 1"},
                        {"wrote"}}),
     [](const ::testing::TestParamInfo<FileReportCase>& info) { return std::string(info.param.name); });
 

@@ -22,7 +22,7 @@ TEST(PrerenderedPictures, MatchWhatTheHostDraws) {
         if (SamePicture(d.picture, p)) match = &d;
       ASSERT_NE(match, nullptr) << "picture " << p.id << " was not drawn at build time";
       const QImage drawn = RenderPicture(p).convertToFormat(match->alpha ? QImage::Format_ARGB32_Premultiplied
-                                                                          : QImage::Format_RGB32);
+                                                                         : QImage::Format_RGB32);
       const QImage built(reinterpret_cast<const uchar*>(match->pixels), p.width, p.height, p.width * 4,
                          drawn.format());
       EXPECT_EQ(drawn, built) << "picture " << p.id;

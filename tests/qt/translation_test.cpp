@@ -18,10 +18,10 @@ namespace {
 struct Expected {
   const char* locale;
   bool loads;
-  const char* cancel;   // QDialogButtonBox's Cancel
-  const char* ok;       // QMessageBox's and QDialogButtonBox's OK
-  const char* lookIn;   // the file dialog's folder label
-  const char* fileName; // the file dialog's name label
+  const char* cancel;    // QDialogButtonBox's Cancel
+  const char* ok;        // QMessageBox's and QDialogButtonBox's OK
+  const char* lookIn;    // the file dialog's folder label
+  const char* fileName;  // the file dialog's name label
 };
 
 void PrintTo(const Expected& e, std::ostream* os) { *os << e.locale; }
@@ -57,16 +57,17 @@ TEST_P(QtTranslations, StandardButtonsAndFileDialogSpeakTheLocale) {
   EXPECT_EQ(Label(dialog, "fileNameLabel"), QString::fromUtf8(e.fileName));
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, QtTranslations,
-                         ::testing::Values(Expected{"zh_CN", true, "取消", "确定", "查找范围：", "文件名称(&N)："},
-                                           Expected{"de_DE", true, "Abbrechen", "OK", "Suchen in:", "Datei&name:"},
-                                           // English is Qt's own language: nothing to load.
-                                           Expected{"en_US", false, "Cancel", "OK", "Look in:", "File &name:"}),
-                         [](const ::testing::TestParamInfo<Expected>& info) {
-                           std::string name = info.param.locale;
-                           std::erase(name, '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Locales, QtTranslations,
+    ::testing::Values(Expected{"zh_CN", true, "取消", "确定", "查找范围：", "文件名称(&N)："},
+                      Expected{"de_DE", true, "Abbrechen", "OK", "Suchen in:", "Datei&name:"},
+                      // English is Qt's own language: nothing to load.
+                      Expected{"en_US", false, "Cancel", "OK", "Look in:", "File &name:"}),
+    [](const ::testing::TestParamInfo<Expected>& info) {
+      std::string name = info.param.locale;
+      std::erase(name, '_');
+      return name;
+    });
 
 }  // namespace
 }  // namespace lx::app

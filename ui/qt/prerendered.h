@@ -18,7 +18,8 @@ struct PrerenderedPicture {
 
 inline bool SamePicture(const PictureTemplate& a, const PictureTemplate& b) {
   return a.id == b.id && a.width == b.width && a.height == b.height && a.motif == b.motif &&
-         a.pressed == b.pressed && a.rgb == b.rgb && std::strcmp(a.caption ? a.caption : "", b.caption ? b.caption : "") == 0;
+         a.pressed == b.pressed && a.rgb == b.rgb &&
+         std::strcmp(a.caption ? a.caption : "", b.caption ? b.caption : "") == 0;
 }
 
 }  // namespace lx::ui::qt
