@@ -13,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <utility>
 
 #include "app/config_app.h"
 #include "app/scenario.h"
@@ -43,11 +44,13 @@ bool Gui(int rounds, const fs::path& work) {
   Subject floor{"bare Qt dialog", {(bin / "lx_bare_dialog").string()}, "Bare dialog", {}, {}, {}};
   Subject tools[] = {{"ambrel", {(bin / "ambrel").string()}, "Ambrel", {}, {}, {}},
                      {"ostrel", {(bin / "ostrel").string()}, "Ostrel", {}, {}, {}}};
-  // Each tool's run is followed by a floor run, so both see the same machine load.
   std::vector<double> floorMs[2], floorKb[2], floorCpu[2];
   for (int r = 0; r < rounds + 1; ++r) {
     for (int t = 0; t < 2; ++t) {
-      for (Subject* s : {&tools[t], &floor}) {
+      // Each tool's run is paired with a floor run, the pair's order alternating by round.
+      Subject* order[2] = {&tools[t], &floor};
+      if (r % 2) std::swap(order[0], order[1]);
+      for (Subject* s : order) {
         WindowCheck check;
         check.title = s->title;
         check.x = 5;
@@ -109,8 +112,15 @@ bool Cli(int rounds, const fs::path& work) {
     for (std::size_t c = 0; c < commands.size(); ++c) {
       double a = 0, b = 0;
       for (int k = 0; k < kBatch; ++k) {
-        const RunFigures x = RunProgram(commands[c]);
-        const RunFigures y = RunProgram(hello);
+        // Pairs of runs, the pair's order alternating.
+        RunFigures x, y;
+        if ((r + k) % 2) {
+          y = RunProgram(hello);
+          x = RunProgram(commands[c]);
+        } else {
+          x = RunProgram(commands[c]);
+          y = RunProgram(hello);
+        }
         if (x.status > 1 || !x.error.empty()) return Failed(commands[c][1], x);
         a += x.ms;
         b += y.ms;

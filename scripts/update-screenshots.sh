@@ -13,8 +13,8 @@ rm -rf "$build/screenshots"
 mkdir -p docs/screenshots
 rm -f docs/screenshots/*.png
 cp "$build"/screenshots/*.png docs/screenshots/
-# The gallery: one line per picture, between the README's markers.
-gallery=$(for f in docs/screenshots/*.png; do
+# The gallery: one line per picture, between the README's markers; each tool's main window first.
+gallery=$(for f in docs/screenshots/*-main.png $(ls docs/screenshots/*.png | grep -v -- '-main.png$'); do
   name=$(basename "$f" .png)
   echo "![${name}](${f})"
 done)
