@@ -43,12 +43,14 @@ bool Before(const timespec& a, const timespec& b) {
 }
 
 // Reports the files a session writes or removes. The tools write only files that a file dialog
-// named (Save, and the conversions' targets chosen with their browse buttons), so after each
+// named (Save, and the targets the conversions ask for), so after each
 // action only those files are looked at, one stat each: an action costs no scan of the folder.
 class FileWatch {
  public:
   explicit FileWatch(fs::path root) : root_(std::move(root).lexically_normal()) {
-    clock_gettime(CLOCK_REALTIME, &since_);
+    // File times come from the kernel's coarse clock: a file written just after this moment
+    // must not look older than it.
+    clock_gettime(CLOCK_REALTIME_COARSE, &since_);
     // What the working folder held before, so that a name answered later is compared with that.
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
@@ -63,7 +65,8 @@ class FileWatch {
     auto known = before_.find(f);
     if (known != before_.end()) {
       seen_[f] = known->second;
-    } else if (std::optional<FileSignature> sig = SignatureOf(f); sig && Before(sig->modified, since_)) {
+    } else if (std::optional<FileSignature> sig = SignatureOf(f);
+               sig && !Inside(f) && Before(sig->modified, since_)) {
       seen_[f] = *sig;  // outside the working folder and untouched since the session began
     }
   }
@@ -86,6 +89,11 @@ class FileWatch {
   }
 
  private:
+  bool Inside(const fs::path& p) const {
+    const fs::path rel = p.lexically_relative(root_);
+    return !rel.empty() && *rel.begin() != "..";
+  }
+
   std::string Shown(const fs::path& p) const {
     fs::path rel = p.lexically_relative(root_);
     if (!rel.empty() && *rel.begin() != "..") return rel.string();

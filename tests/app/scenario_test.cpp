@@ -41,6 +41,17 @@ TEST(Scenario, ScriptMistakesFailTheRun) {
   fs::remove_all(work);
 }
 
+// A session shorter than a tick of the clock that stamps file times still reports its write.
+TEST(Scenario, ReportsTheWriteOfAShortSession) {
+  for (int i = 0; i < 30; ++i) {
+    fs::path work = MakeTempDir();
+    std::ostringstream out;
+    RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, "click 1003\ncommand 32772\nfile a.h\n", out);
+    EXPECT_NE(out.str().find("wrote a.h (1938 bytes)"), std::string::npos) << out.str();
+    fs::remove_all(work);
+  }
+}
+
 // Which files a session reports as written or removed: every write to a file a dialog named,
 // wherever it lies, and nothing about files it only read or never touched.
 struct FileReportCase {
