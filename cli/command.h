@@ -70,5 +70,6 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out);
 void AddBasicCommands(Commands& commands);
 void AddSetCommand(Commands& commands);
 void AddSettingsCommands(Commands& commands);
+void AddFieldsCommand(Commands& commands);
 
 }  // namespace lx::cli

@@ -111,6 +111,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AddBasicCommands(commands);
   AddSetCommand(commands);
   AddSettingsCommands(commands);
+  AddFieldsCommand(commands);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {

@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev fonts-wqy-microhei xvfb xauth
   libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
+  help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
 missing=()
 for p in "${packages[@]}"; do

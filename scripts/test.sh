@@ -31,6 +31,9 @@ if command -v clang++-14 >/dev/null; then
   done
 fi
 
+echo "== Debian package"
+scripts/test-package.sh build
+
 echo "== summary (normal build, run again after the fuzzing)"
 log=build/ctest-summary.log
 if ! ctest --test-dir build -j"$jobs" >"$log" 2>&1; then

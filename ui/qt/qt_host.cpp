@@ -96,6 +96,14 @@ QPixmap QtHost::picture(int id) {
   auto it = pictures_.find(id);
   if (it != pictures_.end()) return it->second;
   const PictureTemplate* p = resources_.picture(id);
+  if (p) {
+    for (const PrerenderedPicture& done : prerendered_) {
+      if (!SamePicture(done.picture, *p)) continue;
+      const QImage image(reinterpret_cast<const uchar*>(done.pixels), p->width, p->height, p->width * 4,
+                         done.alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+      return pictures_[id] = QPixmap::fromImage(image);
+    }
+  }
   QPixmap pix = p ? QPixmap::fromImage(RenderPicture(*p)) : QPixmap();  // missing: left out
   pictures_[id] = pix;
   return pix;

@@ -10,6 +10,7 @@
 
 #include "ui/dialog.h"
 #include "ui/host.h"
+#include "ui/qt/prerendered.h"
 
 class QDialog;
 class QWidget;
@@ -58,6 +59,8 @@ class QtHost : public Host {
   const FileRequest* openFileRequest() const { return fileRequest_; }
   QWidget* clientOf(const Dialog& dialog) const;  // the area the controls are placed in
   QPixmap picture(int id);
+  // Pictures drawn at build time, used instead of drawing the same ones at run time.
+  void UsePrerendered(std::span<const PrerenderedPicture> pictures) { prerendered_ = pictures; }
 
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
@@ -77,6 +80,7 @@ class QtHost : public Host {
   std::map<int, QPixmap> pictures_;
   int messagesShown_ = 0;
   const FileRequest* fileRequest_ = nullptr;
+  std::span<const PrerenderedPicture> prerendered_;
 };
 
 }  // namespace lx::ui::qt
