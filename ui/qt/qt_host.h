@@ -7,15 +7,18 @@
 #include <QRect>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "ui/dialog.h"
 #include "ui/host.h"
 
 class QDialog;
+class QStyle;
 class QWidget;
 
 namespace lx::ui::qt {
 
+class DialogStyle;
 class DialogWindow;
 
 // Maps the template fonts ("宋体", "System") to an installed font that has Chinese glyphs.
@@ -58,6 +61,7 @@ class QtHost : public Host {
   const FileRequest* openFileRequest() const { return fileRequest_; }
   QWidget* clientOf(const Dialog& dialog) const;  // the area the controls are placed in
   QPixmap picture(int id);
+  QStyle* style();  // the style every dialog control is drawn in
 
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
@@ -75,6 +79,7 @@ class QtHost : public Host {
   std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
   std::map<int, QPixmap> pictures_;
+  std::unique_ptr<DialogStyle> style_;
   int messagesShown_ = 0;
   const FileRequest* fileRequest_ = nullptr;
 };
