@@ -195,8 +195,8 @@ void DialogWindow::fixSize() {
 QRect DialogWindow::templateRect(int index) const {
   const ControlTemplate& t = *dialog_.controls()[index].tpl;
   QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
-  if (t.kind == Kind::ComboBox || t.kind == Kind::Icon)
-    r = widgets_[index]->geometry();  // shown closed / own size
+  if (t.kind == Kind::ComboBox || t.kind == Kind::Icon || t.kind == Kind::PictureButton)
+    r = widgets_[index]->geometry();  // shown closed / at its picture's size
   return r;
 }
 
@@ -232,23 +232,25 @@ void DialogWindow::fitText(int index) {
   // where there is room to show it.
   QWidget* w = widget(index);
   if (!w) return;
+  Kind kind = dialog_.controls()[index].kind();
+  if (kind != Kind::Label && kind != Kind::RadioButton && kind != Kind::CheckBox) return;
   QRect r = templateRect(index);
   w->setGeometry(r);
   int need = TextWidth(w);
   if (need <= r.width()) return;
-  constexpr int kGap = 2;  // kept free before a neighbour or a frame line
-  int limit = client_->width() - kGap;
+  constexpr int kGap = 2;                  // pixels kept free before a neighbour, a frame line or the edge
+  int last = client_->width() - 1 - kGap;  // the last column the text may take
   for (size_t j = 0; j < widgets_.size(); ++j) {
     if (static_cast<int>(j) == index) continue;
     QRect o = templateRect(static_cast<int>(j));
     if (o.bottom() < r.top() || o.top() > r.bottom()) continue;  // not on the same lines
     bool group = dialog_.controls()[j].kind() == Kind::GroupBox;
     if (group && o.contains(r))
-      limit = std::min(limit, o.right() - kGap);
+      last = std::min(last, o.right() - 1 - kGap);  // its frame line is one pixel wide
     else if (o.left() > r.left())
-      limit = std::min(limit, o.left() - kGap);
+      last = std::min(last, o.left() - 1 - kGap);
   }
-  w->setGeometry(r.x(), r.y(), std::max(r.width(), std::min(need, limit - r.x() + 1)), r.height());
+  w->setGeometry(r.x(), r.y(), std::max(r.width(), std::min(need, last - r.x() + 1)), r.height());
 }
 
 int DialogWindow::indexOfWidget(const QWidget* w) const {
