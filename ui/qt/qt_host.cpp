@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "ui/file_filter.h"
+#include "ui/qt/dialog_style.h"
 #include "ui/qt/widgets.h"
 
 namespace lx::ui::qt {
@@ -107,6 +108,11 @@ QPixmap QtHost::picture(int id) {
   QPixmap pix = p ? QPixmap::fromImage(RenderPicture(*p)) : QPixmap();  // missing: left out
   pictures_[id] = pix;
   return pix;
+}
+
+QStyle* QtHost::style() {
+  if (!style_) style_ = std::make_unique<DialogStyle>();
+  return style_.get();
 }
 
 int QtHost::RunModal(Dialog& dialog) {

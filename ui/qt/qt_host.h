@@ -7,16 +7,19 @@
 #include <QRect>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "ui/dialog.h"
 #include "ui/host.h"
 #include "ui/qt/prerendered.h"
 
 class QDialog;
+class QStyle;
 class QWidget;
 
 namespace lx::ui::qt {
 
+class DialogStyle;
 class DialogWindow;
 
 // Maps the template fonts ("宋体", "System") to an installed font that has Chinese glyphs.
@@ -61,6 +64,7 @@ class QtHost : public Host {
   QPixmap picture(int id);
   // Pictures drawn at build time, used instead of drawing the same ones at run time.
   void UsePrerendered(std::span<const PrerenderedPicture> pictures) { prerendered_ = pictures; }
+  QStyle* style();  // the style every dialog control is drawn in
 
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
@@ -78,6 +82,7 @@ class QtHost : public Host {
   std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
   std::map<int, QPixmap> pictures_;
+  std::unique_ptr<DialogStyle> style_;
   int messagesShown_ = 0;
   const FileRequest* fileRequest_ = nullptr;
   std::span<const PrerenderedPicture> prerendered_;

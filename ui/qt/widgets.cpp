@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -173,19 +174,83 @@ DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
     if (dialog.controls()[i].kind() == Kind::GroupBox) widgets_[i]->lower();
   // The focus and the dialog keys go through the dialog (see the class comment).
   for (QWidget* w : widgets_) {
+    w->setStyle(host_.style());
     w->setFocusPolicy(Qt::NoFocus);
     w->installEventFilter(this);
     for (QWidget* part : w->findChildren<QWidget*>()) {
+      part->setStyle(host_.style());
       part->setFocusPolicy(Qt::NoFocus);
       part->installEventFilter(this);
     }
   }
+  for (size_t i = 0; i < widgets_.size(); ++i) fitText(static_cast<int>(i));
   fixSize();
 }
 
 void DialogWindow::fixSize() {
   if (layout()) layout()->activate();
   setFixedSize(sizeHint());
+}
+
+QRect DialogWindow::templateRect(int index) const {
+  const ControlTemplate& t = *dialog_.controls()[index].tpl;
+  QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
+  if (t.kind == Kind::ComboBox || t.kind == Kind::Icon || t.kind == Kind::PictureButton)
+    r = widgets_[index]->geometry();  // shown closed / at its picture's size
+  return r;
+}
+
+namespace {
+// The width a one-line label, radio button or check box needs to show its text whole; -1 for
+// other controls.
+int TextWidth(const QWidget* w) {
+  if (auto* l = qobject_cast<const QLabel*>(w)) {
+    if (l->wordWrap() || !l->pixmap().isNull()) return -1;  // a wrapping label or a picture keeps its box
+    QMargins m = l->contentsMargins();
+    return m.left() + l->fontMetrics().horizontalAdvance(l->text()) + m.right() + 2 * l->margin();
+  }
+  const auto* b = qobject_cast<const QAbstractButton*>(w);
+  if (!b) return -1;
+  QStyle::SubElement contents;
+  if (qobject_cast<const QRadioButton*>(b))
+    contents = QStyle::SE_RadioButtonContents;
+  else if (qobject_cast<const QCheckBox*>(b))
+    contents = QStyle::SE_CheckBoxContents;
+  else
+    return -1;
+  QStyleOptionButton opt;
+  opt.initFrom(b);
+  opt.text = b->text();
+  QRect text = b->style()->subElementRect(contents, &opt, b);
+  return b->width() - text.width() + b->fontMetrics().horizontalAdvance(b->text());
+}
+}  // namespace
+
+void DialogWindow::fitText(int index) {
+  // A one-line text wider than its box may run on to the right over free space, as far as the
+  // next control, the frame of the group it sits in or the window's edge; it is never cut
+  // where there is room to show it.
+  QWidget* w = widget(index);
+  if (!w) return;
+  Kind kind = dialog_.controls()[index].kind();
+  if (kind != Kind::Label && kind != Kind::RadioButton && kind != Kind::CheckBox) return;
+  QRect r = templateRect(index);
+  w->setGeometry(r);
+  int need = TextWidth(w);
+  if (need <= r.width()) return;
+  constexpr int kGap = 2;                  // pixels kept free before a neighbour, a frame line or the edge
+  int last = client_->width() - 1 - kGap;  // the last column the text may take
+  for (size_t j = 0; j < widgets_.size(); ++j) {
+    if (static_cast<int>(j) == index) continue;
+    QRect o = templateRect(static_cast<int>(j));
+    if (o.bottom() < r.top() || o.top() > r.bottom()) continue;  // not on the same lines
+    bool group = dialog_.controls()[j].kind() == Kind::GroupBox;
+    if (group && o.contains(r))
+      last = std::min(last, o.right() - 1 - kGap);  // its frame line is one pixel wide
+    else if (o.left() > r.left())
+      last = std::min(last, o.left() - 1 - kGap);
+  }
+  w->setGeometry(r.x(), r.y(), std::max(r.width(), std::min(need, last - r.x() + 1)), r.height());
 }
 
 int DialogWindow::indexOfWidget(const QWidget* w) const {
@@ -222,8 +287,9 @@ QWidget* DialogWindow::make(int index) {
     }
     case Kind::RadioButton:
     case Kind::CheckBox: {
-      QAbstractButton* b = t.kind == Kind::RadioButton ? static_cast<QAbstractButton*>(new QRadioButton(Q(c.text), client_))
-                                                       : new QCheckBox(Q(c.text), client_);
+      QAbstractButton* b = t.kind == Kind::RadioButton
+                               ? static_cast<QAbstractButton*>(new QRadioButton(Q(c.text), client_))
+                               : new QCheckBox(Q(c.text), client_);
       b->setAutoExclusive(false);  // groups follow the template, not the parent widget
       QObject::connect(b, &QAbstractButton::clicked, b, [this, d, id, index] {
         d->UserClick(id);
@@ -236,7 +302,8 @@ QWidget* DialogWindow::make(int index) {
       auto* e = new QLineEdit(Q(c.text), client_);
       e->setReadOnly(t.style & kReadOnly);
       e->setFrame(t.style & kBorder);
-      QObject::connect(e, &QLineEdit::textEdited, e, [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
+      QObject::connect(e, &QLineEdit::textEdited, e,
+                       [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
       w = e;
       break;
     }
@@ -279,7 +346,8 @@ QWidget* DialogWindow::make(int index) {
     case Kind::Label: {
       auto* l = new QLabel(Q(c.text), client_);
       l->setTextFormat(Qt::PlainText);
-      l->setWordWrap(true);
+      // Only a box of two lines or more wraps its text; a one-line label keeps its line.
+      l->setWordWrap(r.height() >= 2 * l->fontMetrics().lineSpacing());
       l->setAlignment(Qt::AlignLeft | ((t.style & kCentreV) ? Qt::AlignVCenter : Qt::AlignTop));
       w = l;
       break;
@@ -327,6 +395,7 @@ void DialogWindow::sync(int index, Change what) {
       } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         b->setText(Q(c.text));
       }
+      fitText(index);
       break;
     case Change::Check:
       if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(c.checked);
@@ -388,7 +457,8 @@ void DialogWindow::buildMenu() {
     QMenu*& popup = popups[item.popup];
     if (!popup) popup = menuBar_->addMenu(QString::fromUtf8(item.popup));
     int command = item.command;
-    QAction* action = popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+    QAction* action =
+        popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
     action->setData(command);
   }
   fixSize();

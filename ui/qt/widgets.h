@@ -86,7 +86,9 @@ class DialogWindow : public QDialog {
   void fixSize();  // the frame takes exactly the size of its contents and keeps it
   Dialog& dialog() { return dialog_; }
   ClientArea* client() const { return client_; }
-  QWidget* widget(int index) const { return index >= 0 && index < int(widgets_.size()) ? widgets_[index] : nullptr; }
+  QWidget* widget(int index) const {
+    return index >= 0 && index < int(widgets_.size()) ? widgets_[index] : nullptr;
+  }
   int indexOfWidget(const QWidget* w) const;  // the control a widget (or one of its parts) belongs to
   void sync(int index, Change what);          // the dialog's state into the widget
   void buildMenu();
@@ -100,6 +102,8 @@ class DialogWindow : public QDialog {
 
  private:
   QWidget* make(int index);
+  QRect templateRect(int index) const;  // where the template puts a control, in pixels
+  void fitText(int index);              // a one-line text's box widened into free space to show it whole
   bool dialogKey(QKeyEvent* event);
   bool mousePress(QWidget* target, int index);
   Dialog& dialog_;
