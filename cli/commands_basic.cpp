@@ -113,7 +113,20 @@ void AddBasicCommands(Commands& commands) {
       state.crystalKHz = o->xtal;
       state.binaryPath = (*files)[0];
       const Report r = state.ConvertBinaryToHeader((*files)[1]);
-      return r.ok ? kOk : Fail(ctx, r, (*files)[0], (*files)[1]);
+      if (!r.ok) return Fail(ctx, r, (*files)[0], (*files)[1]);
+      // A binary of another model (or crystal) converts without complaint but reads as nonsense.
+      std::ifstream in((*files)[0], std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      if (const std::optional<RegisterImage> words = BinaryToWords(bytes)) {
+        std::string strangers;
+        for (int k = 0; k < kChannelCount; ++k)
+          if (!CodecProduces(state.profile(), state.chipModel, o->xtal, ReadChannelWords(*words, k)))
+            strangers += (strangers.empty() ? "" : ",") + std::to_string(k);
+        if (!strangers.empty())
+          ctx.err << "warning: " << (*files)[1] << ": channels " << strangers << " hold words " << o->model
+                  << "'s codec does not write at " << o->xtal << " kHz: another model's or crystal's image?\n";
+      }
+      return kOk;
     });
     AddModelXtal(sub, *o);
     sub->add_option("FILES", *files, "IN.bin OUT.h")->required()->expected(2);

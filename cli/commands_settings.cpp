@@ -1,6 +1,7 @@
 // show, diff, plan, pair: the commands that read an image back with meaning.
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -88,7 +89,8 @@ void ShowJson(std::ostream& out, const ToolState& s) {
     channels.push_back({{"khz", f},
                         {"control", w.control},
                         {"fraction", w.fraction},
-                        {"inductance", InductanceAdvice(s.profile(), s.chipModel, f)}});
+                        {"inductance", InductanceAdvice(s.profile(), s.chipModel, f)},
+                        {"codec", CodecProduces(s.profile(), s.chipModel, s.crystalKHz, w)}});
   }
   json["words"] = s.words;
   Print(out, json);
@@ -106,7 +108,8 @@ void ShowText(std::ostream& out, const ToolState& s) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
     out << "  " << Pad("channel." + std::to_string(k), 11) << PadLeft(std::to_string(f), 8) << " kHz  " << Hex4(w.control)
-        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f) << '\n';
+        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f)
+        << (CodecProduces(s.profile(), s.chipModel, s.crystalKHz, w) ? "" : "   not this model's codec") << '\n';
   }
   out << "\nWords";
   for (int i = 0; i < kEepromSize; ++i) {
@@ -184,14 +187,33 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
 
 struct PlanOptions {
   FileModel file;
-  bool json = false, csv = false;
+  bool json = false, csv = false, verbose = false;
   PlanGuards guards;
+  // --suggest: coordinate a plan instead of checking the image's.
+  bool suggest = false;
+  int64_t from = 0, to = 0, step = 25;
+  int count = kChannelCount;
+  std::string out;
 };
 
 std::string Mhz(uint32_t khz) {
   const std::string frac = std::to_string(khz % 1000);
   return std::to_string(khz / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
 }
+
+std::string Plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// One channel of the image as plan shows it.
+struct PlanRow {
+  int64_t f, programmed;
+  double exact, error;
+  int band, subband;
+  std::string inductance;
+  bool foreign;    // words this model's codec does not write: another model's or crystal's image
+  int conflicts;   // conflicts and shared frequencies this channel takes part in
+};
 
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   if (s.crystalKHz <= 0)
@@ -203,6 +225,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   for (int k = 0; k < kChannelCount; ++k) freqs.push_back(ChannelFrequency(s, k));
   const std::vector<int64_t> distinct = DistinctFrequencies(freqs);
   const std::vector<PlanConflict> conflicts = FindConflicts(freqs, o.guards);
+  const std::vector<SharedFrequency> shared = FindSharedFrequencies(freqs);
   const auto channelsAt = [&](int64_t f) {
     std::string list;
     for (int k = 0; k < kChannelCount; ++k)
@@ -210,32 +233,35 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
     return list;
   };
 
-  if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
-    return conflicts.empty() ? kOk : kFailed;
-  }
-
-  struct Row {
-    int64_t f, programmed;
-    double exact, error;
-    int band, subband;
-    std::string inductance;
-  };
-  std::vector<Row> rows;
+  std::vector<PlanRow> rows;
   for (int k = 0; k < kChannelCount; ++k) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const int64_t f = freqs[static_cast<std::size_t>(k)];
     const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
     const BandCodes codes = SplitControlWord(w.control).codes;
+    int involved = 0;
+    for (const PlanConflict& c : conflicts)
+      if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
+    for (const SharedFrequency& sf : shared)
+      if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
     rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
-                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f))});
+                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
+                    !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
+  }
+  const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
+  const bool compatible = conflicts.empty() && shared.empty() && foreign == 0;
+  const int status = compatible ? kOk : kFailed;
+
+  if (o.csv) {
+    ctx.out << "Channel,Frequency (MHz)\n";
+    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
+    return status;
   }
 
   if (o.json) {
     Json json = {{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}, {"channels", Json::array()}};
     for (std::size_t k = 0; k < rows.size(); ++k) {
-      const Row& r = rows[k];
+      const PlanRow& r = rows[k];
       json["channels"].push_back({{"channel", k},
                                   {"khz", r.f},
                                   {"programmed", r.programmed},
@@ -243,11 +269,15 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
                                   {"error", Millis(r.error)},
                                   {"band", r.band},
                                   {"subband", r.subband},
-                                  {"inductance", r.inductance}});
+                                  {"inductance", r.inductance},
+                                  {"codec", !r.foreign},
+                                  {"conflicts", r.conflicts}});
     }
     json["distinct"] = distinct.size();
     json["guards"] = {
         {"spacing", o.guards.spacing}, {"im3", o.guards.im3}, {"im3x", o.guards.im3x}, {"im5", o.guards.im5}};
+    json["shared"] = Json::array();
+    for (const SharedFrequency& sf : shared) json["shared"].push_back({{"khz", sf.khz}, {"channels", sf.channels}});
     json["conflicts"] = Json::array();
     for (const PlanConflict& c : conflicts)
       json["conflicts"].push_back({{"kind", ConflictKindName(c.kind)},
@@ -255,30 +285,80 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
                                    {"product", c.product},
                                    {"victim", c.victim},
                                    {"distance", c.distance}});
-    json["compatible"] = conflicts.empty();
+    json["compatible"] = compatible;
     Print(ctx.out, json);
-    return conflicts.empty() ? kOk : kFailed;
+    return status;
   }
 
-  ctx.out << s.selectedModel()->name << ", crystal " << s.crystalKHz << " kHz\n"
-          << "ch  frequency  programmed         exact    error  band  inductance\n";
+  // The answer first, then a line per channel, then (with --verbose) every conflict.
+  std::string verdict;
+  if (compatible) {
+    verdict = "compatible";
+  } else {
+    std::vector<std::string> parts;
+    if (!shared.empty()) parts.push_back(Plural(shared.size(), "shared frequency", "shared frequencies"));
+    if (!conflicts.empty()) parts.push_back(Plural(conflicts.size(), "conflict", "conflicts"));
+    if (foreign != 0)
+      parts.push_back(Plural(foreign, "channel", "channels") + " not written by " + s.selectedModel()->name +
+                      "'s codec at this crystal");
+    verdict = "NOT compatible: ";
+    for (std::size_t i = 0; i < parts.size(); ++i) verdict += (i ? ", " : "") + parts[i];
+  }
+  ctx.out << s.selectedModel()->name << ", crystal " << s.crystalKHz << " kHz: " << distinct.size()
+          << " distinct frequencies, " << verdict << "\n\n"
+          << "ch  frequency  programmed         exact    error  band  inductance  conflicts\n";
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const Row& r = rows[k];
+    const PlanRow& r = rows[k];
     ctx.out << TwoDigits(static_cast<int>(k)) << "  " << PadLeft(std::to_string(r.f), 9) << "  "
             << PadLeft(std::to_string(r.programmed), 10) << "  " << PadLeft(Fixed3(r.exact), 12) << "  "
-            << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << r.inductance << '\n';
+            << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << Pad(r.inductance, 10)
+            << PadLeft(std::to_string(r.conflicts), 11) << (r.foreign ? "  not this model's codec" : "") << '\n';
   }
   const auto guard = [](int64_t g) { return g > 0 ? std::to_string(g) : std::string("off"); };
-  ctx.out << '\n' << distinct.size() << " distinct frequencies; guards (kHz): spacing " << guard(o.guards.spacing)
-          << ", im3 " << guard(o.guards.im3) << ", im3x " << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5)
-          << '\n';
+  if (!o.verbose) {
+    if (!conflicts.empty() || !shared.empty()) ctx.out << "\n--verbose lists every conflict\n";
+    return status;
+  }
+  ctx.out << "\nguards (kHz): spacing " << guard(o.guards.spacing) << ", im3 " << guard(o.guards.im3) << ", im3x "
+          << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5) << '\n';
+  for (const SharedFrequency& sf : shared)
+    ctx.out << "  " << Pad("shared", 8) << sf.khz << " kHz on channels " << channelsAt(sf.khz) << '\n';
   for (const PlanConflict& c : conflicts)
     ctx.out << "  " << Pad(ConflictKindName(c.kind), 8) << DescribeConflict(c) << " (ch " << channelsAt(c.victim) << ")\n";
-  if (conflicts.empty())
-    ctx.out << "compatible\n";
-  else
-    ctx.out << conflicts.size() << (conflicts.size() == 1 ? " conflict\n" : " conflicts\n");
-  return conflicts.empty() ? kOk : kFailed;
+  return status;
+}
+
+// plan --suggest: the lowest channels in the band that every guard accepts, on frequencies the
+// model's codec keeps exactly at the image's crystal.
+int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
+  if (s.crystalKHz <= 0)
+    return Fail(ctx, o.file.file + ": no crystal frequency in the image to encode channels with"), kFailed;
+  const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
+  const int64_t from = o.from > 0 ? o.from : range.low, to = o.to > 0 ? o.to : range.high;
+  if (from < range.low || to > range.high || from > to)
+    return Fail(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
+                                 s.selectedModel()->name, range.low, range.high)),
+           kFailed;
+  if (o.count < 1 || o.count > kChannelCount)
+    return Fail(ctx, fmt::format("--count {} is outside 1..{}", o.count, kChannelCount)), kFailed;
+  const auto usable = [&](int64_t f) {
+    return ChannelKeptExactly(s.profile(), s.chipModel, s.crystalKHz, static_cast<uint32_t>(f));
+  };
+  const std::vector<int64_t> plan = SuggestPlan(from, to, o.count, o.step, o.guards, usable);
+  if (static_cast<int>(plan.size()) < o.count)
+    return Fail(ctx, fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards",
+                                 plan.size(), o.count, from, to, o.step)),
+           kFailed;
+  std::string list;
+  for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
+  if (o.out.empty()) {
+    ctx.out << "channels=" << list << '\n';
+    return kOk;
+  }
+  const AssignResult applied = ApplyAssignments(s, {"channels=" + list});
+  for (const std::string& e : applied.errors) ctx.err << e << '\n';
+  if (!applied.errors.empty()) return kFailed;
+  return SaveTo(ctx, s, o.out);
 }
 
 // ---- pair ----
@@ -358,12 +438,25 @@ void AddSettingsCommands(Commands& commands) {
     auto o = std::make_shared<PlanOptions>();
     CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
                                  [&ctx, o] {
-                                   const std::optional<ToolState> s = Open(ctx, o->file);
-                                   if (!s) return kTrouble;
-                                   return Plan(ctx, *s, *o);
+                                   std::optional<ToolState> s = Open(ctx, o->file);
+                                   if (!s) return o->suggest ? kFailed : kTrouble;
+                                   return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
                                  });
     AddFileAndModel(sub, o->file);
     CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON");
+    sub->add_flag("-v,--verbose", o->verbose, "List every conflict after the table");
+    CLI::Option* suggest = sub->add_flag(
+        "--suggest", o->suggest,
+        "Find channels every guard accepts, on frequencies the model's codec keeps exactly; print them as "
+        "channels=... or write them with -o");
+    sub->add_option("--from", o->from, "--suggest: lowest frequency (kHz; default the model's range)")->needs(suggest);
+    sub->add_option("--to", o->to, "--suggest: highest frequency (kHz; default the model's range)")->needs(suggest);
+    sub->add_option("--count", o->count, "--suggest: channels wanted (default 16)")->needs(suggest);
+    sub->add_option("--step", o->step, "--suggest: frequency grid (kHz, default 25)")
+        ->check(CLI::Range(int64_t{1}, int64_t{100000}))
+        ->needs(suggest);
+    sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
+        ->needs(suggest);
     sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
         ->capture_default_str()->check(kGuardKHz);

@@ -275,17 +275,26 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   for (int k = 2; k < 16; ++k) args.push_back("channel." + std::to_string(k) + "=600000");
   ASSERT_EQ(Lxcfg(args).status, 0);
 
+  // The answer leads; a line per channel counts what it takes part in; --verbose lists it all.
   const Outcome plan = Lxcfg({"plan", at("p.h")});
   EXPECT_EQ(plan.status, 1);
-  EXPECT_NE(plan.out.find("3 distinct frequencies"), std::string::npos);
-  EXPECT_NE(plan.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
-            std::string::npos) << plan.out;
-  // 590000+600000-595000 lands on its own third tone: the im3 lines above say it already.
-  EXPECT_EQ(plan.out.find("  im3x    "), std::string::npos) << plan.out;
-  EXPECT_NE(plan.out.find("2 conflicts"), std::string::npos);
+  EXPECT_TRUE(plan.out.starts_with(
+      "LX7250, crystal 24000 kHz: 3 distinct frequencies, NOT compatible: 1 shared frequency, 2 conflicts\n"))
+      << plan.out;
   EXPECT_NE(plan.out.find("00     590000      590000"), std::string::npos) << plan.out;
+  EXPECT_EQ(plan.out.find("2*595000-590000"), std::string::npos) << "details only with --verbose";
+  const Outcome verbose = Lxcfg({"plan", at("p.h"), "--verbose"});
+  EXPECT_NE(verbose.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
+            std::string::npos) << verbose.out;
+  EXPECT_NE(verbose.out.find("shared  600000 kHz on channels 02,03,04,05,06,07,08,09,10,11,12,13,14,15"),
+            std::string::npos) << verbose.out;
+  // 590000+600000-595000 lands on its own third tone: the im3 lines above say it already.
+  EXPECT_EQ(verbose.out.find("  im3x    "), std::string::npos) << verbose.out;
 
-  EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"}).status, 0);
+  // Without the product guards only the shared frequency is left, and it still fails the plan.
+  const Outcome guardsOff = Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"});
+  EXPECT_EQ(guardsOff.status, 1);
+  EXPECT_NE(guardsOff.out.find("NOT compatible: 1 shared frequency\n"), std::string::npos) << guardsOff.out;
   const Outcome csv = Lxcfg({"plan", at("p.h"), "--csv"});
   EXPECT_TRUE(csv.out.starts_with("Channel,Frequency (MHz)\n00,590.000\n01,595.000\n02,600.000\n")) << csv.out;
   const Json json = Json::parse(Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"}).out);
@@ -297,6 +306,54 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   EXPECT_NEAR(exact, 590000.0, 0.5) << "kHz, to the metre";
   EXPECT_NEAR(exact * 1000, std::round(exact * 1000), 1e-6) << "three decimals";
   EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--spacing", "-1"}).status, 2);
+  EXPECT_EQ(json.at("shared").at(0).at("khz"), 600000);
+  EXPECT_EQ(json.at("shared").at(0).at("channels").size(), 14u);
+}
+
+// A transmitter image relabelled as another band's model converts, but every channel then holds
+// words that model's codec never writes: show marks them, plan fails, bin2h warns.
+TEST_F(LxcfgSettings, ChannelWordsOfAnotherModelAreFlagged) {
+  ASSERT_EQ(Lxcfg({"h2bin", DefaultImage("LX7240"), at("a.bin")}).status, 0);
+  const Outcome relabel = Lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("b.h")});
+  EXPECT_EQ(relabel.status, 0);
+  EXPECT_NE(relabel.err.find("warning: " + at("b.h") + ": channels 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15 hold words"),
+            std::string::npos) << relabel.err;
+  const Outcome plan = Lxcfg({"plan", at("b.h")});
+  EXPECT_EQ(plan.status, 1);
+  EXPECT_NE(plan.out.find("16 channels not written by LX7250's codec at this crystal"), std::string::npos) << plan.out;
+  EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find("not this model's codec"), std::string::npos);
+  EXPECT_EQ(Json::parse(Lxcfg({"show", at("b.h"), "--json"}).out).at("channels").at(0).at("codec"), false);
+
+  // The same binary read back as its own model is clean.
+  const Outcome own = Lxcfg({"bin2h", "--model", "LX7240", "--xtal", "24000", at("a.bin"), at("c.h")});
+  EXPECT_EQ(own.err, "");
+  EXPECT_EQ(Lxcfg({"plan", at("c.h")}).status, 0);
+  EXPECT_EQ(Lxcfg({"show", at("c.h")}).out.find("not this model's codec"), std::string::npos);
+}
+
+TEST_F(LxcfgSettings, SuggestWritesAPlanThatPlanAccepts) {
+  for (const char* model : {"LX7240", "LX7250", "LX7150", "LXM7140"}) {
+    const std::string in = at(std::string(model) + ".h"), out = at(std::string(model) + "-plan.h");
+    ASSERT_EQ(Lxcfg({"new", "--model", model, "-o", in}).status, 0);
+    const Outcome printed = Lxcfg({"plan", in, "--suggest"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_TRUE(printed.out.starts_with("channels=")) << printed.out;
+    const Outcome written = Lxcfg({"plan", in, "--suggest", "-o", out});
+    ASSERT_EQ(written.status, 0) << written.err;
+    const Outcome check = Lxcfg({"plan", out});
+    EXPECT_EQ(check.status, 0) << check.out;
+    // What was printed is what was written.
+    const Outcome same = Lxcfg({"set", in, printed.out.substr(0, printed.out.size() - 1), "-o", at("same.h")});
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(ReadFile(at("same.h")), ReadFile(out)) << model;
+  }
+  const std::string rx = at("LX7150.h");
+  const Outcome narrow = Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500"});
+  EXPECT_EQ(narrow.status, 1);
+  EXPECT_EQ(narrow.err, "only 2 of 16 channels fit in 606000..606500 kHz on a 25 kHz step with these guards\n");
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500", "--count", "2"}).status, 0);
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "100000"}).status, 1);
+  EXPECT_EQ(Lxcfg({"plan", rx, "--from", "606000"}).status, 2) << "--from needs --suggest";
 }
 
 TEST(LxcfgProgram, SetThenDiffPrintsExactlyTheTwoChanges) {
