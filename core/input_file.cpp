@@ -54,6 +54,10 @@ InputRead ReadAll(int fd, bool waits, const InputLimits& limits) {
       return Failure(InputError::ReadFailed, std::strerror(errno));
     }
     if (got == 0) break;
+    // Grow by doubling, but never past the limit: memory stays within the limit and a bit.
+    const std::size_t need = r.bytes.size() + static_cast<std::size_t>(got);
+    if (need > r.bytes.capacity())
+      r.bytes.reserve(std::min(std::max(need, 2 * r.bytes.capacity()), limits.maxBytes + 1));
     r.bytes.append(buffer.data(), static_cast<std::size_t>(got));
     if (r.bytes.size() > limits.maxBytes)
       return Failure(InputError::TooLarge, "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
