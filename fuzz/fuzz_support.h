@@ -31,12 +31,16 @@ inline std::vector<std::string> Lines(std::string_view text, std::size_t maxLine
   return lines;
 }
 
-// A fresh folder under the temporary folder, made once per process and left to the system.
+// A fresh folder under the temporary folder, made once per process and removed at its exit.
 inline const std::filesystem::path& ScratchDir() {
   static const std::filesystem::path dir = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "lxfuzz-XXXXXX").string();
     const char* made = ::mkdtemp(pattern.data());
     if (!made) std::abort();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(ScratchDir(), ec);
+    });
     return std::filesystem::path(made);
   }();
   return dir;
