@@ -65,6 +65,11 @@ std::string Hex4(uint32_t word);
 // default image loaded.
 ToolState StateFor(const Context& ctx, ModelRef model);
 
+// "standard input" for "-", else the file name: how messages name an input.
+std::string DisplayName(const std::string& file);
+// Usage error (status 2, reported) when more than one of `files` is "-"; else kOk.
+int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files);
+
 // The whole input `file` ("-": standard input), read once within ctx.input (limits.maxBytes and
 // truncate as given). A failure is reported, led by the file name: `cannotOpen` when the file
 // cannot be opened, otherwise what stopped the reading.

@@ -123,7 +123,7 @@ void AddBasicCommands(Commands& commands) {
       const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
       if (!bytes) return kFailed;
       const std::optional<RegisterImage> image = BinaryToWords(*bytes);
-      if (!image) return Fail(ctx, (in == "-" ? std::string("standard input") : in) + ": " + msg::kBinError);
+      if (!image) return Fail(ctx, DisplayName(in) + ": " + msg::kBinError);
       const ChipModel& model = m->profile->models[static_cast<std::size_t>(m->index)];
       return WriteOutput(ctx, (*files)[1], WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
     });

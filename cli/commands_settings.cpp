@@ -194,7 +194,7 @@ std::string Mhz(uint32_t khz) {
 
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, o.file.file + ": no crystal frequency in the image; its channels cannot be read");
+    return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
   const ToolProfile& profile = s.profile();
   const int64_t offset = profile.receiverOffsetKHz;
 
@@ -340,6 +340,7 @@ void AddSettingsCommands(Commands& commands) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, json] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], {});
       if (!a) return kFailed;
       const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], {});
@@ -374,14 +375,15 @@ void AddSettingsCommands(Commands& commands) {
   {
     auto files = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add("pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], {});
       if (!tx) return kFailed;
       const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], {});
       if (!rx) return kFailed;
       if (tx->profile().family != Family::Transmitter)
-        return Fail(ctx, (*files)[0] + ": " + tx->selectedModel()->name + " is not a transmitter model");
+        return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name + " is not a transmitter model");
       if (rx->profile().family != Family::Receiver)
-        return Fail(ctx, (*files)[1] + ": " + rx->selectedModel()->name + " is not a receiver model");
+        return Fail(ctx, DisplayName((*files)[1]) + ": " + rx->selectedModel()->name + " is not a receiver model");
       return Pair(ctx, *tx, *rx);
     });
     sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2)->check(kFileName);

@@ -69,6 +69,14 @@ ToolState StateFor(const Context& ctx, ModelRef model) {
 const CLI::Validator kFileName(
     [](std::string& name) { return name.empty() ? std::string("a file name cannot be empty") : std::string(); }, "FILE");
 
+std::string DisplayName(const std::string& file) { return file == "-" ? "standard input" : file; }
+
+int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files) {
+  if (std::count(files.begin(), files.end(), "-") < 2) return kOk;
+  ctx.err << "lxcfg: standard input can be read only once; name one of the files\n";
+  return kUsage;
+}
+
 std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, const char* cannotOpen,
                                        std::optional<std::size_t> truncateAt) {
   InputLimits limits = ctx.input;
@@ -79,7 +87,7 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
   const bool standardInput = file == "-";
   InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(file, limits);
   if (read.ok()) return std::move(read.bytes);
-  const std::string name = standardInput ? "standard input" : file;
+  const std::string name = DisplayName(file);
   const bool unopened = read.error == InputError::CannotOpen || read.error == InputError::Folder;
   Fail(ctx, name + ": " + (unopened ? std::string(cannotOpen) : read.reason));
   return std::nullopt;
@@ -119,7 +127,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     for (const ToolProfile* other : AllProfiles()) {
       if (other->family == model->profile->family) continue;
       if (const ChipModel* declared = DeclaredModel(*other, *text)) {
-        Fail(ctx, file + ": the file declares " + declared->name + ", a " + FamilyName(other->family) +
+        Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " + FamilyName(other->family) +
                       " model; --model " + model->profile->models[static_cast<std::size_t>(model->index)].name +
                       " is a " + FamilyName(model->profile->family) + " model");
         return std::nullopt;
@@ -142,7 +150,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     state.OpenHeaderText(file, *text);
     if (state.modelSelected()) return state;
   }
-  Fail(ctx, file + ": the file declares no chip model; name one with --model M");
+  Fail(ctx, DisplayName(file) + ": the file declares no chip model; name one with --model M");
   return std::nullopt;
 }
 

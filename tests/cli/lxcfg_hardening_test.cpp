@@ -189,6 +189,7 @@ TEST_F(Hardening, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
       {{"set", tx, "pa_gain=99"}, 1, "pa_gain: '99' is not a valid value (0..12)"},
       {{"encode", "--model", "LX7250"}, 2, "--xtal is required"},
       {{"set"}, 2, "FILE is required"},
+      {{"diff", "-", "-"}, 2, "lxcfg: standard input can be read only once; name one of the files"},
       {{"show", tx}, 0, ""},
   };
   for (const auto& c : cases) {
