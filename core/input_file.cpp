@@ -43,7 +43,8 @@ InputRead ReadAll(int fd, bool waits, const InputLimits& limits) {
         return Failure(InputError::ReadFailed, std::strerror(errno));
       }
       if (ready == 0)
-        return Failure(InputError::Stalled, "no data for " + Seconds(limits.idleMillis) + "; reading given up");
+        return Failure(InputError::Stalled,
+                       "no data for " + Seconds(limits.idleMillis) + "; reading given up");
       if (p.revents & POLLNVAL) return Failure(InputError::ReadFailed, std::strerror(EBADF));
     }
     // One byte past the limit tells a file of exactly the limit from a larger one.
@@ -60,7 +61,8 @@ InputRead ReadAll(int fd, bool waits, const InputLimits& limits) {
       r.bytes.reserve(std::min(std::max(need, 2 * r.bytes.capacity()), limits.maxBytes + 1));
     r.bytes.append(buffer.data(), static_cast<std::size_t>(got));
     if (r.bytes.size() > limits.maxBytes)
-      return Failure(InputError::TooLarge, "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
+      return Failure(InputError::TooLarge,
+                     "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
     if (limits.truncate && r.bytes.size() == limits.maxBytes) break;
   }
   return r;

@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (status == 2 || (status == 1 && !question)) lx::fuzz::Check(!err.str().empty());
   // Data/ is only ever read.
   for (const char* model : {"LX7240", "LX7250", "LX7140"})
-    lx::fuzz::Check(lx::fuzz::ReadWhole(box.dir / "Data" / model / "EEPROM.h") == lx::fuzz::DefaultImage(model));
+    lx::fuzz::Check(lx::fuzz::ReadWhole(box.dir / "Data" / model / "EEPROM.h") ==
+                    lx::fuzz::DefaultImage(model));
   Restore(box);
   return 0;
 }

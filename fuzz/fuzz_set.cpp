@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr std::size_t kHead = 1 + 4 + kBinaryImageSize;
   std::string head(kHead, '\0');
   std::memcpy(head.data(), data, std::min(size, kHead));
-  const std::string_view rest(reinterpret_cast<const char*>(data) + std::min(size, kHead), size - std::min(size, kHead));
+  const std::string_view rest(reinterpret_cast<const char*>(data) + std::min(size, kHead),
+                              size - std::min(size, kHead));
 
   const ModelAt m = ModelOf(static_cast<uint8_t>(head[0]));
   ToolState state(*m.profile, "/nonexistent");
@@ -70,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RegisterImage allowed = settings::OwnedBits(state);
   for (const RegisterField& f : RegisterFields(m.profile->family))
     if (f.companion) allowed[static_cast<std::size_t>(f.companion->word)] |= f.companion->mask();
-  for (std::size_t i = 0; i < allowed.size(); ++i) fuzz::Check(((state.words[i] ^ before.words[i]) & ~allowed[i]) == 0);
+  for (std::size_t i = 0; i < allowed.size(); ++i)
+    fuzz::Check(((state.words[i] ^ before.words[i]) & ~allowed[i]) == 0);
   if (state.crystalKHz != before.crystalKHz) fuzz::Check(!settings::CrystalRefusal(state.crystalKHz));
 
   // What show reads back is accepted by set again (when the crystal is one set accepts).

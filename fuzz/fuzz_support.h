@@ -52,7 +52,8 @@ inline std::string ReadWhole(const std::filesystem::path& p) {
 }
 
 inline void WriteWhole(const std::filesystem::path& p, std::string_view bytes) {
-  std::ofstream(p, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(p, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The shipped default image of a model (resources/Data/<model>/EEPROM.h).

@@ -2,7 +2,6 @@
 // header cannot hold, images of the other family, endless and piped inputs, and the exit
 // status rule; plus show and plan values that no other test pins down.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <chrono>
@@ -56,14 +55,15 @@ class Hardening : public ::testing::Test {
 // One rule for the crystal in every command: the header's crystal line must read back as the
 // same number; outside 23000..25000 kHz what it can hold is kept with a warning.
 TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
-  const std::string range = "the header's crystal line holds 10000..99999 kHz only (晶振频率范围:23000KHz~25000KHz)";
+  const std::string range =
+      "the header's crystal line holds 10000..99999 kHz only (晶振频率范围:23000KHz~25000KHz)";
   const struct {
     int64_t kHz;
     bool accepted, warned;
   } cases[] = {
-      {-1, false, false},    {0, false, false},     {99, false, false},    {9999, false, false},
-      {10000, true, true},   {22999, true, true},   {23000, true, false},  {25000, true, false},
-      {25001, true, true},   {99999, true, true},   {100000, false, false}, {230000, false, false},
+      {-1, false, false},  {0, false, false},   {99, false, false},     {9999, false, false},
+      {10000, true, true}, {22999, true, true}, {23000, true, false},   {25000, true, false},
+      {25001, true, true}, {99999, true, true}, {100000, false, false}, {230000, false, false},
   };
   const std::string file = Copy("LX7250", "a.h");
   const std::string before = ReadFile(file);
@@ -72,8 +72,9 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
     const std::string k = std::to_string(c.kHz);
     const Outcome set = Lxcfg({"set", file, "crystal=" + k, "-o", at("b.h")});
     EXPECT_EQ(set.status, c.accepted ? 0 : 1) << k << set.err;
-    EXPECT_EQ(set.err.find("warning: 晶振频率范围:23000KHz~25000KHz (crystal=" + k + " kept)") != std::string::npos,
-              c.warned)
+    EXPECT_EQ(
+        set.err.find("warning: 晶振频率范围:23000KHz~25000KHz (crystal=" + k + " kept)") != std::string::npos,
+        c.warned)
         << k << set.err;
     if (c.accepted) {
       EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find(", crystal " + k + " kHz\n"), std::string::npos) << k;
@@ -106,11 +107,14 @@ TEST_F(Hardening, AModelOfTheOtherFamilyIsRefused) {
     int status;
     std::string err;
   } cases[] = {
-      {{"set", tx, "--model", "LX7140", "volume=3"}, 1,
+      {{"set", tx, "--model", "LX7140", "volume=3"},
+       1,
        tx + ": the file declares LX7250, a transmitter model; --model LX7140 is a receiver model\n"},
-      {{"show", rx, "--model", "LX7240D"}, 1,
+      {{"show", rx, "--model", "LX7240D"},
+       1,
        rx + ": the file declares LXM7140, a receiver model; --model LX7240D is a transmitter model\n"},
-      {{"plan", tx, "--model", "LXM7140"}, 1,
+      {{"plan", tx, "--model", "LXM7140"},
+       1,
        tx + ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
       {{"set", tx, "--model", "LX7240", "pa_gain=3", "-o", at("same.h")}, 0, ""},  // same family
       {{"set", at("untagged.h"), "--model", "LX7140", "volume=3", "-o", at("r.h")}, 0, ""},
@@ -140,11 +144,11 @@ TEST_F(Hardening, PipedImagesAreReadOnce) {
   // Standard input and output wherever a file name goes, in the real program.
   const std::string lxcfg = LXCFG_PROGRAM;
   const Outcome chain = Shell("cat " + DefaultImage("LX7150") + " | " + lxcfg + " h2bin - - | " + lxcfg +
-                              " bin2h --model LX7150 --xtal 24000 - - | " + lxcfg + " set - volume=7 | " + lxcfg +
-                              " show - | head -n 1");
+                              " bin2h --model LX7150 --xtal 24000 - - | " + lxcfg + " set - volume=7 | " +
+                              lxcfg + " show - | head -n 1");
   EXPECT_EQ(chain.out, "LX7150 (Ostrel, receiver), crystal 24000 kHz\n");
-  const Outcome pair = Shell("cat " + DefaultImage("LX7150") + " | " + lxcfg + " pair " + DefaultImage("LX7250") +
-                             " -; echo $?");
+  const Outcome pair = Shell("cat " + DefaultImage("LX7150") + " | " + lxcfg + " pair " +
+                             DefaultImage("LX7250") + " -; echo $?");
   EXPECT_EQ(pair.out, "consistent: LX7250 and LX7150\n0\n");
 }
 
@@ -199,13 +203,15 @@ TEST_F(Hardening, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
   }
   const Outcome help = Lxcfg({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage "
-                          "error."),
+  EXPECT_NE(help.out.find(
+                "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage "
+                "error."),
             std::string::npos)
       << help.out;
   const Outcome setHelp = Lxcfg({"set", "--help"});
-  for (const char* key : {"pa_gain=0..12", "tx_id=0..65535 (LX7240D, LX7250D)", "volume=0..31", "afc_range=±20KHz",
-                          "audio_gain=0dB, 3dB, 6dB, 9dB, 12dB, -4dB, -2.5dB, 7", "channel.0..channel.15"})
+  for (const char* key :
+       {"pa_gain=0..12", "tx_id=0..65535 (LX7240D, LX7250D)", "volume=0..31", "afc_range=±20KHz",
+        "audio_gain=0dB, 3dB, 6dB, 9dB, 12dB, -4dB, -2.5dB, 7", "channel.0..channel.15"})
     EXPECT_NE(setHelp.out.find(key), std::string::npos) << key << "\n" << setHelp.out;
 }
 
@@ -216,8 +222,8 @@ TEST_F(Hardening, ShowFlagsOnlyValuesOutsideTheirRange) {
     const char* model;
     std::vector<std::string> set;
     std::string key;
-    std::string text;   // the show line's value
-    std::string json;   // the --json value
+    std::string text;  // the show line's value
+    std::string json;  // the --json value
   } cases[] = {
       {"LX7250", {"pa_gain=12"}, "pa_gain", "12", "12"},
       {"LX7150", {"volume=31"}, "volume", "31", "31"},
@@ -240,20 +246,23 @@ TEST_F(Hardening, ShowFlagsOnlyValuesOutsideTheirRange) {
   RegisterImage w{};
   w[0x03] = 13 << 1;
   WriteFile(at("13.h"), WriteHeaderText(AmbrelProfile().models[1], 24000, w));
-  EXPECT_NE(Lxcfg({"show", at("13.h")}).out.find("  pa_gain                   13  [outside 0..12]\n"), std::string::npos);
+  EXPECT_NE(Lxcfg({"show", at("13.h")}).out.find("  pa_gain                   13  [outside 0..12]\n"),
+            std::string::npos);
 }
 
 // plan's exact frequency and error for the two low bands (divider codes 3 and 2), computed by
 // hand from the words: (N + F / 65536) x 24000 / D.
 TEST_F(Hardening, PlanGivesExactFrequenciesForEveryDividerCode) {
-  ASSERT_EQ(Lxcfg({"set", DefaultImage("LX7240"), "crystal=24000", "channel.0=162000", "channel.1=200000", "-o",
-                   at("p.h")})
+  ASSERT_EQ(Lxcfg({"set", DefaultImage("LX7240"), "crystal=24000", "channel.0=162000", "channel.1=200000",
+                   "-o", at("p.h")})
                 .status,
             0);
   const Outcome plan = Lxcfg({"plan", at("p.h")});
   // 162000: 0x6ddb 0xffff (N 54 - 1, D 8); 200000: 0x437c 0x5555 (N 33, D 4).
-  EXPECT_NE(plan.out.find("00     162000      162000    161999.954   -0.046  5/2"), std::string::npos) << plan.out;
-  EXPECT_NE(plan.out.find("01     200000      200000    199999.969   -0.031  7/3"), std::string::npos) << plan.out;
+  EXPECT_NE(plan.out.find("00     162000      162000    161999.954   -0.046  5/2"), std::string::npos)
+      << plan.out;
+  EXPECT_NE(plan.out.find("01     200000      200000    199999.969   -0.031  7/3"), std::string::npos)
+      << plan.out;
 }
 
 }  // namespace

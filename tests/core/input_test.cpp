@@ -121,9 +121,9 @@ TEST(ReadInput, HeaderToBinaryKeepsAThirdDigitInTheLowByte) {
     const char* line;
     std::string bytes;
   } cases[] = {
-      {"0x123", std::string("\x12\x03", 2)},   // ends right after three digits, no comma
+      {"0x123", std::string("\x12\x03", 2)},  // ends right after three digits, no comma
       {"0x12a\r\n", std::string("\x12\x0a", 2)},
-      {"0x12,", std::string("\x12\x00", 2)},   // the comma stops the low byte
+      {"0x12,", std::string("\x12\x00", 2)},  // the comma stops the low byte
       {"0x1a2b,   //reg05", std::string("\x1a\x2b", 2)},
   };
   for (const auto& c : cases) {
