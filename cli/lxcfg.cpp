@@ -7,7 +7,6 @@
 #include "core/atomic_file.h"
 #include "core/header_format.h"
 #include "core/messages.h"
-#include "core/register_map.h"
 
 namespace lx::cli {
 
