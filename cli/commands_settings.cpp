@@ -16,9 +16,6 @@ namespace lx::cli {
 using namespace lx::settings;
 namespace {
 
-// diff, plan and pair answer 0 or 1; a file they cannot read is status 2, as cmp does.
-constexpr int kTrouble = 2;
-
 // A guard in kHz: a whole number, 0 or more.
 const CLI::Validator kGuardKHz(
     [](std::string& text) {
@@ -54,7 +51,7 @@ struct FileModel {
 };
 
 void AddFileAndModel(CLI::App* sub, FileModel& o) {
-  sub->add_option("FILE", o.file, "Header file")->required();
+  sub->add_option("FILE", o.file, "Header file (- for standard input)")->required()->check(kFileName);
   sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
 }
 
@@ -217,7 +214,7 @@ struct PlanRow {
 
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, o.file.file + ": no crystal frequency in the image; its channels cannot be read"), kTrouble;
+    return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
   const ToolProfile& profile = s.profile();
   const int64_t offset = profile.receiverOffsetKHz;
 
@@ -424,13 +421,14 @@ void AddSettingsCommands(Commands& commands) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, json] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], {});
-      if (!a) return kTrouble;
+      if (!a) return kFailed;
       const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], {});
-      if (!b) return kTrouble;
+      if (!b) return kFailed;
       return Diff(ctx, *a, *b, *json);
     });
-    sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2);
+    sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2)->check(kFileName);
     sub->add_flag("--json", *json, "The changes as JSON");
   }
 
@@ -439,7 +437,7 @@ void AddSettingsCommands(Commands& commands) {
     CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
                                  [&ctx, o] {
                                    std::optional<ToolState> s = Open(ctx, o->file);
-                                   if (!s) return o->suggest ? kFailed : kTrouble;
+                                   if (!s) return kFailed;
                                    return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
                                  });
     AddFileAndModel(sub, o->file);
@@ -471,17 +469,18 @@ void AddSettingsCommands(Commands& commands) {
   {
     auto files = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add("pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], {});
-      if (!tx) return kTrouble;
+      if (!tx) return kFailed;
       const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], {});
-      if (!rx) return kTrouble;
+      if (!rx) return kFailed;
       if (tx->profile().family != Family::Transmitter)
-        return Fail(ctx, (*files)[0] + ": " + tx->selectedModel()->name + " is not a transmitter model"), kTrouble;
+        return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name + " is not a transmitter model");
       if (rx->profile().family != Family::Receiver)
-        return Fail(ctx, (*files)[1] + ": " + rx->selectedModel()->name + " is not a receiver model"), kTrouble;
+        return Fail(ctx, DisplayName((*files)[1]) + ": " + rx->selectedModel()->name + " is not a receiver model");
       return Pair(ctx, *tx, *rx);
     });
-    sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2);
+    sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2)->check(kFileName);
   }
 }
 

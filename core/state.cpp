@@ -1,27 +1,11 @@
 #include "core/state.h"
 
-#include <fstream>
-
 #include "core/atomic_file.h"
 #include "core/binary_format.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
 
 namespace lx {
-namespace {
-
-// Folders open as streams on some systems; they are never a file to read here. Empty when
-// the file is open, otherwise why it is not.
-std::string OpenForReading(const std::filesystem::path& path, std::ifstream& in) {
-  std::string reason = UnreadableReason(path);
-  if (reason.empty()) {
-    in.open(path, std::ios::binary);
-    if (!in.is_open()) reason = "cannot open";
-  }
-  return reason;
-}
-
-}  // namespace
 
 ToolState::ToolState(const ToolProfile& profile, std::filesystem::path programDir)
     : defaultsLoaded(static_cast<std::size_t>(profile.modelCount()), 0),
@@ -55,10 +39,9 @@ Report ToolState::SelectChipModel(int n) {
 }
 
 Report ToolState::LoadDefaultImage(int n) {
-  const std::filesystem::path path = DefaultImagePath(n);
-  std::ifstream in;
-  if (std::string why = OpenForReading(path, in); !why.empty())
-    return Report::Failed(Outcome::DefaultImageUnreadable, std::move(why));
+  const InputRead read = ReadInput(DefaultImagePath(n), inputLimits);
+  if (!read.ok()) return Report::Failed(Outcome::DefaultImageUnreadable, read.reason);
+  ViewStream in(read.bytes);
   ReadHeaderLines(in, HeaderReadMode::DefaultLoader, *profile_, words, crystalKHz);
   return Report::Done();
 }
@@ -79,9 +62,18 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
-  std::ifstream in;
-  if (std::string why = OpenForReading(path, in); !why.empty())
-    return Report::Failed(Outcome::HeaderUnreadable, std::move(why));
+  const InputRead read = ReadInput(path, inputLimits);
+  if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.reason);
+  return ReadOpenedHeader(read.bytes);
+}
+
+Report ToolState::OpenHeaderText(const std::string& path, std::string_view text) {
+  rememberFolderOf(path);
+  return ReadOpenedHeader(text);
+}
+
+Report ToolState::ReadOpenedHeader(std::string_view text) {
+  ViewStream in(text);
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
@@ -105,9 +97,9 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   AtomicFile out;
   // An output that cannot be created ends the conversion before anything is read.
   if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
-  std::ifstream in;
-  if (std::string why = OpenForReading(headerPath, in); !why.empty())
-    return Report::Failed(Outcome::HeaderUnreadable, std::move(why));
+  const InputRead header = ReadInput(headerPath, inputLimits);
+  if (!header.ok()) return Report::Failed(Outcome::HeaderUnreadable, header.reason);
+  ViewStream in(header.bytes);
   const std::string bytes = HeaderToBinary(in);
   if (!out.Write(bytes) || !out.Commit()) return Report::Failed(Outcome::BinaryNotWritten, out.error());
   return Report::Done(Outcome::Converted);
@@ -116,14 +108,13 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
 Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
   if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
-  std::ifstream in;
-  if (std::string why = OpenForReading(binaryPath, in); !why.empty())
-    return Report::Failed(Outcome::BinaryUnreadable, std::move(why));
-  // Only the first 192 bytes matter; nothing beyond the file's own bytes is ever used.
-  std::string bytes(kBinaryImageSize, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  const std::optional<RegisterImage> image = BinaryToWords(bytes);
+  // Only the first 192 bytes matter: reading stops there, however long the input.
+  InputLimits first = inputLimits;
+  first.maxBytes = kBinaryImageSize;
+  first.truncate = true;
+  const InputRead read = ReadInput(binaryPath, first);
+  if (!read.ok()) return Report::Failed(Outcome::BinaryUnreadable, read.reason);
+  const std::optional<RegisterImage> image = BinaryToWords(read.bytes);
   if (!image) return Report::Failed(Outcome::BinaryEmpty);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/input_file.h"
 #include "core/messages.h"
 #include "core/profile.h"
 
@@ -46,6 +47,8 @@ class ToolState {
   std::vector<int> defaultsLoaded;   // one flag per model, at most one set
   std::string headerPath;            // a folder or a full file name
   std::string binaryPath;
+  // Every file the tool reads stops at these limits (size, and silence of a pipe or device).
+  InputLimits inputLimits;
 
   bool modelSelected() const { return profile_->validModel(chipModel); }
   const ChipModel* selectedModel() const { return modelSelected() ? &profile_->models[chipModel] : nullptr; }
@@ -63,6 +66,8 @@ class ToolState {
 
   // File > Open and File > Save, after the file dialog has produced `path`.
   Report OpenHeader(const std::string& path);
+  // Open with the file's text already read (a pipe is read once, whatever reads it after).
+  Report OpenHeaderText(const std::string& path, std::string_view text);
   Report SaveHeader(const std::string& path);
 
   // "h To bin": converts the file named by headerPath into outPath.
@@ -74,6 +79,7 @@ class ToolState {
  private:
   void markDefaultsLoaded(int n);
   void rememberFolderOf(const std::string& file);
+  Report ReadOpenedHeader(std::string_view text);
 
   const ToolProfile* profile_;
   std::filesystem::path programDir_;

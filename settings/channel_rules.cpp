@@ -1,5 +1,9 @@
 #include "settings/channel_rules.h"
 
+#include <limits>
+
+#include "core/header_format.h"
+#include "core/input_file.h"
 #include "core/messages.h"
 
 namespace lx::settings {
@@ -18,6 +22,29 @@ std::string CrystalMessage() {
 
 std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) {
   return msg::kChannelRangeLead + KHzRange(lowKHz, highKHz);
+}
+
+}  // namespace lx::settings
+
+namespace lx::settings {
+
+bool CrystalLineHolds(int64_t kHz) {
+  if (kHz < std::numeric_limits<int32_t>::min() || kHz > std::numeric_limits<int32_t>::max()) return false;
+  const std::string line = CrystalLine(static_cast<int32_t>(kHz));
+  RegisterImage words{};
+  int32_t back = -1;
+  ViewStream in(line);
+  const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), words, back);
+  return read.crystalSeen && back == kHz;
+}
+
+std::optional<std::string> CrystalRefusal(int64_t kHz) {
+  const std::string value = std::to_string(kHz) + " kHz is refused: ";
+  if (kHz <= 0) return value + "the crystal frequency must be above 0 kHz";
+  if (!CrystalLineHolds(kHz))
+    return value + "the header's crystal line holds " + std::to_string(kCrystalStorableLowKHz) + ".." +
+           std::to_string(kCrystalStorableHighKHz) + " kHz only (" + CrystalRangeText() + ")";
+  return std::nullopt;
 }
 
 }  // namespace lx::settings

@@ -96,10 +96,10 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
 
     if (key == "crystal") {
       const auto v = SignedDecimal(value);
-      if (!v || *v > INT32_MAX) {
+      if (!v) {
         result.errors.push_back("crystal: '" + value + "' is not a frequency in kHz");
-      } else if (*v <= 0) {
-        result.errors.push_back("crystal: " + value + " kHz is refused: the crystal frequency must be above 0 kHz");
+      } else if (const auto refusal = CrystalRefusal(*v)) {
+        result.errors.push_back("crystal: " + *refusal);
       } else {
         newCrystal = *v;
         ops.push_back({Operation::Crystal, nullptr, 0, *v});

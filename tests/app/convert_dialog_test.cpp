@@ -79,6 +79,19 @@ TEST_P(Conversion, BinToHeaderNeedsAModel) {
   EXPECT_FALSE(w.main.ended());  // closing the conversion dialog leaves the main window open
 }
 
+TEST_P(Conversion, HeaderToBinarySavesFromTheHeadersFolder) {
+  ToolWindow w(GetParam()());
+  fs::create_directories(w.work / "headers");
+  fs::create_directories(w.work / "images");
+  Convert(w, "click 1004\nfile images/old.bin\nclick 1000\nfile headers/a.h\nclick 1005\ncancel-file");
+  const auto& files = w.host.fileDialogs();
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_TRUE(files[2].request.save);
+  EXPECT_EQ(files[2].request.proposedName, "EEPROM.bin");
+  EXPECT_EQ(files[2].request.initialFolder, (w.work / "headers/a.h").string()) << "not the binary's folder";
+  EXPECT_EQ(w.state.binaryPath, (w.work / "images/old.bin").string());
+}
+
 INSTANTIATE_TEST_SUITE_P(Tools, Conversion, ::testing::Values(AmbrelTool, OstrelTool));
 
 TEST(Conversion, WritesTheTaggedModelsNames) {

@@ -178,7 +178,9 @@ std::optional<std::string> QtHost::AskFile(Dialog& owner, const FileRequest& req
   QStringList filters;
   for (const std::string& f : NameFilters(request.filter)) filters << QString::fromStdString(f);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
-  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+  // Only a save dialog adds the default extension here; the framework adds it to an open
+  // dialog's name when no file of that name exists.
+  if (request.save && !request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
   dialog.selectFile(QString::fromStdString(request.proposedName));
   fileRequest_ = &request;
   int result = dialog.exec();
