@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on Debian 12 (only what is missing).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ git pkg-config
+  cmake ninja-build g++ git pkg-config ccache
   qt6-base-dev fonts-wqy-microhei xvfb xauth
   libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
