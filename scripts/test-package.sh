@@ -81,7 +81,7 @@ if command -v Xvfb >/dev/null; then
       [ "$tool" = ostrel ] && title=Ostrel
       mkdir -p "$work/x-$tool"
       check "$tool: window paints on a display and its close box ends the program" sh -c "
-        cd '$work/x-$tool' && DISPLAY=:$display '$build/bin/lx_guiprobe' $title 5 60 FFFFFF '$root/usr/bin/$tool'"
+        cd '$work/x-$tool' && unset QT_QPA_PLATFORM && DISPLAY=:$display '$build/bin/lx_guiprobe' $title 5 60 FFFFFF '$root/usr/bin/$tool'"
     done
   else
     echo "skip: Xvfb did not start"
