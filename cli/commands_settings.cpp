@@ -472,13 +472,13 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()->transform(kGuardKHz);
     sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()->transform(kGuardKHz);
     sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()->transform(kGuardKHz);
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()->transform(kGuardKHz);
     sub->footer(Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx.h"}));
   }
 
