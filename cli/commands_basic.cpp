@@ -1,4 +1,5 @@
 // encode, decode, new, set, h2bin, bin2h: the image and file operations of the windowed tools.
+#include <array>
 #include <fstream>
 
 #include "channel/codec.h"
@@ -108,12 +109,11 @@ void AddBasicCommands(Commands& commands) {
   }
 
   {
-    auto files = std::make_shared<std::vector<std::string>>();
+    auto files = std::make_shared<std::array<std::string, 2>>();
     auto strict = std::make_shared<bool>(false);
     CLI::App* sub = commands.add("h2bin", "\"h To bin\": header to binary image", [&ctx, files, strict] {
       const std::string& in = (*files)[0];
-      const std::optional<std::string> target =
-          ChooseOutput(ctx, files->size() > 1 ? (*files)[1] : std::string(), OutputKind::Binary);
+      const std::optional<std::string> target = ChooseOutput(ctx, (*files)[1], OutputKind::Binary);
       if (!target) return kUsage;
       const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
       if (!header) return kFailed;
@@ -132,23 +132,22 @@ void AddBasicCommands(Commands& commands) {
       }
       return WriteOutput(ctx, *target, bytes, msg::kOpenBinFailed);
     });
-    sub->add_option("FILES", *files,
-                    "IN.h [OUT.bin] (- for standard input or output; without OUT standard output, never a terminal)")
-        ->required()->expected(1, 2)->check(kFileName);
+    sub->add_option("IN", (*files)[0], "Header (- for standard input)")->required()->check(kFileName);
+    sub->add_option("OUT", (*files)[1], "Binary image (- or left out: standard output, never a terminal)")
+        ->check(kFileName);
     sub->add_flag("--strict", *strict, "Refuse a header without exactly 96 word lines (else a warning)");
     sub->footer(Examples({"lxcfg h2bin rx.h rx.bin", "lxcfg h2bin --strict EEPROM.h > EEPROM.bin"}));
   }
 
   {
     auto o = std::make_shared<ModelXtal>();
-    auto files = std::make_shared<std::vector<std::string>>();
+    auto files = std::make_shared<std::array<std::string, 2>>();
     CLI::App* sub = commands.add("bin2h", "\"bin To h\": binary image to header", [&ctx, o, files] {
       const auto m = RequireModel(ctx, o->model);
       if (!m) return kFailed;
       if (!CheckCrystal(ctx, o->xtal)) return kFailed;
       const std::string& in = (*files)[0];
-      const std::optional<std::string> target =
-          ChooseOutput(ctx, files->size() > 1 ? (*files)[1] : std::string(), OutputKind::Text);
+      const std::optional<std::string> target = ChooseOutput(ctx, (*files)[1], OutputKind::Text);
       if (!target) return kUsage;
       // The first 192 bytes are the image; reading stops there.
       const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
@@ -171,8 +170,9 @@ void AddBasicCommands(Commands& commands) {
       return kOk;
     });
     AddModelXtal(sub, *o);
-    sub->add_option("FILES", *files, "IN.bin [OUT.h] (- for standard input or output; without OUT standard output)")
-        ->required()->expected(1, 2)->check(kFileName);
+    sub->add_option("IN", (*files)[0], "Binary image (- for standard input)")->required()->check(kFileName);
+    sub->add_option("OUT", (*files)[1], "Header (- or left out: standard output; a terminal needs - named)")
+        ->check(kFileName);
     sub->footer(Examples({"lxcfg bin2h --model LX7150 --xtal 24000 rx.bin rx.h",
                           "lxcfg bin2h --model LX7250 --xtal 24000 EEPROM.bin | lxcfg show -"}));
   }

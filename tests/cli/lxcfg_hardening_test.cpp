@@ -189,7 +189,7 @@ TEST_F(Hardening, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
       {{"bogus"}, 2, "lxcfg: unknown command 'bogus' (one of encode, decode, new, h2bin, bin2h, set, show"},
       {{"new", "--model", "LX7250", "-o", ""}, 2, "lxcfg: --output: a file name cannot be empty"},
       {{"show", ""}, 2, "lxcfg: FILE: a file name cannot be empty"},
-      {{"h2bin", tx, ""}, 2, "lxcfg: FILES: a file name cannot be empty"},
+      {{"h2bin", tx, ""}, 2, "lxcfg: OUT: a file name cannot be empty"},
       {{"pair", tx, tx}, 1, "lxcfg: " + tx + ": LX7250 is not a receiver model"},
       {{"diff", tx, at("missing.h")}, 1, "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
       {{"plan", at("missing.h")}, 1, "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
