@@ -164,16 +164,26 @@ struct KindRow {
 
 KindRow Describe(ui::Kind kind) {
   switch (kind) {
-    case ui::Kind::PushButton: return {"button", "`click`"};
-    case ui::Kind::PictureButton: return {"picture button", "`click`"};
-    case ui::Kind::RadioButton: return {"radio button", "`click`"};
-    case ui::Kind::CheckBox: return {"check box", "`click`"};
-    case ui::Kind::Edit: return {"edit box", "`type`, `focus`"};
-    case ui::Kind::ComboBox: return {"drop-down list", "`select`, `pick`"};
-    case ui::Kind::Slider: return {"slider", "`drag`, `key`"};
-    case ui::Kind::GroupBox: return {"group box", ""};
-    case ui::Kind::Label: return {"label", ""};
-    case ui::Kind::Icon: return {"icon", ""};
+    case ui::Kind::PushButton:
+      return {"button", "`click`"};
+    case ui::Kind::PictureButton:
+      return {"picture button", "`click`"};
+    case ui::Kind::RadioButton:
+      return {"radio button", "`click`"};
+    case ui::Kind::CheckBox:
+      return {"check box", "`click`"};
+    case ui::Kind::Edit:
+      return {"edit box", "`type`, `focus`"};
+    case ui::Kind::ComboBox:
+      return {"drop-down list", "`select`, `pick`"};
+    case ui::Kind::Slider:
+      return {"slider", "`drag`, `key`"};
+    case ui::Kind::GroupBox:
+      return {"group box", ""};
+    case ui::Kind::Label:
+      return {"label", ""};
+    case ui::Kind::Icon:
+      return {"icon", ""};
   }
   return {"?", ""};
 }

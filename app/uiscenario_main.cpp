@@ -17,10 +17,11 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
-               "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
-               "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
-               "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
+  std::cerr
+      << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
+         "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
+         "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
+         "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
   return 2;
 }
 

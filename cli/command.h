@@ -2,7 +2,6 @@
 // How lxcfg's commands are put together: each command module adds its subcommands to the
 // application and registers the action that runs when that subcommand was chosen.
 #include <CLI/CLI.hpp>
-
 #include <filesystem>
 #include <functional>
 #include <initializer_list>

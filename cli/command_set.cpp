@@ -13,7 +13,8 @@ namespace {
 // Every key `set` takes, by family, with its valid values.
 std::string SetKeysHelp() {
   std::string help =
-      "Keys (values without regard to case; numbers decimal or 0x hexadecimal):\n  both families: crystal=K (kHz, " +
+      "Keys (values without regard to case; numbers decimal or 0x hexadecimal):\n  both families: crystal=K "
+      "(kHz, " +
       std::to_string(kCrystalStorableLowKHz) + ".." + std::to_string(kCrystalStorableHighKHz) +
       "; outside 23000..25000 with a warning), channel.0..channel.15=K (kHz, the model's range),\n"
       "    channels=K,K,... (up to 16, from channel.0 in order)\n";

@@ -51,8 +51,9 @@ void AddBasicCommands(Commands& commands) {
         const auto f = ParseNumber(text);
         if (!f) return Fail(ctx, "'" + text + "' is not a frequency in kHz");
         if (!range.contains(*f))
-          return Fail(ctx, settings::ChannelRangeRefusal(*f, m->profile->models[static_cast<std::size_t>(m->index)].name,
-                                                         range.low, range.high));
+          return Fail(ctx, settings::ChannelRangeRefusal(
+                               *f, m->profile->models[static_cast<std::size_t>(m->index)].name, range.low,
+                               range.high));
         const auto words = EncodeChannel(*m->profile, m->index, o->xtal, *f);
         if (!words) return Fail(ctx, "cannot encode " + text);
         lines += Hex4(words->control) + " " + Hex4(words->fraction) + "\n";
@@ -123,10 +124,12 @@ void AddBasicCommands(Commands& commands) {
       // a binary or a cut-off header for an image.
       const std::size_t lines = bytes.size() / 2;
       if (lines == 0)
-        return Fail(ctx, DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
+        return Fail(ctx,
+                    DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
       if (lines != static_cast<std::size_t>(kEepromSize)) {
         const std::string count = DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
-                                  std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) + " bytes)";
+                                  std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) +
+                                  " bytes)";
         if (*strict) return Fail(ctx, count + "; --strict: nothing written");
         Warn(ctx, count);
       }
@@ -156,7 +159,8 @@ void AddBasicCommands(Commands& commands) {
       if (!image)
         return Fail(ctx, DisplayName(in) + ": " + WithWindowText("fewer than 192 bytes", msg::kBinError));
       const ChipModel& model = m->profile->models[static_cast<std::size_t>(m->index)];
-      const int written = WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
+      const int written =
+          WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
       if (written != kOk) return written;
       // A binary of another model (or crystal) converts without complaint but reads as nonsense.
       std::string strangers;

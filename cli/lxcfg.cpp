@@ -50,18 +50,27 @@ namespace {
 // What an outcome that carries no reason of the system's means, in the command line's words.
 const char* EnglishOf(Outcome outcome) {
   switch (outcome) {
-    case Outcome::DefaultImageUnreadable: return "cannot read the model's default image";
-    case Outcome::HeaderUnreadable: return "cannot read the header";
-    case Outcome::NoChipModel: return "no chip model selected; cannot save";
+    case Outcome::DefaultImageUnreadable:
+      return "cannot read the model's default image";
+    case Outcome::HeaderUnreadable:
+      return "cannot read the header";
+    case Outcome::NoChipModel:
+      return "no chip model selected; cannot save";
     case Outcome::HeaderNotWritten:
-    case Outcome::BinaryNotWritten: return "cannot write";
-    case Outcome::OutputNotCreated: return "cannot create";
-    case Outcome::BinaryUnreadable: return "cannot read the binary image";
-    case Outcome::BinaryEmpty: return "fewer than 192 bytes";
-    case Outcome::NoSuchModel: return "no such chip model";
+    case Outcome::BinaryNotWritten:
+      return "cannot write";
+    case Outcome::OutputNotCreated:
+      return "cannot create";
+    case Outcome::BinaryUnreadable:
+      return "cannot read the binary image";
+    case Outcome::BinaryEmpty:
+      return "fewer than 192 bytes";
+    case Outcome::NoSuchModel:
+      return "no such chip model";
     case Outcome::Done:
     case Outcome::Converted:
-    case Outcome::Count: break;
+    case Outcome::Count:
+      break;
   }
   return "failed";
 }
@@ -165,7 +174,8 @@ std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, 
   if (kind == OutputKind::Binary)
     Usage(ctx, "standard output is a terminal: binary goes to a file (OUT.bin) or through a pipe");
   else if (given.empty())
-    Usage(ctx, "standard output is a terminal: name the output file (for example EEPROM.h) or pipe the output");
+    Usage(ctx,
+          "standard output is a terminal: name the output file (for example EEPROM.h) or pipe the output");
   else
     return out;
   return std::nullopt;
@@ -197,9 +207,10 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     for (const ToolProfile* other : AllProfiles()) {
       if (other->family == model->profile->family) continue;
       if (const ChipModel* declared = DeclaredModel(*other, *text)) {
-        Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " + FamilyName(other->family) +
-                      " model; " + modelOption + " " + model->profile->models[static_cast<std::size_t>(model->index)].name +
-                      " is a " + FamilyName(model->profile->family) + " model");
+        Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " +
+                      FamilyName(other->family) + " model; " + modelOption + " " +
+                      model->profile->models[static_cast<std::size_t>(model->index)].name + " is a " +
+                      FamilyName(model->profile->family) + " model");
         return std::nullopt;
       }
     }

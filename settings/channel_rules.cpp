@@ -25,8 +25,8 @@ std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) {
 }
 
 std::string ChannelRangeRefusal(int64_t kHz, std::string_view model, uint32_t lowKHz, uint32_t highKHz) {
-  return std::to_string(kHz) + " kHz is outside " + std::string(model) + "'s range " + std::to_string(lowKHz) +
-         ".." + std::to_string(highKHz) + " kHz — " + RangeMessage(lowKHz, highKHz);
+  return std::to_string(kHz) + " kHz is outside " + std::string(model) + "'s range " +
+         std::to_string(lowKHz) + ".." + std::to_string(highKHz) + " kHz — " + RangeMessage(lowKHz, highKHz);
 }
 
 std::string CrystalRangeWarning(int64_t kHz) {

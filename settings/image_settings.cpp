@@ -182,8 +182,7 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       result.warnings.push_back("channels kept as they are: the image had no crystal frequency to read them with");
     }
     state.crystalKHz = x;
-    if (!CrystalInRange(x))
-      result.warnings.push_back(CrystalRangeWarning(x));
+    if (!CrystalInRange(x)) result.warnings.push_back(CrystalRangeWarning(x));
   }
   for (const Operation& op : ops) {
     if (op.kind == Operation::Channel) {

@@ -43,7 +43,8 @@ TEST_F(LxcfgBasics, FailuresAndUsageErrors) {
   const Outcome range = lxcfg({"encode", "--model", "LX7250", "--xtal", "24000", "300000"});
   EXPECT_EQ(range.status, 1);
   EXPECT_EQ(range.err,
-            "lxcfg: 300000 kHz is outside LX7250's range 470000..960000 kHz — 请输入正确的频道:470000KHz~960000KHz\n");
+            "lxcfg: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
+            "请输入正确的频道:470000KHz~960000KHz\n");
   EXPECT_EQ(range.out, "");
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "0", "606000"}).status, 1);
   EXPECT_EQ(lxcfg({"encode", "--model", "LX9999", "--xtal", "24000", "606000"}).status, 1);

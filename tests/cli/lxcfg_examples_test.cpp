@@ -35,7 +35,8 @@ void PrepareScratch(const fs::path& dir) {
   WriteFile(dir / "rx.h", DefaultImage("LX7150"));
   for (const auto& [h, bin] : {std::pair{"tx.h", "EEPROM.bin"}, {"rx.h", "rx.bin"}}) {
     std::ostringstream out, err;
-    ASSERT_EQ(cli::run({"h2bin", (dir / h).string(), (dir / bin).string()}, out, err, kProgram.parent_path()), 0);
+    ASSERT_EQ(cli::run({"h2bin", (dir / h).string(), (dir / bin).string()}, out, err, kProgram.parent_path()),
+              0);
   }
 }
 
@@ -80,7 +81,8 @@ TEST(LxcfgExamples, EverySubcommandsHelpShowsExamplesThatRun) {
     ASSERT_NE(at, std::string::npos) << name << " --help has no examples";
     std::istringstream in(help.out.substr(at + 11));
     std::vector<std::string> examples;
-    for (std::string line; std::getline(in, line) && line.starts_with("  lxcfg ");) examples.push_back(line.substr(2));
+    for (std::string line; std::getline(in, line) && line.starts_with("  lxcfg ");)
+      examples.push_back(line.substr(2));
     EXPECT_GE(examples.size(), 1u) << name;
     for (const std::string& example : examples) {
       EXPECT_NE(example.find("lxcfg " + name), std::string::npos) << example << ": an example of " << name;
@@ -142,7 +144,8 @@ std::vector<std::vector<DocCommand>> CodeBlocks(const std::string& text) {
 }
 
 // `output` against what the transcript shows; a line "..." stands for any lines.
-void ExpectShown(const std::string& command, const std::string& output, const std::vector<std::string>& shown) {
+void ExpectShown(const std::string& command, const std::string& output,
+                 const std::vector<std::string>& shown) {
   std::vector<std::string> lines;
   std::istringstream in(output);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -154,9 +157,11 @@ void ExpectShown(const std::string& command, const std::string& output, const st
     return;
   }
   ASSERT_GE(lines.size(), head.size() + tail.size()) << command << "\n" << output;
-  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(head.size())), head)
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(head.size())),
+            head)
       << command;
-  EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(tail.size()), lines.end()), tail)
+  EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(tail.size()), lines.end()),
+            tail)
       << command;
 }
 

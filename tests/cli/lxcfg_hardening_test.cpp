@@ -72,10 +72,10 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
     const std::string k = std::to_string(c.kHz);
     const Outcome set = Lxcfg({"set", file, "crystal=" + k, "-o", at("b.h")});
     EXPECT_EQ(set.status, c.accepted ? 0 : 1) << k << set.err;
-    EXPECT_EQ(
-        set.err.find("lxcfg: warning: crystal " + k + " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
-            std::string::npos,
-        c.warned)
+    EXPECT_EQ(set.err.find("lxcfg: warning: crystal " + k +
+                           " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
+                  std::string::npos,
+              c.warned)
         << k << set.err;
     if (c.accepted) {
       EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find(", crystal " + k + " kHz\n"), std::string::npos) << k;
@@ -92,7 +92,8 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
       EXPECT_EQ(r.status, c.accepted ? 0 : 1) << args[0] << " " << k << r.err;
       if (!c.accepted) EXPECT_TRUE(r.err.starts_with("lxcfg: --xtal: " + k + " kHz is refused: ")) << r.err;
       EXPECT_EQ(r.err.find("lxcfg: warning: --xtal: crystal " + k +
-                           " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") != std::string::npos,
+                           " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
+                    std::string::npos,
                 c.warned)
           << args[0] << " " << k << r.err;
     }
@@ -113,13 +114,16 @@ TEST_F(Hardening, AModelOfTheOtherFamilyIsRefused) {
   } cases[] = {
       {{"set", tx, "--model", "LX7140", "volume=3"},
        1,
-       "lxcfg: " + tx + ": the file declares LX7250, a transmitter model; --model LX7140 is a receiver model\n"},
+       "lxcfg: " + tx +
+           ": the file declares LX7250, a transmitter model; --model LX7140 is a receiver model\n"},
       {{"show", rx, "--model", "LX7240D"},
        1,
-       "lxcfg: " + rx + ": the file declares LXM7140, a receiver model; --model LX7240D is a transmitter model\n"},
+       "lxcfg: " + rx +
+           ": the file declares LXM7140, a receiver model; --model LX7240D is a transmitter model\n"},
       {{"plan", tx, "--model", "LXM7140"},
        1,
-       "lxcfg: " + tx + ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
+       "lxcfg: " + tx +
+           ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
       {{"set", tx, "--model", "LX7240", "pa_gain=3", "-o", at("same.h")}, 0, ""},  // same family
       {{"set", at("untagged.h"), "--model", "LX7140", "volume=3", "-o", at("r.h")}, 0, ""},
   };
@@ -191,8 +195,12 @@ TEST_F(Hardening, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
       {{"show", ""}, 2, "lxcfg: FILE: a file name cannot be empty"},
       {{"h2bin", tx, ""}, 2, "lxcfg: OUT: a file name cannot be empty"},
       {{"pair", tx, tx}, 1, "lxcfg: " + tx + ": LX7250 is not a receiver model"},
-      {{"diff", tx, at("missing.h")}, 1, "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
-      {{"plan", at("missing.h")}, 1, "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
+      {{"diff", tx, at("missing.h")},
+       1,
+       "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
+      {{"plan", at("missing.h")},
+       1,
+       "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
       {{"show", work.path().string()}, 1, "lxcfg: " + work.path().string() + ": cannot open: Is a directory"},
       {{"set", tx, "pa_gain=99"}, 1, "lxcfg: pa_gain: '99' is not a valid value (0..12)"},
       {{"encode", "--model", "LX7250"}, 2, "lxcfg: --xtal is required"},

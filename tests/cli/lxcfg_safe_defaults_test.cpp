@@ -24,7 +24,9 @@ const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
 Outcome Lxcfg(const std::vector<std::string>& args, bool terminal = false) {
   return test::RunLxcfg(args, kProgramDir, terminal);
 }
-std::string DefaultImage(const char* model) { return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
+std::string DefaultImage(const char* model) {
+  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
+}
 
 class SafeDefaults : public ::testing::Test {
  protected:
@@ -102,7 +104,8 @@ TEST_F(SafeDefaults, OneNumberRuleEverywhere) {
     EXPECT_EQ(hex.out, dec.out) << c.hex;
     EXPECT_NE(hex.out, ReadFile(*c.file)) << c.hex;
   }
-  for (const char* refused : {"pa_gain=0xd", "volume=0x", "crystal=0x-5", "tx_id=0x10000", "crystal=--24000"}) {
+  for (const char* refused :
+       {"pa_gain=0xd", "volume=0x", "crystal=0x-5", "tx_id=0x10000", "crystal=--24000"}) {
     const Outcome r = Lxcfg({"set", refused[0] == 'v' ? rx : tx, refused});
     EXPECT_EQ(r.status, 1) << refused;
   }
