@@ -1,4 +1,5 @@
 // uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]
+// uiscenario --list-ids
 // Runs a script of user actions against a tool's windows, on the headless host (no display) or
 // on the real Qt windows (offscreen unless a display is set); see docs/uiscenario.md.
 #include <QApplication>
@@ -16,9 +17,11 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
-               "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
-               "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
+  std::cerr
+      << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
+         "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
+         "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
+         "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
   return 2;
 }
 
@@ -30,6 +33,12 @@ bool Set(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The ids scripts use, for the documentation (docs/uiscenario.md carries this output).
+  if (argc == 2 && std::strcmp(argv[1], "--list-ids") == 0) {
+    lx::app::WriteScriptIds(lx::app::AmbrelTool(), std::cout);
+    lx::app::WriteScriptIds(lx::app::OstrelTool(), std::cout);
+    return std::cout.flush() ? 0 : 1;
+  }
   std::string hostName = "headless";
   std::vector<const char*> args;
   for (int i = 1; i < argc; ++i) {

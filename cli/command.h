@@ -2,12 +2,13 @@
 // How lxcfg's commands are put together: each command module adds its subcommands to the
 // application and registers the action that runs when that subcommand was chosen.
 #include <CLI/CLI.hpp>
-
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/input_file.h"
@@ -27,10 +28,20 @@ struct Context {
   std::filesystem::path programDir;
   // Inputs: at most 64 MiB; a pipe may stay silent for a minute (a build step still working).
   InputLimits input{kMaxInputBytes, false, 60000};
+  // Standard output is a terminal: binary is never written there, and a command whose output
+  // file defaults to standard output asks for -o instead.
+  bool outputIsTerminal = false;
 };
 
 // File names on the command line: "-" is standard input or output; an empty name is a usage error.
 extern const CLI::Validator kFileName;
+// Numbers of options: decimal or 0x hexadecimal, as everywhere in lxcfg (CLI11 alone would read
+// "010" as octal). Rewrites the text as decimal for the option's conversion.
+extern const CLI::Validator kNumber;
+
+// A subcommand's help footer: "Examples:" and each command line on its own line. The tests run
+// every one of them.
+std::string Examples(std::initializer_list<const char*> lines, const std::string& more = {});
 
 class Commands {
  public:
@@ -51,8 +62,15 @@ class Commands {
   std::vector<std::pair<CLI::App*, std::function<int()>>> actions_;
 };
 
-// A failure: one line on standard error, status 1.
+// A failure: one line on standard error, led by "lxcfg: ", status 1.
 int Fail(Context& ctx, const std::string& line);
+// A usage error: one line on standard error, led by "lxcfg: ", status 2.
+int Usage(Context& ctx, const std::string& line);
+// A warning: "lxcfg: warning: " and the line on standard error.
+void Warn(Context& ctx, const std::string& line);
+// An English text carrying the window's Chinese text after a dash, where there is one:
+// "cannot write: Permission denied — 保存文件失败!".
+std::string WithWindowText(const std::string& english, std::string_view windowText);
 // A failed operation: the file its outcome is about (`input` or `output`), then the system's
 // reason where there is one ("out.h: cannot write: No space left on device"), else the text the
 // windows show for it.
@@ -79,14 +97,22 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
                                        std::optional<std::size_t> truncateAt = std::nullopt);
 
 // `bytes` to the file `out` ("-": standard output), replacing it atomically. A failure is
-// reported as `out: failText`.
+// reported as `out: the system's reason — failText`.
 int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, const char* failText);
+
+// The output of a command whose OUT may be left out: "-" (standard output) when it was, unless
+// standard output is a terminal, where a file must be named. Binary output never goes to a
+// terminal. nullopt after reporting a usage error.
+enum class OutputKind { Text, Binary };
+std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, OutputKind kind);
 
 // Reads a header as File > Open does. With a model name given the model is selected first (its
 // default image loaded) as a radio click would, and refused when the file declares a model of
 // the other family; with an empty name the file's tag decides the family. The file is read
 // once ("-": standard input). Returns nullopt after reporting a failure.
-std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName);
+// `modelOption` is the option that names the model, for messages ("--model", "--model-a").
+std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
+                                    const std::string& modelOption = "--model");
 
 // Writes the image as File > Save does, to `out` ("-" is standard output).
 int SaveTo(Context& ctx, ToolState& state, const std::string& out);

@@ -13,9 +13,11 @@ namespace {
 // Every key `set` takes, by family, with its valid values.
 std::string SetKeysHelp() {
   std::string help =
-      "Keys (values without regard to case):\n  both families: crystal=K (kHz, " +
+      "Keys (values without regard to case; numbers decimal or 0x hexadecimal):\n  both families: crystal=K "
+      "(kHz, " +
       std::to_string(kCrystalStorableLowKHz) + ".." + std::to_string(kCrystalStorableHighKHz) +
-      "; outside 23000..25000 with a warning), channel.0..channel.15=K (kHz, the model's range)\n";
+      "; outside 23000..25000 with a warning), channel.0..channel.15=K (kHz, the model's range),\n"
+      "    channels=K,K,... (up to 16, from channel.0 in order)\n";
   for (const Family family : {Family::Transmitter, Family::Receiver}) {
     help += family == Family::Transmitter ? "  transmitters:\n" : "  receivers:\n";
     for (const RegisterField& f : RegisterFields(family)) {
@@ -42,9 +44,9 @@ void AddSetCommand(Commands& commands) {
         if (!state) return kFailed;
         const AssignResult applied = ApplyAssignments(*state, *assignments);
         // Nothing is written when any assignment is refused.
-        for (const std::string& e : applied.errors) ctx.err << e << '\n';
+        for (const std::string& e : applied.errors) Fail(ctx, e);
         if (!applied.errors.empty()) return kFailed;
-        for (const std::string& w : applied.warnings) ctx.err << "warning: " << w << '\n';
+        for (const std::string& w : applied.warnings) Warn(ctx, w);
         return SaveTo(ctx, *state, out->empty() ? *file : *out);
       });
   sub->add_option("FILE", *file, "Header file (- for standard input: the output goes to standard output)")
@@ -52,7 +54,9 @@ void AddSetCommand(Commands& commands) {
   sub->add_option("ASSIGNMENTS", *assignments, "KEY=VALUE: a setting as 'lxcfg show' names it");
   sub->add_option("--model", *model, "Select this model before reading (for files without a model line)");
   sub->add_option("-o,--output", *out, "Output header (default: replace FILE), - for standard output")->check(kFileName);
-  sub->footer(SetKeysHelp());
+  sub->footer(Examples({"lxcfg set rx.h volume=20 expander=on",
+                        "lxcfg set tx.h crystal=0x5dc0 channels=606000,610000,614000 -o tx2.h"},
+                       SetKeysHelp()));
 }
 
 }  // namespace lx::cli

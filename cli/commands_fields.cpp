@@ -114,6 +114,7 @@ void AddFieldsCommand(Commands& commands) {
                                  return ctx.out ? kOk : kFailed;
                                });
   sub->add_flag("--markdown", *markdown, "The tables of the user guide, by owning dialog");
+  sub->footer(Examples({"lxcfg fields", "lxcfg fields --markdown"}));
 }
 
 }  // namespace lx::cli

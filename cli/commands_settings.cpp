@@ -2,6 +2,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -20,7 +21,9 @@ namespace {
 const CLI::Validator kGuardKHz(
     [](std::string& text) {
       const auto v = ParseNumber(text);
-      return v && *v <= 100000000u ? std::string() : "'" + text + "' is not a guard in kHz (0 or more)";
+      if (!v || *v > 100000000u) return "'" + text + "' is not a guard in kHz (0 or more)";
+      text = std::to_string(*v);
+      return std::string();
     },
     "KHZ");
 
@@ -53,6 +56,14 @@ struct FileModel {
 void AddFileAndModel(CLI::App* sub, FileModel& o) {
   sub->add_option("FILE", o.file, "Header file (- for standard input)")->required()->check(kFileName);
   sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
+}
+
+// --model-a, --model-b: the models of files without a model line, as --model of the others.
+void AddModelsAB(CLI::App* sub, std::array<std::string, 2>& models) {
+  sub->add_option("--model-a", models[0],
+                  "Select this model before reading the first file (for files without a model line)");
+  sub->add_option("--model-b", models[1],
+                  "Select this model before reading the second file (for files without a model line)");
 }
 
 std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
@@ -329,23 +340,23 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
 // model's codec keeps exactly at the image's crystal.
 int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, o.file.file + ": no crystal frequency in the image to encode channels with"), kFailed;
+    return Fail(ctx,
+                DisplayName(o.file.file) + ": no crystal frequency in the image to encode channels with");
   const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
   const int64_t from = o.from > 0 ? o.from : range.low, to = o.to > 0 ? o.to : range.high;
   if (from < range.low || to > range.high || from > to)
     return Fail(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
-                                 s.selectedModel()->name, range.low, range.high)),
-           kFailed;
+                                 s.selectedModel()->name, range.low, range.high));
   if (o.count < 1 || o.count > kChannelCount)
-    return Fail(ctx, fmt::format("--count {} is outside 1..{}", o.count, kChannelCount)), kFailed;
+    return Fail(ctx, fmt::format("--count {} is outside 1..{}", o.count, kChannelCount));
   const auto usable = [&](int64_t f) {
     return ChannelKeptExactly(s.profile(), s.chipModel, s.crystalKHz, static_cast<uint32_t>(f));
   };
   const std::vector<int64_t> plan = SuggestPlan(from, to, o.count, o.step, o.guards, usable);
   if (static_cast<int>(plan.size()) < o.count)
-    return Fail(ctx, fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards",
-                                 plan.size(), o.count, from, to, o.step)),
-           kFailed;
+    return Fail(ctx,
+                fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards",
+                            plan.size(), o.count, from, to, o.step));
   std::string list;
   for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
   if (o.out.empty()) {
@@ -353,7 +364,7 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
     return kOk;
   }
   const AssignResult applied = ApplyAssignments(s, {"channels=" + list});
-  for (const std::string& e : applied.errors) ctx.err << e << '\n';
+  for (const std::string& e : applied.errors) Fail(ctx, e);
   if (!applied.errors.empty()) return kFailed;
   return SaveTo(ctx, s, o.out);
 }
@@ -406,7 +417,9 @@ void AddSettingsCommands(Commands& commands) {
     CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded", [&ctx, o, json] {
       const std::optional<ToolState> s = Open(ctx, *o);
       if (!s) return kFailed;
-      if (s->crystalKHz <= 0) ctx.err << "warning: no crystal frequency in the image; channels read as the range's low end\n";
+      if (s->crystalKHz <= 0)
+        Warn(ctx, DisplayName(o->file) +
+                      ": no crystal frequency in the image; channels read as the range's low end");
       if (*json)
         ShowJson(ctx.out, *s);
       else
@@ -415,21 +428,27 @@ void AddSettingsCommands(Commands& commands) {
     });
     AddFileAndModel(sub, *o);
     sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
+    sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
   }
 
   {
     auto files = std::make_shared<std::vector<std::string>>();
+    auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, json] {
-      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-      const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], {});
-      if (!a) return kFailed;
-      const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], {});
-      if (!b) return kFailed;
-      return Diff(ctx, *a, *b, *json);
-    });
+    CLI::App* sub = commands.add(
+        "diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, models, json] {
+          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
+          const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+          if (!a) return kFailed;
+          const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+          if (!b) return kFailed;
+          return Diff(ctx, *a, *b, *json);
+        });
     sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2)->check(kFileName);
+    AddModelsAB(sub, *models);
     sub->add_flag("--json", *json, "The changes as JSON");
+    sub->footer(
+        Examples({"lxcfg set tx.h -o saved.h && lxcfg diff tx.h saved.h", "lxcfg diff --json rx.h rx.h"}));
   }
 
   {
@@ -447,40 +466,58 @@ void AddSettingsCommands(Commands& commands) {
         "--suggest", o->suggest,
         "Find channels every guard accepts, on frequencies the model's codec keeps exactly; print them as "
         "channels=... or write them with -o");
-    sub->add_option("--from", o->from, "--suggest: lowest frequency (kHz; default the model's range)")->needs(suggest);
-    sub->add_option("--to", o->to, "--suggest: highest frequency (kHz; default the model's range)")->needs(suggest);
-    sub->add_option("--count", o->count, "--suggest: channels wanted (default 16)")->needs(suggest);
+    sub->add_option("--from", o->from, "--suggest: lowest frequency (kHz; default the model's range)")
+        ->transform(kNumber)
+        ->needs(suggest);
+    sub->add_option("--to", o->to, "--suggest: highest frequency (kHz; default the model's range)")
+        ->transform(kNumber)
+        ->needs(suggest);
+    sub->add_option("--count", o->count, "--suggest: channels wanted (default 16)")
+        ->transform(kNumber)
+        ->needs(suggest);
     sub->add_option("--step", o->step, "--suggest: frequency grid (kHz, default 25)")
+        ->transform(kNumber)
         ->check(CLI::Range(int64_t{1}, int64_t{100000}))
         ->needs(suggest);
     sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
         ->needs(suggest);
     sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()
+        ->transform(kGuardKHz);
     sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()
+        ->transform(kGuardKHz);
     sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()
+        ->transform(kGuardKHz);
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
-        ->capture_default_str()->check(kGuardKHz);
+        ->capture_default_str()
+        ->transform(kGuardKHz);
+    sub->footer(Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx.h"}));
   }
 
   {
     auto files = std::make_shared<std::vector<std::string>>();
-    CLI::App* sub = commands.add("pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files] {
-      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-      const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], {});
-      if (!tx) return kFailed;
-      const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], {});
-      if (!rx) return kFailed;
-      if (tx->profile().family != Family::Transmitter)
-        return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name + " is not a transmitter model");
-      if (rx->profile().family != Family::Receiver)
-        return Fail(ctx, DisplayName((*files)[1]) + ": " + rx->selectedModel()->name + " is not a receiver model");
-      return Pair(ctx, *tx, *rx);
-    });
+    auto models = std::make_shared<std::array<std::string, 2>>();
+    CLI::App* sub = commands.add(
+        "pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files, models] {
+          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
+          const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+          if (!tx) return kFailed;
+          const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+          if (!rx) return kFailed;
+          if (tx->profile().family != Family::Transmitter)
+            return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name +
+                                 " is not a transmitter model");
+          if (rx->profile().family != Family::Receiver)
+            return Fail(ctx, DisplayName((*files)[1]) + ": " + rx->selectedModel()->name +
+                                 " is not a receiver model");
+          return Pair(ctx, *tx, *rx);
+        });
     sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2)->check(kFileName);
+    AddModelsAB(sub, *models);
+    sub->footer(Examples({"lxcfg pair tx.h rx.h"}));
   }
 }
 

@@ -29,12 +29,57 @@ std::optional<int> Commands::runChosen() {
 }
 
 int Fail(Context& ctx, const std::string& line) {
-  ctx.err << line << '\n';
+  ctx.err << "lxcfg: " << line << '\n';
   return kFailed;
 }
 
+int Usage(Context& ctx, const std::string& line) {
+  ctx.err << "lxcfg: " << line << '\n';
+  return kUsage;
+}
+
+void Warn(Context& ctx, const std::string& line) { ctx.err << "lxcfg: warning: " << line << '\n'; }
+
+std::string WithWindowText(const std::string& english, std::string_view windowText) {
+  if (windowText.empty() || english == windowText) return english;
+  return english + " — " + std::string(windowText);
+}
+
+namespace {
+
+// What an outcome that carries no reason of the system's means, in the command line's words.
+const char* EnglishOf(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::DefaultImageUnreadable:
+      return "cannot read the model's default image";
+    case Outcome::HeaderUnreadable:
+      return "cannot read the header";
+    case Outcome::NoChipModel:
+      return "no chip model selected; cannot save";
+    case Outcome::HeaderNotWritten:
+    case Outcome::BinaryNotWritten:
+      return "cannot write";
+    case Outcome::OutputNotCreated:
+      return "cannot create";
+    case Outcome::BinaryUnreadable:
+      return "cannot read the binary image";
+    case Outcome::BinaryEmpty:
+      return "fewer than 192 bytes";
+    case Outcome::NoSuchModel:
+      return "no such chip model";
+    case Outcome::Done:
+    case Outcome::Converted:
+    case Outcome::Count:
+      break;
+  }
+  return "failed";
+}
+
+}  // namespace
+
 int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output) {
-  const std::string what = report.reason.empty() ? report.message : report.reason;
+  const std::string what =
+      WithWindowText(report.reason.empty() ? EnglishOf(report.outcome) : report.reason, report.message);
   switch (SubjectOf(report.outcome)) {
     case Subject::Input:
       return Fail(ctx, input + ": " + what);
@@ -71,12 +116,26 @@ ToolState StateFor(const Context& ctx, ModelRef model) {
 const CLI::Validator kFileName(
     [](std::string& name) { return name.empty() ? std::string("a file name cannot be empty") : std::string(); }, "FILE");
 
+const CLI::Validator kNumber(
+    [](std::string& text) {
+      const auto v = ParseInteger(text, SignRule::Any);
+      if (!v) return "'" + text + "' is not a number (decimal or 0x hexadecimal)";
+      text = std::to_string(*v);
+      return std::string();
+    },
+    "");
+
+std::string Examples(std::initializer_list<const char*> lines, const std::string& more) {
+  std::string text = "Examples:\n";
+  for (const char* line : lines) text += std::string("  ") + line + "\n";
+  return more.empty() ? text : text + "\n" + more;
+}
+
 std::string DisplayName(const std::string& file) { return file == "-" ? "standard input" : file; }
 
 int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files) {
   if (std::count(files.begin(), files.end(), "-") < 2) return kOk;
-  ctx.err << "lxcfg: standard input can be read only once; name one of the files\n";
-  return kUsage;
+  return Usage(ctx, "standard input can be read only once; name one of the files");
 }
 
 std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, const char* cannotOpen,
@@ -91,7 +150,7 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
   if (read.ok()) return std::move(read.bytes);
   const std::string name = DisplayName(file);
   const bool unopened = read.error == InputError::CannotOpen || read.error == InputError::Folder;
-  Fail(ctx, name + ": " + (unopened ? "cannot open: " + read.reason : read.reason));
+  Fail(ctx, name + ": " + WithWindowText(unopened ? "cannot open: " + read.reason : read.reason, cannotOpen));
   return std::nullopt;
 }
 
@@ -102,8 +161,24 @@ int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, 
   }
   // The system's reason names what went wrong; the window's text says what was being done.
   std::string error;
-  if (!WriteFileAtomically(out, bytes, &error)) return Fail(ctx, out + ": " + (error.empty() ? failText : error));
+  if (!WriteFileAtomically(out, bytes, &error))
+    return Fail(ctx, out + ": " + WithWindowText(error.empty() ? "cannot write" : error, failText));
   return kOk;
+}
+
+std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, OutputKind kind) {
+  const std::string out = given.empty() ? "-" : given;
+  if (out != "-" || !ctx.outputIsTerminal) return out;
+  // Text asked for with "-" may go to the terminal; a left-out OUT never lands there (nor in a
+  // default file of the working folder).
+  if (kind == OutputKind::Binary)
+    Usage(ctx, "standard output is a terminal: binary goes to a file (OUT.bin) or through a pipe");
+  else if (given.empty())
+    Usage(ctx,
+          "standard output is a terminal: name the output file (for example EEPROM.h) or pipe the output");
+  else
+    return out;
+  return std::nullopt;
 }
 
 namespace {
@@ -121,7 +196,8 @@ const ChipModel* DeclaredModel(const ToolProfile& profile, std::string_view text
 
 }  // namespace
 
-std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName) {
+std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
+                                    const std::string& modelOption) {
   std::optional<ModelRef> model;
   if (!modelName.empty() && !(model = RequireModel(ctx, modelName))) return std::nullopt;
   const std::optional<std::string> text = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
@@ -131,9 +207,10 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     for (const ToolProfile* other : AllProfiles()) {
       if (other->family == model->profile->family) continue;
       if (const ChipModel* declared = DeclaredModel(*other, *text)) {
-        Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " + FamilyName(other->family) +
-                      " model; --model " + model->profile->models[static_cast<std::size_t>(model->index)].name +
-                      " is a " + FamilyName(model->profile->family) + " model");
+        Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " +
+                      FamilyName(other->family) + " model; " + modelOption + " " +
+                      model->profile->models[static_cast<std::size_t>(model->index)].name + " is a " +
+                      FamilyName(model->profile->family) + " model");
         return std::nullopt;
       }
     }
@@ -154,7 +231,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     state.OpenHeaderText(file, *text);
     if (state.modelSelected()) return state;
   }
-  Fail(ctx, DisplayName(file) + ": the file declares no chip model; name one with --model M");
+  Fail(ctx, DisplayName(file) + ": the file declares no chip model; name one with " + modelOption + " M");
   return std::nullopt;
 }
 
@@ -170,12 +247,14 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& programDir) {
+        const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
+  ctx.outputIsTerminal = outputIsTerminal;
   CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
                "lxcfg"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Every command's help");
+  app.set_version_flag("--version", "lxcfg " LX_VERSION);
   app.footer(
       "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
       "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage error.\n"
@@ -197,8 +276,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   try {
     app.parse(reversed);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e, out, err);
-    return code == 0 ? kOk : kUsage;
+    if (e.get_exit_code() == 0) return app.exit(e, out, err) == 0 ? kOk : kUsage;
+    err << "lxcfg: " << e.what() << "\nRun with --help for more information.\n";
+    return kUsage;
   }
   return commands.runChosen().value_or(kUsage);
 }

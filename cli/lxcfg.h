@@ -8,8 +8,9 @@
 namespace lx::cli {
 
 // args without the program name. programDir: where Data/ (the default images) lies.
-// Exit status: 0 done, 1 failed (one line on err), 2 usage error.
+// Exit status: 0 done, 1 failed (one line on err), 2 usage error. outputIsTerminal: `out` is a
+// terminal (no binary there; commands with an optional OUT then need a file named).
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& programDir);
+        const std::filesystem::path& programDir, bool outputIsTerminal = false);
 
 }  // namespace lx::cli

@@ -93,8 +93,9 @@ const RegisterField kReceiverFields[] = {
 };
 static_assert(std::size(kReceiverFields) == static_cast<std::size_t>(RxField::Count));
 
+// Decimal or 0x hexadecimal, as every number on the command line.
 std::optional<uint32_t> Decimal(std::string_view text) {
-  const auto v = ParseDecimal(text);
+  const auto v = ParseInteger(text);
   if (!v) return std::nullopt;
   return static_cast<uint32_t>(*v);
 }

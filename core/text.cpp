@@ -41,6 +41,20 @@ std::optional<uint32_t> ParseNumber(std::string_view text) {
   return static_cast<uint32_t>(value);
 }
 
+std::optional<int64_t> ParseInteger(std::string_view text, SignRule sign) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    if (sign == SignRule::None || (negative && sign != SignRule::Any)) return std::nullopt;
+    text.remove_prefix(1);
+  }
+  // A second sign ("--5", "+-5") is no number.
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) return std::nullopt;
+  const auto v = ParseNumber(text);
+  if (!v) return std::nullopt;
+  return negative ? -static_cast<int64_t>(*v) : static_cast<int64_t>(*v);
+}
+
 std::string ToLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

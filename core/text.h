@@ -22,6 +22,10 @@ std::optional<int64_t> ParseDecimal(std::string_view text, SignRule sign = SignR
 // An unsigned 32-bit number in decimal or with a 0x prefix in hexadecimal ("0x1A2b", "606000").
 std::optional<uint32_t> ParseNumber(std::string_view text);
 
+// The command line's one number rule: ParseNumber's decimal or 0x hexadecimal, after a sign as
+// `sign` allows ("-0x10" is -16 with SignRule::Any).
+std::optional<int64_t> ParseInteger(std::string_view text, SignRule sign = SignRule::None);
+
 // ASCII case folding: names, keys and item texts are compared without regard to case.
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);

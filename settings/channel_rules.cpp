@@ -24,6 +24,16 @@ std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz) {
   return msg::kChannelRangeLead + KHzRange(lowKHz, highKHz);
 }
 
+std::string ChannelRangeRefusal(int64_t kHz, std::string_view model, uint32_t lowKHz, uint32_t highKHz) {
+  return std::to_string(kHz) + " kHz is outside " + std::string(model) + "'s range " +
+         std::to_string(lowKHz) + ".." + std::to_string(highKHz) + " kHz — " + RangeMessage(lowKHz, highKHz);
+}
+
+std::string CrystalRangeWarning(int64_t kHz) {
+  return "crystal " + std::to_string(kHz) + " kHz is outside " + std::to_string(kCrystalLowKHz) + ".." +
+         std::to_string(kCrystalHighKHz) + " kHz; kept — " + CrystalRangeText();
+}
+
 }  // namespace lx::settings
 
 namespace lx::settings {
@@ -43,7 +53,7 @@ std::optional<std::string> CrystalRefusal(int64_t kHz) {
   if (kHz <= 0) return value + "the crystal frequency must be above 0 kHz";
   if (!CrystalLineHolds(kHz))
     return value + "the header's crystal line holds " + std::to_string(kCrystalStorableLowKHz) + ".." +
-           std::to_string(kCrystalStorableHighKHz) + " kHz only (" + CrystalRangeText() + ")";
+           std::to_string(kCrystalStorableHighKHz) + " kHz only — " + CrystalRangeText();
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lx::settings {
 
@@ -35,5 +36,13 @@ std::string CrystalMessage();
 // The channel dialog's message for a frequency outside the model's range:
 // "请输入正确的频道:470000KHz~960000KHz".
 std::string RangeMessage(uint32_t lowKHz, uint32_t highKHz);
+
+// lxcfg's words for a channel outside the model's range, with the dialog's text after a dash:
+// "300000 kHz is outside LX7250's range 470000..960000 kHz — 请输入正确的频道:470000KHz~960000KHz".
+std::string ChannelRangeRefusal(int64_t kHz, std::string_view model, uint32_t lowKHz, uint32_t highKHz);
+
+// lxcfg's warning for a crystal kept outside 23000..25000 kHz: "crystal 22000 kHz is outside
+// 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz".
+std::string CrystalRangeWarning(int64_t kHz);
 
 }  // namespace lx::settings

@@ -12,8 +12,11 @@ namespace {
 
 constexpr const char* kChannelPrefix = "channel.";
 
-// Decimal with an optional sign; nullopt for anything else or beyond 32 bits.
+// Decimal with an optional sign; nullopt for anything else or beyond 32 bits. Channel keys only.
 std::optional<int64_t> SignedDecimal(std::string_view text) { return ParseDecimal(text, SignRule::Any); }
+
+// A value: decimal or 0x hexadecimal with an optional sign, the rule of every lxcfg number.
+std::optional<int64_t> SignedNumber(std::string_view text) { return ParseInteger(text, SignRule::Any); }
 
 // "channel.5" -> 5; nullopt when the key is not a channel key or the number is not 0..15.
 std::optional<int> ChannelKey(const std::string& key, bool& isChannelKey) {
@@ -95,7 +98,7 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     const std::optional<int> channel = ChannelKey(key, isChannelKey);
 
     if (key == "crystal") {
-      const auto v = SignedDecimal(value);
+      const auto v = SignedNumber(value);
       if (!v) {
         result.errors.push_back("crystal: '" + value + "' is not a frequency in kHz");
       } else if (const auto refusal = CrystalRefusal(*v)) {
@@ -105,13 +108,13 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
         ops.push_back({Operation::Crystal, nullptr, 0, *v});
       }
     } else if (isChannelKey) {
-      const auto f = SignedDecimal(value);
+      const auto f = SignedNumber(value);
       if (!channel) {
         result.errors.push_back(key + ": no such channel (channel.0..channel.15)");
       } else if (!f) {
         result.errors.push_back(key + ": '" + value + "' is not a frequency in kHz");
       } else if (*f < 0 || !range.contains(static_cast<uint32_t>(*f))) {
-        result.errors.push_back(key + ": " + RangeMessage(range.low, range.high));
+        result.errors.push_back(key + ": " + ChannelRangeRefusal(*f, model.name, range.low, range.high));
       } else {
         ops.push_back({Operation::Channel, nullptr, *channel, *f});
       }
@@ -130,12 +133,12 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
         continue;
       }
       for (std::size_t k = 0; k < list.size(); ++k) {
-        const auto f = SignedDecimal(list[k]);
+        const auto f = SignedNumber(list[k]);
         const std::string name = kChannelPrefix + std::to_string(k);
         if (!f)
           result.errors.push_back(name + ": '" + list[k] + "' is not a frequency in kHz");
         else if (*f < 0 || !range.contains(static_cast<uint32_t>(*f)))
-          result.errors.push_back(name + ": " + RangeMessage(range.low, range.high));
+          result.errors.push_back(name + ": " + ChannelRangeRefusal(*f, model.name, range.low, range.high));
         else
           ops.push_back({Operation::Channel, nullptr, static_cast<int>(k), *f});
       }
@@ -179,8 +182,7 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       result.warnings.push_back("channels kept as they are: the image had no crystal frequency to read them with");
     }
     state.crystalKHz = x;
-    if (!CrystalInRange(x))
-      result.warnings.push_back(CrystalRangeText() + " (crystal=" + std::to_string(x) + " kept)");
+    if (!CrystalInRange(x)) result.warnings.push_back(CrystalRangeWarning(x));
   }
   for (const Operation& op : ops) {
     if (op.kind == Operation::Channel) {

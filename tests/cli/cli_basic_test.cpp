@@ -42,7 +42,9 @@ TEST_F(LxcfgBasics, EncodeAndDecode) {
 TEST_F(LxcfgBasics, FailuresAndUsageErrors) {
   const Outcome range = lxcfg({"encode", "--model", "LX7250", "--xtal", "24000", "300000"});
   EXPECT_EQ(range.status, 1);
-  EXPECT_EQ(range.err, "请输入正确的频道:470000KHz~960000KHz\n");
+  EXPECT_EQ(range.err,
+            "lxcfg: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
+            "请输入正确的频道:470000KHz~960000KHz\n");
   EXPECT_EQ(range.out, "");
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "0", "606000"}).status, 1);
   EXPECT_EQ(lxcfg({"encode", "--model", "LX9999", "--xtal", "24000", "606000"}).status, 1);
@@ -72,7 +74,7 @@ TEST_F(LxcfgBasics, HeaderBinaryHeaderRoundTrip) {
   const Outcome shortBin =
       lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("short.bin"), at("b.h")});
   EXPECT_EQ(shortBin.status, 1);
-  EXPECT_EQ(shortBin.err, at("short.bin") + ": error!\n");
+  EXPECT_EQ(shortBin.err, "lxcfg: " + at("short.bin") + ": fewer than 192 bytes — error!\n");
   EXPECT_EQ(ReadFile(at("a.h")), ReadFile(at("b.h")));
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/atomic_file.h"
+#include "core/messages.h"
 #include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
 
@@ -30,6 +31,10 @@ std::string DefaultImage(const char* model) {
   return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
 }
 std::string Reason(const char* lead, int err) { return std::string(lead) + ": " + std::strerror(err); }
+// lxcfg's line: the file, the system's reason and the window's text after a dash.
+std::string Line(const std::string& file, const std::string& reason, const char* window) {
+  return "lxcfg: " + file + ": " + reason + " — " + window;
+}
 
 // A tmpfs of a few pages on a folder, where the test is allowed to mount one.
 class SmallFileSystem {
@@ -63,7 +68,7 @@ TEST(LxcfgFiles, SetIntoAFullFolderNamesTheReasonAndKeepsTheFile) {
   full.Fill();
   const Outcome r = Lxcfg({"set", file, "pa_gain=10"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, file + ": " + Reason("cannot write", ENOSPC) + "\n");
+  EXPECT_EQ(r.err, Line(file, Reason("cannot write", ENOSPC), msg::kSaveFailed) + "\n");
   EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7250")));
   EXPECT_EQ(CountFiles(dir / "full"), 2) << "a.h and the filler, no temporary file";
 }
@@ -83,7 +88,7 @@ TEST(LxcfgFiles, SetIntoAReadOnlyFolderNamesTheReason) {
   const Outcome r = Lxcfg({"set", file, "volume=3"});
   if (expected == EACCES) fs::permissions(folder, fs::perms::owner_all);
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, file + ": " + Reason("cannot create", expected) + "\n");
+  EXPECT_EQ(r.err, Line(file, Reason("cannot create", expected), msg::kSaveFailed) + "\n");
   EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7150")));
 }
 
@@ -106,7 +111,7 @@ TEST(LxcfgFiles, ProgramUnderAFileSizeLimitNamesTheReason) {
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(ReadFile(errFile), file + ": " + Reason("cannot write", EFBIG) + "\n");
+  EXPECT_EQ(ReadFile(errFile), Line(file, Reason("cannot write", EFBIG), msg::kSaveFailed) + "\n");
   EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7240")));
   EXPECT_EQ(CountFiles(dir.path()), 2);
 }
@@ -124,27 +129,37 @@ TEST(LxcfgFiles, EveryCommandNamesTheFileAndTheReason) {
   } cases[] = {
       {{"set", at("a.h"), "pa_gain=10", "-o", at("out.h")},
        FileFault{FileStep::Write, ENOSPC, 100},
-       at("out.h") + ": " + Reason("cannot write", ENOSPC)},
+       Line(at("out.h"), Reason("cannot write", ENOSPC), msg::kSaveFailed)},
       {{"set", at("a.h"), "pa_gain=10"},
        FileFault{FileStep::Rename, EBUSY},
-       at("a.h") + ": " + Reason("cannot replace it", EBUSY)},
-      {{"set", at("missing.h"), "pa_gain=10"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
-      {{"set", dir.path().string()}, {}, dir.path().string() + ": " + Reason("cannot open", EISDIR)},
+       Line(at("a.h"), Reason("cannot replace it", EBUSY), msg::kSaveFailed)},
+      {{"set", at("missing.h"), "pa_gain=10"},
+       {},
+       Line(at("missing.h"), Reason("cannot open", ENOENT), msg::kOpenHeaderFailed)},
+      {{"set", dir.path().string()},
+       {},
+       Line(dir.path().string(), Reason("cannot open", EISDIR), msg::kOpenHeaderFailed)},
       {{"new", "--model", "LX7150", "-o", at("no/such/out.h")},
        {},
-       at("no/such/out.h") + ": " + Reason("cannot create", ENOENT)},
-      {{"h2bin", at("missing.h"), at("out.bin")}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
-      {{"h2bin", at("missing.h"), "-"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
+       Line(at("no/such/out.h"), Reason("cannot create", ENOENT), msg::kSaveFailed)},
+      {{"h2bin", at("missing.h"), at("out.bin")},
+       {},
+       Line(at("missing.h"), Reason("cannot open", ENOENT), msg::kOpenHeaderFailed)},
+      {{"h2bin", at("missing.h"), "-"},
+       {},
+       Line(at("missing.h"), Reason("cannot open", ENOENT), msg::kOpenHeaderFailed)},
       {{"h2bin", at("a.h"), at("out.bin")},
        FileFault{FileStep::Flush, EIO},
-       at("out.bin") + ": " + Reason("cannot write", EIO)},
-      {{"h2bin", at("a.h"), at("no/out.bin")}, {}, at("no/out.bin") + ": " + Reason("cannot create", ENOENT)},
+       Line(at("out.bin"), Reason("cannot write", EIO), msg::kOpenBinFailed)},
+      {{"h2bin", at("a.h"), at("no/out.bin")},
+       {},
+       Line(at("no/out.bin"), Reason("cannot create", ENOENT), msg::kOpenBinFailed)},
       {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("out.h")},
        FileFault{FileStep::Close, EDQUOT},
-       at("out.h") + ": " + Reason("cannot write", EDQUOT)},
+       Line(at("out.h"), Reason("cannot write", EDQUOT), msg::kSaveFailed)},
       {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("none.bin"), at("out.h")},
        {},
-       at("none.bin") + ": " + Reason("cannot open", ENOENT)},
+       Line(at("none.bin"), Reason("cannot open", ENOENT), msg::kOpenBinFailed)},
   };
   for (const auto& c : cases) {
     Outcome r;

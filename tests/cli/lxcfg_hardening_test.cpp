@@ -56,7 +56,7 @@ class Hardening : public ::testing::Test {
 // same number; outside 23000..25000 kHz what it can hold is kept with a warning.
 TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
   const std::string range =
-      "the header's crystal line holds 10000..99999 kHz only (晶振频率范围:23000KHz~25000KHz)";
+      "the header's crystal line holds 10000..99999 kHz only — 晶振频率范围:23000KHz~25000KHz";
   const struct {
     int64_t kHz;
     bool accepted, warned;
@@ -72,14 +72,15 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
     const std::string k = std::to_string(c.kHz);
     const Outcome set = Lxcfg({"set", file, "crystal=" + k, "-o", at("b.h")});
     EXPECT_EQ(set.status, c.accepted ? 0 : 1) << k << set.err;
-    EXPECT_EQ(
-        set.err.find("warning: 晶振频率范围:23000KHz~25000KHz (crystal=" + k + " kept)") != std::string::npos,
-        c.warned)
+    EXPECT_EQ(set.err.find("lxcfg: warning: crystal " + k +
+                           " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
+                  std::string::npos,
+              c.warned)
         << k << set.err;
     if (c.accepted) {
       EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find(", crystal " + k + " kHz\n"), std::string::npos) << k;
     } else if (c.kHz > 0) {
-      EXPECT_EQ(set.err, "crystal: " + k + " kHz is refused: " + range + "\n");
+      EXPECT_EQ(set.err, "lxcfg: crystal: " + k + " kHz is refused: " + range + "\n");
     }
     std::filesystem::remove(at("b.h"));
 
@@ -89,8 +90,12 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
           {"decode", "--model", "LX7250", "--xtal", k, "0x64d8", "0x7fff"}}) {
       const Outcome r = Lxcfg(args);
       EXPECT_EQ(r.status, c.accepted ? 0 : 1) << args[0] << " " << k << r.err;
-      if (!c.accepted) EXPECT_TRUE(r.err.starts_with("--xtal: " + k + " kHz is refused: ")) << r.err;
-      EXPECT_EQ(r.err.find("warning: 晶振频率范围") != std::string::npos, c.warned) << args[0] << " " << k;
+      if (!c.accepted) EXPECT_TRUE(r.err.starts_with("lxcfg: --xtal: " + k + " kHz is refused: ")) << r.err;
+      EXPECT_EQ(r.err.find("lxcfg: warning: --xtal: crystal " + k +
+                           " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
+                    std::string::npos,
+                c.warned)
+          << args[0] << " " << k << r.err;
     }
     EXPECT_EQ(std::filesystem::exists(at("b.h")), c.accepted) << k;
     std::filesystem::remove(at("b.h"));
@@ -109,13 +114,16 @@ TEST_F(Hardening, AModelOfTheOtherFamilyIsRefused) {
   } cases[] = {
       {{"set", tx, "--model", "LX7140", "volume=3"},
        1,
-       tx + ": the file declares LX7250, a transmitter model; --model LX7140 is a receiver model\n"},
+       "lxcfg: " + tx +
+           ": the file declares LX7250, a transmitter model; --model LX7140 is a receiver model\n"},
       {{"show", rx, "--model", "LX7240D"},
        1,
-       rx + ": the file declares LXM7140, a receiver model; --model LX7240D is a transmitter model\n"},
+       "lxcfg: " + rx +
+           ": the file declares LXM7140, a receiver model; --model LX7240D is a transmitter model\n"},
       {{"plan", tx, "--model", "LXM7140"},
        1,
-       tx + ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
+       "lxcfg: " + tx +
+           ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
       {{"set", tx, "--model", "LX7240", "pa_gain=3", "-o", at("same.h")}, 0, ""},  // same family
       {{"set", at("untagged.h"), "--model", "LX7140", "volume=3", "-o", at("r.h")}, 0, ""},
   };
@@ -166,7 +174,7 @@ TEST_F(Hardening, EndlessInputsStopAtTheLimitInBoundedMemoryAndTime) {
       if (input == at("lines.h") && args[0] != "h2bin") continue;  // the FIFO's writer feeds one reader
       const Outcome r = Lxcfg(args);
       EXPECT_EQ(r.status, 1) << args[0] << " " << input;
-      EXPECT_EQ(r.err, input + ": larger than 64 MiB; reading stopped there\n");
+      EXPECT_EQ(r.err, "lxcfg: " + input + ": larger than 64 MiB; reading stopped there — 打开头文件失败!\n");
     }
   }
   EXPECT_FALSE(std::filesystem::exists(at("out.bin")));
@@ -183,16 +191,20 @@ TEST_F(Hardening, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
     std::string err;  // the start of standard error
   } cases[] = {
       {{"bogus"}, 2, "lxcfg: unknown command 'bogus' (one of encode, decode, new, h2bin, bin2h, set, show"},
-      {{"new", "--model", "LX7250", "-o", ""}, 2, "--output: a file name cannot be empty"},
-      {{"show", ""}, 2, "FILE: a file name cannot be empty"},
-      {{"h2bin", tx, ""}, 2, "FILES: a file name cannot be empty"},
-      {{"pair", tx, tx}, 1, tx + ": LX7250 is not a receiver model"},
-      {{"diff", tx, at("missing.h")}, 1, at("missing.h") + ": cannot open: No such file or directory"},
-      {{"plan", at("missing.h")}, 1, at("missing.h") + ": cannot open: No such file or directory"},
-      {{"show", work.path().string()}, 1, work.path().string() + ": cannot open: Is a directory"},
-      {{"set", tx, "pa_gain=99"}, 1, "pa_gain: '99' is not a valid value (0..12)"},
-      {{"encode", "--model", "LX7250"}, 2, "--xtal is required"},
-      {{"set"}, 2, "FILE is required"},
+      {{"new", "--model", "LX7250", "-o", ""}, 2, "lxcfg: --output: a file name cannot be empty"},
+      {{"show", ""}, 2, "lxcfg: FILE: a file name cannot be empty"},
+      {{"h2bin", tx, ""}, 2, "lxcfg: OUT: a file name cannot be empty"},
+      {{"pair", tx, tx}, 1, "lxcfg: " + tx + ": LX7250 is not a receiver model"},
+      {{"diff", tx, at("missing.h")},
+       1,
+       "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
+      {{"plan", at("missing.h")},
+       1,
+       "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
+      {{"show", work.path().string()}, 1, "lxcfg: " + work.path().string() + ": cannot open: Is a directory"},
+      {{"set", tx, "pa_gain=99"}, 1, "lxcfg: pa_gain: '99' is not a valid value (0..12)"},
+      {{"encode", "--model", "LX7250"}, 2, "lxcfg: --xtal is required"},
+      {{"set"}, 2, "lxcfg: FILE is required"},
       {{"diff", "-", "-"}, 2, "lxcfg: standard input can be read only once; name one of the files"},
       {{"show", tx}, 0, ""},
   };

@@ -14,9 +14,11 @@ struct Outcome {
   std::string out, err;
 };
 
-inline Outcome RunLxcfg(const std::vector<std::string>& args, const std::filesystem::path& programDir) {
+// outputIsTerminal: run as if standard output were a terminal.
+inline Outcome RunLxcfg(const std::vector<std::string>& args, const std::filesystem::path& programDir,
+                        bool outputIsTerminal = false) {
   std::ostringstream out, err;
-  const int status = cli::run(args, out, err, programDir);
+  const int status = cli::run(args, out, err, programDir, outputIsTerminal);
   return {status, out.str(), err.str()};
 }
 

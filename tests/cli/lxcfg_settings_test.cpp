@@ -143,9 +143,12 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
     std::vector<std::string> assignments;
     std::string err;
   } cases[] = {
-      {{"pa_gain=10", "channel.3=300000"}, "channel.3: 请输入正确的频道:470000KHz~960000KHz\n"},
+      {{"pa_gain=10", "channel.3=300000"},
+       "channel.3: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
+       "请输入正确的频道:470000KHz~960000KHz\n"},
       {{"pa_gain=13"}, "pa_gain: '13' is not a valid value (0..12)\n"},
-      {{"pilot_deviation=3KHz"}, "pilot_deviation: '3KHz' is not a valid value (2.5KHz, 5KHz, 7.5KHz, 10KHz)\n"},
+      {{"pilot_deviation=3KHz"},
+       "pilot_deviation: '3KHz' is not a valid value (2.5KHz, 5KHz, 7.5KHz, 10KHz)\n"},
       {{"tx_id=5"}, "tx_id: LX7250 has no TX_ID\n"},
       {{"crystal=0"}, "crystal: 0 kHz is refused: the crystal frequency must be above 0 kHz\n"},
       {{"crystal=-24000"}, "crystal: -24000 kHz is refused: the crystal frequency must be above 0 kHz\n"},
@@ -154,23 +157,27 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
       {{"pa_gain=1", "channel.0=6o6000"}, "channel.0: '6o6000' is not a frequency in kHz\n"},
       {{"channels=606000,6o6000"}, "channel.1: '6o6000' is not a frequency in kHz\n"},
       {{"channels=606000,,610000"}, "channel.1: '' is not a frequency in kHz\n"},
-      {{"channels=606000,300000"}, "channel.1: 请输入正确的频道:470000KHz~960000KHz\n"},
-      {{"channels=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17"}, "channels: 17 frequencies given, at most 16\n"},
+      {{"channels=606000,300000"},
+       "channel.1: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
+       "请输入正确的频道:470000KHz~960000KHz\n"},
+      {{"channels=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17"},
+       "channels: 17 frequencies given, at most 16\n"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"set", file};
     args.insert(args.end(), c.assignments.begin(), c.assignments.end());
     const Outcome r = Lxcfg(args);
     EXPECT_EQ(r.status, 1) << c.err;
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.err, "lxcfg: " + c.err);
     EXPECT_EQ(ReadFile(file), before);
   }
   const Outcome volume = Lxcfg({"set", file, "volume=3"});
   EXPECT_EQ(volume.status, 1);
-  EXPECT_TRUE(volume.err.starts_with("'volume' is not a setting of LX7250 (crystal, pa_gain,")) << volume.err;
+  EXPECT_TRUE(volume.err.starts_with("lxcfg: 'volume' is not a setting of LX7250 (crystal, pa_gain,"))
+      << volume.err;
   EXPECT_EQ(ReadFile(file), before);
   EXPECT_EQ(Lxcfg({"set", DefaultImage("LX7240D"), "tx_id=70000", "-o", "-"}).err,
-            "tx_id: '70000' is not a valid value (0..65535)\n");
+            "lxcfg: tx_id: '70000' is not a valid value (0..65535)\n");
 }
 
 TEST_F(LxcfgSettings, ChannelsSetsTheFirstChannelsInOrder) {
@@ -194,7 +201,9 @@ TEST_F(LxcfgSettings, CrystalKeepsChannelFrequenciesAndComesFirst) {
 
   const Outcome odd = Lxcfg({"set", a, "crystal=22000", "-o", at("c.h")});
   EXPECT_EQ(odd.status, 0);
-  EXPECT_NE(odd.err.find("warning: 晶振频率范围:23000KHz~25000KHz (crystal=22000 kept)"), std::string::npos);
+  EXPECT_EQ(odd.err,
+            "lxcfg: warning: crystal 22000 kHz is outside 23000..25000 kHz; kept — "
+            "晶振频率范围:23000KHz~25000KHz\n");
   EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "crystal: 24000 -> 22000 kHz\n");
 
   // An image without a crystal line: its channel words are kept, not turned into 470000.
@@ -316,8 +325,10 @@ TEST_F(LxcfgSettings, ChannelWordsOfAnotherModelAreFlagged) {
   ASSERT_EQ(Lxcfg({"h2bin", DefaultImage("LX7240"), at("a.bin")}).status, 0);
   const Outcome relabel = Lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("b.h")});
   EXPECT_EQ(relabel.status, 0);
-  EXPECT_NE(relabel.err.find("warning: " + at("b.h") + ": channels 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15 hold words"),
-            std::string::npos) << relabel.err;
+  EXPECT_NE(relabel.err.find("lxcfg: warning: " + at("b.h") +
+                             ": channels 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15 hold words"),
+            std::string::npos)
+      << relabel.err;
   const Outcome plan = Lxcfg({"plan", at("b.h")});
   EXPECT_EQ(plan.status, 1);
   EXPECT_NE(plan.out.find("16 channels not written by LX7250's codec at this crystal"), std::string::npos) << plan.out;
@@ -350,7 +361,8 @@ TEST_F(LxcfgSettings, SuggestWritesAPlanThatPlanAccepts) {
   const std::string rx = at("LX7150.h");
   const Outcome narrow = Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500"});
   EXPECT_EQ(narrow.status, 1);
-  EXPECT_EQ(narrow.err, "only 2 of 16 channels fit in 606000..606500 kHz on a 25 kHz step with these guards\n");
+  EXPECT_EQ(narrow.err,
+            "lxcfg: only 2 of 16 channels fit in 606000..606500 kHz on a 25 kHz step with these guards\n");
   EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500", "--count", "2"}).status, 0);
   EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "100000"}).status, 1);
   EXPECT_EQ(Lxcfg({"plan", rx, "--from", "606000"}).status, 2) << "--from needs --suggest";
