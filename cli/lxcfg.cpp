@@ -1,5 +1,8 @@
 #include "cli/lxcfg.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
@@ -97,6 +100,7 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
 
 int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, const char* failText) {
   if (out == "-") {
+    // A failure is reported once, when run() checks standard output at the end.
     ctx.out << bytes;
     return ctx.out ? kOk : kFailed;
   }
@@ -169,8 +173,22 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   return kOk;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& programDir) {
+namespace {
+
+// Output that never reached standard output (a full disk, a closed device) is a failure,
+// whatever the command made of it.
+int CheckStandardOutput(std::ostream& out, std::ostream& err, int status) {
+  errno = 0;
+  out.flush();
+  if (out) return status;
+  const int reason = errno;
+  err << "standard output: cannot write" << (reason ? std::string(": ") + std::strerror(reason) : std::string())
+      << '\n';
+  return status == kOk ? kFailed : status;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const std::filesystem::path& programDir) {
   Context ctx{out, err, programDir};
   CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
                "lxcfg"};
@@ -201,6 +219,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return code == 0 ? kOk : kUsage;
   }
   return commands.runChosen().value_or(kUsage);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::filesystem::path& programDir) {
+  return CheckStandardOutput(out, err, RunCommand(args, out, err, programDir));
 }
 
 }  // namespace lx::cli
