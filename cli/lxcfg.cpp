@@ -175,17 +175,47 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
 
 namespace {
 
-// Output that never reached standard output (a full disk, a closed device) is a failure,
-// whatever the command made of it.
-int CheckStandardOutput(std::ostream& out, std::ostream& err, int status) {
-  errno = 0;
-  out.flush();
-  if (out) return status;
-  const int reason = errno;
-  err << "standard output: cannot write" << (reason ? std::string(": ") + std::strerror(reason) : std::string())
-      << '\n';
-  return status == kOk ? kFailed : status;
-}
+// Passes standard output on, keeping the system's reason for the first write that failed:
+// output that never arrived (a full disk, a closed device) fails the command, whatever it was.
+class WatchedOutput : public std::streambuf {
+ public:
+  explicit WatchedOutput(std::streambuf* target) : target_(target) {}
+  bool failed() const { return failed_; }
+  int reason() const { return reason_; }  // errno, 0 when there was none
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return sync() == 0 ? traits_type::not_eof(c) : c;
+    errno = 0;
+    if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(c)), traits_type::eof())) {
+      fail();
+      return traits_type::eof();
+    }
+    return c;
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    errno = 0;
+    const std::streamsize written = target_->sputn(s, n);
+    if (written != n) fail();
+    return written;
+  }
+  int sync() override {
+    errno = 0;
+    if (target_->pubsync() == 0) return 0;
+    fail();
+    return -1;
+  }
+
+ private:
+  void fail() {
+    if (!failed_) reason_ = errno;
+    failed_ = true;
+  }
+
+  std::streambuf* target_;
+  bool failed_ = false;
+  int reason_ = 0;
+};
 
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::filesystem::path& programDir) {
@@ -225,7 +255,15 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const std::filesystem::path& programDir) {
-  return CheckStandardOutput(out, err, RunCommand(args, out, err, programDir));
+  WatchedOutput watch(out.rdbuf());
+  std::ostream watched(&watch);
+  const int status = RunCommand(args, watched, err, programDir);
+  watched.flush();
+  if (!watch.failed() && out.flush()) return status;
+  const int reason = watch.reason();
+  err << "standard output: cannot write" << (reason ? std::string(": ") + std::strerror(reason) : std::string())
+      << '\n';
+  return status == kOk ? kFailed : status;
 }
 
 }  // namespace lx::cli
