@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -402,6 +403,25 @@ TEST(FolderLock, NestsWithinAThreadAndExcludesOthers) {
   }
   std::thread other([&] { EXPECT_TRUE(FolderLock(dir / "c", 50).ok()); });
   other.join();
+}
+
+// The windows' Save waits while another program changes a file in the folder, then saves.
+TEST(FolderLock, SaveWaitsForTheHolder) {
+  TempDir dir;
+  ToolState state(AmbrelProfile(), dir.path());
+  state.chipModel = 1;
+  std::atomic<bool> held = false, released = false;
+  std::thread holder([&] {
+    FolderLock lock(dir / "other.h");
+    held = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    released = true;
+  });
+  while (!held) std::this_thread::yield();
+  EXPECT_TRUE(state.SaveHeader((dir / "a.h").string()).ok);
+  EXPECT_TRUE(released);
+  holder.join();
+  EXPECT_EQ(ReadFile(dir / "a.h"), WriteHeaderText(AmbrelProfile().models[1], 0, state.words));
 }
 
 }  // namespace
