@@ -27,7 +27,7 @@ echo "== clang-tidy ($count files)"
 log=$(mktemp)
 # run-clang-tidy answers 1 when any file had a finding (all are errors in .clang-tidy).
 if ! run-clang-tidy-14 -p "$build" -j "$jobs" -quiet "$root/$sources/.*\.cpp$" >"$log" 2>&1; then
-  grep -E 'error:|note:|^ ' "$log" | grep -v 'warnings generated' | head -n 200
+  sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -vE '^clang-tidy-14 |warnings generated' | head -n 200
   rm -f "$log"
   echo "clang-tidy: findings above" >&2
   exit 1
