@@ -261,8 +261,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   watched.flush();
   if (!watch.failed() && out.flush()) return status;
   const int reason = watch.reason();
-  err << "standard output: cannot write" << (reason ? std::string(": ") + std::strerror(reason) : std::string())
-      << '\n';
+  err << "standard output: cannot write"
+      << (reason ? std::string(": ") + std::strerror(reason) : std::string()) << '\n';
   return status == kOk ? kFailed : status;
 }
 

@@ -139,7 +139,8 @@ FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
     if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
       // Where the file system has no locks, saving goes on without one.
       if (errno == EWOULDBLOCK)
-        error_ = "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
+        error_ =
+            "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
       ::close(fd);
       return;
     }
@@ -239,7 +240,8 @@ bool AtomicFile::createTemporary(const Keep* keep) {
   if (keep) {
     // The owner first: a change of owner clears the set-user and set-group bits. Only the
     // superuser may give a file away; the group alone is kept where that is allowed.
-    if (::fchown(fd_, keep->owner, keep->group) != 0) (void)::fchown(fd_, static_cast<uid_t>(-1), keep->group);
+    if (::fchown(fd_, keep->owner, keep->group) != 0)
+      (void)::fchown(fd_, static_cast<uid_t>(-1), keep->group);
     ::fchmod(fd_, keep->mode);
   }
   return true;

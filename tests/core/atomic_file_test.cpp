@@ -148,7 +148,6 @@ TEST(AtomicFile, ReadFailuresNameTheirReason) {
   EXPECT_EQ(UnreadableReason(dir.path()), std::string("cannot open: ") + std::strerror(EISDIR));
 }
 
-
 namespace fs = std::filesystem;
 
 // The superuser may make device nodes and give files away; others skip those cases.
@@ -263,7 +262,8 @@ TEST_P(Targets, OtherKindsAreRefused) {
     if (std::string(c.name) == "block" && !block) continue;
     const Report r = Run(dir / c.name);
     EXPECT_FALSE(r.ok) << c.name;
-    EXPECT_EQ(r.reason, std::string("cannot write to ") + c.kind + ": only to a file, a pipe or a character device");
+    EXPECT_EQ(r.reason,
+              std::string("cannot write to ") + c.kind + ": only to a file, a pipe or a character device");
     EXPECT_TRUE(c.is(dir / c.name)) << c.name;
   }
   ::close(sock);
@@ -278,7 +278,8 @@ TEST_P(Targets, ModeAndOwnerAreKept) {
     bool owned;
   } cases[] = {
       {fs::perms::owner_read | fs::perms::owner_write, false},
-      {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_exec, false},
+      {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_exec,
+       false},
       {fs::perms::owner_all | fs::perms::group_read | fs::perms::set_gid, true},
   };
   for (const auto& c : cases) {
@@ -363,15 +364,17 @@ TEST(AtomicFile, AReadOnlyFileIsNotReplaced) {
 // folder removes them and nothing else.
 TEST(AtomicFile, SavingRemovesStaleTemporariesOfOursOnly) {
   TempDir dir;
-  const auto ago = [](int seconds) { return fs::file_time_type::clock::now() - std::chrono::seconds(seconds); };
+  const auto ago = [](int seconds) {
+    return fs::file_time_type::clock::now() - std::chrono::seconds(seconds);
+  };
   const struct {
     const char* name;
     int age;
     bool removed;
   } cases[] = {
-      {".lxsave.Ab12Cd", 120, true},   {".lxsave.zzzzzz", 61 * 60, true}, {".lxsave.Ab12Ce", 10, false},
-      {".lxsave.Ab12C", 120, false},   {".lxsave.Ab12Cd~", 120, false},  {"lxsave.Ab12Cd", 120, false},
-      {".lxsave.Ab-2Cd", 120, false},  {".other.Ab12Cd", 120, false},
+      {".lxsave.Ab12Cd", 120, true},  {".lxsave.zzzzzz", 61 * 60, true}, {".lxsave.Ab12Ce", 10, false},
+      {".lxsave.Ab12C", 120, false},  {".lxsave.Ab12Cd~", 120, false},   {"lxsave.Ab12Cd", 120, false},
+      {".lxsave.Ab-2Cd", 120, false}, {".other.Ab12Cd", 120, false},
   };
   for (const auto& c : cases) {
     WriteFile(dir / c.name, "left behind");

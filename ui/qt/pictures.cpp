@@ -12,7 +12,8 @@ namespace lx::ui::qt {
 namespace {
 
 QColor Rgb(uint32_t rgb) {
-  return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF));
+  return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>(rgb & 0xFF));
 }
 
 void DrawRadio(QPainter& p, const QRectF& r, const QColor& c) {
