@@ -2,8 +2,6 @@
 // links or devices, saves killed at any moment and two programs changing one file at once.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
