@@ -50,7 +50,7 @@ bool Before(const timespec& a, const timespec& b) {
 // action only those files are looked at, one stat each: an action costs no scan of the folder.
 class FileWatch {
  public:
-  explicit FileWatch(fs::path root) : root_(std::move(root).lexically_normal()) {
+  explicit FileWatch(const fs::path& root) : root_(root.lexically_normal()) {
     // File times come from the kernel's coarse clock: a file written just after this moment
     // must not look older than it.
     clock_gettime(CLOCK_REALTIME_COARSE, &since_);

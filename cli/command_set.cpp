@@ -1,6 +1,7 @@
 // set: read a header as File > Open does, apply KEY=VALUE assignments as the owning dialogs'
 // OK would, and write it as File > Save does.
 #include "cli/command.h"
+#include "core/atomic_file.h"
 #include "settings/channel_rules.h"
 #include "settings/image_settings.h"
 
@@ -40,6 +41,12 @@ void AddSetCommand(Commands& commands) {
   CLI::App* sub = commands.add(
       "set", "Read a header as Open does, change settings (KEY=VALUE) and save it as Save does",
       [&ctx, file, model, out, assignments] {
+        // Another set (or a window's Save) must not replace the file between our reading and
+        // our replacing it, or one of the two changes would be lost.
+        const std::string& target = out->empty() ? *file : *out;
+        std::optional<FolderLock> lock;
+        if (target != "-") lock.emplace(target);
+        if (lock && !lock->ok()) return Fail(ctx, target + ": " + lock->error());
         std::optional<ToolState> state = OpenAsTool(ctx, *file, *model);
         if (!state) return kFailed;
         const AssignResult applied = ApplyAssignments(*state, *assignments);

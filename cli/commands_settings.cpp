@@ -230,6 +230,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   const int64_t offset = profile.receiverOffsetKHz;
 
   std::vector<int64_t> freqs;
+  freqs.reserve(kChannelCount);
   for (int k = 0; k < kChannelCount; ++k) freqs.push_back(ChannelFrequency(s, k));
   const std::vector<int64_t> distinct = DistinctFrequencies(freqs);
   const std::vector<PlanConflict> conflicts = FindConflicts(freqs, o.guards);

@@ -1,5 +1,8 @@
 #include "cli/lxcfg.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
@@ -156,6 +159,7 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
 
 int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, const char* failText) {
   if (out == "-") {
+    // A failure is reported once, when run() checks standard output at the end.
     ctx.out << bytes;
     return ctx.out ? kOk : kFailed;
   }
@@ -246,8 +250,52 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   return kOk;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const std::filesystem::path& programDir, bool outputIsTerminal) {
+namespace {
+
+// Passes standard output on, keeping the system's reason for the first write that failed:
+// output that never arrived (a full disk, a closed device) fails the command, whatever it was.
+class WatchedOutput : public std::streambuf {
+ public:
+  explicit WatchedOutput(std::streambuf* target) : target_(target) {}
+  bool failed() const { return failed_; }
+  int reason() const { return reason_; }  // errno, 0 when there was none
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return sync() == 0 ? traits_type::not_eof(c) : c;
+    errno = 0;
+    if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(c)), traits_type::eof())) {
+      fail();
+      return traits_type::eof();
+    }
+    return c;
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    errno = 0;
+    const std::streamsize written = target_->sputn(s, n);
+    if (written != n) fail();
+    return written;
+  }
+  int sync() override {
+    errno = 0;
+    if (target_->pubsync() == 0) return 0;
+    fail();
+    return -1;
+  }
+
+ private:
+  void fail() {
+    if (!failed_) reason_ = errno;
+    failed_ = true;
+  }
+
+  std::streambuf* target_;
+  bool failed_ = false;
+  int reason_ = 0;
+};
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
   ctx.outputIsTerminal = outputIsTerminal;
   CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
@@ -281,6 +329,21 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kUsage;
   }
   return commands.runChosen().value_or(kUsage);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::filesystem::path& programDir, bool outputIsTerminal) {
+  WatchedOutput watch(out.rdbuf());
+  std::ostream watched(&watch);
+  const int status = RunCommand(args, watched, err, programDir, outputIsTerminal);
+  watched.flush();
+  if (!watch.failed() && out.flush()) return status;
+  const int reason = watch.reason();
+  err << "lxcfg: standard output: cannot write"
+      << (reason ? std::string(": ") + std::strerror(reason) : std::string()) << '\n';
+  return status == kOk ? kFailed : status;
 }
 
 }  // namespace lx::cli

@@ -1,11 +1,17 @@
 #include "core/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstring>
-#include <vector>
+#include <random>
+#include <thread>
 
 namespace lx {
 namespace {
@@ -15,18 +21,146 @@ thread_local const FileFault* activeFault = nullptr;
 // The injected failure for `step`, if one is installed: its errno.
 int FaultAt(FileStep step) { return activeFault && activeFault->step == step ? activeFault->error : 0; }
 
+// Carries out one step unless a failure is injected there: 0, or the errno it failed with.
+template <typename Call>
+int Step(FileStep step, Call call) {
+  if (const int err = FaultAt(step)) return err;
+  if (call() != 0) return errno;
+  if (activeFault && activeFault->trace) activeFault->trace->push_back(step);
+  return 0;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  std::filesystem::path dir = file.parent_path();
+  return dir.empty() ? "." : dir;
+}
+
 // After the rename the folder entry must reach the disk too, or a crash could bring back the
 // old file. A failure here changes nothing the caller could act on.
 void SyncFolderOf(const std::filesystem::path& target) {
-  std::filesystem::path dir = target.parent_path();
-  if (dir.empty()) dir = ".";
-  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
 }
 
+// ".lxsave." and six letters or digits: short, so that a target name of 255 bytes still saves.
+std::string TemporaryName() {
+  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name(kTemporaryPrefix);
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+  return name;
+}
+
+bool IsOurTemporaryName(std::string_view name) {
+  if (name.size() != kTemporaryPrefix.size() + 6 || !name.starts_with(kTemporaryPrefix)) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(kTemporaryPrefix.size()), name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A save killed between creating its temporary file and the rename leaves the file behind; the
+// next save into the folder removes those old enough that no live save can own them.
+void RemoveStaleTemporaries(const std::filesystem::path& dir) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  const int dirFd = ::dirfd(d);
+  const auto now = std::chrono::system_clock::now();
+  while (const dirent* e = ::readdir(d)) {
+    if (!IsOurTemporaryName(e->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
+    if (now - modified > std::chrono::seconds(kStaleTemporarySeconds)) ::unlinkat(dirFd, e->d_name, 0);
+  }
+  ::closedir(d);
+}
+
+// What a target that is neither a regular file, a character device nor a pipe is.
+const char* RefusedKind(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return nullptr;
+}
+
+// The folders this thread holds locked, with how many FolderLocks share each lock.
+struct HeldLock {
+  std::uint64_t device, inode;
+  int fd;
+  int count;
+};
+thread_local std::vector<HeldLock> heldLocks;
+
 }  // namespace
+
+std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error) {
+  std::filesystem::path p = path;
+  // The kernel's own limit on links in a row.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::error_code ec;
+    const std::filesystem::path link = std::filesystem::read_symlink(p, ec);
+    if (ec) {
+      if (error) *error = ec.value();
+      return p;
+    }
+    p = link.is_absolute() ? link : p.parent_path() / link;
+  }
+  if (error) *error = ELOOP;
+  return p;
+}
+
+FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
+  const std::filesystem::path dir = FolderOf(ResolveLinks(target));
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return;
+  }
+  device_ = st.st_dev;
+  inode_ = st.st_ino;
+  for (HeldLock& h : heldLocks) {
+    if (h.device == device_ && h.inode == inode_) {
+      ++h.count;
+      held_ = true;
+      ::close(fd);
+      return;
+    }
+  }
+  // Polled rather than blocking, so that a program stuck while holding it cannot freeze us.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+      // Where the file system has no locks, saving goes on without one.
+      if (errno == EWOULDBLOCK)
+        error_ =
+            "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
+      ::close(fd);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  heldLocks.push_back({device_, inode_, fd, 1});
+  held_ = true;
+}
+
+FolderLock::~FolderLock() {
+  if (!held_) return;
+  for (auto h = heldLocks.begin(); h != heldLocks.end(); ++h) {
+    if (h->device != device_ || h->inode != inode_) continue;
+    if (--h->count == 0) {
+      ::close(h->fd);  // releases the lock
+      heldLocks.erase(h);
+    }
+    return;
+  }
+}
 
 ScopedFileFault::ScopedFileFault(const FileFault& fault) : fault_(fault), previous_(activeFault) {
   activeFault = &fault_;
@@ -41,24 +175,75 @@ bool AtomicFile::fail(const char* what, int err) {
   return false;
 }
 
+bool AtomicFile::refuse(const char* kind) {
+  error_ = std::string("cannot write to ") + kind + ": only to a file, a pipe or a character device";
+  Abandon();
+  return false;
+}
+
 bool AtomicFile::Open(const std::filesystem::path& target) {
   Abandon();
-  target_ = target;
   written_ = 0;
+  direct_ = false;
   error_.clear();
-  if (const int err = FaultAt(FileStep::Create)) return fail("cannot create", err);
-  std::filesystem::path dir = target.parent_path();
-  if (dir.empty()) dir = ".";
-  const std::string name = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-  std::vector<char> templ(name.begin(), name.end());
-  templ.push_back('\0');
-  fd_ = ::mkstemp(templ.data());
-  if (fd_ < 0) return fail("cannot create", errno);
-  tempName_ = templ.data();
-  // Keep the permissions of the file being replaced; a new file gets the usual 0644.
+  int err = 0;
+  target_ = ResolveLinks(target, &err);
+  if (err) return fail("cannot create", err);
   struct stat st {};
-  const mode_t mode = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? (st.st_mode & 07777) : 0644;
-  ::fchmod(fd_, mode);
+  if (::stat(target_.c_str(), &st) != 0) {
+    if (errno != ENOENT) return fail("cannot create", errno);
+    return createTemporary(nullptr);
+  }
+  if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
+    // Renaming over /dev/null or a FIFO would put a file in its place: write to it instead.
+    int fd = -1;
+    err = Step(FileStep::Create, [&] {
+      fd = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+      return fd < 0 ? -1 : 0;
+    });
+    if (err) return fail("cannot open", err);
+    fd_ = fd;
+    direct_ = true;
+    return true;
+  }
+  if (const char* kind = RefusedKind(st.st_mode)) return refuse(kind);
+  // A file we may not write is not ours to replace, though the folder would let us. (A
+  // read-only file system answers when the temporary file is created.)
+  if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+    return fail("cannot write", EACCES);
+  const Keep keep{st.st_mode & 07777, st.st_uid, st.st_gid};
+  return createTemporary(&keep);
+}
+
+bool AtomicFile::createTemporary(const Keep* keep) {
+  const std::filesystem::path dir = FolderOf(target_);
+  lock_ = std::make_unique<FolderLock>(target_);
+  if (!lock_->ok()) {
+    error_ = lock_->error();
+    Abandon();
+    return false;
+  }
+  RemoveStaleTemporaries(dir);
+  int fd = -1;
+  const int err = Step(FileStep::Create, [&] {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      tempName_ = (dir / TemporaryName()).string();
+      // 0666: the system takes the umask (and a folder's default ACL) off, as for any new file.
+      fd = ::open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd >= 0 || errno != EEXIST) break;
+    }
+    if (fd < 0) tempName_.clear();
+    return fd < 0 ? -1 : 0;
+  });
+  if (err) return fail("cannot create", err);
+  fd_ = fd;
+  if (keep) {
+    // The owner first: a change of owner clears the set-user and set-group bits. Only the
+    // superuser may give a file away; the group alone is kept where that is allowed.
+    if (::fchown(fd_, keep->owner, keep->group) != 0)
+      (void)::fchown(fd_, static_cast<uid_t>(-1), keep->group);
+    ::fchmod(fd_, keep->mode);
+  }
   return true;
 }
 
@@ -79,23 +264,31 @@ bool AtomicFile::Write(std::string_view data) {
     written_ += static_cast<std::size_t>(n);
   }
   if (injected) return fail("cannot write", injected);
+  if (activeFault && activeFault->trace) activeFault->trace->push_back(FileStep::Write);
   return true;
 }
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
-  int err = FaultAt(FileStep::Flush);
-  if (err || ::fsync(fd_) != 0) return fail("cannot write", err ? err : errno);
+  // A device or a pipe has nothing to flush to a disk (fsync would say EINVAL).
+  int err = direct_ ? 0 : Step(FileStep::Flush, [&] { return ::fsync(fd_); });
+  if (err) return fail("cannot write", err);
   const int fd = fd_;
   fd_ = -1;
-  // The descriptor is gone whatever close answers; a failure may mean lost data.
-  err = ::close(fd) != 0 ? errno : FaultAt(FileStep::Close);
+  // The descriptor is gone whatever close answers (an injected failure closes it too); a
+  // failure may mean lost data.
+  const int closed = ::close(fd);
+  err = Step(FileStep::Close, [&] { return closed; });
   if (err) return fail("cannot write", err);
-  err = FaultAt(FileStep::Rename);
-  if (err || ::rename(tempName_.c_str(), target_.c_str()) != 0)
-    return fail("cannot replace it", err ? err : errno);
+  if (direct_) {
+    lock_.reset();
+    return true;
+  }
+  err = Step(FileStep::Rename, [&] { return ::rename(tempName_.c_str(), target_.c_str()); });
+  if (err) return fail("cannot replace it", err);
   tempName_.clear();
   SyncFolderOf(target_);
+  lock_.reset();
   return true;
 }
 
@@ -104,6 +297,7 @@ void AtomicFile::Abandon() {
   fd_ = -1;
   if (!tempName_.empty()) ::unlink(tempName_.c_str());
   tempName_.clear();
+  lock_.reset();
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {

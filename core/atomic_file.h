@@ -2,11 +2,18 @@
 // Replacing a file without ever destroying it first: the new content goes to a temporary file
 // in the same folder, which is renamed over the target only once it is complete. If anything
 // fails the old file is untouched and the temporary file is removed.
+//
+// Only regular files are replaced that way. A symbolic link stays a link: the file it names is
+// replaced. A character device or a pipe (/dev/null, a FIFO) is written straight to, never
+// renamed over. A folder, socket or block device is refused.
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lx {
 
@@ -17,7 +24,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
   ~AtomicFile();  // abandons an uncommitted temporary file
 
-  // Creates the temporary file beside `target`. False when the folder does not take it.
+  // Creates the temporary file beside the file `target` names, or opens a device or pipe for
+  // writing. False when the folder does not take it or the target is not of a kind we write.
   bool Open(const std::filesystem::path& target);
   bool Write(std::string_view data);
   // Flushes, closes and renames over the target.
@@ -29,12 +37,20 @@ class AtomicFile {
 
  private:
   bool fail(const char* what, int err);
+  bool refuse(const char* kind);
+  // The file a replaced one keeps: its permission bits and owner.
+  struct Keep {
+    unsigned mode, owner, group;
+  };
+  bool createTemporary(const Keep* keep);
 
-  std::filesystem::path target_;
+  std::filesystem::path target_;  // links resolved
   std::string tempName_;
   int fd_ = -1;
+  bool direct_ = false;  // a device or pipe, written in place
   std::size_t written_ = 0;
   std::string error_;
+  std::unique_ptr<class FolderLock> lock_;
 };
 
 // Open + Write + Commit.
@@ -46,16 +62,49 @@ bool IsReadableFile(const std::filesystem::path& path);
 // Why `path` cannot be read as a file: "cannot open: No such file or directory"; empty when it can.
 std::string UnreadableReason(const std::filesystem::path& path);
 
+// Holds an advisory lock (flock) on the folder of the file `target` names, links resolved, for
+// as long as it lives, so that the read-modify-replace of cooperating programs never
+// interleaves and no update is lost. Locks on one folder nest within a thread. A folder that
+// cannot be locked (unreadable, a file system without locks) is used unlocked; a lock that
+// another program holds for longer than `waitMs` is a failure.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::filesystem::path& target, int waitMs = 60000);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  bool ok() const { return error_.empty(); }
+  // "cannot lock its folder: another program has held it for 60 s"
+  const std::string& error() const { return error_; }
+
+ private:
+  std::uint64_t device_ = 0, inode_ = 0;
+  bool held_ = false;
+  std::string error_;
+};
+
+// The file a path names after following symbolic links (a dangling link names the file it
+// would create). `error` gets the errno of a loop or an unreadable link.
+std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error = nullptr);
+
+// The name prefix of our temporary files; those older than kStaleTemporarySeconds are what a
+// killed save left behind, and the next save into that folder removes them.
+inline constexpr std::string_view kTemporaryPrefix = ".lxsave.";
+inline constexpr int kStaleTemporarySeconds = 60;
+
 // The steps of an atomic write that can fail.
 enum class FileStep : uint8_t { Create, Write, Flush, Close, Rename };
 
 // A failure the tests inject into the atomic writes of the calling thread: the step fails with
 // `error` as the system would report it. A write lets `afterBytes` bytes of the file through
-// first (they reach the temporary file), then fails.
+// first (they reach the temporary file), then fails. With `trace` set, every step that was
+// carried out is appended to it, in order.
 struct FileFault {
   FileStep step = FileStep::Write;
-  int error = EIO;
+  int error = 0;  // 0: nothing fails
   std::size_t afterBytes = 0;
+  std::vector<FileStep>* trace = nullptr;
 };
 
 // Installs a fault for as long as it lives (one at a time per thread).

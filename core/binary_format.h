@@ -10,7 +10,7 @@
 
 namespace lx {
 
-inline constexpr std::size_t kBinaryImageSize = 2 * kEepromSize;  // 192 bytes
+inline constexpr std::size_t kBinaryImageSize = 2 * static_cast<std::size_t>(kEepromSize);  // 192 bytes
 
 // "h To bin": one word per word line, in file order, up to the first empty line. Each word is
 // read as two separate byte pairs (characters 1-2 and 3-4 after the 0X prefixes are removed),

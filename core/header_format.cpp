@@ -38,6 +38,7 @@ HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const To
                                  RegisterImage& words, int32_t& crystalKHz) {
   // Longest tag first, so that LX7240D is not taken for LX7240.
   std::vector<std::pair<std::string, int>> tags;
+  tags.reserve(static_cast<std::size_t>(profile.modelCount()));
   for (int i = 0; i < profile.modelCount(); ++i) tags.emplace_back(ModelTag(profile.models[i]), i);
   std::stable_sort(tags.begin(), tags.end(),
                    [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });

@@ -32,7 +32,7 @@ std::string Seconds(int millis) {
 
 InputRead ReadAll(int fd, bool waits, const InputLimits& limits) {
   InputRead r;
-  std::array<char, 64 * 1024> buffer;
+  std::array<char, std::size_t{64} * 1024> buffer;
   for (;;) {
     if (waits) {
       // Pipes and devices may stay silent for ever; a regular file never makes us wait.

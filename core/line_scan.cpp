@@ -56,7 +56,7 @@ class LineBuilder {
 }  // namespace
 
 void ScanLines(std::istream& in, const std::function<bool(const LineSummary&)>& onLine) {
-  std::array<char, 64 * 1024> buffer;
+  std::array<char, std::size_t{64} * 1024> buffer;
   LineBuilder line;
   line.reset();
   bool anything = false;    // characters seen since the last line end

@@ -67,10 +67,12 @@ constexpr const OutcomeRow& RowOf(Outcome o) { return kOutcomes[static_cast<std:
 constexpr std::string_view WindowText(Outcome o) { return RowOf(o).text; }
 constexpr Subject SubjectOf(Outcome o) { return RowOf(o).subject; }
 
-static_assert([] {
+// Each row stands at its outcome's index.
+constexpr bool OutcomesInOrder() {
   for (std::size_t i = 0; i < kOutcomes.size(); ++i)
     if (static_cast<std::size_t>(kOutcomes[i].outcome) != i) return false;
   return true;
-}());
+}
+static_assert(OutcomesInOrder());
 
 }  // namespace lx

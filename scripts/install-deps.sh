@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ git pkg-config ccache
   qt6-base-dev fonts-wqy-microhei xvfb xauth
   libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
   help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, then one under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then a short libFuzzer run of each fuzz target.
+# UndefinedBehaviorSanitizer; static analysis of our sources (clang-tidy, cppcheck); then a
+# short libFuzzer run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,9 @@ echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
+
+echo "== static analysis (clang-tidy, cppcheck)"
+LX_JOBS="$jobs" scripts/analyse.sh build
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLX_SANITIZE=ON -DLX_BENCH=OFF >/dev/null

@@ -1,11 +1,20 @@
 // Every step of replacing a file failing in turn: the old file stays byte for byte, no
 // temporary file is left, the windows keep their text and the reason names the system's error.
+// What is replaced and what is written in place: links, devices, pipes, owner and mode.
 #include "core/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <functional>
+#include <thread>
 
 #include "core/binary_format.h"
 #include "core/header_format.h"
@@ -137,6 +146,283 @@ TEST(AtomicFile, ReadFailuresNameTheirReason) {
   EXPECT_EQ(UnreadableReason(dir / "f"), "");
   EXPECT_EQ(UnreadableReason(dir / "missing"), std::string("cannot open: ") + std::strerror(ENOENT));
   EXPECT_EQ(UnreadableReason(dir.path()), std::string("cannot open: ") + std::strerror(EISDIR));
+}
+
+namespace fs = std::filesystem;
+
+// The superuser may make device nodes and give files away; others skip those cases.
+bool Superuser() { return ::geteuid() == 0; }
+
+fs::perms PermsOf(const fs::path& p) { return fs::status(p).permissions() & fs::perms::mask; }
+
+// The temporary files of ours in `dir`.
+int Temporaries(const fs::path& dir) {
+  int n = 0;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.path().filename().string().starts_with(kTemporaryPrefix)) ++n;
+  return n;
+}
+
+class Targets : public ::testing::TestWithParam<Operation> {
+ protected:
+  void SetUp() override {
+    state.chipModel = 3;
+    state.crystalKHz = 24000;
+    state.words = Pattern();
+    WriteFile(dir / "in.bin", WordsToBinary(Pattern()));
+    WriteFile(dir / "in.h", WriteHeaderText(AmbrelProfile().models[3], 24000, Pattern()));
+  }
+  Report Run(const fs::path& target) { return GetParam().run(state, dir.path(), target.string()); }
+  std::string Expected() {
+    TempDir scratch;
+    ToolState s = state;
+    EXPECT_TRUE(GetParam().run(s, dir.path(), (scratch / "x").string()).ok);
+    return ReadFile(scratch / "x");
+  }
+
+  TempDir dir;
+  ToolState state{AmbrelProfile(), dir.path()};
+  const std::string old = "the previous file\r\n";
+};
+
+// A link stays a link and the file it names is replaced, through any number of links, and a
+// dangling link makes the file it names.
+TEST_P(Targets, LinksStayLinksAndTheirFileIsReplaced) {
+  const std::string expected = Expected();
+  fs::create_directory(dir / "real");
+  WriteFile(dir / "real" / "a", old);
+  fs::create_symlink("real/a", dir / "link");
+  fs::create_symlink(dir / "link", dir / "link2");
+  fs::create_symlink("real/missing", dir / "dangling");
+  const struct {
+    const char* link;
+    const char* file;
+  } cases[] = {{"link", "a"}, {"link2", "a"}, {"dangling", "missing"}};
+  for (const auto& c : cases) {
+    WriteFile(dir / "real" / "a", old);
+    ASSERT_TRUE(Run(dir / c.link).ok) << c.link;
+    EXPECT_TRUE(fs::is_symlink(dir / c.link)) << c.link;
+    EXPECT_TRUE(ReadFile(dir / "real" / c.file) == expected) << c.link;
+  }
+  EXPECT_EQ(Temporaries(dir.path()) + Temporaries(dir / "real"), 0);
+  fs::create_symlink("loop", dir / "loop");
+  const Report r = Run(dir / "loop");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.reason, std::string("cannot create: ") + std::strerror(ELOOP));
+}
+
+// A FIFO and a character device are written in place and stay what they are.
+TEST_P(Targets, PipesAndCharacterDevicesAreWrittenInPlace) {
+  const std::string expected = Expected();
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = ReadFile(dir / "fifo"); });
+  std::vector<FileStep> steps;
+  Report r;
+  {
+    ScopedFileFault trace({FileStep::Write, 0, 0, &steps});
+    r = Run(dir / "fifo");
+  }
+  reader.join();
+  EXPECT_TRUE(r.ok) << r.reason;
+  EXPECT_EQ(received, expected);
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+  // Nothing to flush to a disk and nothing to rename.
+  EXPECT_EQ(steps, (std::vector<FileStep>{FileStep::Create, FileStep::Write, FileStep::Close}));
+
+  if (!test::MakeNullDevice(dir / "null")) GTEST_SKIP() << "no device nodes here";
+  EXPECT_TRUE(Run(dir / "null").ok);
+  EXPECT_TRUE(fs::is_character_file(dir / "null"));
+  EXPECT_EQ(Temporaries(dir.path()), 0);
+}
+
+// Folders, sockets and block devices are refused and stay as they were.
+TEST_P(Targets, OtherKindsAreRefused) {
+  fs::create_directory(dir / "folder");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  const std::string sockPath = (dir / "socket").string();
+  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
+  std::strcpy(addr.sun_path, sockPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+  const bool block = Superuser() && ::mknod((dir / "block").c_str(), S_IFBLK | 0600, makedev(7, 200)) == 0;
+  const struct {
+    const char* name;
+    const char* kind;
+    bool (*is)(const fs::path&);
+  } cases[] = {
+      {"folder", "a folder", [](const fs::path& p) { return fs::is_directory(p); }},
+      {"socket", "a socket", [](const fs::path& p) { return fs::is_socket(p); }},
+      {"block", "a block device", [](const fs::path& p) { return fs::is_block_file(p); }},
+  };
+  for (const auto& c : cases) {
+    if (std::string(c.name) == "block" && !block) continue;
+    const Report r = Run(dir / c.name);
+    EXPECT_FALSE(r.ok) << c.name;
+    EXPECT_EQ(r.reason,
+              std::string("cannot write to ") + c.kind + ": only to a file, a pipe or a character device");
+    EXPECT_TRUE(c.is(dir / c.name)) << c.name;
+  }
+  ::close(sock);
+  EXPECT_EQ(Temporaries(dir.path()), 0);
+}
+
+// A replaced file keeps its mode and, where the system allows, its owner; a new file gets
+// 0666 less the umask.
+TEST_P(Targets, ModeAndOwnerAreKept) {
+  const struct {
+    fs::perms mode;
+    bool owned;
+  } cases[] = {
+      {fs::perms::owner_read | fs::perms::owner_write, false},
+      {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_exec,
+       false},
+      {fs::perms::owner_all | fs::perms::group_read | fs::perms::set_gid, true},
+  };
+  for (const auto& c : cases) {
+    WriteFile(dir / "out", old);
+    fs::permissions(dir / "out", c.mode);
+    const bool giveAway = c.owned && Superuser() && ::chown((dir / "out").c_str(), 65534, 65534) == 0;
+    ASSERT_TRUE(Run(dir / "out").ok);
+    EXPECT_EQ(PermsOf(dir / "out"), c.mode);
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "out").c_str(), &st), 0);
+    if (giveAway) {
+      EXPECT_EQ(st.st_uid, 65534U);
+      EXPECT_EQ(st.st_gid, 65534U);
+    } else {
+      EXPECT_EQ(st.st_uid, ::geteuid());
+    }
+  }
+  for (const mode_t mask : {022, 027, 077, 002}) {
+    fs::remove(dir / "new");
+    const mode_t previous = ::umask(mask);
+    const Report r = Run(dir / "new");
+    ::umask(previous);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(static_cast<mode_t>(PermsOf(dir / "new")), 0666 & ~mask) << std::oct << mask;
+  }
+}
+
+// Everything is written and flushed to the disk before the rename makes it the target.
+TEST_P(Targets, DataReachesTheDiskBeforeTheRename) {
+  std::vector<FileStep> steps;
+  {
+    ScopedFileFault trace({FileStep::Write, 0, 0, &steps});
+    ASSERT_TRUE(Run(dir / "out").ok);
+  }
+  ASSERT_GE(steps.size(), 5U);
+  EXPECT_EQ(steps.front(), FileStep::Create);
+  for (std::size_t i = 1; i + 3 < steps.size(); ++i) EXPECT_EQ(steps[i], FileStep::Write) << i;
+  EXPECT_EQ(std::vector<FileStep>(steps.end() - 3, steps.end()),
+            (std::vector<FileStep>{FileStep::Flush, FileStep::Close, FileStep::Rename}));
+}
+
+// Names up to the system's limit of 255 bytes save: the temporary file's name is short.
+TEST_P(Targets, LongestNamesSave) {
+  for (const std::size_t length : {248U, 254U, 255U}) {
+    const fs::path target = dir / std::string(length, 'n');
+    ASSERT_TRUE(Run(target).ok) << length;
+    EXPECT_EQ(ReadFile(target).size(), GetParam().outputBytes);
+  }
+  EXPECT_EQ(Temporaries(dir.path()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, Targets, ::testing::ValuesIn(kOperations), [](const auto& info) {
+  std::string name = info.param.name;
+  std::erase(name, ' ');
+  return name;
+});
+
+// A file we may not write is refused, though its folder would let us replace it.
+TEST(AtomicFile, AReadOnlyFileIsNotReplaced) {
+  TempDir dir;
+  fs::permissions(dir.path(), fs::perms::all);
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    // The superuser may write any file: the check runs as nobody.
+    if (Superuser() && ::setresuid(65534, 65534, 65534) != 0) ::_exit(10);
+    WriteFile(dir / "ro", "old");
+    fs::permissions(dir / "ro", fs::perms::owner_read);
+    std::string error;
+    if (WriteFileAtomically(dir / "ro", "new", &error)) ::_exit(11);
+    if (error != std::string("cannot write: ") + std::strerror(EACCES)) ::_exit(12);
+    if (ReadFile(dir / "ro") != "old" || CountFiles(dir.path()) != 1) ::_exit(13);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Temporary files of ours older than a minute are what killed saves left; a save into the
+// folder removes them and nothing else.
+TEST(AtomicFile, SavingRemovesStaleTemporariesOfOursOnly) {
+  TempDir dir;
+  const auto ago = [](int seconds) {
+    return fs::file_time_type::clock::now() - std::chrono::seconds(seconds);
+  };
+  const struct {
+    const char* name;
+    int age;
+    bool removed;
+  } cases[] = {
+      {".lxsave.Ab12Cd", 120, true},  {".lxsave.zzzzzz", 61 * 60, true}, {".lxsave.Ab12Ce", 10, false},
+      {".lxsave.Ab12C", 120, false},  {".lxsave.Ab12Cd~", 120, false},   {"lxsave.Ab12Cd", 120, false},
+      {".lxsave.Ab-2Cd", 120, false}, {".other.Ab12Cd", 120, false},
+  };
+  for (const auto& c : cases) {
+    WriteFile(dir / c.name, "left behind");
+    fs::last_write_time(dir / c.name, ago(c.age));
+  }
+  fs::create_directory(dir / ".lxsave.folder");
+  fs::last_write_time(dir / ".lxsave.folder", ago(120));
+  ASSERT_TRUE(WriteFileAtomically(dir / "a", "x"));
+  for (const auto& c : cases) EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;
+  EXPECT_TRUE(fs::is_directory(dir / ".lxsave.folder"));
+}
+
+// Locks on a folder nest within a thread; another holder makes a save wait, and one that
+// holds it too long makes it fail.
+TEST(FolderLock, NestsWithinAThreadAndExcludesOthers) {
+  TempDir dir;
+  {
+    FolderLock outer(dir / "a");
+    FolderLock inner(dir / "b");
+    ASSERT_TRUE(outer.ok() && inner.ok());
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically(dir / "a", "x", &error)) << error;
+    std::thread other([&] {
+      FolderLock blocked(dir / "c", 50);
+      EXPECT_FALSE(blocked.ok());
+      EXPECT_EQ(blocked.error(), "cannot lock its folder: another program has held it for 0 s");
+    });
+    other.join();
+  }
+  std::thread other([&] { EXPECT_TRUE(FolderLock(dir / "c", 50).ok()); });
+  other.join();
+}
+
+// The windows' Save waits while another program changes a file in the folder, then saves.
+TEST(FolderLock, SaveWaitsForTheHolder) {
+  TempDir dir;
+  ToolState state(AmbrelProfile(), dir.path());
+  state.chipModel = 1;
+  std::atomic<bool> held = false, released = false;
+  std::thread holder([&] {
+    FolderLock lock(dir / "other.h");
+    held = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    released = true;
+  });
+  while (!held) std::this_thread::yield();
+  EXPECT_TRUE(state.SaveHeader((dir / "a.h").string()).ok);
+  EXPECT_TRUE(released);
+  holder.join();
+  EXPECT_EQ(ReadFile(dir / "a.h"), WriteHeaderText(AmbrelProfile().models[1], 0, state.words));
 }
 
 }  // namespace

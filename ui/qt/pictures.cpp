@@ -11,7 +11,10 @@ namespace lx::ui::qt {
 
 namespace {
 
-QColor Rgb(uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+QColor Rgb(uint32_t rgb) {
+  return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>(rgb & 0xFF));
+}
 
 void DrawRadio(QPainter& p, const QRectF& r, const QColor& c) {
   // An antenna mast sending waves to both sides.

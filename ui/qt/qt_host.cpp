@@ -100,7 +100,8 @@ QPixmap QtHost::picture(int id) {
   if (p) {
     for (const PrerenderedPicture& done : prerendered_) {
       if (!SamePicture(done.picture, *p)) continue;
-      const QImage image(reinterpret_cast<const uchar*>(done.pixels), p->width, p->height, p->width * 4,
+      const QImage image(reinterpret_cast<const uchar*>(done.pixels), p->width, p->height,
+                         qsizetype{p->width} * 4,
                          done.alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
       return pictures_[id] = QPixmap::fromImage(image);
     }

@@ -72,7 +72,7 @@ QtScriptHost::QtScriptHost(const ResourceSet& resources, std::string appName)
 
 QtScriptHost::~QtScriptHost() { qApp->removeEventFilter(this); }
 
-void QtScriptHost::record(std::string line) {
+void QtScriptHost::record(const std::string& line) {
   if (trace) trace(line);
 }
 
@@ -331,7 +331,7 @@ void QtScriptHost::type(Dialog& d, int id, const std::string& text) {
   for (int i = 0; i < chars.size() && target; ++i) {
     QString one(chars.at(i));
     if (chars.at(i).isHighSurrogate() && i + 1 < chars.size()) one += chars.at(++i);
-    char latin = chars.at(i).unicode() < 0x80 ? static_cast<char>(chars.at(i).unicode()) : 0;
+    char latin = chars.at(i).unicode() < 0x80 ? static_cast<char>(chars.at(i).unicode()) : '\0';
     Qt::Key key = latin ? QTest::asciiToKey(latin) : Qt::Key_unknown;
     QTest::sendKeyEvent(QTest::Click, edit, key, one, Qt::NoModifier);
   }
@@ -484,7 +484,7 @@ void QtScriptHost::answerFile(QFileDialog* dialog) {
   QString typed = QString::fromStdString(*rec.answer);
   name->selectAll();
   for (QChar c : typed) {
-    char latin = c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : 0;
+    char latin = c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\0';
     QTest::sendKeyEvent(QTest::Click, name, latin ? QTest::asciiToKey(latin) : Qt::Key_unknown, QString(c),
                         Qt::NoModifier);
   }

@@ -38,7 +38,7 @@ class QtScriptHost : public QObject, public ScriptHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void record(std::string line);
+  void record(const std::string& line);
   void error(int line, const std::string& what);
   void drive(Dialog& dialog, QDialog& window);  // the modal loop of one window
   void apply(const Action& action);

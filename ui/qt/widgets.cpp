@@ -487,7 +487,8 @@ bool DialogWindow::dialogKey(QKeyEvent* event) {
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
   // Reached when no control has the focus (the main window right after start-up).
-  if (!dialogKey(event)) QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+  // Not QDialog's: it would close the window itself.
+  if (!dialogKey(event)) QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool DialogWindow::focusNextPrevChild(bool next) {
