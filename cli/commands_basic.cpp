@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include "core/messages.h"
+#include "core/path_text.h"
 #include "settings/channel_rules.h"
 
 namespace lx::cli {
@@ -83,7 +84,7 @@ void AddBasicCommands(Commands& commands) {
       if (!m) return kFailed;
       ToolState state(*m->profile, ctx.programDir);
       const Report selected = state.SelectChipModel(m->index);
-      if (!selected.message.empty()) return Fail(ctx, state.DefaultImagePath(m->index).string() + ": " + selected.message);
+      if (!selected.message.empty()) return Fail(ctx, Utf8FromPath(state.DefaultImagePath(m->index)) + ": " + selected.message);
       return SaveTo(ctx, state, *out);
     });
     sub->add_option("--model", *model, "Chip model: " + ModelNames())->required();
@@ -98,8 +99,8 @@ void AddBasicCommands(Commands& commands) {
       ToolState state(AmbrelProfile(), ctx.programDir);
       state.headerPath = in;
       if (out == "-") {
-        if (!IsReadableFile(in)) return Fail(ctx, in + ": " + msg::kOpenHeaderFailed);
-        std::ifstream header(in, std::ios::binary);
+        if (!IsReadableFile(PathFromUtf8(in))) return Fail(ctx, in + ": " + msg::kOpenHeaderFailed);
+        std::ifstream header(PathFromUtf8(in), std::ios::binary);
         ctx.out << HeaderToBinary(header);
         return kOk;
       }

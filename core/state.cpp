@@ -6,7 +6,12 @@
 #include "core/binary_format.h"
 #include "core/header_format.h"
 #include "core/messages.h"
+#include "core/path_text.h"
 #include "core/register_map.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lx {
 namespace {
@@ -29,7 +34,7 @@ void ToolState::markDefaultsLoaded(int n) {
 }
 
 void ToolState::rememberFolderOf(const std::string& file) {
-  headerPath = std::filesystem::path(file).parent_path().string();
+  headerPath = Utf8FromPath(PathFromUtf8(file).parent_path());
   binaryPath = headerPath;
 }
 
@@ -68,14 +73,14 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
     std::error_code ignored;
     std::filesystem::create_directory(currentDir / folder, ignored);
   }
-  headerPath = (currentDir / "data").string();
+  headerPath = Utf8FromPath(currentDir / "data");
   binaryPath = headerPath;
 }
 
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
   std::ifstream in;
-  if (!OpenForReading(path, in)) return Report::Failed(msg::kOpenHeaderFailed);
+  if (!OpenForReading(PathFromUtf8(path), in)) return Report::Failed(msg::kOpenHeaderFailed);
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
@@ -89,16 +94,16 @@ Report ToolState::SaveHeader(const std::string& path) {
   rememberFolderOf(path);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(msg::kNoChipModel);
-  if (!WriteFileAtomically(path, WriteHeaderText(*model, crystalKHz, words))) return Report::Failed(msg::kSaveFailed);
+  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words))) return Report::Failed(msg::kSaveFailed);
   return Report::Done();
 }
 
 Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   AtomicFile out;
   // An output that cannot be created ends the conversion before anything is read.
-  if (!out.Open(outPath)) return Report::Failed();
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed();
   std::ifstream in;
-  if (!OpenForReading(headerPath, in)) return Report::Failed(msg::kOpenHeaderFailed);
+  if (!OpenForReading(PathFromUtf8(headerPath), in)) return Report::Failed(msg::kOpenHeaderFailed);
   const std::string bytes = HeaderToBinary(in);
   if (!out.Write(bytes) || !out.Commit()) return Report::Failed(msg::kOpenBinFailed);
   return Report::Done(msg::kConverted);
@@ -106,9 +111,9 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
 
 Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
-  if (!out.Open(outPath)) return Report::Failed();
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed();
   std::ifstream in;
-  if (!OpenForReading(binaryPath, in)) return Report::Failed(msg::kOpenBinFailed);
+  if (!OpenForReading(PathFromUtf8(binaryPath), in)) return Report::Failed(msg::kOpenBinFailed);
   // Only the first 192 bytes matter; nothing beyond the file's own bytes is ever used.
   std::string bytes(kBinaryImageSize, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -124,6 +129,19 @@ Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
 
 std::filesystem::path ProgramDirectory(const char* argv0) {
   std::error_code ec;
+#ifdef _WIN32
+  // The module's own name, in UTF-16 and of any length (argv[0] may be relative or 8.3).
+  std::wstring module(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+    if (n == 0) break;
+    if (n < module.size()) {
+      module.resize(n);
+      return std::filesystem::path(module).parent_path();
+    }
+    module.resize(module.size() * 2);
+  }
+#endif
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (!ec && !self.empty()) return self.parent_path();
   if (argv0 && *argv0) return std::filesystem::absolute(argv0, ec).parent_path();
