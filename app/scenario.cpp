@@ -71,7 +71,8 @@ class FileWatch {
 
   std::string Shown(const fs::path& p) const {
     fs::path rel = p.lexically_relative(root_);
-    if (!rel.empty() && *rel.begin() != "..") return rel.string();
+    // The same text on every platform: '/' between the folders of the working folder.
+    if (!rel.empty() && *rel.begin() != "..") return rel.generic_string();
     return p.string();
   }
 

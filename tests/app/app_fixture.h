@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "app/main_dialog.h"
@@ -18,9 +19,14 @@ namespace lx::app::testing {
 namespace fs = std::filesystem;
 
 inline fs::path MakeTempDir() {
-  std::string pattern = (fs::temp_directory_path() / "lxapp-XXXXXX").string();
-  char* made = ::mkdtemp(pattern.data());
-  return made ? fs::path(made) : fs::path();
+  // A fresh folder of our own (create_directory is false when the name exists).
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path p = fs::temp_directory_path() / ("lxapp-" + std::to_string(random()) + std::to_string(random()));
+    std::error_code ec;
+    if (fs::create_directory(p, ec)) return p;
+  }
+  return fs::path();
 }
 
 inline std::string ReadFile(const fs::path& p) {

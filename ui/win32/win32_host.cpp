@@ -209,6 +209,7 @@ struct Win32Host::Window {
   HMENU menu = nullptr;
   int syncing = 0;                // >0 while the host itself changes native controls
   int painting = -1;              // the slider whose custom draw is being reported
+  int focusArriving = -1;         // the control taking the focus right now
 };
 
 Win32Host::Win32Host(const ResourceSet& resources, std::string appName)
@@ -225,6 +226,12 @@ Win32Host::~Win32Host() {
 Win32Host::Window* Win32Host::find(const Dialog& dialog) const {
   for (const auto& w : windows_)
     if (w->dialog == &dialog) return w.get();
+  return nullptr;
+}
+
+Dialog* Win32Host::top() const {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+    if ((*it)->dialog && (*it)->hwnd) return (*it)->dialog;
   return nullptr;
 }
 
@@ -290,8 +297,13 @@ INT_PTR CALLBACK Win32Host::DialogProc(HWND hwnd, UINT message, WPARAM wParam, L
 
 LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
                                         DWORD_PTR window) {
-  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
   Window* w = reinterpret_cast<Window*>(window);
+  // A radio button that takes the focus reports a click of its own; the dialog decides what
+  // a focus change does, so that click is not passed on.
+  const int before = w->focusArriving;
+  if (message == WM_SETFOCUS) w->focusArriving = static_cast<int>(index);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  if (message == WM_SETFOCUS) w->focusArriving = before;
   if (message == WM_SETFOCUS && w->dialog && !w->syncing && w->dialog->isOpen()) {
     // The focus arrived in a control: the dialog moves its focus there, and the box that lost
     // it reports EN_KILLFOCUS.
@@ -337,7 +349,11 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       InitWindow(w, w.hwnd);
       return FALSE;  // the dialog has placed the focus itself
     case kShownMessage:
-      if (onShown && dialog.isOpen() && !dialog.ended()) onShown(dialog, w.hwnd);
+      if (!dialog.isOpen() || dialog.ended()) return TRUE;
+      // The modal loop shows the window once it is idle; show it now for whoever looks.
+      if (!IsWindowVisible(w.hwnd)) ShowWindow(w.hwnd, SW_SHOWNORMAL);
+      UpdateWindow(w.hwnd);
+      if (onShown) onShown(dialog, w.hwnd);
       return TRUE;
     case WM_COMMAND:
       if (!w.syncing) OnCommand(w, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -422,6 +438,7 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
   switch (code) {
     case BN_CLICKED:
       if (c.kind() == Kind::GroupBox || c.kind() == Kind::Label || c.kind() == Kind::Icon) return;
+      if (c.kind() == Kind::RadioButton && w.focusArriving == index) return;
       if (GetFocus() == control) {
         dialog.UserClick(id);
       } else if (nativeId == IDCANCEL) {

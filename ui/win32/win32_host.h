@@ -43,6 +43,8 @@ class Win32Host : public Host {
   // Called once a dialog's window is shown and its modal loop runs (screenshots, tests).
   std::function<void(Dialog&, HWND)> onShown;
 
+  Dialog* top() const;  // the topmost open dialog
+  int openWindows() const { return static_cast<int>(windows_.size()); }
   HWND windowOf(const Dialog& dialog) const;
   HWND controlOf(const Dialog& dialog, int id) const;
   HBITMAP picture(int id);
