@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, then one under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then a short libFuzzer run of each fuzz target.
+# UndefinedBehaviorSanitizer; then a short libFuzzer run of each fuzz target; then the Windows
+# programs, cross-built and tested under Wine (LX_WINDOWS=0 leaves them out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -29,6 +30,14 @@ if command -v clang++-14 >/dev/null; then
     build-fuzz/bin/fuzz_"$t" -max_total_time="${LX_FUZZ_SECONDS:-20}" -max_len=4096 "$work" 2>&1 | tail -n 2
     rm -rf "$work"
   done
+fi
+
+if [ "${LX_WINDOWS:-1}" != 0 ]; then
+  # The Windows programs: cross-built, packed, and tested under Wine on a virtual display,
+  # bounded so that a hung Wine cannot hold the run.
+  echo "== Windows programs (mingw-w64, Wine)"
+  timeout 1800 bash scripts/build-windows.sh
+  timeout 1800 bash scripts/test-windows.sh
 fi
 
 echo "== summary (normal build, run again after the fuzzing)"

@@ -206,16 +206,15 @@ void ScriptPlayer::Drag(HWND slider, int pos, const ControlState& state) {
   const bool vertical = GetWindowLongW(slider, GWL_STYLE) & TBS_VERT;
   const POINT grab{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
   // The place of `pos` on the channel: the trackbar scales the place between the thumb's
-  // centre at either end, and the first whole pixel at or past the exact place maps back to
-  // `pos` whether it rounds or truncates. Some
-  // trackbars report a vertical channel turned on its side.
+  // centre at either end of the channel and rounds, so the nearest whole pixel to the exact
+  // place maps back to `pos`. Some trackbars report a vertical channel turned on its side.
   const bool turned = vertical && (channel.right - channel.left) > (channel.bottom - channel.top);
   const int lo = vertical && !turned ? channel.top : channel.left;
   const int hi = vertical && !turned ? channel.bottom : channel.right;
   const int half = vertical ? (thumb.bottom - thumb.top) / 2 : (thumb.right - thumb.left) / 2;
-  const int lineMin = lo + half, lineMax = hi - half;
+  const double width = (hi - lo) - 2.0 * half - 1;
   const int range = std::max(1, state.rangeMax - state.rangeMin);
-  const int place = std::min(lineMax, lineMin + static_cast<int>(std::ceil(double(pos - state.rangeMin) * (lineMax - lineMin) / range)));
+  const int place = lo + half + static_cast<int>(std::lround((pos - state.rangeMin) * width / range));
   const POINT to = vertical ? POINT{grab.x, place} : POINT{place, grab.y};
   PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grab.x, grab.y));
   if (pos != state.pos) PostMessageW(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
