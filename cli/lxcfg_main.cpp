@@ -5,6 +5,8 @@
 #include "core/state.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -22,6 +24,10 @@ int main(int argc, char** argv) {
     LocalFree(wide);
   }
   SetConsoleOutputCP(CP_UTF8);
+  // Headers and binary images pass through standard input and output byte for byte: text
+  // mode would turn each CRLF line end into CR CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
 #endif
   return lx::cli::run(args, std::cout, std::cerr, lx::ProgramDirectory(argv[0]));
 }

@@ -32,5 +32,6 @@ set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME lxtools)
 set(CPACK_PACKAGE_FILE_NAME lxtools-${PROJECT_VERSION}-windows-x64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)  # the shipped programs without their symbols
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)

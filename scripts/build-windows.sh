@@ -12,8 +12,6 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
   "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg lx_data
-# Debug sections out of the shipped programs.
-for exe in ambrel ostrel lxcfg; do x86_64-w64-mingw32-strip "$build/bin/$exe.exe"; done
 (cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/package/*.zip)
 echo "$zip ($(stat -c %s "$zip") bytes)"

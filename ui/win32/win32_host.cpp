@@ -210,6 +210,7 @@ struct Win32Host::Window {
   int syncing = 0;                // >0 while the host itself changes native controls
   int painting = -1;              // the slider whose custom draw is being reported
   int focusArriving = -1;         // the control taking the focus right now
+  HBRUSH background = nullptr;    // the window's background picture as it shows, as a brush
 };
 
 Win32Host::Win32Host(const ResourceSet& resources, std::string appName)
@@ -267,6 +268,7 @@ int Win32Host::RunModal(Dialog& dialog) {
   DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(tpl.data()), owner,
                           &Win32Host::DialogProc, reinterpret_cast<LPARAM>(w));
   if (w->menu) DestroyMenu(w->menu);
+  if (w->background) DeleteObject(w->background);
   std::erase_if(windows_, [w](const auto& p) { return p.get() == w; });
   if (dialog.isOpen()) dialog.EndWindow();
   return dialog.result();
@@ -400,9 +402,16 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, RGB(colour->r, colour->g, colour->b));
       if (!colour->transparent) return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-      // The window's background shows through.
+      // The window's background shows through: the control erases with the piece of the
+      // background picture under it, so repaints never draw text over old text.
       SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      HBRUSH brush = BackgroundBrush(w);
+      if (!brush) return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      RECT r;
+      GetWindowRect(reinterpret_cast<HWND>(lParam), &r);
+      MapWindowPoints(nullptr, w.hwnd, reinterpret_cast<POINT*>(&r), 2);
+      SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+      return reinterpret_cast<INT_PTR>(brush);
     }
     case WM_ERASEBKGND:
       return dialog.OnPaintBackground().picture != 0;  // painted whole in WM_PAINT
@@ -557,6 +566,35 @@ bool Win32Host::DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item) {
     DrawFocusRect(dc, &f);
   }
   return true;
+}
+
+HBRUSH Win32Host::BackgroundBrush(Window& w) {
+  if (w.background) return w.background;
+  const Dialog::Background bg = w.dialog->OnPaintBackground();
+  HBITMAP bitmap = bg.picture ? picture(bg.picture) : nullptr;
+  if (!bitmap) return nullptr;
+  // The client area as WM_PAINT draws it: the ground, and the picture stretched on it.
+  RECT client;
+  GetClientRect(w.hwnd, &client);
+  HDC screen = GetDC(w.hwnd);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP canvas = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, bg.width), std::max<LONG>(client.bottom, bg.height));
+  HGDIOBJ oldCanvas = SelectObject(dc, canvas);
+  RECT all{0, 0, std::max<LONG>(client.right, bg.width), std::max<LONG>(client.bottom, bg.height)};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BITMAP bm{};
+  GetObjectW(bitmap, sizeof bm, &bm);
+  StretchBlt(dc, 0, 0, bg.width, bg.height, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  SelectObject(dc, oldCanvas);
+  DeleteDC(dc);
+  ReleaseDC(w.hwnd, screen);
+  w.background = CreatePatternBrush(canvas);
+  DeleteObject(canvas);  // the brush keeps its own copy
+  return w.background;
 }
 
 bool Win32Host::PaintBackground(Window& w) {

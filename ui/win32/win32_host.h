@@ -72,6 +72,7 @@ class Win32Host : public Host {
   void OnCommand(Window& w, int nativeId, int code, HWND control);
   bool DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item);
   bool PaintBackground(Window& w);
+  HBRUSH BackgroundBrush(Window& w);
   Window* find(const Dialog& dialog) const;
 
   const ResourceSet& resources_;
