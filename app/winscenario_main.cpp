@@ -4,6 +4,8 @@
 // 96 register words; with a picture folder it keeps what each window showed before its last
 // action as <template>.bmp.
 //   winscenario ambrel|ostrel <workdir> <script> [<picture folder>]
+#include <shellapi.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,8 +16,6 @@
 #include "app/tool.h"
 #include "core/path_text.h"
 #include "ui/win32/script_player.h"
-
-#include <shellapi.h>
 
 namespace {
 
@@ -76,7 +76,8 @@ int main(int, char** argv) {
   for (int row = 0; row < lx::kEepromSize; row += 8) {
     char line[96];
     int n = std::snprintf(line, sizeof line, "reg%02x:", row);
-    for (int i = row; i < row + 8; ++i) n += std::snprintf(line + n, sizeof line - n, " %04x", state.words[i]);
+    for (int i = row; i < row + 8; ++i)
+      n += std::snprintf(line + n, sizeof line - n, " %04x", state.words[i]);
     std::cout << line << "\n";
   }
   if (player.errors()) std::cout << player.errors() << " error(s)\n";

@@ -17,8 +17,9 @@ namespace {
 
 std::string SystemMessage(DWORD code) {
   wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring w = n && text ? std::wstring(text, n) : L"error " + std::to_wstring(code);
   if (text) LocalFree(text);
   while (!w.empty() && (w.back() == L'\r' || w.back() == L'\n' || w.back() == L'.')) w.pop_back();
@@ -70,7 +71,8 @@ bool AtomicFile::Write(std::string_view data) {
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
     DWORD written = 0;
-    if (!WriteFile(HandleOf(fd_), data.data(), chunk, &written, nullptr) || written == 0) return fail("write failed");
+    if (!WriteFile(HandleOf(fd_), data.data(), chunk, &written, nullptr) || written == 0)
+      return fail("write failed");
     data.remove_prefix(written);
   }
   return true;
@@ -91,8 +93,8 @@ bool AtomicFile::Commit() {
     SetLastError(ERROR_ACCESS_DENIED);
     return fail("cannot replace a read-only file");
   }
-  bool done = replaceable && ReplaceFileW(target_.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                          nullptr, nullptr);
+  bool done = replaceable && ReplaceFileW(target_.c_str(), temp.c_str(), nullptr,
+                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
   // ReplaceFileW refuses some targets (other file systems, no such file yet): a plain move
   // with write-through still replaces in one step.
   if (!done)

@@ -9,7 +9,7 @@ packages=(
 )
 # The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped).
 if [ "${LX_WINDOWS:-1}" != 0 ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 zip)
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,6 @@
 // scenario script played with real input on the native windows ends exactly as on the
 // headless host.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
@@ -38,12 +37,17 @@ std::string TextOf(HWND hwnd) {
 
 const wchar_t* NativeClass(Kind kind) {
   switch (kind) {
-    case Kind::Edit: return L"Edit";
-    case Kind::ComboBox: return L"ComboBox";
-    case Kind::Slider: return TRACKBAR_CLASSW;
+    case Kind::Edit:
+      return L"Edit";
+    case Kind::ComboBox:
+      return L"ComboBox";
+    case Kind::Slider:
+      return TRACKBAR_CLASSW;
     case Kind::Label:
-    case Kind::Icon: return L"Static";
-    default: return L"Button";
+    case Kind::Icon:
+      return L"Static";
+    default:
+      return L"Button";
   }
 }
 
@@ -175,13 +179,15 @@ TEST(NativeScenario, EveryScriptEndsAsOnTheHeadlessHost) {
     // The state lines end both transcripts.
     std::ostringstream state;
     state << "crystal " << app.state().crystalKHz << "\n";
-    EXPECT_NE(headless.str().find(state.str()), std::string::npos) << headless.str() << "\n--- native:\n" << native.str();
+    EXPECT_NE(headless.str().find(state.str()), std::string::npos) << headless.str() << "\n--- native:\n"
+                                                                   << native.str();
     std::vector<std::string> words = Lines(headless.str(), "reg");
     ASSERT_EQ(words.size(), 12u);
     for (int row = 0; row < kEepromSize; row += 8) {
       char line[96];
       int n = std::snprintf(line, sizeof line, "reg%02x:", row);
-      for (int i = row; i < row + 8; ++i) n += std::snprintf(line + n, sizeof line - n, " %04x", app.state().words[i]);
+      for (int i = row; i < row + 8; ++i)
+        n += std::snprintf(line + n, sizeof line - n, " %04x", app.state().words[i]);
       EXPECT_EQ(words[row / 8], line);
     }
     EXPECT_EQ(Messages(native.str()), Messages(headless.str())) << native.str();
@@ -214,7 +220,7 @@ TEST(NativeMainWindow, SystemMenuCarriesTheAboutEntry) {
         PostMessageW(hwnd, WM_SYSCOMMAND, 0x10, 0);
       } else {
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);  // Enter in the about box
-        PostMessageW(GetWindow(hwnd, GW_OWNER), WM_CLOSE, 0, 0);  // then the main window's close box
+        PostMessageW(GetWindow(hwnd, GW_OWNER), WM_CLOSE, 0, 0);          // then the main window's close box
       }
     };
     app::ConfigApp app(*tool, host, LX_PROGRAM_DIR, work);

@@ -23,7 +23,10 @@ struct Colour {
   }
 };
 
-Colour FromRgb(uint32_t rgb) { return {static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF)}; }
+Colour FromRgb(uint32_t rgb) {
+  return {static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+          static_cast<int>(rgb & 0xFF)};
+}
 
 struct Box {
   double left, top, width, height;
@@ -173,8 +176,8 @@ void DrawMicrophone(HDC dc, const Box& r, Colour c) {
   Tools t(dc, Pen(c.darker(120), std::max(1.5, w / 16)), nullptr);
   const Box cradle{r.left + w * 0.22, r.top + h * 0.2, w * 0.56, h * 0.5};
   SetArcDirection(dc, AD_COUNTERCLOCKWISE);
-  Arc(dc, R(cradle.left), R(cradle.top), R(cradle.right()), R(cradle.bottom()), R(cradle.left), R(cradle.cy()),
-      R(cradle.right()), R(cradle.cy()));
+  Arc(dc, R(cradle.left), R(cradle.top), R(cradle.right()), R(cradle.bottom()), R(cradle.left),
+      R(cradle.cy()), R(cradle.right()), R(cradle.cy()));
   Line(dc, r.cx(), r.top + h * 0.7, r.cx(), r.top + h * 0.86);
   Line(dc, r.left + w * 0.3, r.top + h * 0.88, r.left + w * 0.7, r.top + h * 0.88);
 }
@@ -185,7 +188,8 @@ void FillFace(HDC dc, int width, int height, Colour top, Colour bottom) {
   SelectClipRgn(dc, frame);
   for (int y = 0; y < height; ++y) {
     const double f = height > 1 ? y / double(height - 1) : 0;
-    const Colour c{R(top.r + (bottom.r - top.r) * f), R(top.g + (bottom.g - top.g) * f), R(top.b + (bottom.b - top.b) * f)};
+    const Colour c{R(top.r + (bottom.r - top.r) * f), R(top.g + (bottom.g - top.g) * f),
+                   R(top.b + (bottom.b - top.b) * f)};
     HPEN pen = CreatePen(PS_SOLID, 1, c.ref());
     HGDIOBJ old = SelectObject(dc, pen);
     Line(dc, 0, y, width, y);
@@ -216,7 +220,9 @@ HBITMAP RenderPicture(const PictureTemplate& pic, COLORREF ground) {
   const Colour colour = FromRgb(pic.rgb);
   RECT all{0, 0, pic.width, pic.height};
   // Icons are drawn on the dialog's ground, everything else on its own colour or white.
-  const COLORREF fill = pic.motif == Motif::Plain ? colour.ref() : pic.motif == Motif::Microphone ? ground : RGB(255, 255, 255);
+  const COLORREF fill = pic.motif == Motif::Plain        ? colour.ref()
+                        : pic.motif == Motif::Microphone ? ground
+                                                         : RGB(255, 255, 255);
   HBRUSH brush = CreateSolidBrush(fill);
   FillRect(dc, &all, brush);
   DeleteObject(brush);
@@ -233,16 +239,28 @@ HBITMAP RenderPicture(const PictureTemplate& pic, COLORREF ground) {
     const double shift = pic.pressed ? 1.5 : 0;
     const Box art{14 + shift, 10 + shift, pic.width - 28.0, pic.height * 0.58};
     switch (pic.motif) {
-      case Motif::Radio: DrawRadio(dc, art, colour); break;
-      case Motif::Audio: DrawAudio(dc, art, colour); break;
-      case Motif::Other: DrawOther(dc, art, colour); break;
-      case Motif::Channel: DrawChannel(dc, art, colour); break;
-      case Motif::SoundEffect: DrawSoundEffect(dc, art, colour); break;
-      default: break;
+      case Motif::Radio:
+        DrawRadio(dc, art, colour);
+        break;
+      case Motif::Audio:
+        DrawAudio(dc, art, colour);
+        break;
+      case Motif::Other:
+        DrawOther(dc, art, colour);
+        break;
+      case Motif::Channel:
+        DrawChannel(dc, art, colour);
+        break;
+      case Motif::SoundEffect:
+        DrawSoundEffect(dc, art, colour);
+        break;
+      default:
+        break;
     }
     if (pic.caption && *pic.caption) {
-      HFONT font = CreateFontW(-17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+      HFONT font =
+          CreateFontW(-17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
       HGDIOBJ oldFont = SelectObject(dc, font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, colour.darker(125).ref());

@@ -52,7 +52,8 @@ Foreign FindForeign(const Win32Host& host) {
       },
       reinterpret_cast<LPARAM>(&search));
   // The tool's own dialogs are never taken for either.
-  if (Dialog* d = host.top(); d && host.windowOf(*d) == search.found.messageBox) search.found.messageBox = nullptr;
+  if (Dialog* d = host.top(); d && host.windowOf(*d) == search.found.messageBox)
+    search.found.messageBox = nullptr;
   return search.found;
 }
 
@@ -93,14 +94,16 @@ void ScriptPlayer::Start() {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"LxScriptPlayer";
   RegisterClassW(&wc);
-  timerWindow_ = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  timerWindow_ =
+      CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetTimer(timerWindow_, 1, kTickMs, nullptr);
 }
 
 LRESULT CALLBACK ScriptPlayer::TimerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER)
-    if (auto* player = reinterpret_cast<ScriptPlayer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) player->Tick();
+    if (auto* player = reinterpret_cast<ScriptPlayer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+      player->Tick();
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -155,8 +158,10 @@ void ScriptPlayer::Tick() {
 bool ScriptPlayer::AnswerForeignWindows() {
   const Foreign f = FindForeign(host_);
   if (f.messageBox) {
-    Log("message [" + Utf8(TextOf(f.messageBox)) + "] \"" + Utf8(TextOf(GetDlgItem(f.messageBox, kMessageText))) + "\"");
-    PostMessageW(f.messageBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(f.messageBox, IDOK)));
+    Log("message [" + Utf8(TextOf(f.messageBox)) + "] \"" +
+        Utf8(TextOf(GetDlgItem(f.messageBox, kMessageText))) + "\"");
+    PostMessageW(f.messageBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(f.messageBox, IDOK)));
     return true;
   }
   if (!f.fileDialog) return false;
@@ -172,7 +177,8 @@ bool ScriptPlayer::AnswerForeignWindows() {
   const Action& a = actions_[next_++];
   if (a.verb == Verb::CancelFile) {
     Log("file dialog \"" + Utf8(TextOf(f.fileDialog)) + "\" -> cancel");
-    PostMessageW(f.fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(f.fileDialog, IDCANCEL)));
+    PostMessageW(f.fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(f.fileDialog, IDCANCEL)));
     return true;
   }
   // A relative name is taken from the working folder, as the user's folder of the session.
@@ -183,7 +189,8 @@ bool ScriptPlayer::AnswerForeignWindows() {
   HWND box = GetDlgItem(f.fileDialog, kFileNameBox);
   if (!box) box = GetDlgItem(f.fileDialog, kOldFileNameBox);
   SetWindowTextW(box, path.wstring().c_str());
-  PostMessageW(f.fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(f.fileDialog, IDOK)));
+  PostMessageW(f.fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(f.fileDialog, IDOK)));
   return true;
 }
 
@@ -218,13 +225,15 @@ void ScriptPlayer::Drag(HWND slider, int pos, const ControlState& state) {
   const POINT to = vertical ? POINT{grab.x, place} : POINT{place, grab.y};
   PostMessageW(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grab.x, grab.y));
   if (pos != state.pos) PostMessageW(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
-  PostMessageW(slider, WM_LBUTTONUP, 0, MAKELPARAM(pos != state.pos ? to.x : grab.x, pos != state.pos ? to.y : grab.y));
+  PostMessageW(slider, WM_LBUTTONUP, 0,
+               MAKELPARAM(pos != state.pos ? to.x : grab.x, pos != state.pos ? to.y : grab.y));
 }
 
 void ScriptPlayer::Apply(const Action& a, Dialog& dialog) {
   HWND window = host_.windowOf(dialog);
   const bool needsControl = a.verb == Verb::Click || a.verb == Verb::Select || a.verb == Verb::Pick ||
-                            a.verb == Verb::Type || a.verb == Verb::Focus || a.verb == Verb::Drag || a.verb == Verb::Key;
+                            a.verb == Verb::Type || a.verb == Verb::Focus || a.verb == Verb::Drag ||
+                            a.verb == Verb::Key;
   HWND control = needsControl ? host_.controlOf(dialog, a.id) : nullptr;
   const ControlState* state = needsControl ? dialog.find(a.id) : nullptr;
   if (needsControl && (!control || !state)) {
@@ -256,7 +265,8 @@ void ScriptPlayer::Apply(const Action& a, Dialog& dialog) {
       // Into the box, then the item taken from the list, which reports CBN_SELCHANGE.
       Click(control);
       PostMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+      PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(control));
       break;
     }
     case Verb::Type: {
@@ -293,7 +303,8 @@ void ScriptPlayer::Apply(const Action& a, Dialog& dialog) {
       if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return;
       PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
       const int target = std::clamp(a.value, state->rangeMin, std::max(state->rangeMin, state->rangeMax));
-      for (int p = state->pos; p != target; p += target > p ? 1 : -1) PostKey(control, target > p ? VK_RIGHT : VK_LEFT);
+      for (int p = state->pos; p != target; p += target > p ? 1 : -1)
+        PostKey(control, target > p ? VK_RIGHT : VK_LEFT);
       break;
     }
     case Verb::Show:
@@ -328,7 +339,8 @@ bool SaveWindowBitmap(HWND window, const std::filesystem::path& file) {
   info.biCompression = BI_RGB;
   const int stride = (w * 3 + 3) & ~3;
   std::string pixels(static_cast<std::size_t>(stride) * h, '\0');
-  GetDIBits(mem, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  GetDIBits(mem, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);

@@ -47,7 +47,7 @@ class ScriptPlayer {
   std::size_t next_ = 0;
   HWND timerWindow_ = nullptr;
   bool busy_ = false;
-  int waited_ = 0;        // ticks spent waiting for a file dialog
+  int waited_ = 0;  // ticks spent waiting for a file dialog
   int ticks_ = 0;
   const Dialog* top_ = nullptr;
   int errors_ = 0;

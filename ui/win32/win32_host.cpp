@@ -67,8 +67,8 @@ DWORD ControlStyle(const ControlTemplate& t) {
     case Kind::CheckBox:
       return s | BS_CHECKBOX | ((t.style & kMultiLine) ? BS_MULTILINE : 0);
     case Kind::Edit:
-      return s | ES_LEFT | ((t.style & kAutoHScroll) ? ES_AUTOHSCROLL : 0) | ((t.style & kReadOnly) ? ES_READONLY : 0) |
-             ((t.style & kMultiLine) ? ES_MULTILINE : 0);
+      return s | ES_LEFT | ((t.style & kAutoHScroll) ? ES_AUTOHSCROLL : 0) |
+             ((t.style & kReadOnly) ? ES_READONLY : 0) | ((t.style & kMultiLine) ? ES_MULTILINE : 0);
     case Kind::ComboBox:
       return s | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
     case Kind::Slider: {
@@ -84,7 +84,8 @@ DWORD ControlStyle(const ControlTemplate& t) {
     case Kind::GroupBox:
       return s | BS_GROUPBOX;
     case Kind::Label:
-      return s | SS_LEFT | ((t.style & kCentreV) ? SS_CENTERIMAGE : 0) | ((t.style & kNoPrefix) ? SS_NOPREFIX : 0);
+      return s | SS_LEFT | ((t.style & kCentreV) ? SS_CENTERIMAGE : 0) |
+             ((t.style & kNoPrefix) ? SS_NOPREFIX : 0);
     case Kind::Icon:
       return s | SS_BITMAP;
   }
@@ -110,9 +111,11 @@ std::wstring Wide(std::string_view utf8) {
 
 std::string Utf8(std::wstring_view wide) {
   if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+                      nullptr);
   return out;
 }
 
@@ -204,13 +207,13 @@ std::wstring CommonDialogFilter(const std::string& filter) {
 struct Win32Host::Window {
   Dialog* dialog = nullptr;
   HWND hwnd = nullptr;
-  std::vector<HWND> controls;     // by control index
-  std::vector<int> sysCommands;   // entries we appended to the system menu
+  std::vector<HWND> controls;    // by control index
+  std::vector<int> sysCommands;  // entries we appended to the system menu
   HMENU menu = nullptr;
-  int syncing = 0;                // >0 while the host itself changes native controls
-  int painting = -1;              // the slider whose custom draw is being reported
-  int focusArriving = -1;         // the control taking the focus right now
-  HBRUSH background = nullptr;    // the window's background picture as it shows, as a brush
+  int syncing = 0;              // >0 while the host itself changes native controls
+  int painting = -1;            // the slider whose custom draw is being reported
+  int focusArriving = -1;       // the control taking the focus right now
+  HBRUSH background = nullptr;  // the window's background picture as it shows, as a brush
 };
 
 Win32Host::Win32Host(const ResourceSet& resources, std::string appName)
@@ -329,7 +332,8 @@ void Win32Host::InitWindow(Window& w, HWND hwnd) {
     SetWindowSubclass(c, &Win32Host::ControlProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(&w));
     // A combo box's focus lives in its edit field.
     if (HWND edit = GetWindow(c, GW_CHILD))
-      SetWindowSubclass(edit, &Win32Host::ControlProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(&w));
+      SetWindowSubclass(edit, &Win32Host::ControlProc, static_cast<UINT_PTR>(i),
+                        reinterpret_cast<DWORD_PTR>(&w));
   }
   for (int i = 0; i < n; ++i) {
     const ControlState& c = dialog.controls()[i];
@@ -432,7 +436,8 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
   Dialog& dialog = *w.dialog;
   if (!control) {
     // Menu commands, and Enter or Escape where the dialog has no such button.
-    if (code == 0 && w.menu && GetMenuState(w.menu, static_cast<UINT>(nativeId), MF_BYCOMMAND) != static_cast<UINT>(-1))
+    if (code == 0 && w.menu &&
+        GetMenuState(w.menu, static_cast<UINT>(nativeId), MF_BYCOMMAND) != static_cast<UINT>(-1))
       dialog.UserMenuCommand(nativeId);
     else if (nativeId == IDOK)
       dialog.UserEnter();
@@ -453,7 +458,7 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
       } else if (nativeId == IDCANCEL) {
         dialog.UserEscape();  // Escape, or the close box
       } else {
-        dialog.UserEnter();   // Enter: the default button, or OK
+        dialog.UserEnter();  // Enter: the default button, or OK
       }
       break;
     case EN_CHANGE:
@@ -578,7 +583,8 @@ HBRUSH Win32Host::BackgroundBrush(Window& w) {
   GetClientRect(w.hwnd, &client);
   HDC screen = GetDC(w.hwnd);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, bg.width), std::max<LONG>(client.bottom, bg.height));
+  HBITMAP canvas = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, bg.width),
+                                          std::max<LONG>(client.bottom, bg.height));
   HGDIOBJ oldCanvas = SelectObject(dc, canvas);
   RECT all{0, 0, std::max<LONG>(client.right, bg.width), std::max<LONG>(client.bottom, bg.height)};
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
@@ -625,11 +631,13 @@ void Win32Host::MenuChanged(Dialog& dialog) {
   HMENU bar = CreateMenu();
   std::vector<std::pair<std::string, HMENU>> popups;
   for (const MenuItemTemplate& item : tpl->items) {
-    auto it = std::find_if(popups.begin(), popups.end(), [&](const auto& p) { return p.first == item.popup; });
+    auto it =
+        std::find_if(popups.begin(), popups.end(), [&](const auto& p) { return p.first == item.popup; });
     if (it == popups.end()) {
       popups.emplace_back(item.popup, CreatePopupMenu());
       it = popups.end() - 1;
-      AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(it->second), Wide(item.popup).c_str());
+      AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(it->second),
+                  Wide(item.popup).c_str());
     }
     AppendMenuW(it->second, MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.text).c_str());
   }
