@@ -4,7 +4,6 @@
 // 96 register words; with a picture folder it keeps what each window showed before its last
 // action as <template>.bmp.
 //   winscenario ambrel|ostrel <workdir> <script> [<picture folder>]
-#include <shellapi.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +15,10 @@
 #include "app/tool.h"
 #include "core/path_text.h"
 #include "ui/win32/script_player.h"
+
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 namespace {
 
