@@ -4,7 +4,6 @@
 // 96 register words; with a picture folder it keeps what each window showed before its last
 // action as <template>.bmp.
 //   winscenario ambrel|ostrel <workdir> <script> [<picture folder>]
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
