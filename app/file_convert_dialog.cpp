@@ -1,63 +1,50 @@
 #include "app/file_convert_dialog.h"
 
+#include "app/file_requests.h"
 #include "resources/ids.h"
 
 namespace lx::app {
 
-namespace {
-using ui::FileRequest;
 using ui::Notify;
-
-FileRequest HeaderRequest(bool save, const std::string& folder) {
-  return {save, "EEPROM.h", "h", save ? "h files(*.h)|*.h||" : "head files(*.h)|*.h||", folder};
-}
-
-FileRequest BinaryRequest(bool save, const std::string& folder) {
-  return {save, "EEPROM.bin", "bin", "bin files(*.bin)|*.bin||", folder};
-}
-}  // namespace
 
 FileConvertDialog::FileConvertDialog(ui::Host& host, ToolState& state)
     : Dialog(host, res::kConvertDialog), state_(state) {
-  On(res::kBrowseHeader, Notify::Clicked, &FileConvertDialog::OnBrowseHeader);
-  On(res::kBrowseBinary, Notify::Clicked, &FileConvertDialog::OnBrowseBinary);
-  On(res::kHeaderToBinary, Notify::Clicked, &FileConvertDialog::OnHeaderToBinary);
-  On(res::kBinaryToHeader, Notify::Clicked, &FileConvertDialog::OnBinaryToHeader);
+  On(res::convert::kBrowseHeader, Notify::Clicked, &FileConvertDialog::OnBrowseHeader);
+  On(res::convert::kBrowseBinary, Notify::Clicked, &FileConvertDialog::OnBrowseBinary);
+  On(res::convert::kHeaderToBinary, Notify::Clicked, &FileConvertDialog::OnHeaderToBinary);
+  On(res::convert::kBinaryToHeader, Notify::Clicked, &FileConvertDialog::OnBinaryToHeader);
 }
 
 bool FileConvertDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetDlgItemText(res::kHeaderPathBox, state_.headerPath);
-  SetDlgItemText(res::kBinaryPathBox, state_.binaryPath);
+  SetDlgItemText(res::convert::kHeaderPathBox, state_.headerPath);
+  SetDlgItemText(res::convert::kBinaryPathBox, state_.binaryPath);
   return true;
 }
 
-void FileConvertDialog::Show(const Report& report) {
-  if (!report.message.empty()) MessageBox(report.message);
-}
-
 void FileConvertDialog::OnBrowseHeader() {
-  if (std::optional<std::string> file = AskFile(HeaderRequest(false, state_.headerPath))) {
+  if (std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath))) {
     state_.headerPath = *file;
-    SetDlgItemText(res::kHeaderPathBox, *file);
+    SetDlgItemText(res::convert::kHeaderPathBox, *file);
   }
 }
 
 void FileConvertDialog::OnBrowseBinary() {
-  if (std::optional<std::string> file = AskFile(BinaryRequest(false, state_.binaryPath))) {
+  if (std::optional<std::string> file = AskFile(BinaryFileRequest(false, state_.binaryPath))) {
     state_.binaryPath = *file;
-    SetDlgItemText(res::kBinaryPathBox, *file);
+    SetDlgItemText(res::convert::kBinaryPathBox, *file);
   }
 }
 
 void FileConvertDialog::OnHeaderToBinary() {
-  if (std::optional<std::string> out = AskFile(BinaryRequest(true, state_.headerPath)))
-    Show(state_.ConvertHeaderToBinary(*out));
+  if (std::optional<std::string> out = AskFile(BinaryFileRequest(true, state_.headerPath)))
+    ShowReport(*this, state_.ConvertHeaderToBinary(*out));
 }
 
 void FileConvertDialog::OnBinaryToHeader() {
-  if (std::optional<std::string> out = AskFile(HeaderRequest(true, state_.binaryPath)))
-    Show(state_.ConvertBinaryToHeader(*out));
+  if (std::optional<std::string> out =
+          AskFile(HeaderFileRequest(HeaderUse::ConversionOutput, state_.binaryPath)))
+    ShowReport(*this, state_.ConvertBinaryToHeader(*out));
 }
 
 }  // namespace lx::app

@@ -18,7 +18,6 @@ class FileConvertDialog : public ui::Dialog {
   void OnBrowseBinary();
   void OnHeaderToBinary();
   void OnBinaryToHeader();
-  void Show(const Report& report);
 
   ToolState& state_;
 };

@@ -2,6 +2,8 @@
 
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
+#include "app/file_requests.h"
+#include "resources/common.h"
 #include "resources/ids.h"
 
 namespace lx::app {
@@ -9,15 +11,16 @@ namespace lx::app {
 namespace {
 using ui::Notify;
 
-constexpr int kPictureButtons[4] = {res::kBtnFirstSettings, res::kBtnSecondSettings, res::kBtnThirdSettings,
-                                    res::kBtnChannel};
+using res::main_window::kPictureButtons;
+// Every model of the larger table (Ambrel's four) has its radio.
+static_assert(std::size(res::main_window::kModelRadios) == 4);
 constexpr int kFaces[4][2] = {{res::kPicButton1000, res::kPicButton1000Pressed},
                               {res::kPicButton1004, res::kPicButton1004Pressed},
                               {res::kPicButton1005, res::kPicButton1005Pressed},
                               {res::kPicButton1006, res::kPicButton1006Pressed}};
-
-ui::FileRequest HeaderRequest(bool save, const std::string& folder) {
-  return {save, "EEPROM.h", "h", "head files(*.h)|*.h||", folder};
+// 0xRRGGBB as the text colour of a control that lets the window background show through.
+ui::Dialog::TextColour OverBackground(uint32_t rgb) {
+  return {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb), true};
 }
 }  // namespace
 
@@ -25,7 +28,7 @@ MainDialog::MainDialog(ui::Host& host, ToolState& state, const ToolDefinition& t
     : Dialog(host, res::kMainDialog), state_(state), tool_(tool), currentDir_(std::move(currentDir)) {
   for (int slot = 0; slot < 4; ++slot) On(kPictureButtons[slot], Notify::Clicked, [this, slot] { OpenSettings(slot); });
   for (int n = 0; n < state_.profile().modelCount(); ++n)
-    On(state_.profile().models[n].radioId, Notify::Clicked, [this, n] { SelectModel(n); });
+    On(res::main_window::kModelRadios[n], Notify::Clicked, [this, n] { SelectModel(n); });
   On(res::kCmdAbout, ui::kCommand, &MainDialog::OnAbout);
   On(res::kCmdExit, ui::kCommand, &MainDialog::OnExit);
   On(res::kCmdOpen, ui::kCommand, &MainDialog::OnOpenHeader);
@@ -43,7 +46,9 @@ bool MainDialog::OnInitDialog() {
   return true;
 }
 
-void MainDialog::DoDataExchange(ui::DataExchange& dx) { ui::DdxRadio(dx, res::kRadioFirstModel, radio_); }
+void MainDialog::DoDataExchange(ui::DataExchange& dx) {
+  ui::DdxRadio(dx, res::main_window::kFirstModelRadio, radio_);
+}
 
 void MainDialog::OnSysCommand(int command) {
   if ((command & 0xFFF0) == res::kSysCmdAbout) OnAbout();
@@ -51,19 +56,15 @@ void MainDialog::OnSysCommand(int command) {
 
 std::optional<ui::Dialog::TextColour> MainDialog::OnCtlColor(int id) const {
   // The model radios show the white background through, in blue text.
-  for (const ChipModel& m : state_.profile().models)
-    if (m.radioId == id) return TextColour{0, 102, 153, true};
+  for (int n = 0; n < state_.profile().modelCount(); ++n)
+    if (res::main_window::kModelRadios[n] == id) return OverBackground(res::kModelBlue);
   return std::nullopt;
 }
 
 ui::Dialog::Background MainDialog::OnPaintBackground() const { return {res::kPicBackground, 757, 351}; }
 
-void MainDialog::Show(const Report& report) {
-  if (!report.message.empty()) MessageBox(report.message);
-}
-
 void MainDialog::SelectModel(int n) {
-  Show(state_.SelectChipModel(n));
+  ShowReport(*this, state_.SelectChipModel(n));
   ShowModelSelected();
 }
 
@@ -79,15 +80,16 @@ void MainDialog::OpenSettings(int slot) {
 }
 
 void MainDialog::OnOpenHeader() {
-  std::optional<std::string> file = AskFile(HeaderRequest(false, state_.headerPath));
+  std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath));
   if (!file) return;
-  Report report = state_.OpenHeader(*file);
-  Show(report);
+  const Report report = state_.OpenHeader(*file);
+  ShowReport(*this, report);
   if (report.ok && state_.modelSelected()) ShowModelSelected();
 }
 
 void MainDialog::OnSaveHeader() {
-  if (std::optional<std::string> file = AskFile(HeaderRequest(true, state_.headerPath))) Show(state_.SaveHeader(*file));
+  if (std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Save, state_.headerPath)))
+    ShowReport(*this, state_.SaveHeader(*file));
 }
 
 void MainDialog::OnConvert() {

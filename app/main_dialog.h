@@ -32,7 +32,6 @@ class MainDialog : public ui::Dialog {
   void OnConvert();
   void OnAbout();
   void OnExit();
-  void Show(const Report& report);
 
   ToolState& state_;
   const ToolDefinition& tool_;

@@ -1,22 +1,51 @@
-// uiscenario <ambrel|ostrel> <working-folder> [<script>|-]
-// Runs a script of user actions against a tool's windows without a display; see
-// docs/uiscenario.md for the language.
+// uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]
+// Runs a script of user actions against a tool's windows, on the headless host (no display) or
+// on the real Qt windows (offscreen unless a display is set); see docs/uiscenario.md.
+#include <QApplication>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "app/scenario.h"
+#include "ui/qt/script_host.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
+               "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
+               "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
+  return 2;
+}
+
+bool Set(const char* name) {
+  const char* v = std::getenv(name);
+  return v && *v;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3 || argc > 4 || (std::strcmp(argv[1], "ambrel") != 0 && std::strcmp(argv[1], "ostrel") != 0)) {
-    std::cerr << "usage: uiscenario <ambrel|ostrel> <working-folder> [<script>|-]\n"
-                 "Reads the script from standard input when it is '-' or missing.\n";
-    return 2;
+  std::string hostName = "headless";
+  std::vector<const char*> args;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--host") == 0 && i + 1 < argc)
+      hostName = argv[++i];
+    else if (std::strncmp(argv[i], "--host=", 7) == 0)
+      hostName = argv[i] + 7;
+    else
+      args.push_back(argv[i]);
   }
+  if ((hostName != "headless" && hostName != "qt") || args.size() < 2 || args.size() > 3 ||
+      (std::strcmp(args[0], "ambrel") != 0 && std::strcmp(args[0], "ostrel") != 0))
+    return Usage();
   const lx::app::ToolDefinition& tool =
-      std::strcmp(argv[1], "ambrel") == 0 ? lx::app::AmbrelTool() : lx::app::OstrelTool();
-  std::filesystem::path workDir = argv[2];
+      std::strcmp(args[0], "ambrel") == 0 ? lx::app::AmbrelTool() : lx::app::OstrelTool();
+  std::filesystem::path workDir = args[1];
   std::error_code ec;
   std::filesystem::create_directories(workDir, ec);
   if (!std::filesystem::is_directory(workDir)) {
@@ -24,16 +53,25 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string script;
-  if (argc == 4 && std::strcmp(argv[3], "-") != 0) {
-    std::ifstream in(argv[3], std::ios::binary);
+  if (args.size() == 3 && std::strcmp(args[2], "-") != 0) {
+    std::ifstream in(args[2], std::ios::binary);
     if (!in) {
-      std::cerr << "uiscenario: cannot read " << argv[3] << "\n";
+      std::cerr << "uiscenario: cannot read " << args[2] << "\n";
       return 2;
     }
     script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   } else {
     script.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  return lx::app::RunScenario(tool, lx::ProgramDirectory(argv[0]), std::filesystem::absolute(workDir), script,
-                              std::cout);
+  std::filesystem::path programDir = lx::ProgramDirectory(argv[0]);
+  workDir = std::filesystem::absolute(workDir);
+  if (hostName == "headless") return lx::app::RunScenario(tool, programDir, workDir, script, std::cout);
+
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));
+  lx::ui::qt::QtScriptHost host(tool.resources, tool.profile.appName);
+  return lx::app::RunScenario(tool, host, programDir, workDir, script, std::cout);
 }

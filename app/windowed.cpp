@@ -1,10 +1,14 @@
 #include "app/windowed.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/config_app.h"
+#include "pictures/prerendered_pictures.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -16,6 +20,17 @@ bool Set(const char* name) {
 }
 }  // namespace
 
+bool InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
+  // qt_<locale>.qm pulls in qtbase_<locale>.qm: the file dialogs' and standard buttons' texts.
+  auto* translator = new QTranslator(&app);
+  if (translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator))
+    return true;
+  delete translator;
+  return false;
+}
+
 int RunWindowedTool(int argc, char** argv, const ToolDefinition& tool) {
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM")) {
     std::fprintf(stderr,
@@ -25,8 +40,10 @@ int RunWindowedTool(int argc, char** argv, const ToolDefinition& tool) {
     return 2;
   }
   QApplication app(argc, argv);
+  InstallQtTranslations(app, QLocale());
   QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));
   ui::qt::QtHost host(tool.resources, tool.profile.appName);
+  host.UsePrerendered(pictures::PrerenderedPictures());
   std::error_code ec;
   ConfigApp config(tool, host, ProgramDirectory(argv[0]), std::filesystem::current_path(ec));
   return config.InitInstance();

@@ -31,6 +31,9 @@ struct BandCodes {
   bool operator==(const BandCodes&) const = default;
 };
 
+// Every bit of both words belongs to the channel.
+inline constexpr ChannelWords kWholeChannel{0xFFFF, 0xFFFF};
+
 inline int ControlWordIndex(int channel) { return kFirstChannelWord + 2 * channel; }
 inline int FractionWordIndex(int channel) { return kFirstChannelWord + 2 * channel + 1; }
 

@@ -1,11 +1,33 @@
 // set: read a header as File > Open does, apply KEY=VALUE assignments as the owning dialogs'
 // OK would, and write it as File > Save does.
 #include "cli/command.h"
+#include "settings/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
 
 using namespace lx::settings;
+
+namespace {
+
+// Every key `set` takes, by family, with its valid values.
+std::string SetKeysHelp() {
+  std::string help =
+      "Keys (values without regard to case):\n  both families: crystal=K (kHz, " +
+      std::to_string(kCrystalStorableLowKHz) + ".." + std::to_string(kCrystalStorableHighKHz) +
+      "; outside 23000..25000 with a warning), channel.0..channel.15=K (kHz, the model's range)\n";
+  for (const Family family : {Family::Transmitter, Family::Receiver}) {
+    help += family == Family::Transmitter ? "  transmitters:\n" : "  receivers:\n";
+    for (const RegisterField& f : RegisterFields(family)) {
+      help += "    " + std::string(f.name) + "=" + ValidValues(f);
+      if (f.txIdModelsOnly) help += " (LX7240D, LX7250D)";
+      help += "\n";
+    }
+  }
+  return help;
+}
+
+}  // namespace
 
 void AddSetCommand(Commands& commands) {
   Context& ctx = commands.ctx();
@@ -25,10 +47,12 @@ void AddSetCommand(Commands& commands) {
         for (const std::string& w : applied.warnings) ctx.err << "warning: " << w << '\n';
         return SaveTo(ctx, *state, out->empty() ? *file : *out);
       });
-  sub->add_option("FILE", *file, "Header file")->required();
+  sub->add_option("FILE", *file, "Header file (- for standard input: the output goes to standard output)")
+      ->required()->check(kFileName);
   sub->add_option("ASSIGNMENTS", *assignments, "KEY=VALUE: a setting as 'lxcfg show' names it");
   sub->add_option("--model", *model, "Select this model before reading (for files without a model line)");
-  sub->add_option("-o,--output", *out, "Output header (default: replace FILE), - for standard output");
+  sub->add_option("-o,--output", *out, "Output header (default: replace FILE), - for standard output")->check(kFileName);
+  sub->footer(SetKeysHelp());
 }
 
 }  // namespace lx::cli

@@ -1,12 +1,10 @@
 // encode, decode, new, set, h2bin, bin2h: the image and file operations of the windowed tools.
-#include <cstdio>
+#include <fstream>
 
 #include "channel/codec.h"
 #include "cli/command.h"
-#include "core/atomic_file.h"
 #include "core/binary_format.h"
-
-#include <fstream>
+#include "core/header_format.h"
 #include "core/messages.h"
 #include "core/path_text.h"
 #include "settings/channel_rules.h"
@@ -14,8 +12,17 @@
 namespace lx::cli {
 namespace {
 
-// A conversion's message, led by the file it is about.
-std::string Explain(const Report& r, const std::string& file) { return file + ": " + r.message; }
+// --xtal K: one rule for every command, the one `set crystal=K` follows. False after
+// reporting a refusal; a crystal outside 23000..25000 kHz is used with a warning.
+bool CheckCrystal(Context& ctx, int32_t kHz) {
+  if (const auto refusal = settings::CrystalRefusal(kHz)) {
+    Fail(ctx, "--xtal: " + *refusal);
+    return false;
+  }
+  if (!settings::CrystalInRange(kHz))
+    ctx.err << "warning: " << settings::CrystalRangeText() << " (--xtal " << kHz << ")\n";
+  return true;
+}
 
 struct ModelXtal {
   std::string model;
@@ -38,7 +45,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add("encode", "Channel frequencies (kHz) to control and fraction words", [&ctx, o, freqs] {
       const auto m = RequireModel(ctx, o->model);
       if (!m) return kFailed;
-      if (o->xtal <= 0) return Fail(ctx, "crystal frequency must be above 0 kHz");
+      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
       const FrequencyRange range = ChannelRange(*m->profile, m->index);
       std::string lines;
       for (const std::string& text : *freqs) {
@@ -63,6 +70,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add("decode", "Control and fraction word to the channel frequency (kHz)", [&ctx, o, ctrl, frac] {
       const auto m = RequireModel(ctx, o->model);
       if (!m) return kFailed;
+      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
       const auto c = ParseNumber(*ctrl);
       const auto f = ParseNumber(*frac);
       if (!c || *c > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *ctrl);
@@ -84,32 +92,24 @@ void AddBasicCommands(Commands& commands) {
       if (!m) return kFailed;
       ToolState state(*m->profile, ctx.programDir);
       const Report selected = state.SelectChipModel(m->index);
-      if (!selected.message.empty()) return Fail(ctx, Utf8FromPath(state.DefaultImagePath(m->index)) + ": " + selected.message);
+      if (!selected.ok) return Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(m->index)));
       return SaveTo(ctx, state, *out);
     });
     sub->add_option("--model", *model, "Chip model: " + ModelNames())->required();
-    sub->add_option("-o,--output", *out, "Output header, - for standard output")->capture_default_str();
+    sub->add_option("-o,--output", *out, "Output header, - for standard output")->capture_default_str()->check(kFileName);
   }
 
   {
     auto files = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add("h2bin", "\"h To bin\": header to binary image", [&ctx, files] {
       const std::string& in = (*files)[0];
-      const std::string& out = (*files)[1];
-      ToolState state(AmbrelProfile(), ctx.programDir);
-      state.headerPath = in;
-      if (out == "-") {
-        if (!IsReadableFile(PathFromUtf8(in))) return Fail(ctx, in + ": " + msg::kOpenHeaderFailed);
-        std::ifstream header(PathFromUtf8(in), std::ios::binary);
-        ctx.out << HeaderToBinary(header);
-        return kOk;
-      }
-      const Report r = state.ConvertHeaderToBinary(out);
-      if (r.ok) return kOk;
-      if (r.message.empty()) return Fail(ctx, out + ": cannot be created");
-      return Fail(ctx, Explain(r, r.message == msg::kOpenHeaderFailed ? in : out));
+      const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
+      if (!header) return kFailed;
+      ViewStream text(*header);
+      return WriteOutput(ctx, (*files)[1], HeaderToBinary(text), msg::kOpenBinFailed);
     });
-    sub->add_option("FILES", *files, "IN.h OUT.bin")->required()->expected(2);
+    sub->add_option("FILES", *files, "IN.h OUT.bin (- for standard input or output)")
+        ->required()->expected(2)->check(kFileName);
   }
 
   {
@@ -118,17 +118,30 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add("bin2h", "\"bin To h\": binary image to header", [&ctx, o, files] {
       const auto m = RequireModel(ctx, o->model);
       if (!m) return kFailed;
-      ToolState state = StateFor(ctx, *m);
-      state.crystalKHz = o->xtal;
-      state.binaryPath = (*files)[0];
-      const Report r = state.ConvertBinaryToHeader((*files)[1]);
-      if (r.ok) return kOk;
-      if (r.message.empty()) return Fail(ctx, (*files)[1] + ": cannot be created");
-      if (r.message == msg::kNoChipModel) return Fail(ctx, r.message);
-      return Fail(ctx, Explain(r, r.message == msg::kSaveFailed ? (*files)[1] : (*files)[0]));
+      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+      const std::string& in = (*files)[0];
+      // The first 192 bytes are the image; reading stops there.
+      const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
+      if (!bytes) return kFailed;
+      const std::optional<RegisterImage> image = BinaryToWords(*bytes);
+      if (!image) return Fail(ctx, DisplayName(in) + ": " + msg::kBinError);
+      const ChipModel& model = m->profile->models[static_cast<std::size_t>(m->index)];
+      const int written = WriteOutput(ctx, (*files)[1], WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
+      if (written != kOk) return written;
+      // A binary of another model (or crystal) converts without complaint but reads as nonsense.
+      std::string strangers;
+      for (int k = 0; k < kChannelCount; ++k)
+        if (!CodecProduces(*m->profile, m->index, o->xtal, ReadChannelWords(*image, k)))
+          strangers += (strangers.empty() ? "" : ",") + std::to_string(k);
+      if (!strangers.empty())
+        ctx.err << "warning: " << (*files)[1] << ": channels " << strangers << " hold words "
+                << model.name << "'s codec does not write at " << o->xtal
+                << " kHz: another model's or crystal's image?\n";
+      return kOk;
     });
     AddModelXtal(sub, *o);
-    sub->add_option("FILES", *files, "IN.bin OUT.h")->required()->expected(2);
+    sub->add_option("FILES", *files, "IN.bin OUT.h (- for standard input or output)")
+        ->required()->expected(2)->check(kFileName);
   }
 }
 

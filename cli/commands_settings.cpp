@@ -1,19 +1,20 @@
 // show, diff, plan, pair: the commands that read an image back with meaning.
-#include <cstdio>
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "channel/codec.h"
-#include "settings/channel_plan.h"
 #include "cli/command.h"
+#include "settings/channel_plan.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
 
 using namespace lx::settings;
 namespace {
-
-// diff, plan and pair answer 0 or 1; a file they cannot read is status 2, as cmp does.
-constexpr int kTrouble = 2;
 
 // A guard in kHz: a whole number, 0 or more.
 const CLI::Validator kGuardKHz(
@@ -32,23 +33,9 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-std::string RegName(int index) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "reg%02x", static_cast<unsigned>(index));
-  return buf;
-}
+std::string Fixed3(double v) { return fmt::format("{:.3f}", v); }
 
-std::string Fixed3(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.3f", v);
-  return buf;
-}
-
-std::string TwoDigits(int k) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%02d", k);
-  return buf;
-}
+std::string TwoDigits(int k) { return fmt::format("{:02d}", k); }
 
 uint32_t ChannelFrequency(const ToolState& s, int k) {
   return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k));
@@ -64,33 +51,46 @@ struct FileModel {
 };
 
 void AddFileAndModel(CLI::App* sub, FileModel& o) {
-  sub->add_option("FILE", o.file, "Header file")->required();
+  sub->add_option("FILE", o.file, "Header file (- for standard input)")->required()->check(kFileName);
   sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
 }
 
 std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
 
+// Keys in the order they are set, so that the output reads like the text form.
+using Json = nlohmann::ordered_json;
+
+Json JsonOf(const SettingValue& value) {
+  if (const auto* s = std::get_if<std::string>(&value)) return *s;
+  return std::get<int64_t>(value);
+}
+
+void Print(std::ostream& out, const Json& json) {
+  // Every text here is UTF-8 of our own tables or of the user's file names; replace, never throw.
+  out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+// Kilohertz to the metre: three decimals, as the text table shows them.
+double Millis(double v) { return std::round(v * 1000.0) / 1000.0; }
+
 // ---- show ----
 
 void ShowJson(std::ostream& out, const ToolState& s) {
-  out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
-      << ",\n  \"settings\": {\n";
-  const std::vector<Setting> settings = ReadSettings(s);
-  for (std::size_t i = 0; i < settings.size(); ++i)
-    out << "    " << JsonString(settings[i].key) << ": " << JsonValue(settings[i].value)
-        << (i + 1 < settings.size() ? ",\n" : "\n");
-  out << "  },\n  \"channels\": [\n";
+  Json json = {{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}};
+  Json& settings = json["settings"] = Json::object();
+  for (const Setting& setting : ReadSettings(s)) settings[setting.key] = JsonOf(setting.value);
+  Json& channels = json["channels"] = Json::array();
   for (int k = 0; k < kChannelCount; ++k) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
-    out << "    {\"khz\": " << f << ", \"control\": " << w.control << ", \"fraction\": " << w.fraction
-        << ", \"inductance\": " << JsonString(InductanceAdvice(s.profile(), s.chipModel, f)) << "}"
-        << (k + 1 < kChannelCount ? ",\n" : "\n");
+    channels.push_back({{"khz", f},
+                        {"control", w.control},
+                        {"fraction", w.fraction},
+                        {"inductance", InductanceAdvice(s.profile(), s.chipModel, f)},
+                        {"codec", CodecProduces(s.profile(), s.chipModel, s.crystalKHz, w)}});
   }
-  out << "  ],\n  \"words\": [";
-  for (int i = 0; i < kEepromSize; ++i)
-    out << (i % 16 == 0 ? "\n    " : " ") << s.words[static_cast<std::size_t>(i)] << (i + 1 < kEepromSize ? "," : "");
-  out << "\n  ]\n}\n";
+  json["words"] = s.words;
+  Print(out, json);
 }
 
 void ShowText(std::ostream& out, const ToolState& s) {
@@ -105,11 +105,12 @@ void ShowText(std::ostream& out, const ToolState& s) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const uint32_t f = ChannelFrequency(s, k);
     out << "  " << Pad("channel." + std::to_string(k), 11) << PadLeft(std::to_string(f), 8) << " kHz  " << Hex4(w.control)
-        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f) << '\n';
+        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f)
+        << (CodecProduces(s.profile(), s.chipModel, s.crystalKHz, w) ? "" : "   not this model's codec") << '\n';
   }
   out << "\nWords";
   for (int i = 0; i < kEepromSize; ++i) {
-    if (i % 8 == 0) out << "\n  " << RegName(i) << " ";
+    if (i % 8 == 0) out << "\n  " << RegisterName(i) << " ";
     out << ' ' << Hex4(s.words[static_cast<std::size_t>(i)]);
   }
   out << '\n';
@@ -161,22 +162,19 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
 
   const bool same = changes.empty() && words.empty();
   if (json) {
-    const auto value = [](const std::optional<Setting>& s) { return s ? JsonValue(s->value) : std::string("null"); };
-    ctx.out << "{\n  \"same\": " << (same ? "true" : "false") << ",\n  \"settings\": [";
-    for (std::size_t i = 0; i < changes.size(); ++i)
-      ctx.out << (i ? ",\n" : "\n") << "    {\"key\": " << JsonString(changes[i].key) << ", \"old\": " << value(changes[i].a)
-              << ", \"new\": " << value(changes[i].b) << "}";
-    ctx.out << (changes.empty() ? "],\n" : "\n  ],\n") << "  \"words\": [";
-    for (std::size_t i = 0; i < words.size(); ++i) {
-      const auto idx = static_cast<std::size_t>(words[i]);
-      ctx.out << (i ? ",\n" : "\n") << "    {\"word\": " << JsonString(RegName(words[i])) << ", \"old\": " << a.words[idx]
-              << ", \"new\": " << b.words[idx] << "}";
+    const auto value = [](const std::optional<Setting>& s) { return s ? JsonOf(s->value) : Json(nullptr); };
+    Json out = {{"same", same}, {"settings", Json::array()}, {"words", Json::array()}};
+    for (const Change& c : changes)
+      out["settings"].push_back({{"key", c.key}, {"old", value(c.a)}, {"new", value(c.b)}});
+    for (int i : words) {
+      const auto idx = static_cast<std::size_t>(i);
+      out["words"].push_back({{"word", RegisterName(i)}, {"old", a.words[idx]}, {"new", b.words[idx]}});
     }
-    ctx.out << (words.empty() ? "]\n" : "\n  ]\n") << "}\n";
+    Print(ctx.out, out);
   } else {
     for (const Change& c : changes) ctx.out << ChangeText(c) << '\n';
     for (int i : words)
-      ctx.out << RegName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
+      ctx.out << RegisterName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
               << Hex4(b.words[static_cast<std::size_t>(i)]) << '\n';
   }
   return same ? kOk : kFailed;
@@ -186,8 +184,13 @@ int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
 
 struct PlanOptions {
   FileModel file;
-  bool json = false, csv = false;
+  bool json = false, csv = false, verbose = false;
   PlanGuards guards;
+  // --suggest: coordinate a plan instead of checking the image's.
+  bool suggest = false;
+  int64_t from = 0, to = 0, step = 25;
+  int count = kChannelCount;
+  std::string out;
 };
 
 std::string Mhz(uint32_t khz) {
@@ -195,9 +198,23 @@ std::string Mhz(uint32_t khz) {
   return std::to_string(khz / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
 }
 
+std::string Plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// One channel of the image as plan shows it.
+struct PlanRow {
+  int64_t f, programmed;
+  double exact, error;
+  int band, subband;
+  std::string inductance;
+  bool foreign;    // words this model's codec does not write: another model's or crystal's image
+  int conflicts;   // conflicts and shared frequencies this channel takes part in
+};
+
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, o.file.file + ": no crystal frequency in the image; its channels cannot be read"), kTrouble;
+    return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
   const ToolProfile& profile = s.profile();
   const int64_t offset = profile.receiverOffsetKHz;
 
@@ -205,6 +222,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   for (int k = 0; k < kChannelCount; ++k) freqs.push_back(ChannelFrequency(s, k));
   const std::vector<int64_t> distinct = DistinctFrequencies(freqs);
   const std::vector<PlanConflict> conflicts = FindConflicts(freqs, o.guards);
+  const std::vector<SharedFrequency> shared = FindSharedFrequencies(freqs);
   const auto channelsAt = [&](int64_t f) {
     std::string list;
     for (int k = 0; k < kChannelCount; ++k)
@@ -212,72 +230,132 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
     return list;
   };
 
-  if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
-    return conflicts.empty() ? kOk : kFailed;
-  }
-
-  struct Row {
-    int64_t f, programmed;
-    double exact, error;
-    int band, subband;
-    std::string inductance;
-  };
-  std::vector<Row> rows;
+  std::vector<PlanRow> rows;
   for (int k = 0; k < kChannelCount; ++k) {
     const ChannelWords w = ReadChannelWords(s.words, k);
     const int64_t f = freqs[static_cast<std::size_t>(k)];
     const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
     const BandCodes codes = SplitControlWord(w.control).codes;
+    int involved = 0;
+    for (const PlanConflict& c : conflicts)
+      if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
+    for (const SharedFrequency& sf : shared)
+      if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
     rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
-                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f))});
+                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
+                    !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
+  }
+  const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
+  const bool compatible = conflicts.empty() && shared.empty() && foreign == 0;
+  const int status = compatible ? kOk : kFailed;
+
+  if (o.csv) {
+    ctx.out << "Channel,Frequency (MHz)\n";
+    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
+    return status;
   }
 
   if (o.json) {
-    ctx.out << "{\n  \"model\": " << JsonString(s.selectedModel()->name) << ",\n  \"crystal\": " << s.crystalKHz
-            << ",\n  \"channels\": [\n";
+    Json json = {{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}, {"channels", Json::array()}};
     for (std::size_t k = 0; k < rows.size(); ++k) {
-      const Row& r = rows[k];
-      ctx.out << "    {\"channel\": " << k << ", \"khz\": " << r.f << ", \"programmed\": " << r.programmed
-              << ", \"exact\": " << Fixed3(r.exact) << ", \"error\": " << Fixed3(r.error) << ", \"band\": " << r.band
-              << ", \"subband\": " << r.subband << ", \"inductance\": " << JsonString(r.inductance) << "}"
-              << (k + 1 < rows.size() ? ",\n" : "\n");
+      const PlanRow& r = rows[k];
+      json["channels"].push_back({{"channel", k},
+                                  {"khz", r.f},
+                                  {"programmed", r.programmed},
+                                  {"exact", Millis(r.exact)},
+                                  {"error", Millis(r.error)},
+                                  {"band", r.band},
+                                  {"subband", r.subband},
+                                  {"inductance", r.inductance},
+                                  {"codec", !r.foreign},
+                                  {"conflicts", r.conflicts}});
     }
-    ctx.out << "  ],\n  \"distinct\": " << distinct.size() << ",\n  \"guards\": {\"spacing\": " << o.guards.spacing
-            << ", \"im3\": " << o.guards.im3 << ", \"im3x\": " << o.guards.im3x << ", \"im5\": " << o.guards.im5
-            << "},\n  \"conflicts\": [";
-    for (std::size_t i = 0; i < conflicts.size(); ++i) {
-      const PlanConflict& c = conflicts[i];
-      ctx.out << (i ? ",\n" : "\n") << "    {\"kind\": " << JsonString(ConflictKindName(c.kind)) << ", \"sources\": [";
-      for (std::size_t j = 0; j < c.sources.size(); ++j) ctx.out << (j ? ", " : "") << c.sources[j];
-      ctx.out << "], \"product\": " << c.product << ", \"victim\": " << c.victim << ", \"distance\": " << c.distance
-              << "}";
-    }
-    ctx.out << (conflicts.empty() ? "]" : "\n  ]") << ",\n  \"compatible\": " << (conflicts.empty() ? "true" : "false")
-            << "\n}\n";
-    return conflicts.empty() ? kOk : kFailed;
+    json["distinct"] = distinct.size();
+    json["guards"] = {
+        {"spacing", o.guards.spacing}, {"im3", o.guards.im3}, {"im3x", o.guards.im3x}, {"im5", o.guards.im5}};
+    json["shared"] = Json::array();
+    for (const SharedFrequency& sf : shared) json["shared"].push_back({{"khz", sf.khz}, {"channels", sf.channels}});
+    json["conflicts"] = Json::array();
+    for (const PlanConflict& c : conflicts)
+      json["conflicts"].push_back({{"kind", ConflictKindName(c.kind)},
+                                   {"sources", c.sources},
+                                   {"product", c.product},
+                                   {"victim", c.victim},
+                                   {"distance", c.distance}});
+    json["compatible"] = compatible;
+    Print(ctx.out, json);
+    return status;
   }
 
-  ctx.out << s.selectedModel()->name << ", crystal " << s.crystalKHz << " kHz\n"
-          << "ch  frequency  programmed         exact    error  band  inductance\n";
+  // The answer first, then a line per channel, then (with --verbose) every conflict.
+  std::string verdict;
+  if (compatible) {
+    verdict = "compatible";
+  } else {
+    std::vector<std::string> parts;
+    if (!shared.empty()) parts.push_back(Plural(shared.size(), "shared frequency", "shared frequencies"));
+    if (!conflicts.empty()) parts.push_back(Plural(conflicts.size(), "conflict", "conflicts"));
+    if (foreign != 0)
+      parts.push_back(Plural(foreign, "channel", "channels") + " not written by " + s.selectedModel()->name +
+                      "'s codec at this crystal");
+    verdict = "NOT compatible: ";
+    for (std::size_t i = 0; i < parts.size(); ++i) verdict += (i ? ", " : "") + parts[i];
+  }
+  ctx.out << s.selectedModel()->name << ", crystal " << s.crystalKHz << " kHz: " << distinct.size()
+          << " distinct frequencies, " << verdict << "\n\n"
+          << "ch  frequency  programmed         exact    error  band  inductance  conflicts\n";
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const Row& r = rows[k];
+    const PlanRow& r = rows[k];
     ctx.out << TwoDigits(static_cast<int>(k)) << "  " << PadLeft(std::to_string(r.f), 9) << "  "
             << PadLeft(std::to_string(r.programmed), 10) << "  " << PadLeft(Fixed3(r.exact), 12) << "  "
-            << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << r.inductance << '\n';
+            << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << Pad(r.inductance, 10)
+            << PadLeft(std::to_string(r.conflicts), 11) << (r.foreign ? "  not this model's codec" : "") << '\n';
   }
   const auto guard = [](int64_t g) { return g > 0 ? std::to_string(g) : std::string("off"); };
-  ctx.out << '\n' << distinct.size() << " distinct frequencies; guards (kHz): spacing " << guard(o.guards.spacing)
-          << ", im3 " << guard(o.guards.im3) << ", im3x " << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5)
-          << '\n';
+  if (!o.verbose) {
+    if (!conflicts.empty() || !shared.empty()) ctx.out << "\n--verbose lists every conflict\n";
+    return status;
+  }
+  ctx.out << "\nguards (kHz): spacing " << guard(o.guards.spacing) << ", im3 " << guard(o.guards.im3) << ", im3x "
+          << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5) << '\n';
+  for (const SharedFrequency& sf : shared)
+    ctx.out << "  " << Pad("shared", 8) << sf.khz << " kHz on channels " << channelsAt(sf.khz) << '\n';
   for (const PlanConflict& c : conflicts)
     ctx.out << "  " << Pad(ConflictKindName(c.kind), 8) << DescribeConflict(c) << " (ch " << channelsAt(c.victim) << ")\n";
-  if (conflicts.empty())
-    ctx.out << "compatible\n";
-  else
-    ctx.out << conflicts.size() << (conflicts.size() == 1 ? " conflict\n" : " conflicts\n");
-  return conflicts.empty() ? kOk : kFailed;
+  return status;
+}
+
+// plan --suggest: the lowest channels in the band that every guard accepts, on frequencies the
+// model's codec keeps exactly at the image's crystal.
+int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
+  if (s.crystalKHz <= 0)
+    return Fail(ctx, o.file.file + ": no crystal frequency in the image to encode channels with"), kFailed;
+  const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
+  const int64_t from = o.from > 0 ? o.from : range.low, to = o.to > 0 ? o.to : range.high;
+  if (from < range.low || to > range.high || from > to)
+    return Fail(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
+                                 s.selectedModel()->name, range.low, range.high)),
+           kFailed;
+  if (o.count < 1 || o.count > kChannelCount)
+    return Fail(ctx, fmt::format("--count {} is outside 1..{}", o.count, kChannelCount)), kFailed;
+  const auto usable = [&](int64_t f) {
+    return ChannelKeptExactly(s.profile(), s.chipModel, s.crystalKHz, static_cast<uint32_t>(f));
+  };
+  const std::vector<int64_t> plan = SuggestPlan(from, to, o.count, o.step, o.guards, usable);
+  if (static_cast<int>(plan.size()) < o.count)
+    return Fail(ctx, fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards",
+                                 plan.size(), o.count, from, to, o.step)),
+           kFailed;
+  std::string list;
+  for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
+  if (o.out.empty()) {
+    ctx.out << "channels=" << list << '\n';
+    return kOk;
+  }
+  const AssignResult applied = ApplyAssignments(s, {"channels=" + list});
+  for (const std::string& e : applied.errors) ctx.err << e << '\n';
+  if (!applied.errors.empty()) return kFailed;
+  return SaveTo(ctx, s, o.out);
 }
 
 // ---- pair ----
@@ -343,13 +421,14 @@ void AddSettingsCommands(Commands& commands) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, json] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], {});
-      if (!a) return kTrouble;
+      if (!a) return kFailed;
       const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], {});
-      if (!b) return kTrouble;
+      if (!b) return kFailed;
       return Diff(ctx, *a, *b, *json);
     });
-    sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2);
+    sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2)->check(kFileName);
     sub->add_flag("--json", *json, "The changes as JSON");
   }
 
@@ -357,12 +436,25 @@ void AddSettingsCommands(Commands& commands) {
     auto o = std::make_shared<PlanOptions>();
     CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
                                  [&ctx, o] {
-                                   const std::optional<ToolState> s = Open(ctx, o->file);
-                                   if (!s) return kTrouble;
-                                   return Plan(ctx, *s, *o);
+                                   std::optional<ToolState> s = Open(ctx, o->file);
+                                   if (!s) return kFailed;
+                                   return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
                                  });
     AddFileAndModel(sub, o->file);
     CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON");
+    sub->add_flag("-v,--verbose", o->verbose, "List every conflict after the table");
+    CLI::Option* suggest = sub->add_flag(
+        "--suggest", o->suggest,
+        "Find channels every guard accepts, on frequencies the model's codec keeps exactly; print them as "
+        "channels=... or write them with -o");
+    sub->add_option("--from", o->from, "--suggest: lowest frequency (kHz; default the model's range)")->needs(suggest);
+    sub->add_option("--to", o->to, "--suggest: highest frequency (kHz; default the model's range)")->needs(suggest);
+    sub->add_option("--count", o->count, "--suggest: channels wanted (default 16)")->needs(suggest);
+    sub->add_option("--step", o->step, "--suggest: frequency grid (kHz, default 25)")
+        ->check(CLI::Range(int64_t{1}, int64_t{100000}))
+        ->needs(suggest);
+    sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
+        ->needs(suggest);
     sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
         ->capture_default_str()->check(kGuardKHz);
@@ -377,17 +469,18 @@ void AddSettingsCommands(Commands& commands) {
   {
     auto files = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add("pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files] {
+      if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
       const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], {});
-      if (!tx) return kTrouble;
+      if (!tx) return kFailed;
       const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], {});
-      if (!rx) return kTrouble;
+      if (!rx) return kFailed;
       if (tx->profile().family != Family::Transmitter)
-        return Fail(ctx, (*files)[0] + ": " + tx->selectedModel()->name + " is not a transmitter model"), kTrouble;
+        return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name + " is not a transmitter model");
       if (rx->profile().family != Family::Receiver)
-        return Fail(ctx, (*files)[1] + ": " + rx->selectedModel()->name + " is not a receiver model"), kTrouble;
+        return Fail(ctx, DisplayName((*files)[1]) + ": " + rx->selectedModel()->name + " is not a receiver model");
       return Pair(ctx, *tx, *rx);
     });
-    sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2);
+    sub->add_option("FILES", *files, "TX.h RX.h")->required()->expected(2)->check(kFileName);
   }
 }
 

@@ -14,13 +14,20 @@ foreach(lib gtest gtest_main)
   endif()
 endforeach()
 
-# CLI11 is header-only; expose only its own folder, never the whole of /usr/include.
-set(LX_CLI11_INCLUDE /usr/include/CLI CACHE PATH "CLI11 headers")
-set(LX_CLI11_ROOT ${CMAKE_BINARY_DIR}/cli11)
-file(MAKE_DIRECTORY ${LX_CLI11_ROOT})
-file(CREATE_LINK ${LX_CLI11_INCLUDE} ${LX_CLI11_ROOT}/CLI SYMBOLIC)
-add_library(CLI11::CLI11 INTERFACE IMPORTED GLOBAL)
-set_target_properties(CLI11::CLI11 PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${LX_CLI11_ROOT})
+# CLI11 and nlohmann-json are header-only, and fmt builds header-only: each exposes only its own
+# folder of Debian's headers, never the whole of /usr/include (whose C library is not mingw's).
+function(lx_header_library target folder)
+  get_filename_component(name ${folder} NAME)
+  set(root ${CMAKE_BINARY_DIR}/headers/${name})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${folder} ${root}/${name} SYMBOLIC)
+  add_library(${target} INTERFACE IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${root})
+endfunction()
+lx_header_library(CLI11::CLI11 /usr/include/CLI)
+lx_header_library(nlohmann_json::nlohmann_json /usr/include/nlohmann)
+lx_header_library(fmt::fmt /usr/include/fmt)
+set_target_properties(fmt::fmt PROPERTIES INTERFACE_COMPILE_DEFINITIONS FMT_HEADER_ONLY=1)
 
 # Unicode Win32 API throughout; text is UTF-8 inside and UTF-16 at the API boundary.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)

@@ -1,11 +1,13 @@
 #include "core/header_format.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <cctype>
 #include <limits>
 #include <vector>
 
 #include "core/line_scan.h"
+#include "core/text.h"
 
 namespace lx {
 namespace {
@@ -28,15 +30,9 @@ bool CrystalFromLine(const LineSummary& line, int32_t& out) {
   return true;
 }
 
-char HexDigit(unsigned v) { return "0123456789abcdef"[v & 0xF]; }
-
 }  // namespace
 
-std::string ModelTag(const ChipModel& model) {
-  std::string tag = "UNSIGNEDINTCODE";
-  for (const char* p = model.name; *p; ++p) tag.push_back(static_cast<char>(std::toupper(*p)));
-  return tag;
-}
+std::string ModelTag(const ChipModel& model) { return "UNSIGNEDINTCODE" + ToUpper(model.name); }
 
 HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const ToolProfile& profile,
                                  RegisterImage& words, int32_t& crystalKHz) {
@@ -83,12 +79,7 @@ std::string CrystalLine(int32_t crystalKHz) {
 }
 
 std::string WordLine(int index, uint16_t value) {
-  std::string line = "0x";
-  for (int shift = 12; shift >= 0; shift -= 4) line.push_back(HexDigit(value >> shift));
-  line += ",   //reg";
-  line.push_back(HexDigit(static_cast<unsigned>(index) >> 4));
-  line.push_back(HexDigit(static_cast<unsigned>(index)));
-  return line;
+  return fmt::format("0x{:04x},   //{}", value, RegisterName(index));
 }
 
 std::string HeaderPreamble(const ChipModel& model, int32_t crystalKHz) {

@@ -1,23 +1,21 @@
 #include "core/profile.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
+#include "core/text.h"
 
 namespace lx {
 namespace {
 
 constexpr ChipModel kTransmitterModels[] = {
-    {"LX7240", 1001, true, 160000, 270000, BandTables::Standard, false},
-    {"LX7250", 1003, true, 470000, 960000, BandTables::Standard, false},
-    {"LX7240D", 1007, false, 160000, 270000, BandTables::Standard, true},
-    {"LX7250D", 1009, false, 470000, 960000, BandTables::Standard, true},
+    {"LX7240", 160000, 270000, BandTables::Standard, false},
+    {"LX7250", 470000, 960000, BandTables::Standard, false},
+    {"LX7240D", 160000, 270000, BandTables::Standard, true},
+    {"LX7250D", 470000, 960000, BandTables::Standard, true},
 };
 
 constexpr ChipModel kReceiverModels[] = {
-    {"LX7140", 1001, true, 160000, 270000, BandTables::Standard, false},
-    {"LX7150", 1003, true, 470000, 960000, BandTables::Standard, false},
-    {"LXM7140", 1007, true, 160000, 270000, BandTables::Lxm7140, false},
+    {"LX7140", 160000, 270000, BandTables::Standard, false},
+    {"LX7150", 470000, 960000, BandTables::Standard, false},
+    {"LXM7140", 160000, 270000, BandTables::Lxm7140, false},
 };
 
 constexpr const char* kTransmitterFolders[] = {"data"};
@@ -30,12 +28,6 @@ const ToolProfile kOstrel{Family::Receiver, "Ostrel", kReceiverModels, 125,
 
 const ToolProfile* const kProfiles[] = {&kAmbrel, &kOstrel};
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-  });
-}
-
 }  // namespace
 
 const ToolProfile& AmbrelProfile() { return kAmbrel; }
@@ -45,7 +37,7 @@ std::span<const ToolProfile* const> AllProfiles() { return kProfiles; }
 ModelRef FindModel(std::string_view name) {
   for (const ToolProfile* p : kProfiles)
     for (int i = 0; i < p->modelCount(); ++i)
-      if (SameNameIgnoringCase(p->models[i].name, name)) return {p, i};
+      if (SameIgnoringCase(p->models[i].name, name)) return {p, i};
   return {};
 }
 

@@ -16,8 +16,6 @@ enum class BandTables { Standard, Lxm7140 };
 
 struct ChipModel {
   const char* name;           // catalogue name: radio caption, header lines, folder name
-  int radioId;                // main-window radio button
-  bool radioVisible;          // LX7240D / LX7250D are only reachable through a header tag
   uint32_t lowKHz, highKHz;   // valid channel frequencies
   BandTables tables;
   bool hasTxId;               // reg17 carries a TX_ID (transmitter D models)

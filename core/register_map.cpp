@@ -1,8 +1,8 @@
 #include "core/register_map.h"
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
+#include <fmt/format.h>
+
+#include "core/text.h"
 
 namespace lx {
 namespace {
@@ -93,22 +93,10 @@ const RegisterField kReceiverFields[] = {
 };
 static_assert(std::size(kReceiverFields) == static_cast<std::size_t>(RxField::Count));
 
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-bool SameText(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
-
 std::optional<uint32_t> Decimal(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  uint32_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    v = v * 10 + static_cast<uint32_t>(c - '0');
-  }
-  return v;
+  const auto v = ParseDecimal(text);
+  if (!v) return std::nullopt;
+  return static_cast<uint32_t>(*v);
 }
 
 // Values of a list field that have no item (audio gain 7) are written as their number.
@@ -136,7 +124,7 @@ std::span<const RegisterField> RegisterFields(Family family) {
 
 const RegisterField* FindRegisterField(Family family, std::string_view name) {
   for (const RegisterField& f : RegisterFields(family))
-    if (SameText(f.name, name)) return &f;
+    if (SameIgnoringCase(f.name, name)) return &f;
   return nullptr;
 }
 
@@ -148,18 +136,20 @@ uint32_t ReadField(const RegisterField& field, const RegisterImage& words) {
   return (static_cast<uint32_t>(words[static_cast<std::size_t>(field.word)]) & field.mask()) >> field.lo;
 }
 
-void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words) {
+void WriteFieldBits(const RegisterField& field, uint32_t value, RegisterImage& words) {
   uint16_t& w = words[static_cast<std::size_t>(field.word)];
-  w = static_cast<uint16_t>((w & ~field.mask()) | ((value << field.lo) & field.mask()));
+  w = static_cast<uint16_t>((w & ~field.mask()) | field.place(value));
+}
+
+void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words) {
+  WriteFieldBits(field, value, words);
   const bool turnedOn = field.kind == FieldKind::Switch && (value != 0) != field.setBitDisables;
   if (turnedOn && field.companion != nullptr) WriteField(*field.companion, field.companionValue, words);
 }
 
 std::string ThresholdMillivolts(uint32_t step) {
   // Single precision with six significant digits, as the dialog's voltage box shows it.
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", static_cast<double>(static_cast<float>(step) * kMillivoltsPerThresholdStep));
-  return buf;
+  return fmt::format("{:g}", static_cast<double>(static_cast<float>(step) * kMillivoltsPerThresholdStep));
 }
 
 std::string FormatField(const RegisterField& field, uint32_t value) {
@@ -216,15 +206,16 @@ FieldParse ParseFieldValue(const RegisterField& field, std::string_view text) {
   FieldParse result;
   switch (field.kind) {
     case FieldKind::Switch:
-      if (SameText(text, "on")) result.value = field.setBitDisables ? 0u : 1u;
-      if (SameText(text, "off")) result.value = field.setBitDisables ? 1u : 0u;
+      if (SameIgnoringCase(text, "on")) result.value = field.setBitDisables ? 0u : 1u;
+      if (SameIgnoringCase(text, "off")) result.value = field.setBitDisables ? 1u : 0u;
       break;
     case FieldKind::List:
       for (std::size_t i = 0; i < field.items.size() && !result.value; ++i) {
         const std::string_view item = field.items[i];
         // "±" is not on every keyboard: "+-20KHz" names "±20KHz".
         const std::string ascii = item.starts_with("±") ? "+-" + std::string(item.substr(2)) : std::string(item);
-        if (SameText(text, item) || SameText(text, ascii)) result.value = static_cast<uint32_t>(i);
+        if (SameIgnoringCase(text, item) || SameIgnoringCase(text, ascii))
+          result.value = static_cast<uint32_t>(i);
       }
       if (!result.value) {
         const auto n = Decimal(text);

@@ -35,6 +35,9 @@ struct RegisterField {
 
   uint16_t mask() const { return static_cast<uint16_t>(((1u << (hi - lo + 1)) - 1u) << lo); }
   uint32_t fieldMax() const { return (1u << (hi - lo + 1)) - 1u; }
+  bool wholeWord() const { return hi == 15 && lo == 0; }
+  // The value moved into the field's bit position; bits beyond the field are dropped.
+  uint16_t place(uint32_t value) const { return static_cast<uint16_t>((value << lo) & mask()); }
 };
 
 // Fields named in code: each enum indexes its family's table. The settings come first, in
@@ -115,6 +118,9 @@ uint32_t ReadField(const RegisterField& field, const RegisterImage& words);
 // Read-modify-write of exactly the field's bits (and, for a switch turned on, its companion
 // field). `value` must be one ParseFieldValue accepts.
 void WriteField(const RegisterField& field, uint32_t value, RegisterImage& words);
+
+// Read-modify-write of exactly the field's bits, nothing else: a dialog's OK for one field.
+void WriteFieldBits(const RegisterField& field, uint32_t value, RegisterImage& words);
 
 // The value as `set` accepts it back: "on"/"off", an item text, or a decimal number.
 std::string FormatField(const RegisterField& field, uint32_t value);

@@ -1,7 +1,5 @@
 #include "core/state.h"
 
-#include <fstream>
-
 #include "core/atomic_file.h"
 #include "core/binary_format.h"
 #include "core/header_format.h"
@@ -14,15 +12,6 @@
 #endif
 
 namespace lx {
-namespace {
-
-// Folders open as streams on some systems; they are never a file to read here.
-bool OpenForReading(const std::filesystem::path& path, std::ifstream& in) {
-  if (IsReadableFile(path)) in.open(path, std::ios::binary);
-  return in.is_open();
-}
-
-}  // namespace
 
 ToolState::ToolState(const ToolProfile& profile, std::filesystem::path programDir)
     : defaultsLoaded(static_cast<std::size_t>(profile.modelCount()), 0),
@@ -43,7 +32,7 @@ std::filesystem::path ToolState::DefaultImagePath(int n) const {
 }
 
 Report ToolState::SelectChipModel(int n) {
-  if (!profile_->validModel(n)) return Report::Failed();
+  if (!profile_->validModel(n)) return Report::Failed(Outcome::NoSuchModel);
   chipModel = n;
   Report report;
   if (defaultsLoaded[static_cast<std::size_t>(n)] == 0) {
@@ -56,9 +45,9 @@ Report ToolState::SelectChipModel(int n) {
 }
 
 Report ToolState::LoadDefaultImage(int n) {
-  const std::filesystem::path path = DefaultImagePath(n);
-  std::ifstream in;
-  if (!OpenForReading(path, in)) return Report::Failed(msg::kDefaultImageFailed);
+  const InputRead read = ReadInput(DefaultImagePath(n), inputLimits);
+  if (!read.ok()) return Report::Failed(Outcome::DefaultImageUnreadable, read.reason);
+  ViewStream in(read.bytes);
   ReadHeaderLines(in, HeaderReadMode::DefaultLoader, *profile_, words, crystalKHz);
   return Report::Done();
 }
@@ -79,8 +68,18 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
-  std::ifstream in;
-  if (!OpenForReading(PathFromUtf8(path), in)) return Report::Failed(msg::kOpenHeaderFailed);
+  const InputRead read = ReadInput(PathFromUtf8(path), inputLimits);
+  if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.reason);
+  return ReadOpenedHeader(read.bytes);
+}
+
+Report ToolState::OpenHeaderText(const std::string& path, std::string_view text) {
+  rememberFolderOf(path);
+  return ReadOpenedHeader(text);
+}
+
+Report ToolState::ReadOpenedHeader(std::string_view text) {
+  ViewStream in(text);
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
@@ -93,38 +92,41 @@ Report ToolState::OpenHeader(const std::string& path) {
 Report ToolState::SaveHeader(const std::string& path) {
   rememberFolderOf(path);
   const ChipModel* model = selectedModel();
-  if (!model) return Report::Failed(msg::kNoChipModel);
-  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words))) return Report::Failed(msg::kSaveFailed);
+  if (!model) return Report::Failed(Outcome::NoChipModel);
+  std::string why;
+  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words), &why))
+    return Report::Failed(Outcome::HeaderNotWritten, std::move(why));
   return Report::Done();
 }
 
 Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   AtomicFile out;
   // An output that cannot be created ends the conversion before anything is read.
-  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed();
-  std::ifstream in;
-  if (!OpenForReading(PathFromUtf8(headerPath), in)) return Report::Failed(msg::kOpenHeaderFailed);
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed(Outcome::OutputNotCreated, out.error());
+  const InputRead header = ReadInput(PathFromUtf8(headerPath), inputLimits);
+  if (!header.ok()) return Report::Failed(Outcome::HeaderUnreadable, header.reason);
+  ViewStream in(header.bytes);
   const std::string bytes = HeaderToBinary(in);
-  if (!out.Write(bytes) || !out.Commit()) return Report::Failed(msg::kOpenBinFailed);
-  return Report::Done(msg::kConverted);
+  if (!out.Write(bytes) || !out.Commit()) return Report::Failed(Outcome::BinaryNotWritten, out.error());
+  return Report::Done(Outcome::Converted);
 }
 
 Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
-  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed();
-  std::ifstream in;
-  if (!OpenForReading(PathFromUtf8(binaryPath), in)) return Report::Failed(msg::kOpenBinFailed);
-  // Only the first 192 bytes matter; nothing beyond the file's own bytes is ever used.
-  std::string bytes(kBinaryImageSize, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  const std::optional<RegisterImage> image = BinaryToWords(bytes);
-  if (!image) return Report::Failed(msg::kBinError);
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed(Outcome::OutputNotCreated, out.error());
+  // Only the first 192 bytes matter: reading stops there, however long the input.
+  InputLimits first = inputLimits;
+  first.maxBytes = kBinaryImageSize;
+  first.truncate = true;
+  const InputRead read = ReadInput(PathFromUtf8(binaryPath), first);
+  if (!read.ok()) return Report::Failed(Outcome::BinaryUnreadable, read.reason);
+  const std::optional<RegisterImage> image = BinaryToWords(read.bytes);
+  if (!image) return Report::Failed(Outcome::BinaryEmpty);
   const ChipModel* model = selectedModel();
-  if (!model) return Report::Failed(msg::kNoChipModel);
+  if (!model) return Report::Failed(Outcome::NoChipModel);
   if (!out.Write(WriteHeaderText(*model, crystalKHz, *image)) || !out.Commit())
-    return Report::Failed(msg::kSaveFailed);
-  return Report::Done(msg::kConverted);
+    return Report::Failed(Outcome::HeaderNotWritten, out.error());
+  return Report::Done(Outcome::Converted);
 }
 
 std::filesystem::path ProgramDirectory(const char* argv0) {

@@ -8,20 +8,28 @@
 #include <string>
 #include <vector>
 
+#include "core/input_file.h"
+#include "core/messages.h"
 #include "core/profile.h"
 
 namespace lx {
 
 using RegisterImage = std::array<uint16_t, kEepromSize>;
 
-// The outcome of a user-level operation. `message` is what the host shows in a message box
-// (empty: show nothing); `ok` is false when the operation did not do its work.
+// The outcome of a user-level operation: what it came to (`outcome`), the text the windows
+// show for it (`message`, empty: show nothing) and, for the command line, the system's reason
+// when a file operation failed ("cannot write: No space left on device"). `ok` is false when the
+// operation did not do its work.
 struct Report {
   bool ok = true;
+  Outcome outcome = Outcome::Done;
   std::string message;
+  std::string reason;
 
-  static Report Done(std::string text = {}) { return {true, std::move(text)}; }
-  static Report Failed(std::string text = {}) { return {false, std::move(text)}; }
+  static Report Done(Outcome o = Outcome::Done) { return {true, o, std::string(WindowText(o)), {}}; }
+  static Report Failed(Outcome o, std::string reason = {}) {
+    return {false, o, std::string(WindowText(o)), std::move(reason)};
+  }
 };
 
 class ToolState {
@@ -39,6 +47,8 @@ class ToolState {
   std::vector<int> defaultsLoaded;   // one flag per model, at most one set
   std::string headerPath;            // a folder or a full file name
   std::string binaryPath;
+  // Every file the tool reads stops at these limits (size, and silence of a pipe or device).
+  InputLimits inputLimits;
 
   bool modelSelected() const { return profile_->validModel(chipModel); }
   const ChipModel* selectedModel() const { return modelSelected() ? &profile_->models[chipModel] : nullptr; }
@@ -56,6 +66,8 @@ class ToolState {
 
   // File > Open and File > Save, after the file dialog has produced `path`.
   Report OpenHeader(const std::string& path);
+  // Open with the file's text already read (a pipe is read once, whatever reads it after).
+  Report OpenHeaderText(const std::string& path, std::string_view text);
   Report SaveHeader(const std::string& path);
 
   // "h To bin": converts the file named by headerPath into outPath.
@@ -67,6 +79,7 @@ class ToolState {
  private:
   void markDefaultsLoaded(int n);
   void rememberFolderOf(const std::string& file);
+  Report ReadOpenedHeader(std::string_view text);
 
   const ToolProfile* profile_;
   std::filesystem::path programDir_;

@@ -9,18 +9,16 @@ namespace lx::res {
 namespace {
 
 using namespace lx::ui;
-constexpr uint32_t kPicture = kOwnerDraw | kDisabled | kTabStop;
-constexpr uint32_t kPathBox = kBorder | kAutoHScroll | kTabStop;
 
 constexpr ControlTemplate kMainControls[] = {
-    {1000, Kind::PictureButton, "Button1", 17, 46, 86, 72, kPicture},
-    {1004, Kind::PictureButton, "Button1", 115, 46, 86, 72, kPicture},
-    {1005, Kind::PictureButton, "Button1", 213, 46, 86, 72, kPicture},
-    {1006, Kind::PictureButton, "Button1", 311, 46, 86, 72, kPicture},
-    {1001, Kind::RadioButton, "LX7240", 40, 23, 40, 10, kMultiLine | kGroup},
-    {1003, Kind::RadioButton, "LX7250", 236, 23, 40, 10, kMultiLine},
-    {1007, Kind::RadioButton, "LX7240D", 136, 23, 44, 10, kMultiLine | kHidden},
-    {1009, Kind::RadioButton, "LX7250D", 332, 23, 44, 10, kMultiLine | kHidden},
+    {main_window::kFirstSettings, Kind::PictureButton, "Button1", 17, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kSecondSettings, Kind::PictureButton, "Button1", 115, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kThirdSettings, Kind::PictureButton, "Button1", 213, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kChannelSettings, Kind::PictureButton, "Button1", 311, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kModelRadios[0], Kind::RadioButton, "LX7240", 40, 23, 40, 10, kMultiLine | kGroup},
+    {main_window::kModelRadios[1], Kind::RadioButton, "LX7250", 236, 23, 40, 10, kMultiLine},
+    {main_window::kModelRadios[2], Kind::RadioButton, "LX7240D", 136, 23, 44, 10, kMultiLine | kHidden},
+    {main_window::kModelRadios[3], Kind::RadioButton, "LX7250D", 332, 23, 44, 10, kMultiLine | kHidden},
 };
 constexpr DialogTemplate kMain{kMainDialog, "Ambrel  V1.0", 427, 170, "宋体", 9, kMainControls, true};
 
@@ -33,13 +31,13 @@ constexpr DialogTemplate kAbout{kAboutDialog, "关于 Ambrel", 284, 64, "宋体"
 
 constexpr ControlTemplate kConvertControls[] = {
     {kStaticId, Kind::Label, "h 文件:", 9, 23, 28, 8, kGroup},
-    {kHeaderPathBox, Kind::Edit, "", 45, 20, 207, 14, kPathBox},
-    {kBrowseHeader, Kind::PushButton, ".....", 253, 20, 13, 14, kTabStop},
+    {convert::kHeaderPathBox, Kind::Edit, "", 45, 20, 207, 14, kPathBoxStyle},
+    {convert::kBrowseHeader, Kind::PushButton, ".....", 253, 20, 13, 14, kTabStop},
     {kStaticId, Kind::Label, "bin文件:", 9, 41, 32, 8, kGroup},
-    {kBinaryPathBox, Kind::Edit, "", 45, 39, 207, 14, kPathBox},
-    {kBrowseBinary, Kind::PushButton, ".....", 253, 39, 13, 14, kTabStop},
-    {kHeaderToBinary, Kind::PushButton, "h To bin", 292, 20, 47, 13, kTabStop},
-    {kBinaryToHeader, Kind::PushButton, "bin To h", 292, 39, 47, 13, kTabStop},
+    {convert::kBinaryPathBox, Kind::Edit, "", 45, 39, 207, 14, kPathBoxStyle},
+    {convert::kBrowseBinary, Kind::PushButton, ".....", 253, 39, 13, 14, kTabStop},
+    {convert::kHeaderToBinary, Kind::PushButton, "h To bin", 292, 20, 47, 13, kTabStop},
+    {convert::kBinaryToHeader, Kind::PushButton, "bin To h", 292, 39, 47, 13, kTabStop},
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 378, 73, "宋体", 10, kConvertControls};
 
@@ -61,19 +59,7 @@ const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kTxRfTemp
                                           &kTxOtherTemplate, &kChannel};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
-constexpr uint32_t kBlue = 0x006699;
-constexpr PictureTemplate kPictures[] = {
-    {kPicBackground, 480, 288, Motif::Plain, "", false, 0xFFFFFF},
-    {kPicButton1000, 129, 116, Motif::Radio, "射频配置", false, 0xC0392B},
-    {kPicButton1000Pressed, 130, 117, Motif::Radio, "射频配置", true, 0xC0392B},
-    {kPicButton1004, 129, 116, Motif::Audio, "音频配置", false, 0x2E86C1},
-    {kPicButton1004Pressed, 130, 117, Motif::Audio, "音频配置", true, 0x2E86C1},
-    {kPicButton1005, 129, 116, Motif::Other, "其他配置", false, 0x7D8C3A},
-    {kPicButton1005Pressed, 130, 117, Motif::Other, "其他配置", true, 0x7D8C3A},
-    {kPicButton1006, 129, 116, Motif::Channel, "频道配置", false, 0x8E44AD},
-    {kPicButton1006Pressed, 130, 117, Motif::Channel, "频道配置", true, 0x8E44AD},
-    {kPicAboutIcon, 32, 32, Motif::Microphone, "", false, kBlue},
-};
+constexpr auto kPictures = ToolPictures({Motif::Radio, "射频配置", 0xC0392B});
 
 constexpr StringTemplate kStrings[] = {
     {kStrAboutEntry, "关于Ambrel"},

@@ -27,19 +27,28 @@ inline constexpr int kPicButton1005Pressed = 136, kPicButton1005 = 137;
 inline constexpr int kPicButton1006Pressed = 138, kPicButton1006 = 139;
 inline constexpr int kPicAboutIcon = 145;
 
-// Main window controls.
-inline constexpr int kBtnFirstSettings = 1000;
-inline constexpr int kBtnSecondSettings = 1004;
-inline constexpr int kBtnThirdSettings = 1005;
-inline constexpr int kBtnChannel = 1006;
-inline constexpr int kRadioFirstModel = 1001;
+// Main window (template 102) controls.
+namespace main_window {
+inline constexpr int kFirstSettings = 1000;    // picture button: RF (Ambrel) / sound effect (Ostrel)
+inline constexpr int kSecondSettings = 1004;   // picture button: audio
+inline constexpr int kThirdSettings = 1005;    // picture button: other settings
+inline constexpr int kChannelSettings = 1006;  // picture button: channels
+inline constexpr int kPictureButtons[] = {kFirstSettings, kSecondSettings, kThirdSettings, kChannelSettings};
+// The model radios in model order (Ostrel has the first three); the first starts the group.
+inline constexpr int kModelRadios[] = {1001, 1003, 1007, 1009};
+inline constexpr int kFirstModelRadio = kModelRadios[0];
+}  // namespace main_window
 
-// Conversion dialog controls.
+// About box (template 100): a static icon and text, and OK.
+
+// File conversion dialog (template 193) controls.
+namespace convert {
 inline constexpr int kBrowseHeader = 1000;
 inline constexpr int kBrowseBinary = 1004;
 inline constexpr int kHeaderToBinary = 1005;
 inline constexpr int kBinaryToHeader = 1006;
 inline constexpr int kHeaderPathBox = 1009;
 inline constexpr int kBinaryPathBox = 1010;
+}  // namespace convert
 
 }  // namespace lx::res

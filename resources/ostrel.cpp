@@ -9,17 +9,15 @@ namespace lx::res {
 namespace {
 
 using namespace lx::ui;
-constexpr uint32_t kPicture = kOwnerDraw | kDisabled | kTabStop;
-constexpr uint32_t kPathBox = kBorder | kAutoHScroll | kTabStop;
 
 constexpr ControlTemplate kMainControls[] = {
-    {1000, Kind::PictureButton, "Button1", 17, 46, 86, 72, kPicture},
-    {1004, Kind::PictureButton, "Button1", 118, 46, 86, 72, kPicture},
-    {1005, Kind::PictureButton, "Button1", 213, 46, 86, 72, kPicture},
-    {1006, Kind::PictureButton, "Button1", 311, 46, 86, 72, kPicture},
-    {1001, Kind::RadioButton, "LX7140", 17, 16, 65, 21, kMultiLine | kGroup},
-    {1003, Kind::RadioButton, "LX7150", 111, 16, 65, 21, kMultiLine},
-    {1007, Kind::RadioButton, "LXM7140", 205, 16, 65, 21, 0},
+    {main_window::kFirstSettings, Kind::PictureButton, "Button1", 17, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kSecondSettings, Kind::PictureButton, "Button1", 118, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kThirdSettings, Kind::PictureButton, "Button1", 213, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kChannelSettings, Kind::PictureButton, "Button1", 311, 46, 86, 72, kPictureButtonStyle},
+    {main_window::kModelRadios[0], Kind::RadioButton, "LX7140", 17, 16, 65, 21, kMultiLine | kGroup},
+    {main_window::kModelRadios[1], Kind::RadioButton, "LX7150", 111, 16, 65, 21, kMultiLine},
+    {main_window::kModelRadios[2], Kind::RadioButton, "LXM7140", 205, 16, 65, 21, 0},
 };
 constexpr DialogTemplate kMain{kMainDialog, "Ostrel V1.7", 427, 170, "宋体", 9, kMainControls, true};
 
@@ -32,13 +30,13 @@ constexpr DialogTemplate kAbout{kAboutDialog, "关于 Ostrel", 284, 64, "宋体"
 
 constexpr ControlTemplate kConvertControls[] = {
     {kStaticId, Kind::Label, "File(*.h ):", 9, 21, 52, 14, kCentreV | kGroup},
-    {kHeaderPathBox, Kind::Edit, "", 64, 21, 214, 14, kPathBox},
-    {kBrowseHeader, Kind::PushButton, ".....", 280, 21, 13, 14, kTabStop},
+    {convert::kHeaderPathBox, Kind::Edit, "", 64, 21, 214, 14, kPathBoxStyle},
+    {convert::kBrowseHeader, Kind::PushButton, ".....", 280, 21, 13, 14, kTabStop},
     {kStaticId, Kind::Label, "File(*.Bin ):", 9, 41, 52, 14, kCentreV | kGroup},
-    {kBinaryPathBox, Kind::Edit, "", 64, 41, 214, 14, kPathBox},
-    {kBrowseBinary, Kind::PushButton, ".....", 280, 41, 13, 14, kTabStop},
-    {kHeaderToBinary, Kind::PushButton, "h To Bin", 327, 20, 47, 14, kTabStop},
-    {kBinaryToHeader, Kind::PushButton, "Bin To h", 327, 40, 47, 14, kTabStop},
+    {convert::kBinaryPathBox, Kind::Edit, "", 64, 41, 214, 14, kPathBoxStyle},
+    {convert::kBrowseBinary, Kind::PushButton, ".....", 280, 41, 13, 14, kTabStop},
+    {convert::kHeaderToBinary, Kind::PushButton, "h To Bin", 327, 20, 47, 14, kTabStop},
+    {convert::kBinaryToHeader, Kind::PushButton, "Bin To h", 327, 40, 47, 14, kTabStop},
 };
 constexpr DialogTemplate kConvert{kConvertDialog, "文件转换", 415, 73, "宋体", 10, kConvertControls};
 
@@ -60,19 +58,7 @@ const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kSoundEff
                                           &kRxOtherTemplate, &kChannel};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
-constexpr uint32_t kBlue = 0x006699;
-constexpr PictureTemplate kPictures[] = {
-    {kPicBackground, 480, 288, Motif::Plain, "", false, 0xFFFFFF},
-    {kPicButton1000, 129, 116, Motif::SoundEffect, "音效配置", false, 0xD35400},
-    {kPicButton1000Pressed, 130, 117, Motif::SoundEffect, "音效配置", true, 0xD35400},
-    {kPicButton1004, 129, 116, Motif::Audio, "音频配置", false, 0x2E86C1},
-    {kPicButton1004Pressed, 130, 117, Motif::Audio, "音频配置", true, 0x2E86C1},
-    {kPicButton1005, 129, 116, Motif::Other, "其他配置", false, 0x7D8C3A},
-    {kPicButton1005Pressed, 130, 117, Motif::Other, "其他配置", true, 0x7D8C3A},
-    {kPicButton1006, 129, 116, Motif::Channel, "频道配置", false, 0x8E44AD},
-    {kPicButton1006Pressed, 130, 117, Motif::Channel, "频道配置", true, 0x8E44AD},
-    {kPicAboutIcon, 32, 32, Motif::Microphone, "", false, kBlue},
-};
+constexpr auto kPictures = ToolPictures({Motif::SoundEffect, "音效配置", 0xD35400});
 
 constexpr StringTemplate kStrings[] = {
     {kStrAboutEntry, "关于 Ostrel(&A)..."},

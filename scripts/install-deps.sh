@@ -4,8 +4,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ git pkg-config
   qt6-base-dev fonts-wqy-microhei xvfb xauth
-  libcli11-dev libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
+  help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
 # The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped).
 if [ "${LX_WINDOWS:-1}" != 0 ]; then

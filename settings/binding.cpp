@@ -4,10 +4,7 @@
 
 namespace lx::settings {
 
-void FieldBinding::Commit(RegisterImage& words) const {
-  uint16_t& w = words[static_cast<std::size_t>(field_->word)];
-  w = static_cast<uint16_t>((w & ~field_->mask()) | pending());
-}
+void FieldBinding::Commit(RegisterImage& words) const { WriteFieldBits(*field_, value_, words); }
 
 int FieldBinding::RadioIndex() const {
   if (field_->kind == FieldKind::List) return ListIndex();

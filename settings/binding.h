@@ -37,7 +37,7 @@ class FieldBinding {
 
   // The pending field value, shifted down, and kept shifted into its bit position.
   uint32_t value() const { return value_; }
-  uint16_t pending() const { return static_cast<uint16_t>((value_ << field_->lo) & field_->mask()); }
+  uint16_t pending() const { return field_->place(value_); }
   void SetValue(uint32_t value) { value_ = value; }
   // Whether the pending value fits the field's bits (a number box can hold more).
   bool Fits() const { return value_ <= field_->fieldMax(); }

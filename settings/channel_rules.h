@@ -1,6 +1,7 @@
 #pragma once
 // The limits and texts of channel and crystal entry, shared by the channel dialog and lxcfg.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lx::settings {
@@ -10,6 +11,19 @@ inline constexpr int32_t kCrystalLowKHz = 23000;
 inline constexpr int32_t kCrystalHighKHz = 25000;
 
 inline bool CrystalInRange(int32_t kHz) { return kHz >= kCrystalLowKHz && kHz <= kCrystalHighKHz; }
+
+// The crystal frequencies a header's crystal line carries unchanged ("#define X24P000MHZ":
+// five digits). Outside them the line reads back as another number.
+inline constexpr int32_t kCrystalStorableLowKHz = 10000;
+inline constexpr int32_t kCrystalStorableHighKHz = 99999;
+
+// Whether the header's crystal line for kHz reads back as kHz (0 does, and is no crystal).
+bool CrystalLineHolds(int64_t kHz);
+
+// The one rule for a crystal frequency given to lxcfg (set, encode, decode, bin2h): nullopt when
+// it is accepted, else why not ("230000 kHz is refused: ..."), naming the valid range. A crystal
+// it accepts outside 23000..25000 kHz is kept, with CrystalRangeText() as a warning.
+std::optional<std::string> CrystalRefusal(int64_t kHz);
 
 // "晶振频率范围:23000KHz~25000KHz": the valid crystal range, as the tools word it.
 std::string CrystalRangeText();

@@ -1,11 +1,10 @@
 #include "settings/image_settings.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <optional>
 
 #include "channel/codec.h"
+#include "core/text.h"
 #include "settings/channel_rules.h"
 
 namespace lx::settings {
@@ -13,25 +12,8 @@ namespace {
 
 constexpr const char* kChannelPrefix = "channel.";
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // Decimal with an optional sign; nullopt for anything else or beyond 32 bits.
-std::optional<int64_t> SignedDecimal(const std::string& text) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size() || text.size() - i > 10) return std::nullopt;
-  int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    v = v * 10 + (text[i] - '0');
-  }
-  if (v > 0xFFFFFFFFll) return std::nullopt;
-  return negative ? -v : v;
-}
+std::optional<int64_t> SignedDecimal(std::string_view text) { return ParseDecimal(text, SignRule::Any); }
 
 // "channel.5" -> 5; nullopt when the key is not a channel key or the number is not 0..15.
 std::optional<int> ChannelKey(const std::string& key, bool& isChannelKey) {
@@ -69,11 +51,7 @@ std::vector<Setting> ReadSettings(const ToolState& state) {
     const bool text = f.kind == FieldKind::Switch || (f.kind == FieldKind::List && raw < f.items.size());
     const SettingValue value = text ? SettingValue(FormatField(f, raw)) : SettingValue(int64_t{raw});
     std::string human = DescribeField(f, raw);
-    if (f.kind == FieldKind::Number && f.maxValue == 0xFFFF) {
-      char hex[16];
-      std::snprintf(hex, sizeof hex, " (0x%04x)", static_cast<unsigned>(raw));
-      human += hex;
-    }
+    if (f.kind == FieldKind::Number && f.wholeWord()) human += " (" + Hex4(raw) + ")";
     if (!FieldValueAccepted(f, raw)) human += "  [outside " + ValidValues(f) + "]";
     settings.push_back({f.name, value, human});
   }
@@ -88,35 +66,12 @@ RegisterImage OwnedBits(const ToolState& state) {
   RegisterImage owned{};
   for (const RegisterField& f : RegisterFields(state.profile().family))
     if (FieldAppliesTo(f, *state.selectedModel())) owned[static_cast<std::size_t>(f.word)] |= f.mask();
-  for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(owned, k, {0xFFFF, 0xFFFF});
+  for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(owned, k, kWholeChannel);
   return owned;
 }
 
 std::string ValueText(const SettingValue& value) {
   if (const auto* s = std::get_if<std::string>(&value)) return *s;
-  return std::to_string(std::get<int64_t>(value));
-}
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      out += buf;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonValue(const SettingValue& value) {
-  if (const auto* s = std::get_if<std::string>(&value)) return JsonString(*s);
   return std::to_string(std::get<int64_t>(value));
 }
 
@@ -134,17 +89,17 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       result.errors.push_back("'" + text + "' is not KEY=VALUE");
       continue;
     }
-    const std::string key = Lower(text.substr(0, eq));
+    const std::string key = ToLower(text.substr(0, eq));
     const std::string value = text.substr(eq + 1);
     bool isChannelKey = false;
     const std::optional<int> channel = ChannelKey(key, isChannelKey);
 
     if (key == "crystal") {
       const auto v = SignedDecimal(value);
-      if (!v || *v > INT32_MAX) {
+      if (!v) {
         result.errors.push_back("crystal: '" + value + "' is not a frequency in kHz");
-      } else if (*v <= 0) {
-        result.errors.push_back("crystal: " + value + " kHz is refused: the crystal frequency must be above 0 kHz");
+      } else if (const auto refusal = CrystalRefusal(*v)) {
+        result.errors.push_back("crystal: " + *refusal);
       } else {
         newCrystal = *v;
         ops.push_back({Operation::Crystal, nullptr, 0, *v});

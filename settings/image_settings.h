@@ -30,10 +30,6 @@ RegisterImage OwnedBits(const ToolState& state);
 // The setting value as text, as it goes on the command line.
 std::string ValueText(const SettingValue& value);
 
-// JSON: a quoted string with the few escapes JSON needs, or a number.
-std::string JsonString(const std::string& text);
-std::string JsonValue(const SettingValue& value);
-
 struct AssignResult {
   std::vector<std::string> errors;    // refused assignments; nothing was changed when not empty
   std::vector<std::string> warnings;  // accepted, with something the user should know

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "ui/file_filter.h"
+
 namespace lx::ui {
 
 bool ControlState::takesFocusOnClick() const {
@@ -225,12 +227,7 @@ void Dialog::MessageBox(const std::string& text) {
 
 std::optional<std::string> Dialog::AskFile(const FileRequest& request) {
   std::optional<std::string> path = host_.AskFile(*this, request);
-  if (path && !request.defaultExt.empty()) {
-    // A name typed without extension gets the dialog's default one.
-    std::string::size_type slash = path->find_last_of('/');
-    std::string name = slash == std::string::npos ? *path : path->substr(slash + 1);
-    if (!name.empty() && name.find('.') == std::string::npos) *path += "." + request.defaultExt;
-  }
+  if (path) *path = WithDefaultExtension(*path, request.defaultExt, request.save);
   return path;
 }
 

@@ -257,7 +257,8 @@ namespace msg {
 inline constexpr const char* kNotInteger = "请输入一个整数。";
 inline constexpr const char* kNotUnsigned = "请输入一个正整数。";
 inline constexpr const char* kNotNumber = "请输入一个数字。";
-std::string OutOfRange(long long min, long long max);  // "请输入一个介于 0 和 65535 之间的整数。"
+inline constexpr const char* kOutOfRange = "请输入一个介于 {} 和 {} 之间的整数。";  // min, max
+std::string OutOfRange(long long min, long long max);                               // kOutOfRange completed
 }  // namespace msg
 
 }  // namespace lx::ui

@@ -1,11 +1,13 @@
 // The data exchange helpers and the parsing rules of number boxes.
+#include <fmt/format.h>
+
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+#include "core/text.h"
 #include "ui/dialog.h"
 
 namespace lx::ui {
@@ -15,26 +17,10 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Digits with an optional sign, blanks around them allowed and nothing else.
-std::optional<long long> ParseWhole(const std::string& text, bool allowMinus) {
-  size_t i = 0, n = text.size();
-  while (i < n && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    if (negative && !allowMinus) return std::nullopt;
-    ++i;
-  }
-  size_t digits = 0;
-  long long value = 0;
-  while (i < n && text[i] >= '0' && text[i] <= '9') {
-    value = value * 10 + (text[i] - '0');
-    if (value > 0xFFFFFFFFll) return std::nullopt;
-    ++i;
-    ++digits;
-  }
-  while (i < n && IsBlank(text[i])) ++i;
-  if (digits == 0 || i != n) return std::nullopt;
-  return negative ? -value : value;
+std::optional<long long> ParseWhole(std::string_view text, bool allowMinus) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return ParseDecimal(text, allowMinus ? SignRule::Any : SignRule::PlusOnly);
 }
 
 }  // namespace
@@ -63,14 +49,10 @@ std::optional<float> ParseFloat(const std::string& text) {
   return static_cast<float>(d);
 }
 
-std::string FormatFloat(float value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*g", FLT_DIG, static_cast<double>(value));
-  return buffer;
-}
+std::string FormatFloat(float value) { return fmt::format("{:.{}g}", static_cast<double>(value), FLT_DIG); }
 
 std::string msg::OutOfRange(long long min, long long max) {
-  return "请输入一个介于 " + std::to_string(min) + " 和 " + std::to_string(max) + " 之间的整数。";
+  return fmt::format(fmt::runtime(kOutOfRange), min, max);
 }
 
 void DataExchange::Fail(const std::string& message) {

@@ -1,6 +1,7 @@
 #include "ui/file_filter.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace lx::ui {
 
@@ -33,6 +34,19 @@ std::vector<std::string> NameFilters(const std::string& filter) {
     out.push_back(named ? shown : shown + " (" + patterns + ")");
   }
   return out;
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt, bool save) {
+  if (defaultExt.empty()) return path;
+  const std::string::size_type slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.empty() || name.find('.') != std::string::npos) return path;
+  if (!save) {
+    std::error_code ec;
+    const auto st = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st)) return path;
+  }
+  return path + "." + defaultExt;
 }
 
 }  // namespace lx::ui

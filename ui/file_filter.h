@@ -16,4 +16,9 @@ std::vector<FileFilter> ParseFileFilter(const std::string& filter);
 // "Text (*.txt *.log)".
 std::vector<std::string> NameFilters(const std::string& filter);
 
+// The name a file dialog hands back: a name typed without extension (the last path component
+// has no dot, whatever the folders have) gets `defaultExt`, except that an open dialog takes a
+// file that exists as it was chosen.
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt, bool save);
+
 }  // namespace lx::ui

@@ -96,7 +96,7 @@ void HeadlessHost::record(std::string line) {
 
 void HeadlessHost::error(const Action& action, const std::string& what) {
   ++errors_;
-  record("error" + (action.line ? " at line " + std::to_string(action.line) : std::string()) + ": " + what);
+  record(ErrorLine(action.line, what));
 }
 
 std::vector<std::string> HeadlessHost::messageTexts() const {
@@ -113,7 +113,7 @@ const std::vector<std::pair<int, std::string>>& HeadlessHost::systemMenu(const D
 
 void HeadlessHost::show(Dialog& dialog) {
   opened_.push_back(dialog.templateId());
-  record("open " + std::to_string(dialog.templateId()) + " " + Quote(dialog.tpl().caption));
+  record(OpenLine(dialog.templateId(), dialog.tpl().caption));
   dialog.BeginWindow();
   dialog.InitWindow();
   // First display: every visible slider paints.
@@ -126,8 +126,7 @@ void HeadlessHost::show(Dialog& dialog) {
 }
 
 void HeadlessHost::closeWindow(Dialog& dialog) {
-  record("close " + std::to_string(dialog.templateId()) + " " + Quote(dialog.tpl().caption) + " result " +
-         std::to_string(dialog.result()));
+  record(CloseLine(dialog.templateId(), dialog.tpl().caption, dialog.result()));
   std::erase_if(dirty_, [&](const auto& d) { return d.first == &dialog; });
   systemMenus_.erase(&dialog);
   dialog.EndWindow();
@@ -152,7 +151,7 @@ int HeadlessHost::RunModal(Dialog& dialog) {
   show(dialog);
   while (!dialog.ended()) {
     if (queue_.empty()) {
-      record("no more actions: closing " + Quote(dialog.tpl().caption));
+      record(NoMoreActionsLine(dialog.tpl().caption));
       dialog.UserClose();
       flushPaints();
       if (!dialog.ended()) dialog.EndDialog(kIdCancel);
@@ -189,15 +188,15 @@ void HeadlessHost::Apply(const Action& a) {
   if (a.verb == Verb::Call) {
     if (a.call) a.call(*this);
   } else if (a.verb == Verb::File || a.verb == Verb::CancelFile) {
-    error(a, "no file dialog is open to answer");
+    error(a, script_error::kNoFileDialog);
   } else if (!d) {
-    error(a, "no window is open");
+    error(a, script_error::kNoWindow);
   } else {
     bool needsControl = a.verb == Verb::Click || a.verb == Verb::Select || a.verb == Verb::Pick ||
                         a.verb == Verb::Type || a.verb == Verb::Focus || a.verb == Verb::Drag ||
                         a.verb == Verb::Key;
     if (needsControl && !d->find(a.id)) {
-      error(a, "no control " + std::to_string(a.id) + " in " + Quote(d->tpl().caption));
+      error(a, script_error::NoControl(a.id, d->tpl().caption));
     } else {
       switch (a.verb) {
         case Verb::Click: d->UserClick(a.id); break;
@@ -205,13 +204,13 @@ void HeadlessHost::Apply(const Action& a) {
           if (menuHas(*d, a.id))
             d->UserMenuCommand(a.id);
           else
-            error(a, "no menu command " + std::to_string(a.id) + " in " + Quote(d->tpl().caption));
+            error(a, script_error::NoMenuCommand(a.id, d->tpl().caption));
           break;
         case Verb::SysCommand: {
           const auto& entries = systemMenu(*d);
           bool known = a.value == 0xF060 || std::ranges::any_of(entries, [&](const auto& e) { return e.first == a.value; });
           if (!known)
-            error(a, "no system-menu entry " + std::to_string(a.value));
+            error(a, script_error::NoSystemMenuEntry(a.value));
           else if (a.value == 0xF060)
             d->UserClose();
           else
@@ -223,7 +222,7 @@ void HeadlessHost::Apply(const Action& a) {
           const auto& items = d->at(a.id).items;
           auto it = std::find(items.begin(), items.end(), a.text);
           if (it == items.end())
-            error(a, "no item " + Quote(a.text) + " in list " + std::to_string(a.id));
+            error(a, script_error::NoListItem(a.text, a.id));
           else
             d->UserSelect(a.id, static_cast<int>(it - items.begin()));
           break;
@@ -242,8 +241,8 @@ void HeadlessHost::Apply(const Action& a) {
           break;
         case Verb::Key: d->UserSlide(a.id, a.value); break;
         case Verb::Show:
-          record("window " + std::to_string(d->templateId()) + " " + Quote(d->tpl().caption));
-          for (const Snapshot& s : TakeSnapshot(*d)) record("  | " + Describe(s));
+          record(WindowLine(d->templateId(), d->tpl().caption));
+          for (const Snapshot& s : TakeSnapshot(*d)) record(ControlLine(s));
           break;
         default: break;
       }
@@ -281,20 +280,18 @@ bool HeadlessHost::AppendSystemMenu(Dialog& dialog, int command, const std::stri
 
 void HeadlessHost::ShowMessage(Dialog& owner, const std::string& text) {
   MessageRecord m{appName_, text, owner.templateId(), owner.tpl().caption, TakeSnapshot(owner)};
-  record("message [" + appName_ + "] " + Quote(text) + " over " + Quote(owner.tpl().caption));
-  for (const Snapshot& s : m.controls) record("  | " + Describe(s));
+  record(MessageLine(appName_, text, owner.tpl().caption));
+  for (const Snapshot& s : m.controls) record(ControlLine(s));
   messages_.push_back(std::move(m));
 }
 
 std::optional<std::string> HeadlessHost::AskFile(Dialog&, const FileRequest& request) {
-  std::string head = std::string("file dialog ") + (request.save ? "save" : "open") + " " +
-                     Quote(request.proposedName) + " filter " + Quote(request.filter) + " in " +
-                     Quote(Folder(request.initialFolder));
+  std::string head = FileDialogLine(request.save, request.proposedName, request.filter, Folder(request.initialFolder));
   FileDialogRecord rec{request, std::nullopt};
   if (queue_.empty() || (queue_.front().verb != Verb::File && queue_.front().verb != Verb::CancelFile)) {
     Action none(Verb::File);
     if (!queue_.empty()) none.line = queue_.front().line;
-    error(none, head + ": the next action is not an answer; cancelled");
+    error(none, NotAnAnswerError(head));
     fileDialogs_.push_back(rec);
     return std::nullopt;
   }
@@ -304,9 +301,12 @@ std::optional<std::string> HeadlessHost::AskFile(Dialog&, const FileRequest& req
     std::filesystem::path p = PathFromUtf8(answer.text);
     if (p.is_relative()) p = fileBase_ / p;
     rec.answer = Utf8FromPath(p.lexically_normal());
-    record(head + " -> " + Quote(*rec.answer));
-  } else {
-    record(head + " -> cancelled");
+  }
+  record(FileAnswerLine(head, rec.answer ? &*rec.answer : nullptr));
+  std::error_code ec;
+  if (rec.answer && std::filesystem::is_directory(PathFromUtf8(*rec.answer), ec)) {
+    error(answer, FolderAnswerError(head));
+    rec.answer.reset();
   }
   fileDialogs_.push_back(rec);
   return rec.answer;

@@ -13,6 +13,7 @@
 
 #include "ui/dialog.h"
 #include "ui/host.h"
+#include "ui/script_host.h"
 
 namespace lx::ui {
 
@@ -86,23 +87,20 @@ struct FileDialogRecord {
   std::optional<std::string> answer;
 };
 
-class HeadlessHost : public Host {
+class HeadlessHost : public Host, public ScriptHost {
  public:
   HeadlessHost(const ResourceSet& resources, std::string appName);
   ~HeadlessHost() override;
 
   // Relative paths in file answers are taken from this folder (default: the current one).
-  void SetFileBase(std::filesystem::path base) { fileBase_ = std::move(base); }
-  // Called with every log line as it happens.
-  std::function<void(const std::string&)> trace;
-  // Called after every action has run to its end.
-  std::function<void(const Action&)> afterAction;
+  void SetFileBase(std::filesystem::path base) override { fileBase_ = std::move(base); }
+  Host& host() override { return *this; }
 
   // Opens a dialog without a modal loop, for tests that drive the top window step by step.
   void Open(Dialog& dialog);
   // Queues actions for the modal windows and file dialogs still to come.
   void Queue(Action action);
-  void QueueScript(std::string_view script);
+  void QueueScript(std::string_view script) override;
   void AnswerFile(const std::string& path) { Queue(Action(Verb::File, 0, 0, path)); }
   void CancelFile() { Queue(Action(Verb::CancelFile)); }
   bool queueEmpty() const { return queue_.empty(); }
@@ -127,9 +125,9 @@ class HeadlessHost : public Host {
   int openWindows() const { return static_cast<int>(frames_.size()); }
   const std::vector<MessageRecord>& messages() const { return messages_; }
   std::vector<std::string> messageTexts() const;
-  const std::vector<FileDialogRecord>& fileDialogs() const { return fileDialogs_; }
+  const std::vector<FileDialogRecord>& fileDialogs() const override { return fileDialogs_; }
   const std::vector<std::string>& log() const { return log_; }
-  int errors() const { return errors_; }
+  int errors() const override { return errors_; }
   // Windows opened so far, by template number, in order.
   const std::vector<int>& opened() const { return opened_; }
   const std::vector<std::pair<int, std::string>>& systemMenu(const Dialog& d) const;

@@ -20,7 +20,8 @@ TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
   ToolWindow w(GetParam()());
   std::vector<std::string> shown;
   w.host.Queue(ui::Action::Run([&](ui::HeadlessHost& h) {
-    shown = {h.top()->GetDlgItemText(res::kHeaderPathBox), h.top()->GetDlgItemText(res::kBinaryPathBox)};
+    shown = {h.top()->GetDlgItemText(res::convert::kHeaderPathBox),
+             h.top()->GetDlgItemText(res::convert::kBinaryPathBox)};
   }));
   Convert(w, "click 1000\nfile data/a.h\nclick 1004\nfile b\ntype 1009 typed by hand\nclick 1000\ncancel-file");
   std::string data = (w.work / "data").string();
@@ -66,7 +67,7 @@ TEST_P(Conversion, EveryMessage) {
   // Each message is owned by the conversion dialog and shows its boxes.
   const ui::MessageRecord& m = w.host.messages()[1];
   EXPECT_EQ(m.dialogId, res::kConvertDialog);
-  EXPECT_EQ(m.control(res::kHeaderPathBox)->text, header.string());
+  EXPECT_EQ(m.control(res::convert::kHeaderPathBox)->text, header.string());
   EXPECT_EQ(w.host.errors(), 0);
 }
 
@@ -77,6 +78,19 @@ TEST_P(Conversion, BinToHeaderNeedsAModel) {
   EXPECT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kNoChipModel});
   EXPECT_FALSE(fs::exists(w.work / "out.h"));
   EXPECT_FALSE(w.main.ended());  // closing the conversion dialog leaves the main window open
+}
+
+TEST_P(Conversion, HeaderToBinarySavesFromTheHeadersFolder) {
+  ToolWindow w(GetParam()());
+  fs::create_directories(w.work / "headers");
+  fs::create_directories(w.work / "images");
+  Convert(w, "click 1004\nfile images/old.bin\nclick 1000\nfile headers/a.h\nclick 1005\ncancel-file");
+  const auto& files = w.host.fileDialogs();
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_TRUE(files[2].request.save);
+  EXPECT_EQ(files[2].request.proposedName, "EEPROM.bin");
+  EXPECT_EQ(files[2].request.initialFolder, (w.work / "headers/a.h").string()) << "not the binary's folder";
+  EXPECT_EQ(w.state.binaryPath, (w.work / "images/old.bin").string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, Conversion, ::testing::Values(AmbrelTool, OstrelTool));

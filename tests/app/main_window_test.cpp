@@ -1,9 +1,14 @@
 // The main window of both tools through the headless host.
 #include <algorithm>
+#include <chrono>
 
 #include "app_fixture.h"
+#include "core/header_format.h"
 #include "core/messages.h"
 #include "resources/ids.h"
+#ifndef _WIN32
+#include "tests/support/endless.h"
+#endif
 
 namespace lx::app::testing {
 namespace {
@@ -70,7 +75,8 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
 }
 
 TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
-  fs::path empty = MakeTempDir();
+  const TempDir noData;
+  const fs::path empty = noData.path();
   {
     ToolWindow w(AmbrelTool(), empty);
     w.host.Click(1003);
@@ -86,7 +92,6 @@ TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
     w.host.Click(1003);  // the flag is set: no retry, no second message
     EXPECT_EQ(w.host.messages().size(), 1u);
   }
-  fs::remove_all(empty);
 }
 
 TEST(MainWindow, OpenSelectsTheModelItsHeaderNames) {
@@ -127,6 +132,42 @@ TEST(MainWindow, OpenWithoutTagOrFileLeavesTheButtonsAlone) {
   EXPECT_EQ(w.host.messages().size(), 1u);
   EXPECT_EQ(w.host.errors(), 0);
 }
+
+TEST(MainWindow, OpenTakesAnExistingFileWithoutExtensionAsChosen) {
+  ToolWindow w(AmbrelTool());
+  RegisterImage words{};
+  words[5] = 0x1a2b;
+  WriteFile(w.work / "EEPROM", WriteHeaderText(AmbrelProfile().models[1], 24000, words));
+  w.host.AnswerFile("EEPROM");
+  w.host.Command(res::kCmdOpen);
+  EXPECT_TRUE(w.host.messages().empty());
+  EXPECT_EQ(w.state.chipModel, 1);
+  EXPECT_EQ(w.state.words[5], 0x1a2b);
+  // A name that names no file still gets the dialog's default extension.
+  words[5] = 0x3c4d;
+  WriteFile(w.work / "other.h", WriteHeaderText(AmbrelProfile().models[0], 24000, words));
+  w.host.AnswerFile("other");
+  w.host.Command(res::kCmdOpen);
+  EXPECT_TRUE(w.host.messages().empty());
+  EXPECT_EQ(w.state.chipModel, 0);
+  EXPECT_EQ(w.state.words[5], 0x3c4d);
+}
+
+#ifndef _WIN32  // FIFOs and /dev/zero are POSIX
+TEST(MainWindow, OpeningAFifoNobodyWritesDoesNotFreezeTheWindow) {
+  ToolWindow w(OstrelTool());
+  w.state.inputLimits.idleMillis = 200;
+  test::FifoFeeder silent(w.work / "pipe.h", "");
+  const auto start = std::chrono::steady_clock::now();
+  w.host.AnswerFile("pipe.h");
+  w.host.Command(res::kCmdOpen);
+  w.host.AnswerFile("/dev/zero");
+  w.host.Command(res::kCmdOpen);
+  EXPECT_EQ(w.host.messageTexts(), (std::vector<std::string>{msg::kOpenHeaderFailed, msg::kOpenHeaderFailed}));
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+  EXPECT_EQ(w.state.chipModel, -1);
+}
+#endif
 
 TEST(MainWindow, SaveNeedsAModelThenWritesTheHeader) {
   ToolWindow w(AmbrelTool());

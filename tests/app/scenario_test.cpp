@@ -1,5 +1,6 @@
 // The scenario runner in-process: what it prints for a short session.
 #include <sstream>
+#include <vector>
 
 #include "app/scenario.h"
 #include "app_fixture.h"
@@ -8,7 +9,8 @@ namespace lx::app::testing {
 namespace {
 
 TEST(Scenario, PrintsWindowsMessagesFilesAndTheFinalImage) {
-  fs::path work = MakeTempDir();
+  const TempDir dir;
+  const fs::path work = dir.path();
   std::ostringstream out;
   int rc = RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work,
                        "command 32772\nfile a.h\n"
@@ -26,19 +28,104 @@ TEST(Scenario, PrintsWindowsMessagesFilesAndTheFinalImage) {
                            "crystal 24000\n", "model 1 LX7250\n", "reg18: "})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n---\n" << text;
   EXPECT_LT(text.find("wrote a.h"), text.find("open 193"));
-  fs::remove_all(work);
 }
 
 TEST(Scenario, ScriptMistakesFailTheRun) {
-  fs::path work = MakeTempDir();
+  const TempDir dir;
+  const fs::path work = dir.path();
   std::ostringstream out;
   EXPECT_EQ(RunScenario(OstrelTool(), LX_PROGRAM_DIR, work, "click 4242\nfile x.h\nbogus\n", out), 1);
   std::string text = out.str();
   EXPECT_NE(text.find("error: line 3: unknown action \"bogus\""), std::string::npos) << text;
   EXPECT_NE(text.find("error at line 1: no control 4242"), std::string::npos) << text;
   EXPECT_NE(text.find("error at line 2: no file dialog is open to answer"), std::string::npos) << text;
-  fs::remove_all(work);
 }
+
+TEST(Scenario, AFolderAnsweringAFileDialogCancelsIt) {
+  const TempDir dir;
+  const fs::path work = dir.path();
+  std::ostringstream out;
+  EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, "click 1001\ncommand 32772\nfile data\nescape\n", out), 1);
+  std::string text = out.str();
+  EXPECT_NE(text.find("a folder, not a file; the file dialog did not take the answer; cancelled"), std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("wrote "), std::string::npos) << text;
+}
+
+// A session shorter than a tick of the clock that stamps file times still reports its write.
+TEST(Scenario, ReportsTheWriteOfAShortSession) {
+  for (int i = 0; i < 30; ++i) {
+    const TempDir dir;
+    std::ostringstream out;
+    RunScenario(AmbrelTool(), LX_PROGRAM_DIR, dir.path(), "click 1003\ncommand 32772\nfile a.h\n", out);
+    EXPECT_NE(out.str().find("wrote a.h (1938 bytes)"), std::string::npos) << out.str();
+  }
+}
+
+// Which files a session reports as written or removed: every write to a file a dialog named,
+// wherever it lies, and nothing about files it only read or never touched.
+struct FileReportCase {
+  const char* name;
+  const char* script;                // "$OUT" stands for a folder outside the working folder
+  std::vector<const char*> present;  // lines expected, in this order ("$OUT" replaced)
+  std::vector<const char*> absent;
+};
+
+class ScenarioFileReport : public ::testing::TestWithParam<FileReportCase> {};
+
+TEST_P(ScenarioFileReport, ReportsEveryWriteOfANamedFile) {
+  const FileReportCase& c = GetParam();
+  const TempDir workDir, outsideDir;
+  const fs::path work = workDir.path(), outside = outsideDir.path();
+  // Files that were there before the session: one it opens, one it never names.
+  WriteFile(work / "old.h", "0x1234,   //reg00\r\n");
+  WriteFile(work / "untouched.txt", "x");
+  WriteFile(outside / "other.h", "y");
+  auto expand = [&](std::string text) {
+    for (std::size_t at; (at = text.find("$OUT")) != std::string::npos;)
+      text.replace(at, 4, outside.string());
+    return text;
+  };
+  std::ostringstream out;
+  EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, expand(c.script), out), 0) << out.str();
+  const std::string text = out.str();
+  std::size_t from = 0;
+  for (const char* line : c.present) {
+    const std::size_t at = text.find(expand(line), from);
+    EXPECT_NE(at, std::string::npos) << expand(line) << "\n---\n" << text;
+    if (at != std::string::npos) from = at + 1;
+  }
+  for (const char* line : c.absent)
+    EXPECT_EQ(text.find(expand(line)), std::string::npos) << line << "\n---\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScenarioFileReport,
+    ::testing::Values(
+        FileReportCase{"SavedTwiceIsReportedTwice",
+                       "click 1003\ncommand 32772\nfile a.h\ncommand 32772\nfile a.h\n",
+                       {"wrote a.h (1938 bytes)\n", "wrote a.h (1938 bytes)\n"},
+                       {"untouched.txt", "removed"}},
+        FileReportCase{"SavedOverAFileThatWasThere",
+                       "click 1003\ncommand 32772\nfile old.h\n",
+                       {"wrote old.h (1938 bytes)\n"},
+                       {}},
+        FileReportCase{"OpenedOnlyIsNotReported", "command 32771\nfile old.h\n", {"model -1"}, {"wrote"}},
+        FileReportCase{"SavedOutsideTheWorkingFolder",
+                       "click 1003\ncommand 32772\nfile $OUT/x.h\n",
+                       {"wrote $OUT/x.h (1938 bytes)\n"},
+                       {"other.h"}},
+        FileReportCase{
+            "ConversionTargetOutsideTheWorkingFolder",
+            "click 1003\ncommand 32772\nfile a.h\ncommand 32775\nclick 1000\nfile a.h\nclick 1005\n"
+            "file $OUT/a.bin\nescape\n",
+            {"file dialog", "wrote $OUT/a.bin (192 bytes)\n", "close 193"},
+            {"other.h"}},
+        FileReportCase{"CancelledSaveWritesNothing",
+                       "click 1003\ncommand 32772\ncancel-file\n",
+                       {"model 1"},
+                       {"wrote"}}),
+    [](const ::testing::TestParamInfo<FileReportCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lx::app::testing

@@ -2,22 +2,25 @@
 // images and on small constructed images.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
-#include <sstream>
+#include <nlohmann/json.hpp>
 
 #include "channel/codec.h"
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
-#include "tests/core/lxcfg_runner.h"
+#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/images.h"
 
 namespace lx {
 namespace {
 
 using test::ReadFile;
 using test::TempDir;
+using test::WordsOf;
 using test::WriteFile;
 
 using test::Outcome;
@@ -28,31 +31,14 @@ Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args
 
 std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
 
-RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = nullptr) {
-  RegisterImage w{};
-  int32_t x = 0;
-  std::istringstream in(headerText);
-  ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), w, x);
-  if (crystal) *crystal = x;
-  return w;
-}
+using Json = nlohmann::ordered_json;
 
-// The "settings" object of show --json, one "key": value per line, as set's KEY=VALUE texts.
-std::vector<std::string> SettingsOf(const std::string& json) {
+// The "settings" object of show --json as set's KEY=VALUE texts, in the order shown.
+std::vector<std::string> SettingsOf(const std::string& text) {
   std::vector<std::string> assignments;
-  const std::size_t begin = json.find("\"settings\": {");
-  const std::size_t end = json.find("}", begin);
-  std::istringstream lines(json.substr(begin, end - begin));
-  std::string line;
-  std::getline(lines, line);
-  while (std::getline(lines, line)) {
-    const std::size_t k1 = line.find('"'), k2 = line.find('"', k1 + 1);
-    if (k1 == std::string::npos) continue;
-    std::string value = line.substr(line.find(": ", k2) + 2);
-    if (value.ends_with(",")) value.pop_back();
-    if (value.starts_with("\"")) value = value.substr(1, value.size() - 2);
-    assignments.push_back(line.substr(k1 + 1, k2 - k1 - 1) + "=" + value);
-  }
+  const Json shown = Json::parse(text);
+  for (const auto& [key, value] : shown.at("settings").items())
+    assignments.push_back(key + "=" + (value.is_string() ? value.get<std::string>() : value.dump()));
   return assignments;
 }
 
@@ -248,9 +234,10 @@ TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 1) << "606000 is no LX7240D channel";
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=206000", "pa_gain=10", "-o", at("c.h")}).status, 0);
   EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "pa_gain: 8 -> 10\nchannel.0: 174000 -> 206000 kHz\n");
-  const Outcome json = Lxcfg({"diff", a, at("c.h"), "--json"});
-  EXPECT_NE(json.out.find("{\"key\": \"pa_gain\", \"old\": 8, \"new\": 10}"), std::string::npos) << json.out;
-  EXPECT_EQ(Lxcfg({"diff", a, at("missing.h")}).status, 2);
+  const Json json = Json::parse(Lxcfg({"diff", a, at("c.h"), "--json"}).out);
+  EXPECT_EQ(json.at("settings").at(0), (Json{{"key", "pa_gain"}, {"old", 8}, {"new", 10}})) << json.dump();
+  EXPECT_EQ(json.at("same"), false);
+  EXPECT_EQ(Lxcfg({"diff", a, at("missing.h")}).status, 1);
 }
 
 TEST_F(LxcfgSettings, PairReportsWhatKeepsAPairFromWorking) {
@@ -278,7 +265,7 @@ TEST_F(LxcfgSettings, PairReportsWhatKeepsAPairFromWorking) {
   }
   EXPECT_EQ(Lxcfg({"pair", DefaultImage("LX7240"), DefaultImage("LXM7140")}).status, 0);
   const Outcome swapped = Lxcfg({"pair", rx, DefaultImage("LX7250")});
-  EXPECT_EQ(swapped.status, 2);
+  EXPECT_EQ(swapped.status, 1) << "refused, not a usage error";
   EXPECT_NE(swapped.err.find("LX7150 is not a transmitter model"), std::string::npos);
 }
 
@@ -288,25 +275,88 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   for (int k = 2; k < 16; ++k) args.push_back("channel." + std::to_string(k) + "=600000");
   ASSERT_EQ(Lxcfg(args).status, 0);
 
+  // The answer leads; a line per channel counts what it takes part in; --verbose lists it all.
   const Outcome plan = Lxcfg({"plan", at("p.h")});
   EXPECT_EQ(plan.status, 1);
-  EXPECT_NE(plan.out.find("3 distinct frequencies"), std::string::npos);
-  EXPECT_NE(plan.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
-            std::string::npos) << plan.out;
-  // 590000+600000-595000 lands on its own third tone: the im3 lines above say it already.
-  EXPECT_EQ(plan.out.find("  im3x    "), std::string::npos) << plan.out;
-  EXPECT_NE(plan.out.find("2 conflicts"), std::string::npos);
+  EXPECT_TRUE(plan.out.starts_with(
+      "LX7250, crystal 24000 kHz: 3 distinct frequencies, NOT compatible: 1 shared frequency, 2 conflicts\n"))
+      << plan.out;
   EXPECT_NE(plan.out.find("00     590000      590000"), std::string::npos) << plan.out;
+  EXPECT_EQ(plan.out.find("2*595000-590000"), std::string::npos) << "details only with --verbose";
+  const Outcome verbose = Lxcfg({"plan", at("p.h"), "--verbose"});
+  EXPECT_NE(verbose.out.find("im3     2*595000-590000 = 600000 kHz, 0 kHz from channel 600000 (ch 02,03,04"),
+            std::string::npos) << verbose.out;
+  EXPECT_NE(verbose.out.find("shared  600000 kHz on channels 02,03,04,05,06,07,08,09,10,11,12,13,14,15"),
+            std::string::npos) << verbose.out;
+  // 590000+600000-595000 lands on its own third tone: the im3 lines above say it already.
+  EXPECT_EQ(verbose.out.find("  im3x    "), std::string::npos) << verbose.out;
 
-  EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"}).status, 0);
+  // Without the product guards only the shared frequency is left, and it still fails the plan.
+  const Outcome guardsOff = Lxcfg({"plan", at("p.h"), "--im3", "0", "--im3x", "0"});
+  EXPECT_EQ(guardsOff.status, 1);
+  EXPECT_NE(guardsOff.out.find("NOT compatible: 1 shared frequency\n"), std::string::npos) << guardsOff.out;
   const Outcome csv = Lxcfg({"plan", at("p.h"), "--csv"});
   EXPECT_TRUE(csv.out.starts_with("Channel,Frequency (MHz)\n00,590.000\n01,595.000\n02,600.000\n")) << csv.out;
-  const Outcome json = Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"});
-  EXPECT_NE(json.out.find("\"kind\": \"spacing\", \"sources\": [590000, 595000]"), std::string::npos) << json.out;
-  EXPECT_NE(json.out.find("\"compatible\": false"), std::string::npos);
+  const Json json = Json::parse(Lxcfg({"plan", at("p.h"), "--json", "--spacing", "6000"}).out);
+  const Json& spacing = json.at("conflicts").at(0);
+  EXPECT_EQ(spacing.at("kind"), "spacing") << json.dump();
+  EXPECT_EQ(spacing.at("sources"), Json::array({590000, 595000}));
+  EXPECT_EQ(json.at("compatible"), false);
+  const double exact = json.at("channels").at(0).at("exact");
+  EXPECT_NEAR(exact, 590000.0, 0.5) << "kHz, to the metre";
+  EXPECT_NEAR(exact * 1000, std::round(exact * 1000), 1e-6) << "three decimals";
   EXPECT_EQ(Lxcfg({"plan", at("p.h"), "--spacing", "-1"}).status, 2);
+  EXPECT_EQ(json.at("shared").at(0).at("khz"), 600000);
+  EXPECT_EQ(json.at("shared").at(0).at("channels").size(), 14u);
 }
 
+// A transmitter image relabelled as another band's model converts, but every channel then holds
+// words that model's codec never writes: show marks them, plan fails, bin2h warns.
+TEST_F(LxcfgSettings, ChannelWordsOfAnotherModelAreFlagged) {
+  ASSERT_EQ(Lxcfg({"h2bin", DefaultImage("LX7240"), at("a.bin")}).status, 0);
+  const Outcome relabel = Lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("b.h")});
+  EXPECT_EQ(relabel.status, 0);
+  EXPECT_NE(relabel.err.find("warning: " + at("b.h") + ": channels 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15 hold words"),
+            std::string::npos) << relabel.err;
+  const Outcome plan = Lxcfg({"plan", at("b.h")});
+  EXPECT_EQ(plan.status, 1);
+  EXPECT_NE(plan.out.find("16 channels not written by LX7250's codec at this crystal"), std::string::npos) << plan.out;
+  EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find("not this model's codec"), std::string::npos);
+  EXPECT_EQ(Json::parse(Lxcfg({"show", at("b.h"), "--json"}).out).at("channels").at(0).at("codec"), false);
+
+  // The same binary read back as its own model is clean.
+  const Outcome own = Lxcfg({"bin2h", "--model", "LX7240", "--xtal", "24000", at("a.bin"), at("c.h")});
+  EXPECT_EQ(own.err, "");
+  EXPECT_EQ(Lxcfg({"plan", at("c.h")}).status, 0);
+  EXPECT_EQ(Lxcfg({"show", at("c.h")}).out.find("not this model's codec"), std::string::npos);
+}
+
+TEST_F(LxcfgSettings, SuggestWritesAPlanThatPlanAccepts) {
+  for (const char* model : {"LX7240", "LX7250", "LX7150", "LXM7140"}) {
+    const std::string in = at(std::string(model) + ".h"), out = at(std::string(model) + "-plan.h");
+    ASSERT_EQ(Lxcfg({"new", "--model", model, "-o", in}).status, 0);
+    const Outcome printed = Lxcfg({"plan", in, "--suggest"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_TRUE(printed.out.starts_with("channels=")) << printed.out;
+    const Outcome written = Lxcfg({"plan", in, "--suggest", "-o", out});
+    ASSERT_EQ(written.status, 0) << written.err;
+    const Outcome check = Lxcfg({"plan", out});
+    EXPECT_EQ(check.status, 0) << check.out;
+    // What was printed is what was written.
+    const Outcome same = Lxcfg({"set", in, printed.out.substr(0, printed.out.size() - 1), "-o", at("same.h")});
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(ReadFile(at("same.h")), ReadFile(out)) << model;
+  }
+  const std::string rx = at("LX7150.h");
+  const Outcome narrow = Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500"});
+  EXPECT_EQ(narrow.status, 1);
+  EXPECT_EQ(narrow.err, "only 2 of 16 channels fit in 606000..606500 kHz on a 25 kHz step with these guards\n");
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500", "--count", "2"}).status, 0);
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "100000"}).status, 1);
+  EXPECT_EQ(Lxcfg({"plan", rx, "--from", "606000"}).status, 2) << "--from needs --suggest";
+}
+
+#ifndef _WIN32  // a POSIX shell pipeline; the Windows test script runs lxcfg.exe itself
 TEST(LxcfgProgram, SetThenDiffPrintsExactlyTheTwoChanges) {
   TempDir dir;
   const std::string a = (dir / "a.h").string(), b = (dir / "b.h").string();
@@ -321,6 +371,7 @@ TEST(LxcfgProgram, SetThenDiffPrintsExactlyTheTwoChanges) {
   EXPECT_EQ(out, "pa_gain: 8 -> 10\nchannel.0: 614000 -> 606000 kHz\n");
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "diff answers 1: the files differ";
 }
+#endif
 
 }  // namespace
 }  // namespace lx

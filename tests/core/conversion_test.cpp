@@ -7,20 +7,16 @@
 #include "core/messages.h"
 #include "core/state.h"
 #include "tests/support/files.h"
+#include "tests/support/images.h"
 
 namespace lx {
 namespace {
 
 using test::CountFiles;
+using test::Pattern;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-RegisterImage Pattern() {
-  RegisterImage w{};
-  for (int i = 0; i < kEepromSize; ++i) w[i] = static_cast<uint16_t>(0x0101 * i + 0x00F0);
-  return w;
-}
 
 std::string Bin(const std::string& headerText) {
   std::istringstream in(headerText);

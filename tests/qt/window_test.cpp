@@ -24,6 +24,7 @@
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
 #include "tx/tx_other_dialog.h"
+#include "tests/support/files.h"
 #include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
@@ -62,20 +63,13 @@ void Trigger(QDialog& window, const char* text) {
   ADD_FAILURE() << "no menu item " << text;
 }
 
-struct TempDir {
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "lxqt-XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path); }
-  fs::path path;
-};
+using test::TempDir;
 
 TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
   TempDir work;
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   bool ran = false;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
     if (d.templateId() != res::kMainDialog) return;
@@ -103,10 +97,10 @@ TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
 
 TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
   TempDir work;
-  fs::path header = work.path / "data" / "EEPROM.h", binary = work.path / "data" / "EEPROM.bin";
+  fs::path header = work.path() / "data" / "EEPROM.h", binary = work.path() / "data" / "EEPROM.bin";
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   std::vector<std::string> messages;
   bool converted = false;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
@@ -118,10 +112,10 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       Trigger(window, "文件转换");
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == res::kConvertDialog) {
-      auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::kHeaderPathBox));
-      EXPECT_EQ(headerBox->text().toStdString(), (work.path / "data").string());
+      auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::convert::kHeaderPathBox));
+      EXPECT_EQ(headerBox->text().toStdString(), (work.path() / "data").string());
       AnswerFile(header.string());
-      QTest::mouseClick(host.widgetOf(d, res::kBrowseHeader), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::convert::kBrowseHeader), Qt::LeftButton);
       EXPECT_EQ(headerBox->text().toStdString(), header.string());
       AnswerFile(binary.string());
       WhenModal<QMessageBox>([&](QMessageBox* box) {
@@ -131,7 +125,7 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
         EXPECT_EQ(box->buttons().size(), 1);
         box->accept();
       }, 400);
-      QTest::mouseClick(host.widgetOf(d, res::kHeaderToBinary), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::convert::kHeaderToBinary), Qt::LeftButton);
       converted = true;
       QTest::keyClick(&window, Qt::Key_Escape);
     }
@@ -149,7 +143,7 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
   TempDir work;
   ui::qt::QtHost host(OstrelTool().resources, "Ostrel");
   ToolState state(OstrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, OstrelTool(), work.path);
+  MainDialog main(host, state, OstrelTool(), work.path());
   std::vector<int> opened;
   RegisterImage defaults{};
   std::vector<int> volumes;  // the box after each move of the slider
@@ -159,9 +153,9 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
     auto enabled = [&](int id) { return host.widgetOf(d, id)->isEnabled(); };
     switch (d.templateId()) {
       case res::kMainDialog:
-        click(res::kRadioFirstModel);  // LX7140
+        click(res::main_window::kFirstModelRadio);  // LX7140
         defaults = state.words;
-        for (int id : {res::kBtnFirstSettings, res::kBtnSecondSettings, res::kBtnThirdSettings}) click(id);
+        for (int id : {res::main_window::kFirstSettings, res::main_window::kSecondSettings, res::main_window::kThirdSettings}) click(id);
         QTest::keyClick(&window, Qt::Key_Escape);
         break;
       case res::kSoundEffectDialog: {
@@ -234,10 +228,10 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
 TEST(QtWindow, ChannelDialogEndToEnd) {
   TempDir work;
   // The proposed name: a busy machine may load the file dialog's own selection after ours.
-  fs::path header = work.path / "data" / "EEPROM.h";
+  fs::path header = work.path() / "data" / "EEPROM.h";
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   std::vector<std::string> messages;
   bool channelShown = false;
   auto text = [&](ui::Dialog& d, int id) {
@@ -248,7 +242,7 @@ TEST(QtWindow, ChannelDialogEndToEnd) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     if (d.templateId() == res::kMainDialog) {
       QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);           // LX7250
-      QTest::mouseClick(host.widgetOf(d, res::kBtnChannel), Qt::LeftButton);  // runs the channel dialog
+      QTest::mouseClick(host.widgetOf(d, res::main_window::kChannelSettings), Qt::LeftButton);  // runs the channel dialog
       AnswerFile(header.string());
       Trigger(window, "保存");
       QTest::keyClick(&window, Qt::Key_Escape);
@@ -319,7 +313,7 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
   TempDir work;
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
   ToolState state(AmbrelProfile(), LX_PROGRAM_DIR);
-  MainDialog main(host, state, AmbrelTool(), work.path);
+  MainDialog main(host, state, AmbrelTool(), work.path());
   std::vector<int> shown;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
     shown.push_back(d.templateId());

@@ -22,11 +22,11 @@ struct Session {
 
 TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
   for (const Session& s : {
-           Session{res::kBtnFirstSettings, res::kSoundEffectDialog,
+           Session{res::main_window::kFirstSettings, res::kSoundEffectDialog,
                    "pick 1008 14dB\npick 1009 5dB\npick 1024 -40dB"},
-           Session{res::kBtnSecondSettings, res::kRxAudioDialog,
+           Session{res::main_window::kSecondSettings, res::kRxAudioDialog,
                    "click 1003\npick 1008 9dB\npick 1009 24mS\nclick 1005\nkey 1002 25"},
-           Session{res::kBtnThirdSettings, res::kRxOtherDialog,
+           Session{res::main_window::kThirdSettings, res::kRxOtherDialog,
                    "click 1003\nclick 1045\ndrag 1002 200\ndrag 1004 9\nclick 1007\nclick 1011\nclick 1001"},
        }) {
     SCOPED_TRACE(s.script);
@@ -36,7 +36,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
     ToolState state(app::OstrelTool().profile, LX_PROGRAM_DIR);
     app::MainDialog main(host, state, app::OstrelTool(), work.path());
     host.Open(main);
-    host.Click(res::kRadioFirstModel);  // LX7140
+    host.Click(res::main_window::kFirstModelRadio);  // LX7140
     const RegisterImage defaults = state.words;
 
     std::vector<std::string> atOk, reopened;

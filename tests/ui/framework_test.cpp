@@ -2,6 +2,10 @@
 // data exchange and its refusals, slider repaints and releases, Enter and Escape, nested modal
 // dialogs driven by queued actions, message boxes recorded with the controls' state.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "ui/dialog.h"
 #include "ui/headless.h"
@@ -32,7 +36,14 @@ constexpr ControlTemplate kNestedControls[] = {
     {5, Kind::Edit, "", 10, 10, 40, 12, kTabStop},
 };
 constexpr DialogTemplate kNested{501, "Nested", 100, 60, "System", 10, kNestedControls};
-const DialogTemplate* const kDialogs[] = {&kTemplate, &kNested};
+constexpr ControlTemplate kSliderControls[] = {
+    {kIdOk, Kind::PushButton, "OK", 10, 60, 50, 14, kDefault | kTabStop},
+    {81, Kind::Slider, "", 10, 10, 100, 15, kTabStop},
+    {82, Kind::Slider, "", 10, 25, 100, 15, kTabStop},
+    {83, Kind::Slider, "", 10, 40, 100, 15, kHidden | kTabStop},
+};
+constexpr DialogTemplate kSliders{502, "Sliders", 120, 80, "System", 10, kSliderControls};
+const DialogTemplate* const kDialogs[] = {&kTemplate, &kNested, &kSliders};
 const ResourceSet kResources{kDialogs, {}, {}, {}};
 
 class NestedDialog : public Dialog {
@@ -90,6 +101,28 @@ class TestDialog : public Dialog {
   std::vector<std::string> events;
   int nestedResult = 0;
   std::string nestedText;
+};
+
+// Three sliders, one of them hidden, each moved by the initialisation before the first paint.
+class SliderDialog : public Dialog {
+ public:
+  explicit SliderDialog(Host& host) : Dialog(host, 502) {
+    for (int id : {81, 82, 83})
+      On(id, Notify::CustomDraw, [this, id] {
+        events.push_back("draw " + std::to_string(id) + " at " + std::to_string(SliderCtrl(this, id).GetPos()));
+      });
+  }
+  bool OnInitDialog() override {
+    Dialog::OnInitDialog();
+    for (int id : {81, 82, 83}) {
+      SliderCtrl slider(this, id);
+      slider.SetRange(0, 31);
+      slider.SetPos(id - 70);
+      slider.SetPos(id - 60);
+    }
+    return true;
+  }
+  std::vector<std::string> events;
 };
 
 struct Fixture : ::testing::Test {
@@ -271,6 +304,63 @@ TEST_F(Fixture, FileDialogsTakeTheNextQueuedAnswer) {
   EXPECT_EQ(c, std::nullopt);
   EXPECT_EQ(host.errors(), 1);
   EXPECT_EQ(host.fileDialogs().size(), 3u);
+}
+
+TEST(Sliders, EveryVisibleSliderPaintsOnceWhenItsWindowFirstOpens) {
+  HeadlessHost h{kResources, "Tool"};
+  SliderDialog d{h};
+  h.Open(d);
+  // Before any input: one paint each, at the position the initialisation left, none for the hidden one.
+  EXPECT_EQ(d.events, (std::vector<std::string>{"draw 81 at 21", "draw 82 at 22"}));
+}
+
+TEST_F(Fixture, TabWithNothingFocusedGoesToTheFirstOrLastTabStop) {
+  dialog.UserFocus(0);
+  ASSERT_EQ(dialog.focusId(), 0);
+  host.Tab();
+  EXPECT_EQ(dialog.focusId(), kIdOk);
+  dialog.UserFocus(0);
+  host.Apply(Action(Verb::BackTab));
+  EXPECT_EQ(dialog.focusId(), 60) << "the last usable tab stop (70 is disabled)";
+}
+
+TEST_F(Fixture, ARadioGroupWithNoButtonCheckedSavesMinusOne) {
+  dialog.first = 1;
+  dialog.second = 0;
+  dialog.CheckDlgButton(21, false);
+  dialog.CheckDlgButton(22, false);
+  ASSERT_TRUE(dialog.UpdateData(true));
+  EXPECT_EQ(dialog.first, -1);
+  EXPECT_EQ(dialog.second, 1) << "the other group keeps its checked button";
+}
+
+TEST(Messages, OutOfRangeNamesTheMinimumFirst) {
+  EXPECT_EQ(msg::OutOfRange(0, 65535), "请输入一个介于 0 和 65535 之间的整数。");
+  EXPECT_EQ(msg::OutOfRange(-5, 12), "请输入一个介于 -5 和 12 之间的整数。");
+}
+
+TEST_F(Fixture, DefaultExtensionsFollowTheNameNotTheFolder) {
+  const std::filesystem::path base =
+      std::filesystem::temp_directory_path() / ("lxui-ext-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(base / "dir.d");
+  std::ofstream(base / "plain") << "x";
+  host.SetFileBase(base);
+  const struct {
+    bool save;
+    const char* answer;
+    std::string chosen;
+  } cases[] = {
+      {true, "dir.d/name", (base / "dir.d/name.h").string()},  // a dot in a folder is no extension
+      {false, "dir.d/name", (base / "dir.d/name.h").string()},
+      {true, "name.txt", (base / "name.txt").string()},
+      {false, "plain", (base / "plain").string()},             // Open takes an existing file as it is
+      {true, "plain", (base / "plain.h").string()},            // Save names a new file
+  };
+  for (const auto& c : cases) {
+    host.AnswerFile(c.answer);
+    EXPECT_EQ(dialog.AskFile({c.save, "EEPROM.h", "h", "head files(*.h)|*.h||", "/x"}), c.chosen) << c.answer;
+  }
+  std::filesystem::remove_all(base);
 }
 
 TEST(Parsing, NumbersAsBoxesAcceptThem) {

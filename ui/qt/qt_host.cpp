@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "ui/file_filter.h"
+#include "ui/qt/dialog_style.h"
 #include "ui/qt/widgets.h"
 
 namespace lx::ui::qt {
@@ -71,9 +72,20 @@ DialogWindow* QtHost::find(const Dialog& dialog) const {
 
 QDialog* QtHost::windowOf(const Dialog& dialog) const { return find(dialog); }
 
+Dialog* QtHost::dialogOf(const QWidget* window) const {
+  for (const auto& [dialog, w] : windows_)
+    if (w == window) return const_cast<Dialog*>(dialog);
+  return nullptr;
+}
+
 QWidget* QtHost::widgetOf(const Dialog& dialog, int id) const {
   DialogWindow* w = find(dialog);
   return w ? w->widget(dialog.indexOf(id)) : nullptr;
+}
+
+QWidget* QtHost::widgetAt(const Dialog& dialog, int index) const {
+  DialogWindow* w = find(dialog);
+  return w ? w->widget(index) : nullptr;
 }
 
 QWidget* QtHost::clientOf(const Dialog& dialog) const {
@@ -85,9 +97,22 @@ QPixmap QtHost::picture(int id) {
   auto it = pictures_.find(id);
   if (it != pictures_.end()) return it->second;
   const PictureTemplate* p = resources_.picture(id);
+  if (p) {
+    for (const PrerenderedPicture& done : prerendered_) {
+      if (!SamePicture(done.picture, *p)) continue;
+      const QImage image(reinterpret_cast<const uchar*>(done.pixels), p->width, p->height, p->width * 4,
+                         done.alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+      return pictures_[id] = QPixmap::fromImage(image);
+    }
+  }
   QPixmap pix = p ? QPixmap::fromImage(RenderPicture(*p)) : QPixmap();  // missing: left out
   pictures_[id] = pix;
   return pix;
+}
+
+QStyle* QtHost::style() {
+  if (!style_) style_ = std::make_unique<DialogStyle>();
+  return style_.get();
 }
 
 int QtHost::RunModal(Dialog& dialog) {
@@ -96,19 +121,12 @@ int QtHost::RunModal(Dialog& dialog) {
   windows_[&dialog] = window;
   // A dialog is owned by no window: it is modal for the whole application.
   window->setWindowModality(Qt::ApplicationModal);
-
-  // Focus changes inside the window report EN_KILLFOCUS for the box that lost the focus.
-  // Focus that leaves for another window (a message box) is no focus change of the dialog.
-  QMetaObject::Connection focus = QObject::connect(
-      qApp, &QApplication::focusChanged, window, [window, &dialog](QWidget*, QWidget* now) {
-        if (!now || !dialog.isOpen() || now->window() != window) return;
-        int index = window->indexOfWidget(now);
-        if (index >= 0) dialog.UserFocus(dialog.controls()[index].id());
-      });
+  if (onCreated) onCreated(dialog, *window);
 
   dialog.InitWindow();
   if (!dialog.ended()) {
     window->adjustSize();
+    window->fixSize();
     if (onShown) {
       QTimer::singleShot(0, window, [this, &dialog, window] {
         if (!dialog.ended()) onShown(dialog, *window);
@@ -116,11 +134,13 @@ int QtHost::RunModal(Dialog& dialog) {
     }
     window->exec();
   }
-  QObject::disconnect(focus);
+  if (onClosed) onClosed(dialog, *window);
   windows_.erase(&dialog);
   dialog.EndWindow();
   window->hide();
-  window->deleteLater();
+  // Every handler of the window has returned with its modal loop: nothing of it runs on. A
+  // deferred delete would never run after the main window's loop, the program's last.
+  delete window;
   return dialog.result();
 }
 
@@ -140,6 +160,7 @@ void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
                   QMessageBox::Ok, find(owner));
   box.setTextFormat(Qt::PlainText);
+  ++messagesShown_;
   box.exec();
 }
 
@@ -157,9 +178,14 @@ std::optional<std::string> QtHost::AskFile(Dialog& owner, const FileRequest& req
   QStringList filters;
   for (const std::string& f : NameFilters(request.filter)) filters << QString::fromStdString(f);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
-  if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+  // Only a save dialog adds the default extension here; the framework adds it to an open
+  // dialog's name when no file of that name exists.
+  if (request.save && !request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
   dialog.selectFile(QString::fromStdString(request.proposedName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  fileRequest_ = &request;
+  int result = dialog.exec();
+  fileRequest_ = nullptr;
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 

@@ -7,15 +7,19 @@
 #include <QRect>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "ui/dialog.h"
 #include "ui/host.h"
+#include "ui/qt/prerendered.h"
 
 class QDialog;
+class QStyle;
 class QWidget;
 
 namespace lx::ui::qt {
 
+class DialogStyle;
 class DialogWindow;
 
 // Maps the template fonts ("宋体", "System") to an installed font that has Chinese glyphs.
@@ -41,13 +45,26 @@ class QtHost : public Host {
   QtHost(const ResourceSet& resources, std::string appName);
   ~QtHost() override;
 
+  // Called once a dialog's window is made, before its initialisation runs.
+  std::function<void(Dialog&, QDialog&)> onCreated;
   // Called once a dialog's window is shown and its modal loop runs (screenshots, tests).
   std::function<void(Dialog&, QDialog&)> onShown;
+  // Called when a dialog's modal loop has ended, while its window still shows its controls.
+  std::function<void(Dialog&, QDialog&)> onClosed;
 
   QDialog* windowOf(const Dialog& dialog) const;
+  Dialog* dialogOf(const QWidget* window) const;  // the dialog a window belongs to
+  // Message boxes shown so far: a press during which one appears is lost.
+  int messagesShown() const { return messagesShown_; }
   QWidget* widgetOf(const Dialog& dialog, int id) const;
+  QWidget* widgetAt(const Dialog& dialog, int index) const;  // by the control's place in the template
+  // The request of the file dialog now open (its filter as given), or nothing.
+  const FileRequest* openFileRequest() const { return fileRequest_; }
   QWidget* clientOf(const Dialog& dialog) const;  // the area the controls are placed in
   QPixmap picture(int id);
+  // Pictures drawn at build time, used instead of drawing the same ones at run time.
+  void UsePrerendered(std::span<const PrerenderedPicture> pictures) { prerendered_ = pictures; }
+  QStyle* style();  // the style every dialog control is drawn in
 
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
@@ -65,6 +82,10 @@ class QtHost : public Host {
   std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
   std::map<int, QPixmap> pictures_;
+  std::unique_ptr<DialogStyle> style_;
+  int messagesShown_ = 0;
+  const FileRequest* fileRequest_ = nullptr;
+  std::span<const PrerenderedPicture> prerendered_;
 };
 
 }  // namespace lx::ui::qt

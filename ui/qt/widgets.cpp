@@ -1,5 +1,6 @@
 #include "ui/qt/widgets.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,10 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <map>
@@ -45,17 +50,56 @@ void ClientArea::paintEvent(QPaintEvent*) {
 SliderWidget::SliderWidget(Dialog& dialog, int id, Qt::Orientation orientation, QWidget* parent)
     : QSlider(orientation, parent), dialog_(dialog), id_(id) {}
 
+QRect SliderWidget::thumbRect() const {
+  QStyleOptionSlider opt;
+  initStyleOption(&opt);
+  return style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
+}
+
+QPoint SliderWidget::pointFor(int target) const {
+  QStyleOptionSlider opt;
+  initStyleOption(&opt);
+  QRect groove = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderGroove, this);
+  QRect thumb = thumbRect();
+  bool horizontal = orientation() == Qt::Horizontal;
+  int length = horizontal ? thumb.width() : thumb.height();
+  int span = (horizontal ? groove.width() : groove.height()) - length;
+  int offset = QStyle::sliderPositionFromValue(minimum(), maximum(), target, span, opt.upsideDown);
+  int start = (horizontal ? groove.x() : groove.y()) + offset + length / 2;
+  return horizontal ? QPoint(start, thumb.center().y()) : QPoint(thumb.center().x(), start);
+}
+
+void SliderWidget::sliderChange(SliderChange change) {
+  QSlider::sliderChange(change);
+  if (change == SliderValueChange || change == SliderRangeChange) unpainted_ = true;
+}
+
+void SliderWidget::showEvent(QShowEvent* event) {
+  QSlider::showEvent(event);
+  unpainted_ = true;  // first display
+}
+
+void SliderWidget::invalidate() {
+  unpainted_ = true;
+  update();
+}
+
 void SliderWidget::paintEvent(QPaintEvent* event) {
   QSlider::paintEvent(event);
+  if (!unpainted_) return;
+  unpainted_ = false;
   // Reported after the paint, once per batch of repaints; a handler that changes the slider
   // causes one more repaint and so one more report.
-  if (!paintQueued_) {
-    paintQueued_ = true;
-    QTimer::singleShot(0, this, [this] {
-      paintQueued_ = false;
-      dialog_.Paint(id_);
-    });
+  if (!reportQueued_) {
+    reportQueued_ = true;
+    QTimer::singleShot(0, this, [this] { reportPaint(); });
   }
+}
+
+void SliderWidget::reportPaint() {
+  if (!reportQueued_) return;
+  reportQueued_ = false;
+  dialog_.Paint(id_);
 }
 
 void SliderWidget::mousePressEvent(QMouseEvent* event) {
@@ -67,7 +111,10 @@ void SliderWidget::mouseReleaseEvent(QMouseEvent* event) {
   QSlider::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && mouseDown_) {
     mouseDown_ = false;
-    QTimer::singleShot(0, this, [this] { dialog_.UserReleaseSlider(id_); });
+    // The thumb's last move is painted, and reported, before the release.
+    if (unpainted_ && isVisible()) repaint();
+    reportPaint();
+    dialog_.UserReleaseSlider(id_);
   }
 }
 
@@ -96,13 +143,20 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
 
 // ---- DialogWindow ---------------------------------------------------------------------------
 
+Qt::WindowFlags FrameFlags(const DialogTemplate& tpl) {
+  // A window with a minimise box is an application's main window: a dialog frame would lose
+  // the box under window managers that give dialogs none.
+  Qt::WindowFlags flags = (tpl.minimizeBox ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint;
+  if (tpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  return flags;
+}
+
 DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
     : QDialog(nullptr), dialog_(dialog), host_(host), units_(UnitsOf(DialogFont(dialog.tpl()))) {
   const DialogTemplate& tpl = dialog.tpl();
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if (tpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
-  setWindowFlags(flags);
+  setWindowFlags(FrameFlags(tpl));
   setWindowTitle(QString::fromUtf8(tpl.caption));
   setFont(DialogFont(tpl));
 
@@ -118,14 +172,85 @@ DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
   // Group boxes frame the controls placed on them: keep them underneath.
   for (size_t i = 0; i < widgets_.size(); ++i)
     if (dialog.controls()[i].kind() == Kind::GroupBox) widgets_[i]->lower();
-  // The template's order is the tab order.
-  QWidget* previous = nullptr;
-  for (size_t i = 0; i < widgets_.size(); ++i) {
-    QWidget* w = widgets_[i];
-    if (w->focusPolicy() == Qt::NoFocus) continue;
-    if (previous) QWidget::setTabOrder(previous, w);
-    previous = w;
+  // The focus and the dialog keys go through the dialog (see the class comment).
+  for (QWidget* w : widgets_) {
+    w->setStyle(host_.style());
+    w->setFocusPolicy(Qt::NoFocus);
+    w->installEventFilter(this);
+    for (QWidget* part : w->findChildren<QWidget*>()) {
+      part->setStyle(host_.style());
+      part->setFocusPolicy(Qt::NoFocus);
+      part->installEventFilter(this);
+    }
   }
+  for (size_t i = 0; i < widgets_.size(); ++i) fitText(static_cast<int>(i));
+  fixSize();
+}
+
+void DialogWindow::fixSize() {
+  if (layout()) layout()->activate();
+  setFixedSize(sizeHint());
+}
+
+QRect DialogWindow::templateRect(int index) const {
+  const ControlTemplate& t = *dialog_.controls()[index].tpl;
+  QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
+  if (t.kind == Kind::ComboBox || t.kind == Kind::Icon || t.kind == Kind::PictureButton)
+    r = widgets_[index]->geometry();  // shown closed / at its picture's size
+  return r;
+}
+
+namespace {
+// The width a one-line label, radio button or check box needs to show its text whole; -1 for
+// other controls.
+int TextWidth(const QWidget* w) {
+  if (auto* l = qobject_cast<const QLabel*>(w)) {
+    if (l->wordWrap() || !l->pixmap().isNull()) return -1;  // a wrapping label or a picture keeps its box
+    QMargins m = l->contentsMargins();
+    return m.left() + l->fontMetrics().horizontalAdvance(l->text()) + m.right() + 2 * l->margin();
+  }
+  const auto* b = qobject_cast<const QAbstractButton*>(w);
+  if (!b) return -1;
+  QStyle::SubElement contents;
+  if (qobject_cast<const QRadioButton*>(b))
+    contents = QStyle::SE_RadioButtonContents;
+  else if (qobject_cast<const QCheckBox*>(b))
+    contents = QStyle::SE_CheckBoxContents;
+  else
+    return -1;
+  QStyleOptionButton opt;
+  opt.initFrom(b);
+  opt.text = b->text();
+  QRect text = b->style()->subElementRect(contents, &opt, b);
+  return b->width() - text.width() + b->fontMetrics().horizontalAdvance(b->text());
+}
+}  // namespace
+
+void DialogWindow::fitText(int index) {
+  // A one-line text wider than its box may run on to the right over free space, as far as the
+  // next control, the frame of the group it sits in or the window's edge; it is never cut
+  // where there is room to show it.
+  QWidget* w = widget(index);
+  if (!w) return;
+  Kind kind = dialog_.controls()[index].kind();
+  if (kind != Kind::Label && kind != Kind::RadioButton && kind != Kind::CheckBox) return;
+  QRect r = templateRect(index);
+  w->setGeometry(r);
+  int need = TextWidth(w);
+  if (need <= r.width()) return;
+  constexpr int kGap = 2;                  // pixels kept free before a neighbour, a frame line or the edge
+  int last = client_->width() - 1 - kGap;  // the last column the text may take
+  for (size_t j = 0; j < widgets_.size(); ++j) {
+    if (static_cast<int>(j) == index) continue;
+    QRect o = templateRect(static_cast<int>(j));
+    if (o.bottom() < r.top() || o.top() > r.bottom()) continue;  // not on the same lines
+    bool group = dialog_.controls()[j].kind() == Kind::GroupBox;
+    if (group && o.contains(r))
+      last = std::min(last, o.right() - 1 - kGap);  // its frame line is one pixel wide
+    else if (o.left() > r.left())
+      last = std::min(last, o.left() - 1 - kGap);
+  }
+  w->setGeometry(r.x(), r.y(), std::max(r.width(), std::min(need, last - r.x() + 1)), r.height());
 }
 
 int DialogWindow::indexOfWidget(const QWidget* w) const {
@@ -144,7 +269,6 @@ QWidget* DialogWindow::make(int index) {
   Dialog* d = &dialog_;
   QRect r = units_.rect(t.x, t.y, t.cx, t.cy);
   QWidget* w = nullptr;
-  bool tabStop = t.style & kTabStop;
   switch (t.kind) {
     case Kind::PushButton: {
       auto* b = new QPushButton(Q(c.text), client_);
@@ -163,8 +287,9 @@ QWidget* DialogWindow::make(int index) {
     }
     case Kind::RadioButton:
     case Kind::CheckBox: {
-      QAbstractButton* b = t.kind == Kind::RadioButton ? static_cast<QAbstractButton*>(new QRadioButton(Q(c.text), client_))
-                                                       : new QCheckBox(Q(c.text), client_);
+      QAbstractButton* b = t.kind == Kind::RadioButton
+                               ? static_cast<QAbstractButton*>(new QRadioButton(Q(c.text), client_))
+                               : new QCheckBox(Q(c.text), client_);
       b->setAutoExclusive(false);  // groups follow the template, not the parent widget
       QObject::connect(b, &QAbstractButton::clicked, b, [this, d, id, index] {
         d->UserClick(id);
@@ -177,7 +302,8 @@ QWidget* DialogWindow::make(int index) {
       auto* e = new QLineEdit(Q(c.text), client_);
       e->setReadOnly(t.style & kReadOnly);
       e->setFrame(t.style & kBorder);
-      QObject::connect(e, &QLineEdit::textEdited, e, [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
+      QObject::connect(e, &QLineEdit::textEdited, e,
+                       [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
       w = e;
       break;
     }
@@ -220,7 +346,8 @@ QWidget* DialogWindow::make(int index) {
     case Kind::Label: {
       auto* l = new QLabel(Q(c.text), client_);
       l->setTextFormat(Qt::PlainText);
-      l->setWordWrap(true);
+      // Only a box of two lines or more wraps its text; a one-line label keeps its line.
+      l->setWordWrap(r.height() >= 2 * l->fontMetrics().lineSpacing());
       l->setAlignment(Qt::AlignLeft | ((t.style & kCentreV) ? Qt::AlignVCenter : Qt::AlignTop));
       w = l;
       break;
@@ -235,10 +362,6 @@ QWidget* DialogWindow::make(int index) {
     }
   }
   w->setGeometry(r);
-  if (t.kind == Kind::Label || t.kind == Kind::GroupBox || t.kind == Kind::Icon)
-    w->setFocusPolicy(Qt::NoFocus);
-  else
-    w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
   w->setEnabled(c.enabled);
   w->setVisible(c.visible);
   if (std::optional<Dialog::TextColour> colour = dialog_.OnCtlColor(id)) {
@@ -272,6 +395,7 @@ void DialogWindow::sync(int index, Change what) {
       } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         b->setText(Q(c.text));
       }
+      fitText(index);
       break;
     case Change::Check:
       if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setChecked(c.checked);
@@ -310,7 +434,10 @@ void DialogWindow::sync(int index, Change what) {
         pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
       break;
     case Change::Redraw:
-      w->update();
+      if (auto* slider = dynamic_cast<SliderWidget*>(w))
+        slider->invalidate();
+      else
+        w->update();
       break;
   }
 }
@@ -330,25 +457,75 @@ void DialogWindow::buildMenu() {
     QMenu*& popup = popups[item.popup];
     if (!popup) popup = menuBar_->addMenu(QString::fromUtf8(item.popup));
     int command = item.command;
-    popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+    QAction* action =
+        popup->addAction(QString::fromUtf8(item.text), this, [d, command] { d->UserMenuCommand(command); });
+    action->setData(command);
   }
+  fixSize();
 }
 
-void DialogWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
-    QWidget::keyPressEvent(event);
-    return;
-  }
+bool DialogWindow::dialogKey(QKeyEvent* event) {
+  if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
       dialog_.UserEnter();
-      return;
+      return true;
     case Qt::Key_Escape:
       dialog_.UserEscape();
-      return;
+      return true;
+    case Qt::Key_Tab:
+      dialog_.UserTab(event->modifiers() & Qt::ShiftModifier);
+      return true;
+    case Qt::Key_Backtab:
+      dialog_.UserTab(true);
+      return true;
     default:
-      QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+      return false;
+  }
+}
+
+void DialogWindow::keyPressEvent(QKeyEvent* event) {
+  // Reached when no control has the focus (the main window right after start-up).
+  if (!dialogKey(event)) QWidget::keyPressEvent(event);  // not QDialog's: it would close the window itself
+}
+
+bool DialogWindow::focusNextPrevChild(bool next) {
+  dialog_.UserTab(!next);
+  return true;
+}
+
+bool DialogWindow::mousePress(QWidget* target, int index) {
+  const ControlState& c = dialog_.controls()[index];
+  if (!c.enabled || !c.visible || !c.takesFocusOnClick() || dialog_.focusId() == c.id()) return false;
+  // The focus moves first; a message box shown meanwhile (a refused box) takes the click.
+  int before = host_.messagesShown();
+  dialog_.UserFocus(c.id());
+  if (host_.messagesShown() == before && !dialog_.ended() && dialog_.isOpen()) return false;
+  swallowing_ = target;
+  return true;
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (!watched->isWidgetType() || !dialog_.isOpen()) return false;
+  auto* target = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+      int index = indexOfWidget(target);
+      return index >= 0 && mousePress(target, index);
+    }
+    case QEvent::MouseMove:
+      return swallowing_ == target;
+    case QEvent::MouseButtonRelease:
+      if (swallowing_ != target) return false;
+      swallowing_ = nullptr;
+      return true;
+    case QEvent::KeyPress:
+      return dialogKey(static_cast<QKeyEvent*>(event));
+    default:
+      return false;
   }
 }
 

@@ -1,0 +1,56 @@
+#pragma once
+// Reading an input file whole, once, in bounded memory and time. Inputs are not always regular
+// files: a pipe, a FIFO or a device (/dev/zero) can be endless or never deliver a byte, so every
+// read stops at a size limit and a pipe or device that stays silent is given up after a while.
+#include <cstddef>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <streambuf>
+#include <string>
+#include <string_view>
+
+namespace lx {
+
+// No header or binary image comes anywhere near this; anything larger is not one of ours.
+inline constexpr std::size_t kMaxInputBytes = std::size_t{64} << 20;  // 64 MiB
+
+struct InputLimits {
+  std::size_t maxBytes = kMaxInputBytes;
+  // true: stop quietly after maxBytes (the rest is of no interest); false: refuse a larger input.
+  bool truncate = false;
+  // A pipe, FIFO or device that delivers no byte for this long is given up; negative waits for
+  // ever. Regular files never wait.
+  int idleMillis = 10000;
+};
+
+enum class InputError { None, CannotOpen, Folder, TooLarge, Stalled, ReadFailed };
+
+struct InputRead {
+  InputError error = InputError::None;
+  std::string bytes;   // the input, when error is None
+  std::string reason;  // otherwise: what went wrong, for people ("larger than 64 MiB: ...")
+  bool ok() const { return error == InputError::None; }
+};
+
+// The whole of the file `path` (symbolic links followed). A FIFO without a writer does not
+// block the opening: it waits for data like any pipe, within limits.idleMillis.
+InputRead ReadInput(const std::filesystem::path& path, const InputLimits& limits = {});
+// The same for an open descriptor (standard input); the descriptor stays open.
+InputRead ReadInputFrom(int fd, const InputLimits& limits = {});
+
+// An istream over bytes held elsewhere, so that text read once is parsed without a copy.
+class ViewStream : public std::istream {
+ public:
+  explicit ViewStream(std::string_view bytes) : std::istream(nullptr), buf_(bytes) { rdbuf(&buf_); }
+
+ private:
+  struct Buf : std::streambuf {
+    explicit Buf(std::string_view s) {
+      char* p = const_cast<char*>(s.data());  // read only: the get area is never written
+      setg(p, p, p + s.size());
+    }
+  } buf_;
+};
+
+}  // namespace lx

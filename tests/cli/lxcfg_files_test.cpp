@@ -1,0 +1,165 @@
+// lxcfg on files it cannot read or write: the message names the file and the system's reason,
+// and nothing that was there before is lost.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+
+#include "core/atomic_file.h"
+#include "tests/cli/lxcfg_runner.h"
+#include "tests/support/files.h"
+
+namespace lx {
+namespace {
+
+using test::CountFiles;
+using test::Outcome;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+namespace fs = std::filesystem;
+
+const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
+Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
+std::string DefaultImage(const char* model) {
+  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
+}
+std::string Reason(const char* lead, int err) { return std::string(lead) + ": " + std::strerror(err); }
+
+// A tmpfs of a few pages on a folder, where the test is allowed to mount one.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const fs::path& at) : at_(at) {
+    fs::create_directories(at_);
+    mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=16k,mode=0755") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+  bool MakeReadOnly() {
+    return ::mount("tmpfs", at_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=16k,mode=0755") == 0;
+  }
+  // Fills every free block.
+  void Fill() const { WriteFile(at_ / "filler", std::string(64 * 1024, 'f')); }
+
+ private:
+  fs::path at_;
+  bool mounted_ = false;
+};
+
+TEST(LxcfgFiles, SetIntoAFullFolderNamesTheReasonAndKeepsTheFile) {
+  TempDir dir;
+  SmallFileSystem full(dir / "full");
+  if (!full.mounted())
+    GTEST_SKIP() << "cannot mount a small file system here; the fault tests below cover it";
+  const std::string file = (dir / "full" / "a.h").string();
+  WriteFile(file, ReadFile(DefaultImage("LX7250")));
+  full.Fill();
+  const Outcome r = Lxcfg({"set", file, "pa_gain=10"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, file + ": " + Reason("cannot write", ENOSPC) + "\n");
+  EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7250")));
+  EXPECT_EQ(CountFiles(dir / "full"), 2) << "a.h and the filler, no temporary file";
+}
+
+TEST(LxcfgFiles, SetIntoAReadOnlyFolderNamesTheReason) {
+  TempDir dir;
+  const fs::path folder = dir / "ro";
+  const std::string file = (folder / "a.h").string();
+  SmallFileSystem fsys(folder);
+  WriteFile(file, ReadFile(DefaultImage("LX7150")));
+  int expected = EROFS;
+  if (!fsys.mounted() || !fsys.MakeReadOnly()) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into any folder it may not remount";
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    expected = EACCES;
+  }
+  const Outcome r = Lxcfg({"set", file, "volume=3"});
+  if (expected == EACCES) fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, file + ": " + Reason("cannot create", expected) + "\n");
+  EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7150")));
+}
+
+// The real program under a file-size limit: the system refuses the write past the limit.
+TEST(LxcfgFiles, ProgramUnderAFileSizeLimitNamesTheReason) {
+  TempDir dir;
+  const std::string file = (dir / "a.h").string(), errFile = (dir / "err").string();
+  WriteFile(file, ReadFile(DefaultImage("LX7240")));
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (!std::freopen(errFile.c_str(), "w", stderr)) ::_exit(99);
+    const rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::execl(LXCFG_PROGRAM, "lxcfg", "set", file.c_str(), "pa_gain=3", static_cast<char*>(nullptr));
+    ::_exit(98);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadFile(errFile), file + ": " + Reason("cannot write", EFBIG) + "\n");
+  EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7240")));
+  EXPECT_EQ(CountFiles(dir.path()), 2);
+}
+
+// Each command's failures, the system's part injected where a folder cannot be made to fail.
+TEST(LxcfgFiles, EveryCommandNamesTheFileAndTheReason) {
+  TempDir dir;
+  const auto at = [&](const char* name) { return (dir / name).string(); };
+  WriteFile(at("a.h"), ReadFile(DefaultImage("LX7250")));
+  WriteFile(at("a.bin"), std::string(192, '\x12'));
+  const struct {
+    std::vector<std::string> args;
+    std::optional<FileFault> fault;
+    std::string err;
+  } cases[] = {
+      {{"set", at("a.h"), "pa_gain=10", "-o", at("out.h")},
+       FileFault{FileStep::Write, ENOSPC, 100},
+       at("out.h") + ": " + Reason("cannot write", ENOSPC)},
+      {{"set", at("a.h"), "pa_gain=10"},
+       FileFault{FileStep::Rename, EBUSY},
+       at("a.h") + ": " + Reason("cannot replace it", EBUSY)},
+      {{"set", at("missing.h"), "pa_gain=10"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
+      {{"set", dir.path().string()}, {}, dir.path().string() + ": " + Reason("cannot open", EISDIR)},
+      {{"new", "--model", "LX7150", "-o", at("no/such/out.h")},
+       {},
+       at("no/such/out.h") + ": " + Reason("cannot create", ENOENT)},
+      {{"h2bin", at("missing.h"), at("out.bin")}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
+      {{"h2bin", at("missing.h"), "-"}, {}, at("missing.h") + ": " + Reason("cannot open", ENOENT)},
+      {{"h2bin", at("a.h"), at("out.bin")},
+       FileFault{FileStep::Flush, EIO},
+       at("out.bin") + ": " + Reason("cannot write", EIO)},
+      {{"h2bin", at("a.h"), at("no/out.bin")}, {}, at("no/out.bin") + ": " + Reason("cannot create", ENOENT)},
+      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("out.h")},
+       FileFault{FileStep::Close, EDQUOT},
+       at("out.h") + ": " + Reason("cannot write", EDQUOT)},
+      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("none.bin"), at("out.h")},
+       {},
+       at("none.bin") + ": " + Reason("cannot open", ENOENT)},
+  };
+  for (const auto& c : cases) {
+    Outcome r;
+    if (c.fault) {
+      ScopedFileFault fault(*c.fault);
+      r = Lxcfg(c.args);
+    } else {
+      r = Lxcfg(c.args);
+    }
+    EXPECT_EQ(r.status, 1) << c.err;
+    EXPECT_EQ(r.err, c.err + "\n");
+    EXPECT_EQ(ReadFile(at("a.h")), ReadFile(DefaultImage("LX7250")));
+    EXPECT_EQ(CountFiles(dir.path()), 2) << c.err << ": nothing written, nothing left behind";
+  }
+}
+
+}  // namespace
+}  // namespace lx

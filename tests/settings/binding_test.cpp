@@ -1,0 +1,198 @@
+// Field bindings on the headless host: each control kind loads its field on opening, the user's
+// change reaches only that field's bits on OK, Cancel writes nothing, inverted switches show
+// "Enable" for a clear bit, and a stored value without a control position is kept.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/register_map.h"
+#include "settings/ui/field_exchange.h"
+#include "ui/headless.h"
+
+namespace lx::settings {
+namespace {
+
+using ui::Kind;
+
+enum : int {
+  kPilotOn = 10,
+  kPilotOff,  // TxField::Pilot, a set bit turns it on
+  kEmphasisOn = 12,
+  kEmphasisOff,       // TxField::PreEmphasis, a set bit turns it off
+  kGainList = 20,     // RxField::AudioGain, no item for 7
+  kBlinkSlider = 30,  // TxField::BlinkThreshold, 0..127
+  kAfcCheck = 40,     // RxField::Afc
+};
+
+constexpr ui::ControlTemplate kControls[] = {
+    {ui::kIdOk, Kind::PushButton, "OK", 10, 100, 50, 14, ui::kDefault | ui::kTabStop},
+    {ui::kIdCancel, Kind::PushButton, "Cancel", 70, 100, 50, 14, ui::kTabStop},
+    {kPilotOn, Kind::RadioButton, "Enable", 10, 10, 40, 10, ui::kGroup},
+    {kPilotOff, Kind::RadioButton, "Disable", 60, 10, 40, 10, 0},
+    {kEmphasisOn, Kind::RadioButton, "Enable", 10, 25, 40, 10, ui::kGroup},
+    {kEmphasisOff, Kind::RadioButton, "Disable", 60, 25, 40, 10, 0},
+    {kGainList, Kind::ComboBox, "", 10, 40, 60, 80, ui::kGroup | ui::kTabStop},
+    {kBlinkSlider, Kind::Slider, "", 10, 60, 100, 15, ui::kTabStop},
+    {kAfcCheck, Kind::CheckBox, "AFC", 10, 80, 40, 10, ui::kGroup | ui::kTabStop},
+};
+constexpr ui::DialogTemplate kTemplate{600, "Bound", 200, 120, "System", 10, kControls};
+const ui::DialogTemplate* const kDialogs[] = {&kTemplate};
+const ui::ResourceSet kResources{kDialogs, {}, {}, {}};
+
+// A settings dialog in miniature, written the way the real ones are.
+class BoundDialog : public ui::Dialog {
+ public:
+  BoundDialog(ui::Host& host, RegisterImage& words)
+      : Dialog(host, 600),
+        words_(words),
+        pilot_(bindings_.Bind(TxField::Pilot, BindKind::RadioPair, kPilotOn)),
+        emphasis_(bindings_.Bind(TxField::PreEmphasis, BindKind::RadioPair, kEmphasisOn)),
+        gain_(bindings_.Bind(RxField::AudioGain, BindKind::List, kGainList)),
+        blink_(bindings_.Bind(TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider)),
+        afc_(bindings_.Bind(RxField::Afc, BindKind::CheckBox, kAfcCheck)) {
+    bindings_.LoadAll(words_);
+    On(kGainList, ui::Notify::SelChange, [this] { TakeSelection(list_, gain_); });
+    On(kBlinkSlider, ui::Notify::CustomDraw, [this] { TakePosition(slider_, blink_); });
+  }
+
+ protected:
+  bool OnInitDialog() override {
+    Dialog::OnInitDialog();
+    FillList(list_, gain_);
+    SetupSlider(slider_, blink_, 0, 127);
+    return true;
+  }
+  void DoDataExchange(ui::DataExchange& dx) override {
+    ui::DdxControl(dx, kGainList, list_);
+    ui::DdxControl(dx, kBlinkSlider, slider_);
+    DdxRadio(dx, kPilotOn, pilot_);
+    DdxRadio(dx, kEmphasisOn, emphasis_);
+    DdxCheck(dx, kAfcCheck, afc_);
+  }
+  void OnOK() override {
+    if (!UpdateData(true)) return;
+    bindings_.CommitAll(words_);
+    EndDialog(ui::kIdOk);
+  }
+
+ private:
+  RegisterImage& words_;
+  BindingSet bindings_;
+  FieldBinding &pilot_, &emphasis_, &gain_, &blink_, &afc_;
+  ui::ComboBox list_;
+  ui::SliderCtrl slider_;
+};
+
+// Every word 0xA5A5 (pilot on, pre-emphasis on: its bit clear, gain 2, AFC on), blink 112.
+RegisterImage Background() {
+  RegisterImage w;
+  w.fill(0xA5A5);
+  w[0x16] = 0x70A5;
+  return w;
+}
+
+RegisterImage With(RegisterImage w, const RegisterField& f, uint32_t value) {
+  WriteFieldBits(f, value, w);
+  return w;
+}
+
+TEST(Binding, OpeningShowsEveryFieldInItsControl) {
+  const struct {
+    const char* what;
+    RegisterImage words;
+    std::vector<int> checked;  // of 10..13 and 40
+    std::string gainText;
+    int blinkPos;
+  } rows[] = {
+      {"background", Background(), {kPilotOn, kEmphasisOn, kAfcCheck}, "6dB", 112},
+      {"polarities flipped",
+       With(With(With(Background(), Field(TxField::Pilot), 0), Field(TxField::PreEmphasis), 1),
+            Field(RxField::Afc), 0),
+       {kPilotOff, kEmphasisOff},
+       "6dB",
+       112},
+      {"gain without an item",
+       With(Background(), Field(RxField::AudioGain), 7),
+       {kPilotOn, kEmphasisOn, kAfcCheck},
+       "",
+       112},
+  };
+  for (const auto& r : rows) {
+    RegisterImage words = r.words;
+    ui::HeadlessHost host(kResources, "Tool");
+    BoundDialog dialog(host, words);
+    host.Open(dialog);
+    std::vector<int> checked;
+    for (int id : {kPilotOn, kPilotOff, kEmphasisOn, kEmphasisOff, kAfcCheck})
+      if (dialog.IsDlgButtonChecked(id)) checked.push_back(id);
+    EXPECT_EQ(checked, r.checked) << r.what;
+    EXPECT_EQ(dialog.GetDlgItemText(kGainList), r.gainText) << r.what;
+    EXPECT_EQ(dialog.at(kBlinkSlider).pos, r.blinkPos) << r.what;
+  }
+}
+
+TEST(Binding, OkWritesExactlyTheChangedFieldsAndCancelNothing) {
+  const RegisterImage background = Background();
+  const RegisterImage noGainItem = With(background, Field(RxField::AudioGain), 7);
+  const struct {
+    const char* what;
+    RegisterImage words;
+    std::function<void(ui::HeadlessHost&)> act;
+    RegisterImage afterOk;
+  } rows[] = {
+      {"nothing changed", background, [](ui::HeadlessHost&) {}, background},
+      {"pilot off: its bit clears", background, [](ui::HeadlessHost& h) { h.Click(kPilotOff); },
+       With(background, Field(TxField::Pilot), 0)},
+      {"pre-emphasis off: its bit sets", background, [](ui::HeadlessHost& h) { h.Click(kEmphasisOff); },
+       With(background, Field(TxField::PreEmphasis), 1)},
+      {"pre-emphasis back on: its bit clears", With(background, Field(TxField::PreEmphasis), 1),
+       [](ui::HeadlessHost& h) { h.Click(kEmphasisOn); }, background},
+      {"gain item 6", background, [](ui::HeadlessHost& h) { h.Select(kGainList, 6); },
+       With(background, Field(RxField::AudioGain), 6)},
+      {"gain 7 has no item and is kept", noGainItem, [](ui::HeadlessHost&) {}, noGainItem},
+      {"gain 7 kept until an item is picked", noGainItem, [](ui::HeadlessHost& h) { h.Select(kGainList, 1); },
+       With(background, Field(RxField::AudioGain), 1)},
+      {"slider to 5", background, [](ui::HeadlessHost& h) { h.Drag(kBlinkSlider, 5); },
+       With(background, Field(TxField::BlinkThreshold), 5)},
+      {"AFC off", background, [](ui::HeadlessHost& h) { h.Click(kAfcCheck); },
+       With(background, Field(RxField::Afc), 0)},
+  };
+  for (const auto& r : rows) {
+    for (const bool ok : {true, false}) {
+      RegisterImage words = r.words;
+      ui::HeadlessHost host(kResources, "Tool");
+      BoundDialog dialog(host, words);
+      host.Open(dialog);
+      r.act(host);
+      host.Click(ok ? ui::kIdOk : ui::kIdCancel);
+      EXPECT_TRUE(dialog.ended()) << r.what;
+      EXPECT_EQ(words, ok ? r.afterOk : r.words) << r.what << (ok ? " (OK)" : " (Cancel)");
+    }
+  }
+}
+
+TEST(Binding, ValuesOfTheBindingItself) {
+  RegisterImage words = Background();
+  FieldBinding gain(Field(RxField::AudioGain), BindKind::List, kGainList);
+  gain.Load(With(words, Field(RxField::AudioGain), 7));
+  EXPECT_EQ(gain.ListIndex(), -1);
+  gain.SetListIndex(-1);
+  gain.SetListIndex(7);  // past the items: no such position
+  EXPECT_EQ(gain.value(), 7u);
+  EXPECT_EQ(gain.pending(), 0x7000) << "kept shifted into bits 14:12";
+  FieldBinding emphasis(Field(TxField::PreEmphasis), BindKind::RadioPair, kEmphasisOn);
+  emphasis.Load(words);
+  emphasis.SetRadioIndex(-1);  // no button checked keeps the value
+  EXPECT_EQ(emphasis.RadioIndex(), 0);
+  emphasis.SetRadioIndex(1);
+  EXPECT_EQ(emphasis.pending(), 0x0200);
+  FieldBinding number(Field(TxField::PaGain), BindKind::Edit, 0);
+  number.SetValue(16);
+  EXPECT_FALSE(number.Fits());
+  BindingSet set;
+  set.Bind(TxField::PaGain, BindKind::Edit, 0).SetValue(12);
+  EXPECT_TRUE(set.AllFit());
+}
+
+}  // namespace
+}  // namespace lx::settings

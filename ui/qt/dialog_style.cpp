@@ -1,0 +1,78 @@
+#include "ui/qt/dialog_style.h"
+
+#include <qdrawutil.h>
+
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOptionComplex>
+
+namespace lx::ui::qt {
+
+namespace {
+constexpr int kIndicator = 13;    // check and radio boxes, as the platform draws them at 96 dpi
+constexpr int kIndicatorGap = 4;  // between the box and its text
+constexpr int kDropButton = 16;   // a drop-down list's button
+constexpr int kComboFrame = 2;
+constexpr int kTrackbarChannel = 4;  // thickness of a trackbar's channel
+}  // namespace
+
+DialogStyle::DialogStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+int DialogStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+  switch (metric) {
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+    case PM_ExclusiveIndicatorWidth:
+    case PM_ExclusiveIndicatorHeight:
+      return kIndicator;
+    case PM_CheckBoxLabelSpacing:
+    case PM_RadioButtonLabelSpacing:
+      return kIndicatorGap;
+    default:
+      return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+}
+
+QRect DialogStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                                  const QWidget* widget) const {
+  if (control == CC_ComboBox) {
+    // The edit field takes all but the frame and a narrow button, so that the templates' short
+    // lists show their longest item whole.
+    const QRect& r = option->rect;
+    QRect rect;
+    if (sub == SC_ComboBoxArrow)
+      rect = QRect(r.right() - kComboFrame - kDropButton + 2, r.top() + 1, kDropButton, r.height() - 2);
+    else if (sub == SC_ComboBoxEditField)
+      rect = QRect(r.left() + kComboFrame, r.top() + kComboFrame,
+                   r.width() - 2 * kComboFrame - kDropButton + 1, r.height() - 2 * kComboFrame);
+    if (rect.isValid()) return visualRect(option->direction, r, rect);
+  }
+  return QProxyStyle::subControlRect(control, option, sub, widget);
+}
+
+void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                     QPainter* painter, const QWidget* widget) const {
+  const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+  if (control != CC_Slider || !slider || !(slider->subControls & SC_SliderGroove)) {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    return;
+  }
+  // A trackbar's channel is sunken and never filled: a fill from one end to the thumb would
+  // read as a level, and which end is "full" depends on the setting, not on the control.
+  QRect groove = subControlRect(CC_Slider, option, SC_SliderGroove, widget);
+  QRect channel = groove;
+  if (slider->orientation == Qt::Horizontal) {
+    channel.setHeight(kTrackbarChannel);
+    channel.moveTop(groove.center().y() - kTrackbarChannel / 2 + 1);
+  } else {
+    channel.setWidth(kTrackbarChannel);
+    channel.moveLeft(groove.center().x() - kTrackbarChannel / 2 + 1);
+  }
+  QBrush fill = option->palette.base();
+  qDrawShadePanel(painter, channel, option->palette, true, 1, &fill);
+  QStyleOptionSlider rest(*slider);
+  rest.subControls &= ~SC_SliderGroove;
+  QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+}
+
+}  // namespace lx::ui::qt
