@@ -176,6 +176,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
                "lxcfg"};
   app.require_subcommand(1);
+  // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
+  app.allow_windows_style_options(false);
   app.set_help_all_flag("--help-all", "Every command's help");
   app.footer(
       "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"

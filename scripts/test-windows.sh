@@ -15,32 +15,52 @@ root=$PWD
 win="$root/${LX_WIN_BUILD:-build-win}"
 linux="$root/${LX_LINUX_BUILD:-build}"
 
+for tool in xvfb-run wine wineboot wineserver; do
+  command -v "$tool" >/dev/null || { echo "test-windows.sh: $tool missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
+done
+if ! fc-list 2>/dev/null | grep "WenQuanYi Micro Hei" >/dev/null; then
+  echo "test-windows.sh: the WenQuanYi Micro Hei font is missing (fonts-wqy-microhei)" >&2
+  exit 2
+fi
 if [ -z "${LX_IN_XVFB:-}" ]; then
   exec env LX_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
 fi
 
 cmake --build "$win" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg winscenario core_tests lx_settings_tests \
-  ui_tests app_tests channel_dialog_tests tx_tests rx_tests win32_host_tests >/dev/null
+  lx_cli_tests lx_settings_ui_tests ui_tests app_tests channel_dialog_tests tx_tests rx_tests win32_host_tests >/dev/null
 
 # A Wine prefix of our own, with the Chinese font substitutes the templates need and window
-# frames drawn by Wine itself (there is no window manager on the virtual display).
+# frames drawn by Wine itself (there is no window manager on the virtual display). A prefix is
+# used only once it was made whole: one left half-made by an interrupted run is made again.
 export WINEPREFIX="$win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
+ready="$WINEPREFIX/.lx-ready"
+# Whatever ends this script, no Wine process of our prefix outlives it.
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "${work:-}"' EXIT
+trap 'exit 130' INT TERM
+if [ ! -f "$ready" ]; then
+  rm -rf "$WINEPREFIX"
+  echo "== making a Wine prefix"
+  timeout 600 wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot could not make $WINEPREFIX" >&2; exit 1; }
+  substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  for face in 宋体 SimSun System; do
+    LC_ALL=C.UTF-8 timeout 120 wine reg add "$substitutes" /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  timeout 120 wineserver -w || true
+  # The registry is written when the server ends: check that the substitutes are in it.
+  if ! grep -q '"System"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
+     ! grep -q '"SimSun"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg"; then
+    echo "FAIL: the font substitutes did not reach $WINEPREFIX/system.reg" >&2
+    exit 1
+  fi
+  touch "$ready"
 fi
-for face in 宋体 SimSun System; do
-  LC_ALL=C.UTF-8 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
-done
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-wineserver -w
 
 echo "== cross-built tests under Wine"
-ctest --test-dir "$win" -L wine --output-on-failure --timeout 600
+ctest --test-dir "$win" -L wine --output-on-failure --timeout 600 -j"${LX_JOBS:-2}"
 
 echo "== real windows under Wine"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 shots="$work/shots"
 status=0
 for tool in ambrel ostrel; do

@@ -89,8 +89,9 @@ TEST_P(Conversion, HeaderToBinarySavesFromTheHeadersFolder) {
   ASSERT_EQ(files.size(), 3u);
   EXPECT_TRUE(files[2].request.save);
   EXPECT_EQ(files[2].request.proposedName, "EEPROM.bin");
-  EXPECT_EQ(files[2].request.initialFolder, (w.work / "headers/a.h").string()) << "not the binary's folder";
-  EXPECT_EQ(w.state.binaryPath, (w.work / "images/old.bin").string());
+  EXPECT_EQ(files[2].request.initialFolder, (w.work / "headers/a.h").make_preferred().string())
+      << "not the binary's folder";
+  EXPECT_EQ(w.state.binaryPath, (w.work / "images/old.bin").make_preferred().string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, Conversion, ::testing::Values(AmbrelTool, OstrelTool));

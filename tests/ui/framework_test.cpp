@@ -350,8 +350,9 @@ TEST_F(Fixture, DefaultExtensionsFollowTheNameNotTheFolder) {
     const char* answer;
     std::string chosen;
   } cases[] = {
-      {true, "dir.d/name", (base / "dir.d/name.h").string()},  // a dot in a folder is no extension
-      {false, "dir.d/name", (base / "dir.d/name.h").string()},
+      // a dot in a folder is no extension; the names are the platform's own
+      {true, "dir.d/name", (base / "dir.d/name.h").make_preferred().string()},
+      {false, "dir.d/name", (base / "dir.d/name.h").make_preferred().string()},
       {true, "name.txt", (base / "name.txt").string()},
       {false, "plain", (base / "plain").string()},             // Open takes an existing file as it is
       {true, "plain", (base / "plain.h").string()},            // Save names a new file

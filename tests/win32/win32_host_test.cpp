@@ -174,7 +174,11 @@ TEST(NativeScenario, EveryScriptEndsAsOnTheHeadlessHost) {
     app::ConfigApp app(tool, host, LX_PROGRAM_DIR, nativeWork);
     player.Start();
     app.InitInstance();
-    EXPECT_EQ(player.errors(), 0) << native.str();
+    // Scripts of user mistakes (a folder answering a file dialog) count the same errors on both.
+    int headlessErrors = 0;
+    if (const std::size_t at = headless.str().rfind(" error(s)"); at != std::string::npos)
+      headlessErrors = std::stoi(headless.str().substr(headless.str().rfind('\n', at) + 1));
+    EXPECT_EQ(player.errors(), headlessErrors) << native.str();
 
     // The state lines end both transcripts.
     std::ostringstream state;
