@@ -55,8 +55,8 @@ std::optional<FileSignature> SignatureOf(const fs::path& path) {
   CloseHandle(h);
   if (!ok) return std::nullopt;
   return FileSignature{(std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
-                       (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow, TimeOf(info.ftLastWriteTime),
-                       TimeOf(info.ftCreationTime)};
+                       (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                       TimeOf(info.ftLastWriteTime), TimeOf(info.ftCreationTime)};
 }
 
 bool Before(FileTime a, FileTime b) { return a < b; }

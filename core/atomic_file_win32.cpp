@@ -157,8 +157,8 @@ std::string UnreadableReason(const std::filesystem::path& path) {
   if (ec && ec != std::errc::no_such_file_or_directory) return "cannot open: " + ec.message();
   if (!std::filesystem::exists(st)) return std::string("cannot open: ") + std::strerror(ENOENT);
   if (std::filesystem::is_directory(st)) return std::string("cannot open: ") + std::strerror(EISDIR);
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return "cannot open: " + SystemMessage(GetLastError());
   CloseHandle(h);
   return {};

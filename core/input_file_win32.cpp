@@ -69,7 +69,8 @@ InputRead ReadAll(int fd, bool pipe, const InputLimits& limits) {
       r.bytes.reserve(std::min(std::max(need, 2 * r.bytes.capacity()), limits.maxBytes + 1));
     r.bytes.append(buffer.data(), static_cast<std::size_t>(got));
     if (r.bytes.size() > limits.maxBytes)
-      return Failure(InputError::TooLarge, "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
+      return Failure(InputError::TooLarge,
+                     "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
     if (limits.truncate && r.bytes.size() == limits.maxBytes) break;
   }
   return r;

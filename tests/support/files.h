@@ -24,7 +24,8 @@ class TempDir {
       if (std::filesystem::create_directory(p, ec)) path_ = p;
     }
     if (path_.empty())
-      throw std::filesystem::filesystem_error("create_directory", std::make_error_code(std::errc::file_exists));
+      throw std::filesystem::filesystem_error("create_directory",
+                                              std::make_error_code(std::errc::file_exists));
 #else
     std::string pattern = (std::filesystem::temp_directory_path() / "lxtest-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
