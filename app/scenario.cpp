@@ -3,6 +3,9 @@
 #include <fmt/format.h>
 #include <sys/stat.h>
 #include <time.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cstdio>
 #include <fstream>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "app/config_app.h"
+#include "core/path_text.h"
 #include "core/text.h"
 #include "ui/headless.h"
 
@@ -23,7 +27,50 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a file looked like; a change of any part counts as a write. A file replaced by renaming
-// a new one over it has another inode, a file rewritten in place another change time.
+// a new one over it has another inode (file index), a file rewritten in place another change time.
+#ifdef _WIN32
+using FileTime = std::uint64_t;  // 100 ns units since 1601
+
+FileTime TimeOf(const FILETIME& t) { return (FileTime{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
+
+FileTime Now() {
+  FILETIME t;
+  GetSystemTimeAsFileTime(&t);
+  return TimeOf(t);
+}
+
+struct FileSignature {
+  std::uint64_t inode;
+  std::uint64_t size;
+  FileTime modified, changed;
+  bool operator==(const FileSignature&) const = default;
+};
+
+std::optional<FileSignature> SignatureOf(const fs::path& path) {
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool ok = GetFileInformationByHandle(h, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  CloseHandle(h);
+  if (!ok) return std::nullopt;
+  return FileSignature{(std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+                       (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                       TimeOf(info.ftLastWriteTime), TimeOf(info.ftCreationTime)};
+}
+
+bool Before(FileTime a, FileTime b) { return a < b; }
+#else
+using FileTime = timespec;
+
+// File times come from the kernel's coarse clock: a file written just after this moment must
+// not look older than it.
+FileTime Now() {
+  timespec t{};
+  clock_gettime(CLOCK_REALTIME_COARSE, &t);
+  return t;
+}
+
 struct FileSignature {
   ino_t inode;
   off_t size;
@@ -44,6 +91,7 @@ std::optional<FileSignature> SignatureOf(const fs::path& path) {
 bool Before(const timespec& a, const timespec& b) {
   return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
+#endif
 
 // Reports the files a session writes or removes. The tools write only files that a file dialog
 // named (Save, and the targets the conversions ask for), so after each
@@ -51,9 +99,7 @@ bool Before(const timespec& a, const timespec& b) {
 class FileWatch {
  public:
   explicit FileWatch(const fs::path& root) : root_(root.lexically_normal()) {
-    // File times come from the kernel's coarse clock: a file written just after this moment
-    // must not look older than it.
-    clock_gettime(CLOCK_REALTIME_COARSE, &since_);
+    since_ = Now();
     // What the working folder held before, so that a name answered later is compared with that.
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
@@ -99,12 +145,16 @@ class FileWatch {
 
   std::string Shown(const fs::path& p) const {
     fs::path rel = p.lexically_relative(root_);
-    if (!rel.empty() && *rel.begin() != "..") return rel.string();
-    return p.string();
+    // The same text on every platform: '/' between the folders of the working folder.
+    if (!rel.empty() && *rel.begin() != "..") {
+      const std::u8string text = rel.generic_u8string();
+      return std::string(text.begin(), text.end());
+    }
+    return Utf8FromPath(p);
   }
 
   fs::path root_;
-  timespec since_{};
+  FileTime since_{};
   std::map<fs::path, FileSignature> before_;  // the working folder at the start
   std::set<fs::path> tracked_;
   std::map<fs::path, FileSignature> seen_;
@@ -134,7 +184,8 @@ int RunScenario(const ToolDefinition& tool, ui::ScriptHost& host, const fs::path
   host.afterAction = [&](const ui::Action&) {
     for (; answered < host.fileDialogs().size(); ++answered)
       if (const std::optional<std::string>& a = host.fileDialogs()[answered].answer) {
-        const fs::path file = fs::path(*a).is_absolute() ? fs::path(*a) : workDir / *a;
+        const fs::path answer = PathFromUtf8(*a);
+        const fs::path file = answer.is_absolute() ? answer : workDir / answer;
         watch.Track(file);
       }
     watch.Report(out);

@@ -1,8 +1,11 @@
 // uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]
 // uiscenario --list-ids
 // Runs a script of user actions against a tool's windows, on the headless host (no display) or
-// on the real Qt windows (offscreen unless a display is set); see docs/uiscenario.md.
+// on the real Qt windows (offscreen unless a display is set); see docs/uiscenario.md. The
+// Windows build has the headless host (the native windows are played by winscenario).
+#ifndef _WIN32
 #include <QApplication>
+#endif
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -12,9 +15,24 @@
 #include <vector>
 
 #include "app/scenario.h"
+#include "core/path_text.h"
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+#else
 #include "ui/qt/script_host.h"
+#endif
 
 namespace {
+
+#ifdef _WIN32
+constexpr bool kHasQt = false;
+#else
+constexpr bool kHasQt = true;
+#endif
 
 int Usage() {
   std::cerr
@@ -25,10 +43,12 @@ int Usage() {
   return 2;
 }
 
+#ifndef _WIN32
 bool Set(const char* name) {
   const char* v = std::getenv(name);
   return v && *v;
 }
+#endif
 
 }  // namespace
 
@@ -39,6 +59,25 @@ int main(int argc, char** argv) {
     lx::app::WriteScriptIds(lx::app::OstrelTool(), std::cout);
     return std::cout.flush() ? 0 : 1;
   }
+#ifdef _WIN32
+  // The arguments in UTF-16 as typed (argv holds them in the ANSI code page); the transcript
+  // goes out as UTF-8 bytes, with its line ends as written.
+  std::vector<std::string> wideArgs;
+  int count = 0;
+  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+    for (int i = 0; i < count; ++i) wideArgs.push_back(lx::Utf8FromPath(std::filesystem::path(wide[i])));
+    LocalFree(wide);
+  }
+  std::vector<char*> utf8Argv;
+  for (std::string& a : wideArgs) utf8Argv.push_back(a.data());
+  if (!utf8Argv.empty()) {
+    argc = static_cast<int>(utf8Argv.size());
+    argv = utf8Argv.data();
+  }
+  SetConsoleOutputCP(CP_UTF8);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   std::string hostName = "headless";
   std::vector<const char*> args;
   for (int i = 1; i < argc; ++i) {
@@ -49,12 +88,12 @@ int main(int argc, char** argv) {
     else
       args.push_back(argv[i]);
   }
-  if ((hostName != "headless" && hostName != "qt") || args.size() < 2 || args.size() > 3 ||
+  if ((hostName != "headless" && (hostName != "qt" || !kHasQt)) || args.size() < 2 || args.size() > 3 ||
       (std::strcmp(args[0], "ambrel") != 0 && std::strcmp(args[0], "ostrel") != 0))
     return Usage();
   const lx::app::ToolDefinition& tool =
       std::strcmp(args[0], "ambrel") == 0 ? lx::app::AmbrelTool() : lx::app::OstrelTool();
-  std::filesystem::path workDir = args[1];
+  std::filesystem::path workDir = lx::PathFromUtf8(args[1]);
   std::error_code ec;
   std::filesystem::create_directories(workDir, ec);
   if (!std::filesystem::is_directory(workDir)) {
@@ -63,7 +102,7 @@ int main(int argc, char** argv) {
   }
   std::string script;
   if (args.size() == 3 && std::strcmp(args[2], "-") != 0) {
-    std::ifstream in(args[2], std::ios::binary);
+    std::ifstream in(lx::PathFromUtf8(args[2]), std::ios::binary);
     if (!in) {
       std::cerr << "uiscenario: cannot read " << args[2] << "\n";
       return 2;
@@ -75,6 +114,7 @@ int main(int argc, char** argv) {
   std::filesystem::path programDir = lx::ProgramDirectory(argv[0]);
   workDir = std::filesystem::absolute(workDir);
   if (hostName == "headless") return lx::app::RunScenario(tool, programDir, workDir, script, std::cout);
+#ifndef _WIN32
 
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -83,4 +123,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));
   lx::ui::qt::QtScriptHost host(tool.resources, tool.profile.appName);
   return lx::app::RunScenario(tool, host, programDir, workDir, script, std::cout);
+#else
+  return 2;
+#endif
 }

@@ -7,6 +7,7 @@
 #include "core/binary_format.h"
 #include "core/header_format.h"
 #include "core/messages.h"
+#include "core/path_text.h"
 #include "settings/channel_rules.h"
 
 namespace lx::cli {
@@ -99,7 +100,7 @@ void AddBasicCommands(Commands& commands) {
       if (!target) return kUsage;
       ToolState state(*m->profile, ctx.programDir);
       const Report selected = state.SelectChipModel(m->index);
-      if (!selected.ok) return Fail(ctx, selected, state.DefaultImagePath(m->index).string());
+      if (!selected.ok) return Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(m->index)));
       return SaveTo(ctx, state, *target);
     });
     sub->add_option("--model", *model, "Chip model: " + ModelNames())->required();

@@ -6,6 +6,7 @@
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
+#include "core/path_text.h"
 
 namespace lx::cli {
 
@@ -149,7 +150,7 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
     limits.truncate = true;
   }
   const bool standardInput = file == "-";
-  InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(file, limits);
+  InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(PathFromUtf8(file), limits);
   if (read.ok()) return std::move(read.bytes);
   const std::string name = DisplayName(file);
   const bool unopened = read.error == InputError::CannotOpen || read.error == InputError::Folder;
@@ -165,7 +166,7 @@ int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, 
   }
   // The system's reason names what went wrong; the window's text says what was being done.
   std::string error;
-  if (!WriteFileAtomically(out, bytes, &error))
+  if (!WriteFileAtomically(PathFromUtf8(out), bytes, &error))
     return Fail(ctx, out + ": " + WithWindowText(error.empty() ? "cannot write" : error, failText));
   return kOk;
 }
@@ -222,7 +223,7 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     state.inputLimits = ctx.input;
     const Report selected = state.SelectChipModel(model->index);
     if (!selected.ok) {
-      Fail(ctx, selected, state.DefaultImagePath(model->index).string());
+      Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(model->index)));
       return std::nullopt;
     }
     state.OpenHeaderText(file, *text);
@@ -301,6 +302,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
                "lxcfg"};
   app.require_subcommand(1);
+  // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
+  app.allow_windows_style_options(false);
   app.set_help_all_flag("--help-all", "Every command's help");
   app.set_version_flag("--version", "lxcfg " LX_VERSION);
   app.footer(

@@ -3,7 +3,13 @@
 #include "core/atomic_file.h"
 #include "core/binary_format.h"
 #include "core/header_format.h"
+#include "core/messages.h"
+#include "core/path_text.h"
 #include "core/register_map.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace lx {
 
@@ -17,7 +23,7 @@ void ToolState::markDefaultsLoaded(int n) {
 }
 
 void ToolState::rememberFolderOf(const std::string& file) {
-  headerPath = std::filesystem::path(file).parent_path().string();
+  headerPath = Utf8FromPath(PathFromUtf8(file).parent_path());
   binaryPath = headerPath;
 }
 
@@ -56,13 +62,13 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
     std::error_code ignored;
     std::filesystem::create_directory(currentDir / folder, ignored);
   }
-  headerPath = (currentDir / "data").string();
+  headerPath = Utf8FromPath(currentDir / "data");
   binaryPath = headerPath;
 }
 
 Report ToolState::OpenHeader(const std::string& path) {
   rememberFolderOf(path);
-  const InputRead read = ReadInput(path, inputLimits);
+  const InputRead read = ReadInput(PathFromUtf8(path), inputLimits);
   if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.reason);
   return ReadOpenedHeader(read.bytes);
 }
@@ -88,7 +94,7 @@ Report ToolState::SaveHeader(const std::string& path) {
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);
   std::string why;
-  if (!WriteFileAtomically(path, WriteHeaderText(*model, crystalKHz, words), &why))
+  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words), &why))
     return Report::Failed(Outcome::HeaderNotWritten, std::move(why));
   return Report::Done();
 }
@@ -96,8 +102,8 @@ Report ToolState::SaveHeader(const std::string& path) {
 Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   AtomicFile out;
   // An output that cannot be created ends the conversion before anything is read.
-  if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
-  const InputRead header = ReadInput(headerPath, inputLimits);
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed(Outcome::OutputNotCreated, out.error());
+  const InputRead header = ReadInput(PathFromUtf8(headerPath), inputLimits);
   if (!header.ok()) return Report::Failed(Outcome::HeaderUnreadable, header.reason);
   ViewStream in(header.bytes);
   const std::string bytes = HeaderToBinary(in);
@@ -107,12 +113,12 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
 
 Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   AtomicFile out;
-  if (!out.Open(outPath)) return Report::Failed(Outcome::OutputNotCreated, out.error());
+  if (!out.Open(PathFromUtf8(outPath))) return Report::Failed(Outcome::OutputNotCreated, out.error());
   // Only the first 192 bytes matter: reading stops there, however long the input.
   InputLimits first = inputLimits;
   first.maxBytes = kBinaryImageSize;
   first.truncate = true;
-  const InputRead read = ReadInput(binaryPath, first);
+  const InputRead read = ReadInput(PathFromUtf8(binaryPath), first);
   if (!read.ok()) return Report::Failed(Outcome::BinaryUnreadable, read.reason);
   const std::optional<RegisterImage> image = BinaryToWords(read.bytes);
   if (!image) return Report::Failed(Outcome::BinaryEmpty);
@@ -125,6 +131,19 @@ Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
 
 std::filesystem::path ProgramDirectory(const char* argv0) {
   std::error_code ec;
+#ifdef _WIN32
+  // The module's own name, in UTF-16 and of any length (argv[0] may be relative or 8.3).
+  std::wstring module(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+    if (n == 0) break;
+    if (n < module.size()) {
+      module.resize(n);
+      return std::filesystem::path(module).parent_path();
+    }
+    module.resize(module.size() * 2);
+  }
+#endif
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (!ec && !self.empty()) return self.parent_path();
   if (argv0 && *argv0) return std::filesystem::absolute(argv0, ec).parent_path();

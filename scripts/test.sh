@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, then one under AddressSanitizer and
-# UndefinedBehaviorSanitizer; static analysis of our sources (clang-tidy, cppcheck); then a
-# short libFuzzer run of each fuzz target.
+# UndefinedBehaviorSanitizer; static analysis of our sources (clang-tidy, cppcheck); a short
+# libFuzzer run of each fuzz target; then the Windows programs, cross-built and tested under Wine
+# (LX_WINDOWS=0 leaves them out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -48,6 +49,26 @@ fi
 
 echo "== Debian package"
 scripts/test-package.sh build
+
+if [ "${LX_WINDOWS:-1}" != 0 ]; then
+  # The Windows programs: cross-built, packed, and tested under Wine on a virtual display. Each
+  # step has its own time limit (together 45 minutes, beside about 30 for the Linux stages), so
+  # that a hung Wine or a slow machine fails the run in time instead of holding it; the whole
+  # process group of a step is ended, Wine and the virtual display included.
+  echo "== Windows programs (mingw-w64, Wine)"
+  windows_step() {
+    local limit=$1
+    shift
+    local status=0
+    timeout -k 30 "$limit" "$@" || status=$?
+    if [ "$status" = 124 ] || [ "$status" = 137 ]; then
+      echo "FAIL: $* did not finish within $limit s" >&2
+    fi
+    return "$status"
+  }
+  windows_step 1200 bash scripts/build-windows.sh
+  windows_step 1500 bash scripts/test-windows.sh
+fi
 
 echo "== summary (normal build, run again after the fuzzing)"
 log=build/ctest-summary.log

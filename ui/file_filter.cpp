@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/path_text.h"
+
 namespace lx::ui {
 
 std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
@@ -38,12 +40,16 @@ std::vector<std::string> NameFilters(const std::string& filter) {
 
 std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt, bool save) {
   if (defaultExt.empty()) return path;
+#ifdef _WIN32
+  const std::string::size_type slash = path.find_last_of("/\\");  // both separators name folders there
+#else
   const std::string::size_type slash = path.find_last_of('/');
+#endif
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   if (name.empty() || name.find('.') != std::string::npos) return path;
   if (!save) {
     std::error_code ec;
-    const auto st = std::filesystem::status(path, ec);
+    const auto st = std::filesystem::status(PathFromUtf8(path), ec);
     if (!ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st)) return path;
   }
   return path + "." + defaultExt;

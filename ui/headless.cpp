@@ -1,5 +1,7 @@
 #include "ui/headless.h"
 
+#include "core/path_text.h"
+
 #include <algorithm>
 
 namespace lx::ui {
@@ -296,13 +298,13 @@ std::optional<std::string> HeadlessHost::AskFile(Dialog&, const FileRequest& req
   Action answer = std::move(queue_.front());
   queue_.pop_front();
   if (answer.verb == Verb::File) {
-    std::filesystem::path p(answer.text);
+    std::filesystem::path p = PathFromUtf8(answer.text);
     if (p.is_relative()) p = fileBase_ / p;
-    rec.answer = p.lexically_normal().string();
+    rec.answer = Utf8FromPath(p.lexically_normal());
   }
   record(FileAnswerLine(head, rec.answer ? &*rec.answer : nullptr));
   std::error_code ec;
-  if (rec.answer && std::filesystem::is_directory(*rec.answer, ec)) {
+  if (rec.answer && std::filesystem::is_directory(PathFromUtf8(*rec.answer), ec)) {
     error(answer, FolderAnswerError(head));
     rec.answer.reset();
   }

@@ -23,6 +23,10 @@
 #include "tests/support/files.h"
 #include "tests/support/images.h"
 
+#ifndef EDQUOT
+#define EDQUOT ENOSPC  // Windows has no disk quota error; a full disk fails the same step
+#endif
+
 namespace lx {
 namespace {
 

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+// after windows.h
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <sstream>
 #include <streambuf>
@@ -145,9 +151,15 @@ class GeneratedLines : public std::streambuf {
 };
 
 long MaxResidentKiB() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS c{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &c, sizeof c);
+  return static_cast<long>(c.PeakWorkingSetSize / 1024);
+#else
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
   return u.ru_maxrss;
+#endif
 }
 
 TEST(HeaderReader, HundredMegabyteLineInBoundedMemory) {

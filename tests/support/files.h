@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -18,10 +19,24 @@ namespace lx::test {
 class TempDir {
  public:
   TempDir() {
+#ifdef _WIN32
+    // No mkdtemp: create_directory is false when the name exists, so the folder is ours alone.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      std::filesystem::path p = std::filesystem::temp_directory_path() /
+                                ("lxtest-" + std::to_string(random()) + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(p, ec)) path_ = p;
+    }
+    if (path_.empty())
+      throw std::filesystem::filesystem_error("create_directory",
+                                              std::make_error_code(std::errc::file_exists));
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "lxtest-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
       throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
     path_ = pattern;
+#endif
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

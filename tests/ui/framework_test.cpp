@@ -298,7 +298,8 @@ TEST_F(Fixture, FileDialogsTakeTheNextQueuedAnswer) {
   a = dialog.AskFile({true, "EEPROM.h", "h", "h files(*.h)|*.h||", "/x"});
   b = dialog.AskFile({false, "EEPROM.h", "h", "", "/x"});
   c = dialog.AskFile({false, "EEPROM.h", "h", "", "/x"});  // nothing queued: an error, cancelled
-  EXPECT_EQ(a, "/base/dir/name.h");  // the default extension is added to a bare name
+  // The default extension is added to a bare name; the name is the platform's own.
+  EXPECT_EQ(a, std::filesystem::path("/base/dir/name.h").make_preferred().string());
   EXPECT_EQ(b, std::nullopt);
   EXPECT_EQ(c, std::nullopt);
   EXPECT_EQ(host.errors(), 1);
@@ -349,8 +350,9 @@ TEST_F(Fixture, DefaultExtensionsFollowTheNameNotTheFolder) {
     const char* answer;
     std::string chosen;
   } cases[] = {
-      {true, "dir.d/name", (base / "dir.d/name.h").string()},  // a dot in a folder is no extension
-      {false, "dir.d/name", (base / "dir.d/name.h").string()},
+      // a dot in a folder is no extension; the names are the platform's own
+      {true, "dir.d/name", (base / "dir.d/name.h").make_preferred().string()},
+      {false, "dir.d/name", (base / "dir.d/name.h").make_preferred().string()},
       {true, "name.txt", (base / "name.txt").string()},
       {false, "plain", (base / "plain").string()},             // Open takes an existing file as it is
       {true, "plain", (base / "plain.h").string()},            // Save names a new file

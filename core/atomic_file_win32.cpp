@@ -1,0 +1,167 @@
+// Windows implementation of AtomicFile: the temporary file is created beside the target with
+// CreateFileW, written in binary (the header's CRLF lines go out as they are), flushed to disk,
+// and put in place with ReplaceFileW, which keeps the replaced file's attributes and security,
+// or MoveFileExW with write-through when there is nothing to replace yet.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstring>
+#include <random>
+
+#include "core/atomic_file.h"
+#include "core/path_text.h"
+
+namespace lx {
+
+namespace {
+
+std::string SystemMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring w = n && text ? std::wstring(text, n) : L"error " + std::to_wstring(code);
+  if (text) LocalFree(text);
+  while (!w.empty() && (w.back() == L'\r' || w.back() == L'\n' || w.back() == L'.')) w.pop_back();
+  return Utf8FromPath(std::filesystem::path(w));
+}
+
+HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+thread_local const FileFault* activeFault = nullptr;
+
+// The injected failure for `step`, if one is installed: its errno.
+int FaultAt(FileStep step) { return activeFault && activeFault->step == step ? activeFault->error : 0; }
+
+}  // namespace
+
+ScopedFileFault::ScopedFileFault(const FileFault& fault) : fault_(fault), previous_(activeFault) {
+  activeFault = &fault_;
+}
+ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
+
+AtomicFile::~AtomicFile() { Abandon(); }
+
+// `err` is an injected errno; 0 takes the reason Windows gave for the last call.
+bool AtomicFile::fail(const char* what, int err) {
+  error_ = std::string(what) + ": " + (err ? std::string(std::strerror(err)) : SystemMessage(GetLastError()));
+  Abandon();
+  return false;
+}
+
+bool AtomicFile::Open(const std::filesystem::path& target) {
+  Abandon();
+  target_ = target;
+  written_ = 0;
+  error_.clear();
+  if (const int err = FaultAt(FileStep::Create)) return fail("cannot create", err);
+  std::filesystem::path dir = target.parent_path();
+  if (dir.empty()) dir = ".";
+  std::random_device random;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const std::filesystem::path temp =
+        dir / (L"." + target.filename().wstring() + L"." + std::to_wstring(random() % 1000000u) + L".tmp");
+    HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      return fail("cannot create", 0);
+    }
+    fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
+    if (fd_ < 0) {
+      CloseHandle(h);
+      DeleteFileW(temp.c_str());
+      return fail("cannot create", 0);
+    }
+    tempName_ = Utf8FromPath(temp);
+    return true;
+  }
+  SetLastError(ERROR_FILE_EXISTS);
+  return fail("cannot create", 0);
+}
+
+bool AtomicFile::Write(std::string_view data) {
+  if (fd_ < 0) return false;
+  // An injected write failure lets the bytes before its limit through, as a filling disk does.
+  int injected = 0;
+  if (const int err = FaultAt(FileStep::Write); err && written_ + data.size() > activeFault->afterBytes) {
+    injected = err;
+    data = data.substr(0, activeFault->afterBytes > written_ ? activeFault->afterBytes - written_ : 0);
+  }
+  while (!data.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(HandleOf(fd_), data.data(), chunk, &written, nullptr)) return fail("cannot write", 0);
+    if (written == 0) return fail("cannot write", ENOSPC);
+    data.remove_prefix(written);
+    written_ += written;
+  }
+  if (injected) return fail("cannot write", injected);
+  return true;
+}
+
+bool AtomicFile::Commit() {
+  if (fd_ < 0) return false;
+  int err = FaultAt(FileStep::Flush);
+  if (err || !FlushFileBuffers(HandleOf(fd_))) return fail("cannot write", err);
+  const int fd = fd_;
+  fd_ = -1;
+  // The descriptor is gone whatever close answers; a failure may mean lost data.
+  if (_close(fd) != 0) return fail("cannot write", errno ? errno : EIO);
+  if ((err = FaultAt(FileStep::Close))) return fail("cannot write", err);
+  if ((err = FaultAt(FileStep::Rename))) return fail("cannot replace it", err);
+  const std::filesystem::path temp = PathFromUtf8(tempName_);
+  const DWORD attributes = GetFileAttributesW(target_.c_str());
+  const bool replaceable = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  // A read-only file is one the user asked to keep: not every file system refuses to move
+  // over it, so refuse here.
+  if (replaceable && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return fail("cannot replace it", 0);
+  }
+  bool done = replaceable && ReplaceFileW(target_.c_str(), temp.c_str(), nullptr,
+                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+  // ReplaceFileW refuses some targets (other file systems, no such file yet): a plain move
+  // with write-through still replaces in one step.
+  if (!done)
+    done = MoveFileExW(temp.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!done) return fail("cannot replace it", 0);
+  tempName_.clear();
+  return true;
+}
+
+void AtomicFile::Abandon() {
+  if (fd_ >= 0) _close(fd_);
+  fd_ = -1;
+  if (!tempName_.empty()) DeleteFileW(PathFromUtf8(tempName_).c_str());
+  tempName_.clear();
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
+  AtomicFile file;
+  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
+  if (!ok && error) *error = file.error();
+  return ok;
+}
+
+bool IsReadableFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto st = std::filesystem::status(path, ec);
+  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
+}
+
+std::string UnreadableReason(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto st = std::filesystem::status(path, ec);
+  if (ec && ec != std::errc::no_such_file_or_directory) return "cannot open: " + ec.message();
+  if (!std::filesystem::exists(st)) return std::string("cannot open: ") + std::strerror(ENOENT);
+  if (std::filesystem::is_directory(st)) return std::string("cannot open: ") + std::strerror(EISDIR);
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "cannot open: " + SystemMessage(GetLastError());
+  CloseHandle(h);
+  return {};
+}
+
+}  // namespace lx

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Tests the Windows programs under Wine on a virtual display (Xvfb):
+#  1. the cross-built core, settings, dialog and Win32-host tests (ctest -L wine);
+#  2. the real windows: ambrel.exe and ostrel.exe started by winscenario, which plays the
+#     channel scripts of tests/scenarios with real input (choose a model, open the channel
+#     dialog, type a channel, copy the bank, OK, File > Save in the common dialog); the saved
+#     header must equal byte for byte the one the Linux build saves for the same script;
+#  3. lxcfg.exe prints the same header as the Linux lxcfg.
+# Screenshots of both tools' main window and channel dialog go to docs/windows/.
+#   scripts/test-windows.sh            (after scripts/build-windows.sh and the Linux build)
+# LX_WIN_BUILD and LX_LINUX_BUILD name the build folders (build-win, build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+win="$root/${LX_WIN_BUILD:-build-win}"
+linux="$root/${LX_LINUX_BUILD:-build}"
+
+for tool in xvfb-run wine wineboot wineserver; do
+  command -v "$tool" >/dev/null || { echo "test-windows.sh: $tool missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
+done
+if ! fc-list 2>/dev/null | grep "WenQuanYi Micro Hei" >/dev/null; then
+  echo "test-windows.sh: the WenQuanYi Micro Hei font is missing (fonts-wqy-microhei)" >&2
+  exit 2
+fi
+if [ -z "${LX_IN_XVFB:-}" ]; then
+  exec env LX_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+fi
+
+cmake --build "$win" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg winscenario uiscenario core_tests lx_settings_tests \
+  lx_cli_tests lx_settings_ui_tests ui_tests app_tests channel_dialog_tests tx_tests rx_tests win32_host_tests >/dev/null
+
+# A Wine prefix of our own, with the Chinese font substitutes the templates need and window
+# frames drawn by Wine itself (there is no window manager on the virtual display). A prefix is
+# used only once it was made whole: one left half-made by an interrupted run is made again.
+export WINEPREFIX="$win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+ready="$WINEPREFIX/.lx-ready"
+# Whatever ends this script, no Wine process of our prefix outlives it.
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "${work:-}"' EXIT
+trap 'exit 130' INT TERM
+if [ ! -f "$ready" ]; then
+  rm -rf "$WINEPREFIX"
+  echo "== making a Wine prefix"
+  timeout 600 wineboot -i >/dev/null 2>&1 || { echo "FAIL: wineboot could not make $WINEPREFIX" >&2; exit 1; }
+  substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  for face in 宋体 SimSun System; do
+    LC_ALL=C.UTF-8 timeout 120 wine reg add "$substitutes" /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  timeout 120 wineserver -w || true
+  # The registry is written when the server ends: check that the substitutes are in it.
+  if ! grep -q '"System"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
+     ! grep -q '"SimSun"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg"; then
+    echo "FAIL: the font substitutes did not reach $WINEPREFIX/system.reg" >&2
+    exit 1
+  fi
+  touch "$ready"
+fi
+
+# One Wine server for the whole run (ended by the exit trap), with Wine's own services started
+# here: started by the first test instead, they would inherit its output and keep CTest waiting
+# for the end of it until they exit.
+timeout 60 wineserver -p
+timeout 300 wineboot </dev/null >/dev/null 2>&1
+
+echo "== cross-built tests under Wine"
+# One program at a time: the native-window test takes most of the time anyway, and Wine programs
+# started together have lost their server connection.
+ctest --test-dir "$win" -L wine --output-on-failure --timeout 600
+
+echo "== real windows under Wine"
+work=$(mktemp -d)
+shots="$work/shots"
+status=0
+for tool in ambrel ostrel; do
+  script="$root/tests/scenarios/$tool-channel.txt"
+  start=$(date +%s%N)
+  if ! timeout 180 wine "$win/bin/winscenario.exe" "$tool" "$work/$tool-win" "$script" "$shots/$tool" \
+      >"$work/$tool-win.log" 2>&1; then
+    cat "$work/$tool-win.log"
+    echo "FAIL: $tool.exe session" >&2
+    status=1
+    continue
+  fi
+  echo "$tool: session played in $((($(date +%s%N) - start) / 1000000)) ms"
+  saved="$work/$tool-win/data/EEPROM.h"
+  if [ -x "$linux/bin/uiscenario" ]; then
+    "$linux/bin/uiscenario" "$tool" "$work/$tool-linux" "$script" >"$work/$tool-linux.log"
+    if cmp "$saved" "$work/$tool-linux/data/EEPROM.h"; then
+      echo "$tool: saved header identical to the Linux build's ($(stat -c %s "$saved") bytes)"
+    else
+      echo "FAIL: $tool.exe saved a different header" >&2
+      status=1
+    fi
+  else
+    echo "$tool: no Linux build in $linux; saved $(stat -c %s "$saved") bytes, not compared"
+  fi
+done
+
+# Every scenario script on the headless host of uiscenario.exe gives the Linux transcript: the
+# same windows, messages, file dialogs, written files and final image. Only the spelling of the
+# working folder differs (Z:\tmp\... under Wine), and is mapped back before comparing.
+if [ -x "$linux/bin/uiscenario" ]; then
+  for script in "$root"/tests/scenarios/*.txt; do
+    name=$(basename "$script" .txt)
+    tool=${name%%-*}
+    folder="/tmp/lx-winscenario-$name"
+    rm -rf "$folder"
+    linux_status=0
+    "$linux/bin/uiscenario" --host headless "$tool" "$folder" "$script" >"$work/$name.linux" 2>/dev/null || linux_status=$?
+    rm -rf "$folder"
+    win_status=0
+    timeout 120 wine "$win/bin/uiscenario.exe" --host headless "$tool" "$folder" "$script" 2>/dev/null \
+      >"$work/$name.raw" || win_status=$?
+    rm -rf "$folder"
+    sed "s|Z:\\\\tmp\\\\lx-winscenario-$name|$folder|g; s|\\\\|/|g" "$work/$name.raw" >"$work/$name.win"
+    if [ "$linux_status" = "$win_status" ] && cmp -s "$work/$name.linux" "$work/$name.win"; then
+      echo "uiscenario.exe $name: transcript as on Linux"
+    else
+      echo "FAIL: uiscenario.exe $name: transcript or status ($win_status, Linux $linux_status) differs:" >&2
+      diff "$work/$name.linux" "$work/$name.win" | head -n 8 >&2 || true
+      status=1
+    fi
+  done
+fi
+
+if [ -x "$linux/bin/lxcfg" ]; then
+  for model in LX7250 LXM7140; do
+    if cmp <(wine "$win/bin/lxcfg.exe" new --model "$model" -o - 2>/dev/null) <("$linux/bin/lxcfg" new --model "$model" -o -); then
+      echo "lxcfg.exe new --model $model: identical to Linux"
+    else
+      echo "FAIL: lxcfg.exe new --model $model differs" >&2
+      status=1
+    fi
+  done
+fi
+
+# What each window showed before its last action: 102 the main window, 143 the channel dialog.
+mkdir -p docs/windows
+python3 - "$shots" docs/windows <<'PY'
+import struct, sys, zlib, pathlib
+src, dst = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+names = {"102": "main", "143": "channel"}
+for bmp in sorted(src.glob("*/*.bmp")):
+    if bmp.stem not in names:
+        continue
+    data = bmp.read_bytes()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        row = data[offset + (abs(height) - 1 - y if height > 0 else y) * stride:][:width * 3]
+        rgb = bytearray(row)
+        rgb[0::3], rgb[2::3] = row[2::3], row[0::3]  # BGR to RGB
+        rows.append(b"\0" + bytes(rgb))
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b"")
+    out = dst / f"{bmp.parent.name}-{names[bmp.stem]}.png"
+    out.write_bytes(png)
+    print(f"screenshot {out} ({width}x{abs(height)})")
+PY
+exit $status

@@ -1,0 +1,240 @@
+// The Win32 host under Wine: every template of both tools as a native dialog, and every
+// scenario script played with real input on the native windows ends exactly as on the
+// headless host.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "app/config_app.h"
+#include "app/scenario.h"
+#include "app/tool.h"
+#include "core/path_text.h"
+#include "ui/win32/script_player.h"
+
+namespace lx::ui::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+
+const app::ToolDefinition* const kTools[] = {&app::AmbrelTool(), &app::OstrelTool()};
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+std::string TextOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return Utf8(text);
+}
+
+const wchar_t* NativeClass(Kind kind) {
+  switch (kind) {
+    case Kind::Edit:
+      return L"Edit";
+    case Kind::ComboBox:
+      return L"ComboBox";
+    case Kind::Slider:
+      return TRACKBAR_CLASSW;
+    case Kind::Label:
+    case Kind::Icon:
+      return L"Static";
+    default:
+      return L"Button";
+  }
+}
+
+TEST(DialogTemplate, FiltersBecomeTheCommonDialogsList) {
+  EXPECT_EQ(CommonDialogFilter("head files(*.h)|*.h||"), std::wstring(L"head files(*.h)\0*.h\0\0", 21));
+  EXPECT_EQ(CommonDialogFilter("bin files(*.bin)|*.bin|All|*.*||"),
+            std::wstring(L"bin files(*.bin)\0*.bin\0All\0*.*\0\0", 32));
+  EXPECT_EQ(Utf8(Wide("频道 00 ±")), "频道 00 ±");
+}
+
+// Each template opened as a native dialog: Windows lays the controls out in dialog units of the
+// template's font, in the template's order, with its styles.
+TEST(NativeDialog, EveryTemplateOfBothToolsOpensAsTheTemplateSays) {
+  for (const app::ToolDefinition* tool : kTools) {
+    Win32Host host(tool->resources, tool->profile.appName);
+    for (const DialogTemplate* tpl : tool->resources.dialogs) {
+      SCOPED_TRACE(std::string(tool->program) + " template " + std::to_string(tpl->id));
+      Dialog dialog(host, tpl->id);
+      bool shown = false;
+      host.onShown = [&](Dialog& d, HWND hwnd) {
+        shown = true;
+        EXPECT_EQ(TextOf(hwnd), tpl->caption);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(Utf8(font.lfFaceName), tpl->fontFace);
+        HWND previous = nullptr;
+        for (int i = 0; i < static_cast<int>(d.controls().size()); ++i) {
+          const ControlState& c = d.controls()[i];
+          const ControlTemplate& t = *c.tpl;
+          SCOPED_TRACE("control " + std::to_string(t.id) + " \"" + (t.text ? t.text : "") + "\"");
+          HWND w = GetDlgItem(hwnd, NativeId(t, i));
+          ASSERT_NE(w, nullptr);
+          EXPECT_EQ(ClassOf(w), NativeClass(t.kind));
+          if (t.kind != Kind::Icon && t.kind != Kind::ComboBox) EXPECT_EQ(TextOf(w), c.text);
+          EXPECT_EQ(IsWindowVisible(w) != 0, c.visible);
+          EXPECT_EQ(IsWindowEnabled(w) != 0, c.enabled);
+          EXPECT_EQ((GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) != 0, (t.style & kTabStop) != 0);
+          // Template order is the windows' order, and so the tab order.
+          if (previous) EXPECT_EQ(GetWindow(previous, GW_HWNDNEXT), w);
+          previous = w;
+          // The dialog manager converts position and size each on its own.
+          RECT units{t.x, t.y, t.cx, t.cy};
+          MapDialogRect(hwnd, &units);
+          const RECT expected{units.left, units.top, units.left + units.right, units.top + units.bottom};
+          RECT actual;
+          GetWindowRect(w, &actual);
+          MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&actual), 2);
+          EXPECT_EQ(actual.left, expected.left);
+          EXPECT_EQ(actual.top, expected.top);
+          if (t.kind != Kind::Icon && t.kind != Kind::ComboBox) {
+            EXPECT_EQ(actual.right, expected.right);
+            EXPECT_EQ(actual.bottom, expected.bottom);
+          }
+        }
+        d.EndDialog(kIdCancel);
+      };
+      EXPECT_EQ(dialog.DoModal(), kIdCancel);
+      EXPECT_TRUE(shown);
+    }
+  }
+}
+
+fs::path FreshFolder() {
+  std::random_device random;
+  fs::path p = fs::temp_directory_path() / ("lxwin32-" + std::to_string(random()) + std::to_string(random()));
+  fs::create_directories(p);
+  return p;
+}
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> Lines(const std::string& text, const std::string& prefix) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (line.starts_with(prefix)) out.push_back(line);
+  return out;
+}
+
+// The message texts of a transcript, without what the headless host adds after them.
+std::vector<std::string> Messages(const std::string& transcript) {
+  std::vector<std::string> out;
+  for (std::string line : Lines(transcript, "message [")) {
+    const std::size_t over = line.find("\" over \"");
+    out.push_back(over == std::string::npos ? line : line.substr(0, over + 1));
+  }
+  return out;
+}
+
+// The files of a folder tree with their content.
+std::map<std::string, std::string> Files(const fs::path& root) {
+  std::map<std::string, std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(root))
+    if (e.is_regular_file()) out[Utf8FromPath(e.path().lexically_relative(root))] = ReadAll(e.path());
+  return out;
+}
+
+// Every scenario script, played with real input on the native windows, ends in the same
+// register image, shows the same messages and writes the same files as on the headless host.
+TEST(NativeScenario, EveryScriptEndsAsOnTheHeadlessHost) {
+  int played = 0;
+  for (const auto& entry : fs::directory_iterator(LX_SCENARIO_DIR)) {
+    if (entry.path().extension() != ".txt") continue;
+    const std::string name = Utf8FromPath(entry.path().filename());
+    SCOPED_TRACE(name);
+    const app::ToolDefinition& tool = name.starts_with("ostrel") ? app::OstrelTool() : app::AmbrelTool();
+    const std::string script = ReadAll(entry.path());
+
+    const fs::path headlessWork = FreshFolder();
+    std::ostringstream headless;
+    app::RunScenario(tool, LX_PROGRAM_DIR, headlessWork, script, headless);
+
+    const fs::path nativeWork = FreshFolder();
+    std::vector<std::string> errors;
+    Win32Host host(tool.resources, tool.profile.appName);
+    ScriptPlayer player(host, ParseScript(script, &errors), nativeWork);
+    std::ostringstream native;
+    player.trace = [&native](const std::string& line) { native << line << "\n"; };
+    app::ConfigApp app(tool, host, LX_PROGRAM_DIR, nativeWork);
+    player.Start();
+    app.InitInstance();
+    // Scripts of user mistakes (a folder answering a file dialog) count the same errors on both.
+    int headlessErrors = 0;
+    if (const std::size_t at = headless.str().rfind(" error(s)"); at != std::string::npos)
+      headlessErrors = std::stoi(headless.str().substr(headless.str().rfind('\n', at) + 1));
+    EXPECT_EQ(player.errors(), headlessErrors) << native.str();
+
+    // The state lines end both transcripts.
+    std::ostringstream state;
+    state << "crystal " << app.state().crystalKHz << "\n";
+    EXPECT_NE(headless.str().find(state.str()), std::string::npos) << headless.str() << "\n--- native:\n"
+                                                                   << native.str();
+    std::vector<std::string> words = Lines(headless.str(), "reg");
+    ASSERT_EQ(words.size(), 12u);
+    for (int row = 0; row < kEepromSize; row += 8) {
+      char line[96];
+      int n = std::snprintf(line, sizeof line, "reg%02x:", row);
+      for (int i = row; i < row + 8; ++i)
+        n += std::snprintf(line + n, sizeof line - n, " %04x", app.state().words[i]);
+      EXPECT_EQ(words[row / 8], line);
+    }
+    EXPECT_EQ(Messages(native.str()), Messages(headless.str())) << native.str();
+    EXPECT_EQ(Files(nativeWork), Files(headlessWork));
+    std::error_code ec;
+    fs::remove_all(headlessWork, ec);
+    fs::remove_all(nativeWork, ec);
+    ++played;
+  }
+  EXPECT_GE(played, 8);
+}
+
+// On Windows the About entry is in the system menu, below a separator, and opens the about box.
+TEST(NativeMainWindow, SystemMenuCarriesTheAboutEntry) {
+  for (const app::ToolDefinition* tool : kTools) {
+    const fs::path work = FreshFolder();
+    Win32Host host(tool->resources, tool->profile.appName);
+    std::vector<int> opened;
+    std::string entry;
+    host.onShown = [&](Dialog& d, HWND hwnd) {
+      opened.push_back(d.templateId());
+      if (d.templateId() == 102) {
+        HMENU system = GetSystemMenu(hwnd, FALSE);
+        const int n = GetMenuItemCount(system);
+        wchar_t text[64] = {};
+        GetMenuStringW(system, static_cast<UINT>(n - 1), text, 64, MF_BYPOSITION);
+        entry = Utf8(text);
+        EXPECT_EQ(GetMenuItemID(system, n - 1), 0x10u);
+        EXPECT_TRUE(GetMenuState(system, static_cast<UINT>(n - 2), MF_BYPOSITION) & MF_SEPARATOR);
+        PostMessageW(hwnd, WM_SYSCOMMAND, 0x10, 0);
+      } else {
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);  // Enter in the about box
+        PostMessageW(GetWindow(hwnd, GW_OWNER), WM_CLOSE, 0, 0);          // then the main window's close box
+      }
+    };
+    app::ConfigApp app(*tool, host, LX_PROGRAM_DIR, work);
+    app.InitInstance();
+    EXPECT_EQ(entry, tool == &app::AmbrelTool() ? "关于Ambrel" : "关于 Ostrel(&A)...");
+    EXPECT_EQ(opened, (std::vector<int>{102, 100}));
+    std::error_code ec;
+    fs::remove_all(work, ec);
+  }
+}
+
+}  // namespace
+}  // namespace lx::ui::win32
