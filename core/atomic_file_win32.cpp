@@ -7,7 +7,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "core/atomic_file.h"
 #include "core/path_text.h"
@@ -56,6 +58,13 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   written_ = 0;
   error_.clear();
   if (const int err = FaultAt(FileStep::Create)) return fail("cannot create", err);
+  // Held until the replacement is done, so that two saves into one folder take turns.
+  lock_ = std::make_unique<FolderLock>(target_);
+  if (!lock_->ok()) {
+    error_ = lock_->error();
+    lock_.reset();
+    return false;
+  }
   std::filesystem::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   std::random_device random;
@@ -128,6 +137,7 @@ bool AtomicFile::Commit() {
     done = MoveFileExW(temp.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!done) return fail("cannot replace it", 0);
   tempName_.clear();
+  lock_.reset();
   return true;
 }
 
@@ -136,6 +146,7 @@ void AtomicFile::Abandon() {
   fd_ = -1;
   if (!tempName_.empty()) DeleteFileW(PathFromUtf8(tempName_).c_str());
   tempName_.clear();
+  lock_.reset();
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
@@ -162,6 +173,70 @@ std::string UnreadableReason(const std::filesystem::path& path) {
   if (h == INVALID_HANDLE_VALUE) return "cannot open: " + SystemMessage(GetLastError());
   CloseHandle(h);
   return {};
+}
+
+// A folder is known by its volume and file index; the lock is a named mutex of that identity,
+// so that it leaves no file behind and is released by the system if its holder dies.
+namespace {
+struct HeldLock {
+  std::uint64_t device, inode;
+  HANDLE mutex;
+  int count;
+};
+thread_local std::vector<HeldLock> heldLocks;
+}  // namespace
+
+FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
+  std::filesystem::path dir = ResolveLinks(target).parent_path();
+  if (dir.empty()) dir = ".";
+  HANDLE folder = CreateFileW(dir.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return;  // unreadable: saving goes on unlocked
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool known = GetFileInformationByHandle(folder, &info) != 0;
+  CloseHandle(folder);
+  if (!known) return;
+  device_ = info.dwVolumeSerialNumber;
+  inode_ = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  for (HeldLock& h : heldLocks) {
+    if (h.device == device_ && h.inode == inode_) {
+      ++h.count;
+      held_ = true;
+      return;
+    }
+  }
+  const std::wstring name = L"Local\\lxtools-folder-" + std::to_wstring(device_) + L"-" + std::to_wstring(inode_);
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (!mutex) return;
+  const DWORD waited = WaitForSingleObject(mutex, waitMs < 0 ? INFINITE : static_cast<DWORD>(waitMs));
+  if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+    if (waited == WAIT_TIMEOUT)
+      error_ = "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
+    CloseHandle(mutex);
+    return;
+  }
+  heldLocks.push_back({device_, inode_, mutex, 1});
+  held_ = true;
+}
+
+FolderLock::~FolderLock() {
+  if (!held_) return;
+  for (auto h = heldLocks.begin(); h != heldLocks.end(); ++h) {
+    if (h->device != device_ || h->inode != inode_) continue;
+    if (--h->count == 0) {
+      ReleaseMutex(h->mutex);
+      CloseHandle(h->mutex);
+      heldLocks.erase(h);
+    }
+    return;
+  }
+}
+
+std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error) {
+  if (error) *error = 0;
+  std::error_code ec;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : resolved;
 }
 
 }  // namespace lx

@@ -4,12 +4,14 @@
 #include "core/atomic_file.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstring>
@@ -152,6 +154,8 @@ TEST(AtomicFile, ReadFailuresNameTheirReason) {
   EXPECT_EQ(UnreadableReason(dir.path()), std::string("cannot open: ") + std::strerror(EISDIR));
 }
 
+// Target kinds, modes, owners, temporaries and the folder lock as POSIX systems have them.
+#ifndef _WIN32
 namespace fs = std::filesystem;
 
 // The superuser may make device nodes and give files away; others skip those cases.
@@ -429,5 +433,6 @@ TEST(FolderLock, SaveWaitsForTheHolder) {
   EXPECT_EQ(ReadFile(dir / "a.h"), WriteHeaderText(AmbrelProfile().models[1], 0, state.words));
 }
 
+#endif  // what follows needs POSIX file kinds, modes, owners and flock
 }  // namespace
 }  // namespace lx

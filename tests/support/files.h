@@ -1,9 +1,11 @@
 #pragma once
 // Scratch folders and file helpers shared by every test program.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -65,6 +67,7 @@ inline std::string ReadFile(const std::filesystem::path& p) {
 
 // A null device of the test's own at `p` (what `-o /dev/null` meets, without risking the
 // system's): false where device nodes cannot be made or used (not the superuser, a container).
+#ifndef _WIN32
 inline bool MakeNullDevice(const std::filesystem::path& p) {
   if (::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) return false;
   const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC);
@@ -72,6 +75,7 @@ inline bool MakeNullDevice(const std::filesystem::path& p) {
   ::close(fd);
   return true;
 }
+#endif
 
 inline int CountFiles(const std::filesystem::path& dir) {
   int n = 0;
