@@ -98,8 +98,7 @@ bool Before(const timespec& a, const timespec& b) {
 // action only those files are looked at, one stat each: an action costs no scan of the folder.
 class FileWatch {
  public:
-  explicit FileWatch(const fs::path& root) : root_(root.lexically_normal()) {
-    since_ = Now();
+  explicit FileWatch(const fs::path& root) : root_(root.lexically_normal()), since_(Now()) {
     // What the working folder held before, so that a name answered later is compared with that.
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
