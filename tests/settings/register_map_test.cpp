@@ -1,4 +1,4 @@
-// The register map against the dialogs' own worked examples; every value of every field is
+// The register map against words computed by hand for a few dialog sessions; every value of every field is
 // written through `set` in tests/cli.
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@ struct DialogCase {
   uint16_t after;
 };
 
-// The dialogs' worked examples: choosing these items and pressing OK gives these words.
-TEST(RegisterMap, MatchesTheDialogsWorkedExamples) {
+// Sessions computed by hand: choosing these items and pressing OK gives these words.
+TEST(RegisterMap, MatchesHandComputedDialogSessions) {
   const std::vector<DialogCase> cases = {
       {Family::Transmitter, 0x03, 0x0035, {{"pa_gain", "3"}}, 0x0027},
       {Family::Transmitter, 0x1c, 0x0000,

@@ -1,4 +1,4 @@
-// The transmitter settings dialogs on the headless host: worked examples, enabled states,
+// The transmitter settings dialogs on the headless host: hand-computed sessions, enabled states,
 // the threshold order, values without a control position, untouched bits, the TX_ID check
 // before writing, and which dialog binds which field.
 #include <algorithm>
