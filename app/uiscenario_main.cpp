@@ -1,8 +1,8 @@
-// uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]
+// uiscenario [--host headless|qt|win32] <ambrel|ostrel> <working-folder> [<script>|-]
 // uiscenario --list-ids
-// Runs a script of user actions against a tool's windows, on the headless host (no display) or
-// on the real Qt windows (offscreen unless a display is set); see docs/uiscenario.md. The
-// Windows build has the headless host (the native windows are played by winscenario).
+// Runs a script of user actions against a tool's windows, on the headless host (no display), on
+// the real Qt windows (Linux; offscreen unless a display is set) or on the real native windows
+// (Windows); see docs/uiscenario.md.
 #ifndef _WIN32
 #include <QApplication>
 #endif
@@ -22,6 +22,8 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
+
+#include "ui/win32/script_host.h"
 #else
 #include "ui/qt/script_host.h"
 #endif
@@ -29,17 +31,27 @@
 namespace {
 
 #ifdef _WIN32
-constexpr bool kHasQt = false;
+constexpr const char* kWindowHost = "win32";
 #else
-constexpr bool kHasQt = true;
+constexpr const char* kWindowHost = "qt";
 #endif
 
 int Usage() {
-  std::cerr
-      << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n"
-         "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
-         "Reads the script from standard input when it is '-' or missing. --host qt drives the real\n"
-         "Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM says otherwise.\n";
+#ifdef _WIN32
+  std::cerr << "usage: uiscenario [--host headless|win32] [--pictures <folder>] <ambrel|ostrel> <working-folder>"
+               " [<script>|-]\n";
+#else
+  std::cerr << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n";
+#endif
+  std::cerr << "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
+               "Reads the script from standard input when it is '-' or missing.\n"
+#ifdef _WIN32
+               "--host win32 drives the real native windows; --pictures keeps, for each window, what it\n"
+               "showed before its last action as <folder>/<window number>.bmp.\n";
+#else
+               "--host qt drives the real Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or\n"
+               "QT_QPA_PLATFORM says otherwise.\n";
+#endif
   return 2;
 }
 
@@ -79,16 +91,22 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   std::string hostName = "headless";
+  const char* pictures = nullptr;
   std::vector<const char*> args;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--host") == 0 && i + 1 < argc)
       hostName = argv[++i];
     else if (std::strncmp(argv[i], "--host=", 7) == 0)
       hostName = argv[i] + 7;
+#ifdef _WIN32
+    else if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc)
+      pictures = argv[++i];
+#endif
     else
       args.push_back(argv[i]);
   }
-  if ((hostName != "headless" && (hostName != "qt" || !kHasQt)) || args.size() < 2 || args.size() > 3 ||
+  if ((hostName != "headless" && hostName != kWindowHost) || (pictures && hostName == "headless") ||
+      args.size() < 2 || args.size() > 3 ||
       (std::strcmp(args[0], "ambrel") != 0 && std::strcmp(args[0], "ostrel") != 0))
     return Usage();
   const lx::app::ToolDefinition& tool =
@@ -114,7 +132,17 @@ int main(int argc, char** argv) {
   std::filesystem::path programDir = lx::ProgramDirectory(argv[0]);
   workDir = std::filesystem::absolute(workDir);
   if (hostName == "headless") return lx::app::RunScenario(tool, programDir, workDir, script, std::cout);
-#ifndef _WIN32
+#ifdef _WIN32
+  lx::ui::win32::Win32ScriptHost host(tool.resources, tool.profile.appName);
+  if (pictures) {
+    const std::filesystem::path folder = std::filesystem::absolute(lx::PathFromUtf8(pictures));
+    std::filesystem::create_directories(folder, ec);
+    host.beforeAction = [folder](lx::ui::Dialog& dialog, HWND window) {
+      lx::ui::win32::SaveWindowBitmap(window, folder / (std::to_string(dialog.templateId()) + ".bmp"));
+    };
+  }
+  return lx::app::RunScenario(tool, host, programDir, workDir, script, std::cout);
+#else
 
   if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -123,7 +151,5 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromUtf8(tool.profile.appName));
   lx::ui::qt::QtScriptHost host(tool.resources, tool.profile.appName);
   return lx::app::RunScenario(tool, host, programDir, workDir, script, std::cout);
-#else
-  return 2;
 #endif
 }

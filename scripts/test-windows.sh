@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Tests the Windows programs under Wine on a virtual display (Xvfb):
 #  1. the cross-built core, settings, dialog and Win32-host tests (ctest -L wine);
-#  2. the real windows: ambrel.exe and ostrel.exe started by winscenario, which plays the
-#     channel scripts of tests/scenarios with real input (choose a model, open the channel
-#     dialog, type a channel, copy the bank, OK, File > Save in the common dialog); the saved
-#     header must equal byte for byte the one the Linux build saves for the same script;
-#  3. lxcfg.exe prints the same header as the Linux lxcfg.
+#     (among them the differential test: every scenario script on the native windows through
+#     `uiscenario.exe --host win32` gives the transcript of its headless host);
+#  2. the real windows of both tools played by `uiscenario.exe --host win32` through the channel
+#     scripts of tests/scenarios with real input (choose a model, open the channel dialog, type
+#     a channel, copy the bank, OK, File > Save in the common dialog); the saved header must equal
+#     byte for byte the one the Linux build saves for the same script, and the transcript the
+#     Linux one;
+#  3. every scenario script on the headless host of uiscenario.exe gives the Linux transcript;
+#  4. lxcfg.exe prints the same header as the Linux lxcfg.
 # Screenshots of both tools' main window and channel dialog go to docs/windows/.
 #   scripts/test-windows.sh            (after scripts/build-windows.sh and the Linux build)
 # LX_WIN_BUILD and LX_LINUX_BUILD name the build folders (build-win, build).
@@ -26,14 +30,16 @@ if [ -z "${LX_IN_XVFB:-}" ]; then
   exec env LX_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
 fi
 
-cmake --build "$win" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg winscenario uiscenario core_tests lx_settings_tests \
+cmake --build "$win" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg uiscenario core_tests lx_settings_tests \
   lx_cli_tests lx_settings_ui_tests ui_tests app_tests channel_dialog_tests tx_tests rx_tests win32_host_tests >/dev/null
 
-# A Wine prefix of our own, with the Chinese font substitutes the templates need and window
-# frames drawn by Wine itself (there is no window manager on the virtual display). A prefix is
-# used only once it was made whole: one left half-made by an interrupted run is made again.
+# A Wine prefix of our own, with the Chinese font substitutes the templates need and windows
+# that Wine manages and frames itself (there is no window manager on the virtual display: a
+# managed window would wait for one at every hide). A prefix is used only once it was made
+# whole: one left half-made by an interrupted run, or by an older version of this script, is
+# made again.
 export WINEPREFIX="$win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-ready="$WINEPREFIX/.lx-ready"
+ready="$WINEPREFIX/.lx-ready-2"
 # Whatever ends this script, no Wine process of our prefix outlives it.
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "${work:-}"' EXIT
 trap 'exit 130' INT TERM
@@ -46,11 +52,13 @@ if [ ! -f "$ready" ]; then
     LC_ALL=C.UTF-8 timeout 120 wine reg add "$substitutes" /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 120 wineserver -w || true
   # The registry is written when the server ends: check that the substitutes are in it.
   if ! grep -q '"System"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
-     ! grep -q '"SimSun"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg"; then
-    echo "FAIL: the font substitutes did not reach $WINEPREFIX/system.reg" >&2
+     ! grep -q '"SimSun"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
+     ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg"; then
+    echo "FAIL: the font substitutes or window settings did not reach $WINEPREFIX" >&2
     exit 1
   fi
   touch "$ready"
@@ -71,24 +79,39 @@ echo "== real windows under Wine"
 work=$(mktemp -d)
 shots="$work/shots"
 status=0
+# The transcripts name the working folder: Z:\tmp\... under Wine, /tmp/... on Linux.
+linux_path() { sed "s|Z:\\\\tmp\\\\$1|/tmp/$1|g; s|\\\\|/|g"; }
 for tool in ambrel ostrel; do
   script="$root/tests/scenarios/$tool-channel.txt"
+  folder="lx-winwindows-$tool"
+  rm -rf "/tmp/$folder"
   start=$(date +%s%N)
-  if ! timeout 180 wine "$win/bin/winscenario.exe" "$tool" "$work/$tool-win" "$script" "$shots/$tool" \
-      >"$work/$tool-win.log" 2>&1; then
-    cat "$work/$tool-win.log"
+  if ! timeout 180 wine "$win/bin/uiscenario.exe" --host win32 --pictures "$shots/$tool" "$tool" "/tmp/$folder" \
+      "$script" >"$work/$tool-win.raw" 2>/dev/null; then
+    cat "$work/$tool-win.raw"
     echo "FAIL: $tool.exe session" >&2
     status=1
     continue
   fi
-  echo "$tool: session played in $((($(date +%s%N) - start) / 1000000)) ms"
-  saved="$work/$tool-win/data/EEPROM.h"
+  echo "$tool: session played on the native windows in $((($(date +%s%N) - start) / 1000000)) ms"
+  saved="$work/$tool-win.h"
+  cp "/tmp/$folder/data/EEPROM.h" "$saved" 2>/dev/null || : >"$saved"
+  rm -rf "/tmp/$folder"
   if [ -x "$linux/bin/uiscenario" ]; then
-    "$linux/bin/uiscenario" "$tool" "$work/$tool-linux" "$script" >"$work/$tool-linux.log"
-    if cmp "$saved" "$work/$tool-linux/data/EEPROM.h"; then
+    "$linux/bin/uiscenario" "$tool" "/tmp/$folder" "$script" >"$work/$tool-linux.log"
+    if cmp "$saved" "/tmp/$folder/data/EEPROM.h"; then
       echo "$tool: saved header identical to the Linux build's ($(stat -c %s "$saved") bytes)"
     else
       echo "FAIL: $tool.exe saved a different header" >&2
+      status=1
+    fi
+    rm -rf "/tmp/$folder"
+    linux_path "$folder" <"$work/$tool-win.raw" >"$work/$tool-win.log"
+    if cmp -s "$work/$tool-linux.log" "$work/$tool-win.log"; then
+      echo "$tool: native-window transcript as on Linux"
+    else
+      echo "FAIL: $tool: the native-window transcript differs from the Linux one:" >&2
+      diff "$work/$tool-linux.log" "$work/$tool-win.log" | head -n 8 >&2 || true
       status=1
     fi
   else
@@ -103,16 +126,16 @@ if [ -x "$linux/bin/uiscenario" ]; then
   for script in "$root"/tests/scenarios/*.txt; do
     name=$(basename "$script" .txt)
     tool=${name%%-*}
-    folder="/tmp/lx-winscenario-$name"
-    rm -rf "$folder"
+    folder="lx-winscenario-$name"
+    rm -rf "/tmp/$folder"
     linux_status=0
-    "$linux/bin/uiscenario" --host headless "$tool" "$folder" "$script" >"$work/$name.linux" 2>/dev/null || linux_status=$?
-    rm -rf "$folder"
+    "$linux/bin/uiscenario" --host headless "$tool" "/tmp/$folder" "$script" >"$work/$name.linux" 2>/dev/null || linux_status=$?
+    rm -rf "/tmp/$folder"
     win_status=0
-    timeout 120 wine "$win/bin/uiscenario.exe" --host headless "$tool" "$folder" "$script" 2>/dev/null \
+    timeout 120 wine "$win/bin/uiscenario.exe" --host headless "$tool" "/tmp/$folder" "$script" 2>/dev/null \
       >"$work/$name.raw" || win_status=$?
-    rm -rf "$folder"
-    sed "s|Z:\\\\tmp\\\\lx-winscenario-$name|$folder|g; s|\\\\|/|g" "$work/$name.raw" >"$work/$name.win"
+    rm -rf "/tmp/$folder"
+    linux_path "$folder" <"$work/$name.raw" >"$work/$name.win"
     if [ "$linux_status" = "$win_status" ] && cmp -s "$work/$name.linux" "$work/$name.win"; then
       echo "uiscenario.exe $name: transcript as on Linux"
     else

@@ -130,6 +130,7 @@ class Dialog {
   ControlState& at(int id);  // throws std::out_of_range for an unknown id
   int indexOf(int id) const;
   int focusId() const { return focus_ >= 0 ? controls_[focus_].id() : 0; }
+  bool hasFocusControl() const { return focus_ >= 0; }
 
   Control GetDlgItem(int id) { return Control(this, id); }
   void SetDlgItemText(int id, const std::string& text);

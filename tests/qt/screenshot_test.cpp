@@ -64,7 +64,9 @@ void Show(const Window& w, const std::function<void(ui::qt::QtHost&, ui::Dialog&
   std::filesystem::path work = std::filesystem::path(LX_SCREENSHOT_DIR) / "work" / tool.program;
   std::filesystem::create_directories(work);
   state.PrepareDataDirectory(work);
-  if (w.model >= 0) ASSERT_TRUE(state.SelectChipModel(w.model).ok);
+  if (w.model >= 0) {
+    ASSERT_TRUE(state.SelectChipModel(w.model).ok);
+  }
   std::unique_ptr<ui::Dialog> dialog;
   if (w.settingsSlot < 0) dialog = Make(w.templateId, host, state, tool, work);
   bool up = false;
@@ -174,8 +176,9 @@ TEST_P(Screenshot, ShowsEveryTextWhole) {
         if (j == i || o->isHidden()) continue;
         QRect other = o->geometry();
         if (d.controls()[j].kind() == ui::Kind::GroupBox) {
-          if (other.contains(box))
+          if (other.contains(box)) {
             EXPECT_TRUE(other.contains(c->geometry())) << "control " << i << " of " << w.file;
+          }
           continue;
         }
         EXPECT_FALSE(c->geometry().intersects(other) && !box.intersects(other))

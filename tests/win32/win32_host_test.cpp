@@ -1,6 +1,6 @@
-// The Win32 host under Wine: every template of both tools as a native dialog, and every
-// scenario script played with real input on the native windows ends exactly as on the
-// headless host.
+// The Win32 host under Wine: every template of both tools as a native dialog, and the About
+// entry in the main window's system menu. (Every scenario script on the native windows against
+// the headless host: tests/hosts/scenario_diff_test.cpp.)
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -14,7 +14,7 @@
 #include "app/scenario.h"
 #include "app/tool.h"
 #include "core/path_text.h"
-#include "ui/win32/script_player.h"
+#include "ui/win32/win32_host.h"
 
 namespace lx::ui::win32 {
 namespace {
@@ -81,12 +81,16 @@ TEST(NativeDialog, EveryTemplateOfBothToolsOpensAsTheTemplateSays) {
           HWND w = GetDlgItem(hwnd, NativeId(t, i));
           ASSERT_NE(w, nullptr);
           EXPECT_EQ(ClassOf(w), NativeClass(t.kind));
-          if (t.kind != Kind::Icon && t.kind != Kind::ComboBox) EXPECT_EQ(TextOf(w), c.text);
+          if (t.kind != Kind::Icon && t.kind != Kind::ComboBox) {
+            EXPECT_EQ(TextOf(w), c.text);
+          }
           EXPECT_EQ(IsWindowVisible(w) != 0, c.visible);
           EXPECT_EQ(IsWindowEnabled(w) != 0, c.enabled);
           EXPECT_EQ((GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) != 0, (t.style & kTabStop) != 0);
           // Template order is the windows' order, and so the tab order.
-          if (previous) EXPECT_EQ(GetWindow(previous, GW_HWNDNEXT), w);
+          if (previous) {
+            EXPECT_EQ(GetWindow(previous, GW_HWNDNEXT), w);
+          }
           previous = w;
           // The dialog manager converts position and size each on its own.
           RECT units{t.x, t.y, t.cx, t.cy};
@@ -115,93 +119,6 @@ fs::path FreshFolder() {
   fs::path p = fs::temp_directory_path() / ("lxwin32-" + std::to_string(random()) + std::to_string(random()));
   fs::create_directories(p);
   return p;
-}
-
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Lines(const std::string& text, const std::string& prefix) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    if (line.starts_with(prefix)) out.push_back(line);
-  return out;
-}
-
-// The message texts of a transcript, without what the headless host adds after them.
-std::vector<std::string> Messages(const std::string& transcript) {
-  std::vector<std::string> out;
-  for (std::string line : Lines(transcript, "message [")) {
-    const std::size_t over = line.find("\" over \"");
-    out.push_back(over == std::string::npos ? line : line.substr(0, over + 1));
-  }
-  return out;
-}
-
-// The files of a folder tree with their content.
-std::map<std::string, std::string> Files(const fs::path& root) {
-  std::map<std::string, std::string> out;
-  for (const auto& e : fs::recursive_directory_iterator(root))
-    if (e.is_regular_file()) out[Utf8FromPath(e.path().lexically_relative(root))] = ReadAll(e.path());
-  return out;
-}
-
-// Every scenario script, played with real input on the native windows, ends in the same
-// register image, shows the same messages and writes the same files as on the headless host.
-TEST(NativeScenario, EveryScriptEndsAsOnTheHeadlessHost) {
-  int played = 0;
-  for (const auto& entry : fs::directory_iterator(LX_SCENARIO_DIR)) {
-    if (entry.path().extension() != ".txt") continue;
-    const std::string name = Utf8FromPath(entry.path().filename());
-    SCOPED_TRACE(name);
-    const app::ToolDefinition& tool = name.starts_with("ostrel") ? app::OstrelTool() : app::AmbrelTool();
-    const std::string script = ReadAll(entry.path());
-
-    const fs::path headlessWork = FreshFolder();
-    std::ostringstream headless;
-    app::RunScenario(tool, LX_PROGRAM_DIR, headlessWork, script, headless);
-
-    const fs::path nativeWork = FreshFolder();
-    std::vector<std::string> errors;
-    Win32Host host(tool.resources, tool.profile.appName);
-    ScriptPlayer player(host, ParseScript(script, &errors), nativeWork);
-    std::ostringstream native;
-    player.trace = [&native](const std::string& line) { native << line << "\n"; };
-    app::ConfigApp app(tool, host, LX_PROGRAM_DIR, nativeWork);
-    player.Start();
-    app.InitInstance();
-    // Scripts of user mistakes (a folder answering a file dialog) count the same errors on both.
-    int headlessErrors = 0;
-    if (const std::size_t at = headless.str().rfind(" error(s)"); at != std::string::npos)
-      headlessErrors = std::stoi(headless.str().substr(headless.str().rfind('\n', at) + 1));
-    EXPECT_EQ(player.errors(), headlessErrors) << native.str();
-
-    // The state lines end both transcripts.
-    std::ostringstream state;
-    state << "crystal " << app.state().crystalKHz << "\n";
-    EXPECT_NE(headless.str().find(state.str()), std::string::npos) << headless.str() << "\n--- native:\n"
-                                                                   << native.str();
-    std::vector<std::string> words = Lines(headless.str(), "reg");
-    ASSERT_EQ(words.size(), 12u);
-    for (int row = 0; row < kEepromSize; row += 8) {
-      char line[96];
-      int n = std::snprintf(line, sizeof line, "reg%02x:", row);
-      for (int i = row; i < row + 8; ++i)
-        n += std::snprintf(line + n, sizeof line - n, " %04x", app.state().words[i]);
-      EXPECT_EQ(words[row / 8], line);
-    }
-    EXPECT_EQ(Messages(native.str()), Messages(headless.str())) << native.str();
-    EXPECT_EQ(Files(nativeWork), Files(headlessWork));
-    std::error_code ec;
-    fs::remove_all(headlessWork, ec);
-    fs::remove_all(nativeWork, ec);
-    ++played;
-  }
-  EXPECT_GE(played, 8);
 }
 
 // On Windows the About entry is in the system menu, below a separator, and opens the about box.

@@ -213,6 +213,8 @@ struct Win32Host::Window {
   int syncing = 0;              // >0 while the host itself changes native controls
   int painting = -1;            // the slider whose custom draw is being reported
   int focusArriving = -1;       // the control taking the focus right now
+  int focused = -1;             // the control that took the focus last
+  std::string caption;          // the caption as the window showed it when it closed
   HBRUSH background = nullptr;  // the window's background picture as it shows, as a brush
 };
 
@@ -244,10 +246,30 @@ HWND Win32Host::windowOf(const Dialog& dialog) const {
   return w ? w->hwnd : nullptr;
 }
 
-HWND Win32Host::controlOf(const Dialog& dialog, int id) const {
+HWND Win32Host::controlOf(const Dialog& dialog, int id) const { return controlAt(dialog, dialog.indexOf(id)); }
+
+HWND Win32Host::controlAt(const Dialog& dialog, int index) const {
   Window* w = find(dialog);
-  const int index = dialog.indexOf(id);
   return w && index >= 0 && index < static_cast<int>(w->controls.size()) ? w->controls[index] : nullptr;
+}
+
+Dialog* Win32Host::dialogOf(HWND window) const {
+  for (const auto& w : windows_)
+    if (w->hwnd == window && window) return w->dialog;
+  return nullptr;
+}
+
+int Win32Host::focusIndex(const Dialog& dialog) const {
+  Window* w = find(dialog);
+  if (!w || !w->hwnd) return -1;
+  // While the window holds the focus, the focus is where Windows has it.
+  if (HWND focus = GetFocus(); focus && (focus == w->hwnd || IsChild(w->hwnd, focus))) {
+    for (std::size_t i = 0; i < w->controls.size(); ++i)
+      if (w->controls[i] && (w->controls[i] == focus || IsChild(w->controls[i], focus)))
+        return static_cast<int>(i);
+    return -1;
+  }
+  return w->focused;
 }
 
 HBITMAP Win32Host::picture(int id) {
@@ -272,7 +294,9 @@ int Win32Host::RunModal(Dialog& dialog) {
                           &Win32Host::DialogProc, reinterpret_cast<LPARAM>(w));
   if (w->menu) DestroyMenu(w->menu);
   if (w->background) DeleteObject(w->background);
+  const std::string caption = std::move(w->caption);
   std::erase_if(windows_, [w](const auto& p) { return p.get() == w; });
+  if (onClosed) onClosed(dialog, caption);
   if (dialog.isOpen()) dialog.EndWindow();
   return dialog.result();
 }
@@ -306,7 +330,7 @@ LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, 
   // A radio button that takes the focus reports a click of its own; the dialog decides what
   // a focus change does, so that click is not passed on.
   const int before = w->focusArriving;
-  if (message == WM_SETFOCUS) w->focusArriving = static_cast<int>(index);
+  if (message == WM_SETFOCUS) w->focusArriving = w->focused = static_cast<int>(index);
   const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
   if (message == WM_SETFOCUS) w->focusArriving = before;
   if (message == WM_SETFOCUS && w->dialog && !w->syncing && w->dialog->isOpen()) {
@@ -352,8 +376,20 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
   Dialog& dialog = *w.dialog;
   switch (message) {
     case WM_INITDIALOG:
+      w.caption = Utf8(TextOf(w.hwnd));
+      if (onCreated) onCreated(dialog, w.hwnd);
       InitWindow(w, w.hwnd);
       return FALSE;  // the dialog has placed the focus itself
+    case WM_DESTROY:
+      w.caption = Utf8(TextOf(w.hwnd));
+      return FALSE;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS:
+      // Windows gives an active dialog's focus to a control, the first one when none had it;
+      // where the dialog has put its focus on none (no control takes it), the window keeps it.
+      if (dialog.hasFocusControl() || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)) return FALSE;
+      if (message == WM_ACTIVATE) SetFocus(w.hwnd);
+      return TRUE;
     case kShownMessage:
       if (!dialog.isOpen() || dialog.ended()) return TRUE;
       // The modal loop shows the window once it is idle; show it now for whoever looks.
@@ -690,7 +726,10 @@ std::optional<std::string> Win32Host::AskFile(Dialog& owner, const FileRequest& 
   // tools report what they cannot read themselves.
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   if (w) ++w->syncing;
+  const FileRequest* outer = fileRequest_;
+  fileRequest_ = &request;
   const BOOL ok = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  fileRequest_ = outer;
   if (w) --w->syncing;
   if (!ok) return std::nullopt;
   return Utf8(file.c_str());

@@ -40,13 +40,24 @@ class Win32Host : public Host {
   Win32Host(const ResourceSet& resources, std::string appName);
   ~Win32Host() override;
 
+  // Called when a dialog's window exists, before the dialog initialises it.
+  std::function<void(Dialog&, HWND)> onCreated;
   // Called once a dialog's window is shown and its modal loop runs (screenshots, tests).
   std::function<void(Dialog&, HWND)> onShown;
+  // Called when a dialog's window has closed, with the caption it showed last.
+  std::function<void(Dialog&, const std::string&)> onClosed;
 
   Dialog* top() const;  // the topmost open dialog
   int openWindows() const { return static_cast<int>(windows_.size()); }
   HWND windowOf(const Dialog& dialog) const;
   HWND controlOf(const Dialog& dialog, int id) const;
+  HWND controlAt(const Dialog& dialog, int index) const;
+  Dialog* dialogOf(HWND window) const;
+  // The control of a dialog that has the focus, or had it last while another window (a
+  // message box) holds it; -1 for none.
+  int focusIndex(const Dialog& dialog) const;
+  // What the common file dialog on the screen was asked for; nullptr when none is open.
+  const FileRequest* openFileRequest() const { return fileRequest_; }
   HBITMAP picture(int id);
 
   int RunModal(Dialog& dialog) override;
@@ -79,6 +90,7 @@ class Win32Host : public Host {
   std::string appName_;
   std::vector<std::unique_ptr<Window>> windows_;  // open dialogs, the topmost last
   std::map<int, HBITMAP> pictures_;
+  const FileRequest* fileRequest_ = nullptr;
 };
 
 }  // namespace lx::ui::win32
