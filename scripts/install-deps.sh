@@ -8,9 +8,10 @@ packages=(
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
   help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
-# The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped).
+# The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped); xdotool
+# drives the shipped programs through the X server.
 if [ "${LX_WINDOWS:-1}" != 0 ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3)
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3 xdotool)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -8,8 +8,11 @@
 #     a channel, copy the bank, OK, File > Save in the common dialog); the saved header must equal
 #     byte for byte the one the Linux build saves for the same script, and the transcript the
 #     Linux one;
-#  3. every scenario script on the headless host of uiscenario.exe gives the Linux transcript;
-#  4. lxcfg.exe prints the same header as the Linux lxcfg.
+#  3. the shipped ambrel.exe and ostrel.exe driven through the X server with mouse and keys
+#     (scripts/windows-real-session.sh): the headers they save equal the Linux build's, and
+#     their start-up time is printed;
+#  4. every scenario script on the headless host of uiscenario.exe gives the Linux transcript;
+#  5. lxcfg.exe prints the same header as the Linux lxcfg.
 # Screenshots of both tools' main window and channel dialog go to docs/windows/.
 #   scripts/test-windows.sh            (after scripts/build-windows.sh and the Linux build)
 # LX_WIN_BUILD and LX_LINUX_BUILD name the build folders (build-win, build).
@@ -19,7 +22,7 @@ root=$PWD
 win="$root/${LX_WIN_BUILD:-build-win}"
 linux="$root/${LX_LINUX_BUILD:-build}"
 
-for tool in xvfb-run wine wineboot wineserver; do
+for tool in xvfb-run wine wineboot wineserver xdotool; do
   command -v "$tool" >/dev/null || { echo "test-windows.sh: $tool missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
 done
 if ! fc-list 2>/dev/null | grep "WenQuanYi Micro Hei" >/dev/null; then
@@ -118,6 +121,11 @@ for tool in ambrel ostrel; do
     echo "$tool: no Linux build in $linux; saved $(stat -c %s "$saved") bytes, not compared"
   fi
 done
+
+if [ -x "$linux/bin/uiscenario" ]; then
+  echo "== the shipped programs under Wine"
+  bash scripts/windows-real-session.sh "$win/bin" "$linux/bin" "$work" || status=1
+fi
 
 # Every scenario script on the headless host of uiscenario.exe gives the Linux transcript: the
 # same windows, messages, file dialogs, written files and final image. Only the spelling of the

@@ -90,7 +90,9 @@ TEST_F(Hardening, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
           {"decode", "--model", "LX7250", "--xtal", k, "0x64d8", "0x7fff"}}) {
       const Outcome r = Lxcfg(args);
       EXPECT_EQ(r.status, c.accepted ? 0 : 1) << args[0] << " " << k << r.err;
-      if (!c.accepted) EXPECT_TRUE(r.err.starts_with("lxcfg: --xtal: " + k + " kHz is refused: ")) << r.err;
+      if (!c.accepted) {
+        EXPECT_TRUE(r.err.starts_with("lxcfg: --xtal: " + k + " kHz is refused: ")) << r.err;
+      }
       EXPECT_EQ(r.err.find("lxcfg: warning: --xtal: crystal " + k +
                            " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
                     std::string::npos,

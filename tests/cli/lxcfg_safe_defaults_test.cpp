@@ -72,7 +72,9 @@ TEST_F(SafeDefaults, H2binRefusesWhatIsNoHeaderAndCountsWordLines) {
     EXPECT_EQ(r.status, c.status) << c.args[1];
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(fs::exists(at("out.bin")), c.bytes != 0) << c.args[1];
-    if (c.bytes) EXPECT_EQ(ReadFile(at("out.bin")).size(), c.bytes);
+    if (c.bytes) {
+      EXPECT_EQ(ReadFile(at("out.bin")).size(), c.bytes);
+    }
   }
 }
 
@@ -146,7 +148,9 @@ TEST_F(SafeDefaults, OutputsLeftOutGoToStandardOutputButNotToATerminal) {
     const Outcome r = Lxcfg(c.args, c.terminal);
     EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args.size() << " " << c.terminal;
     EXPECT_EQ(r.out.size(), c.outBytes) << c.args[0];
-    if (c.status == 2) EXPECT_TRUE(r.err.starts_with("lxcfg: standard output is a terminal: ")) << r.err;
+    if (c.status == 2) {
+      EXPECT_TRUE(r.err.starts_with("lxcfg: standard output is a terminal: ")) << r.err;
+    }
   }
   EXPECT_FALSE(fs::exists(work / "EEPROM.h"));
   EXPECT_FALSE(fs::exists(work / "EEPROM.bin"));
