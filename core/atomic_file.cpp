@@ -1,4 +1,5 @@
 #include "core/atomic_file.h"
+#include "core/file_common.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,17 +17,14 @@
 namespace lx {
 namespace {
 
-thread_local const FileFault* activeFault = nullptr;
-
-// The injected failure for `step`, if one is installed: its errno.
-int FaultAt(FileStep step) { return activeFault && activeFault->step == step ? activeFault->error : 0; }
+using file_detail::FaultAt;
 
 // Carries out one step unless a failure is injected there: 0, or the errno it failed with.
 template <typename Call>
 int Step(FileStep step, Call call) {
   if (const int err = FaultAt(step)) return err;
   if (call() != 0) return errno;
-  if (activeFault && activeFault->trace) activeFault->trace->push_back(step);
+  file_detail::Traced(step);
   return 0;
 }
 
@@ -162,13 +160,6 @@ FolderLock::~FolderLock() {
   }
 }
 
-ScopedFileFault::ScopedFileFault(const FileFault& fault) : fault_(fault), previous_(activeFault) {
-  activeFault = &fault_;
-}
-ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
-
-AtomicFile::~AtomicFile() { Abandon(); }
-
 bool AtomicFile::fail(const char* what, int err) {
   error_ = std::string(what) + ": " + std::strerror(err);
   Abandon();
@@ -249,12 +240,8 @@ bool AtomicFile::createTemporary(const Keep* keep) {
 
 bool AtomicFile::Write(std::string_view data) {
   if (fd_ < 0) return false;
-  // An injected write failure lets the bytes before its limit through, as a filling disk does.
-  int injected = 0;
-  if (const int err = FaultAt(FileStep::Write); err && written_ + data.size() > activeFault->afterBytes) {
-    injected = err;
-    data = data.substr(0, activeFault->afterBytes > written_ ? activeFault->afterBytes - written_ : 0);
-  }
+  const file_detail::WriteFault injected = file_detail::WriteFaultAt(written_, data.size());
+  data = data.substr(0, injected.passes);
   while (!data.empty()) {
     const ssize_t n = ::write(fd_, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
@@ -263,8 +250,8 @@ bool AtomicFile::Write(std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
     written_ += static_cast<std::size_t>(n);
   }
-  if (injected) return fail("cannot write", injected);
-  if (activeFault && activeFault->trace) activeFault->trace->push_back(FileStep::Write);
+  if (injected.error) return fail("cannot write", injected.error);
+  file_detail::Traced(FileStep::Write);
   return true;
 }
 
@@ -298,19 +285,6 @@ void AtomicFile::Abandon() {
   if (!tempName_.empty()) ::unlink(tempName_.c_str());
   tempName_.clear();
   lock_.reset();
-}
-
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
-  AtomicFile file;
-  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
-  if (!ok && error) *error = file.error();
-  return ok;
-}
-
-bool IsReadableFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto st = std::filesystem::status(path, ec);
-  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
 }
 
 std::string UnreadableReason(const std::filesystem::path& path) {

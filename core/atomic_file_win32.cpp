@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
+#include "core/file_common.h"
 #include "core/path_text.h"
 
 namespace lx {
@@ -31,19 +32,9 @@ std::string SystemMessage(DWORD code) {
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
-thread_local const FileFault* activeFault = nullptr;
-
-// The injected failure for `step`, if one is installed: its errno.
-int FaultAt(FileStep step) { return activeFault && activeFault->step == step ? activeFault->error : 0; }
+using file_detail::FaultAt;
 
 }  // namespace
-
-ScopedFileFault::ScopedFileFault(const FileFault& fault) : fault_(fault), previous_(activeFault) {
-  activeFault = &fault_;
-}
-ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
-
-AtomicFile::~AtomicFile() { Abandon(); }
 
 // `err` is an injected errno; 0 takes the reason Windows gave for the last call.
 bool AtomicFile::fail(const char* what, int err) {
@@ -92,12 +83,8 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
 
 bool AtomicFile::Write(std::string_view data) {
   if (fd_ < 0) return false;
-  // An injected write failure lets the bytes before its limit through, as a filling disk does.
-  int injected = 0;
-  if (const int err = FaultAt(FileStep::Write); err && written_ + data.size() > activeFault->afterBytes) {
-    injected = err;
-    data = data.substr(0, activeFault->afterBytes > written_ ? activeFault->afterBytes - written_ : 0);
-  }
+  const file_detail::WriteFault injected = file_detail::WriteFaultAt(written_, data.size());
+  data = data.substr(0, injected.passes);
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
     DWORD written = 0;
@@ -106,7 +93,7 @@ bool AtomicFile::Write(std::string_view data) {
     data.remove_prefix(written);
     written_ += written;
   }
-  if (injected) return fail("cannot write", injected);
+  if (injected.error) return fail("cannot write", injected.error);
   return true;
 }
 
@@ -147,19 +134,6 @@ void AtomicFile::Abandon() {
   if (!tempName_.empty()) DeleteFileW(PathFromUtf8(tempName_).c_str());
   tempName_.clear();
   lock_.reset();
-}
-
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
-  AtomicFile file;
-  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
-  if (!ok && error) *error = file.error();
-  return ok;
-}
-
-bool IsReadableFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto st = std::filesystem::status(path, ec);
-  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
 }
 
 std::string UnreadableReason(const std::filesystem::path& path) {

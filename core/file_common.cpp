@@ -1,0 +1,99 @@
+#include "core/file_common.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace lx {
+
+namespace {
+
+thread_local const FileFault* activeFault = nullptr;
+
+std::string Mebibytes(std::size_t bytes) {
+  if (bytes % (std::size_t{1} << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
+std::string Seconds(int millis) {
+  if (millis % 1000 == 0) return std::to_string(millis / 1000) + " s";
+  return std::to_string(millis) + " ms";
+}
+
+}  // namespace
+
+namespace file_detail {
+
+int FaultAt(FileStep step) { return activeFault && activeFault->step == step ? activeFault->error : 0; }
+
+void Traced(FileStep step) {
+  if (activeFault && activeFault->trace) activeFault->trace->push_back(step);
+}
+
+WriteFault WriteFaultAt(std::size_t written, std::size_t size) {
+  const int error = FaultAt(FileStep::Write);
+  if (!error || written + size <= activeFault->afterBytes) return {size, 0};
+  return {activeFault->afterBytes > written ? activeFault->afterBytes - written : 0, error};
+}
+
+InputRead InputFailure(InputError error, std::string reason) {
+  InputRead r;
+  r.error = error;
+  r.reason = std::move(reason);
+  return r;
+}
+
+std::string StalledReason(int idleMillis) { return "no data for " + Seconds(idleMillis) + "; reading given up"; }
+
+InputRead ReadBounded(const InputLimits& limits, const std::function<std::optional<InputRead>()>& wait,
+                      const std::function<long long(char*, std::size_t)>& read) {
+  InputRead r;
+  std::array<char, std::size_t{64} * 1024> buffer;
+  for (;;) {
+    if (wait)
+      if (std::optional<InputRead> failed = wait()) return std::move(*failed);
+    // One byte past the limit tells a file of exactly the limit from a larger one.
+    const std::size_t room = limits.maxBytes + (limits.truncate ? 0 : 1) - r.bytes.size();
+    const long long got = read(buffer.data(), std::min(buffer.size(), room));
+    if (got < 0) {
+      if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
+      return InputFailure(InputError::ReadFailed, std::strerror(errno));
+    }
+    if (got == 0) break;
+    // Grow by doubling, but never past the limit: memory stays within the limit and a bit.
+    const std::size_t need = r.bytes.size() + static_cast<std::size_t>(got);
+    if (need > r.bytes.capacity())
+      r.bytes.reserve(std::min(std::max(need, 2 * r.bytes.capacity()), limits.maxBytes + 1));
+    r.bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    if (r.bytes.size() > limits.maxBytes)
+      return InputFailure(InputError::TooLarge,
+                          "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
+    if (limits.truncate && r.bytes.size() == limits.maxBytes) break;
+  }
+  return r;
+}
+
+}  // namespace file_detail
+
+ScopedFileFault::ScopedFileFault(const FileFault& fault) : fault_(fault), previous_(activeFault) {
+  activeFault = &fault_;
+}
+ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
+
+AtomicFile::~AtomicFile() { Abandon(); }
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
+  AtomicFile file;
+  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
+  if (!ok && error) *error = file.error();
+  return ok;
+}
+
+bool IsReadableFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto st = std::filesystem::status(path, ec);
+  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
+}
+
+}  // namespace lx

@@ -1,0 +1,35 @@
+#pragma once
+// What the platform implementations of file replacement (atomic_file*.cpp) and bounded reading
+// (input_file*.cpp) share. Internal to the core.
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/atomic_file.h"
+#include "core/input_file.h"
+
+namespace lx::file_detail {
+
+// The failure a ScopedFileFault of this thread injects at `step`: its errno, or 0.
+int FaultAt(FileStep step);
+// Notes a step carried out in the trace of the fault installed on this thread, if any.
+void Traced(FileStep step);
+// An injected write failure lets the bytes before its limit through, as a filling disk does: of
+// `size` bytes to write after `written`, how many pass, and the errno to fail with after them.
+struct WriteFault {
+  std::size_t passes;
+  int error;  // 0: no failure
+};
+WriteFault WriteFaultAt(std::size_t written, std::size_t size);
+
+InputRead InputFailure(InputError error, std::string reason);
+std::string StalledReason(int idleMillis);
+
+// The bounded read loop of every platform. `wait`, when given, is called before each read of an
+// input that may stay silent (a pipe, a FIFO, a device): it ends the reading with a failure or
+// returns nothing. `read` returns the bytes it read, 0 at the end, or -1 with errno set.
+InputRead ReadBounded(const InputLimits& limits, const std::function<std::optional<InputRead>()>& wait,
+                      const std::function<long long(char*, std::size_t)>& read);
+
+}  // namespace lx::file_detail
