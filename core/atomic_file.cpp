@@ -83,14 +83,6 @@ const char* RefusedKind(mode_t mode) {
   return nullptr;
 }
 
-// The folders this thread holds locked, with how many FolderLocks share each lock.
-struct HeldLock {
-  std::uint64_t device, inode;
-  int fd;
-  int count;
-};
-thread_local std::vector<HeldLock> heldLocks;
-
 }  // namespace
 
 std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error) {
@@ -122,13 +114,10 @@ FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
   }
   device_ = st.st_dev;
   inode_ = st.st_ino;
-  for (HeldLock& h : heldLocks) {
-    if (h.device == device_ && h.inode == inode_) {
-      ++h.count;
-      held_ = true;
-      ::close(fd);
-      return;
-    }
+  if (file_detail::JoinHeldLock(device_, inode_)) {
+    held_ = true;
+    ::close(fd);
+    return;
   }
   // Polled rather than blocking, so that a program stuck while holding it cannot freeze us.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
@@ -136,28 +125,18 @@ FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
     if (errno == EINTR) continue;
     if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
       // Where the file system has no locks, saving goes on without one.
-      if (errno == EWOULDBLOCK)
-        error_ =
-            "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
+      if (errno == EWOULDBLOCK) error_ = file_detail::LockTimeoutReason(waitMs);
       ::close(fd);
       return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  heldLocks.push_back({device_, inode_, fd, 1});
+  file_detail::KeepHeldLock(device_, inode_, [fd] { ::close(fd); });  // closing releases the lock
   held_ = true;
 }
 
 FolderLock::~FolderLock() {
-  if (!held_) return;
-  for (auto h = heldLocks.begin(); h != heldLocks.end(); ++h) {
-    if (h->device != device_ || h->inode != inode_) continue;
-    if (--h->count == 0) {
-      ::close(h->fd);  // releases the lock
-      heldLocks.erase(h);
-    }
-    return;
-  }
+  if (held_) file_detail::LeaveHeldLock(device_, inode_);
 }
 
 bool AtomicFile::fail(const char* what, int err) {

@@ -151,15 +151,6 @@ std::string UnreadableReason(const std::filesystem::path& path) {
 
 // A folder is known by its volume and file index; the lock is a named mutex of that identity,
 // so that it leaves no file behind and is released by the system if its holder dies.
-namespace {
-struct HeldLock {
-  std::uint64_t device, inode;
-  HANDLE mutex;
-  int count;
-};
-thread_local std::vector<HeldLock> heldLocks;
-}  // namespace
-
 FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
   std::filesystem::path dir = ResolveLinks(target).parent_path();
   if (dir.empty()) dir = ".";
@@ -172,12 +163,9 @@ FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
   if (!known) return;
   device_ = info.dwVolumeSerialNumber;
   inode_ = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  for (HeldLock& h : heldLocks) {
-    if (h.device == device_ && h.inode == inode_) {
-      ++h.count;
-      held_ = true;
-      return;
-    }
+  if (file_detail::JoinHeldLock(device_, inode_)) {
+    held_ = true;
+    return;
   }
   const std::wstring name = L"Local\\lxtools-folder-" + std::to_wstring(device_) + L"-" + std::to_wstring(inode_);
   HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
@@ -185,25 +173,19 @@ FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
   const DWORD waited = WaitForSingleObject(mutex, waitMs < 0 ? INFINITE : static_cast<DWORD>(waitMs));
   if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
     if (waited == WAIT_TIMEOUT)
-      error_ = "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
+      error_ = file_detail::LockTimeoutReason(waitMs);
     CloseHandle(mutex);
     return;
   }
-  heldLocks.push_back({device_, inode_, mutex, 1});
+  file_detail::KeepHeldLock(device_, inode_, [mutex] {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  });
   held_ = true;
 }
 
 FolderLock::~FolderLock() {
-  if (!held_) return;
-  for (auto h = heldLocks.begin(); h != heldLocks.end(); ++h) {
-    if (h->device != device_ || h->inode != inode_) continue;
-    if (--h->count == 0) {
-      ReleaseMutex(h->mutex);
-      CloseHandle(h->mutex);
-      heldLocks.erase(h);
-    }
-    return;
-  }
+  if (held_) file_detail::LeaveHeldLock(device_, inode_);
 }
 
 std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error) {

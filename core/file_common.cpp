@@ -4,12 +4,21 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace lx {
 
 namespace {
 
 thread_local const FileFault* activeFault = nullptr;
+
+// The folders this thread holds locked, with how many FolderLocks share each lock.
+struct HeldLock {
+  std::uint64_t device, inode;
+  std::function<void()> release;
+  int count;
+};
+thread_local std::vector<HeldLock> heldLocks;
 
 std::string Mebibytes(std::size_t bytes) {
   if (bytes % (std::size_t{1} << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
@@ -35,6 +44,35 @@ WriteFault WriteFaultAt(std::size_t written, std::size_t size) {
   const int error = FaultAt(FileStep::Write);
   if (!error || written + size <= activeFault->afterBytes) return {size, 0};
   return {activeFault->afterBytes > written ? activeFault->afterBytes - written : 0, error};
+}
+
+bool JoinHeldLock(std::uint64_t device, std::uint64_t inode) {
+  for (HeldLock& h : heldLocks)
+    if (h.device == device && h.inode == inode) {
+      ++h.count;
+      return true;
+    }
+  return false;
+}
+
+void KeepHeldLock(std::uint64_t device, std::uint64_t inode, std::function<void()> release) {
+  heldLocks.push_back({device, inode, std::move(release), 1});
+}
+
+void LeaveHeldLock(std::uint64_t device, std::uint64_t inode) {
+  for (auto h = heldLocks.begin(); h != heldLocks.end(); ++h) {
+    if (h->device != device || h->inode != inode) continue;
+    if (--h->count == 0) {
+      const std::function<void()> release = std::move(h->release);
+      heldLocks.erase(h);
+      release();
+    }
+    return;
+  }
+}
+
+std::string LockTimeoutReason(int waitMs) {
+  return "cannot lock its folder: another program has held it for " + std::to_string(waitMs / 1000) + " s";
 }
 
 InputRead InputFailure(InputError error, std::string reason) {

@@ -2,6 +2,7 @@
 // What the platform implementations of file replacement (atomic_file*.cpp) and bounded reading
 // (input_file*.cpp) share. Internal to the core.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,6 +23,16 @@ struct WriteFault {
   int error;  // 0: no failure
 };
 WriteFault WriteFaultAt(std::size_t written, std::size_t size);
+
+// Folder locks nest within a thread: each folder (known by device and inode) is locked once and
+// counted. JoinHeldLock raises the count of a lock this thread holds already and says so;
+// KeepHeldLock records one just taken, with what lets it go; LeaveHeldLock lets it go when its
+// last holder leaves.
+bool JoinHeldLock(std::uint64_t device, std::uint64_t inode);
+void KeepHeldLock(std::uint64_t device, std::uint64_t inode, std::function<void()> release);
+void LeaveHeldLock(std::uint64_t device, std::uint64_t inode);
+// "cannot lock its folder: another program has held it for 60 s"
+std::string LockTimeoutReason(int waitMs);
 
 InputRead InputFailure(InputError error, std::string reason);
 std::string StalledReason(int idleMillis);

@@ -5,13 +5,13 @@
 #     `uiscenario.exe --host win32` gives the transcript of its headless host);
 #  2. the real windows of both tools played by `uiscenario.exe --host win32` through the channel
 #     scripts of tests/scenarios with real input (choose a model, open the channel dialog, type
-#     a channel, copy the bank, OK, File > Save in the common dialog); the saved header must equal
-#     byte for byte the one the Linux build saves for the same script, and the transcript the
-#     Linux one;
+#     a channel, copy the bank, OK, File > Save in the common dialog): the transcript and every
+#     file written (the saved header byte for byte) must be the Linux build's for the script;
 #  3. the shipped ambrel.exe and ostrel.exe driven through the X server with mouse and keys
 #     (scripts/windows-real-session.sh): the headers they save equal the Linux build's, and
 #     their start-up time is printed;
-#  4. every scenario script on the headless host of uiscenario.exe gives the Linux transcript;
+#  4. every scenario script on the headless host of uiscenario.exe gives the Linux transcript
+#     and files;
 #  5. lxcfg.exe prints the same header as the Linux lxcfg.
 # Screenshots of both tools' main window and channel dialog go to docs/windows/.
 #   scripts/test-windows.sh            (after scripts/build-windows.sh and the Linux build)
@@ -78,80 +78,55 @@ echo "== cross-built tests under Wine"
 # started together have lost their server connection.
 ctest --test-dir "$win" -L wine --output-on-failure --timeout 600
 
-echo "== real windows under Wine"
 work=$(mktemp -d)
 shots="$work/shots"
 status=0
-# The transcripts name the working folder: Z:\tmp\... under Wine, /tmp/... on Linux.
-linux_path() { sed "s|Z:\\\\tmp\\\\$1|/tmp/$1|g; s|\\\\|/|g"; }
-for tool in ambrel ostrel; do
-  script="$root/tests/scenarios/$tool-channel.txt"
-  folder="lx-winwindows-$tool"
-  rm -rf "/tmp/$folder"
-  start=$(date +%s%N)
-  if ! timeout 180 wine "$win/bin/uiscenario.exe" --host win32 --pictures "$shots/$tool" "$tool" "/tmp/$folder" \
-      "$script" >"$work/$tool-win.raw" 2>/dev/null; then
-    cat "$work/$tool-win.raw"
-    echo "FAIL: $tool.exe session" >&2
-    status=1
-    continue
-  fi
-  echo "$tool: session played on the native windows in $((($(date +%s%N) - start) / 1000000)) ms"
-  saved="$work/$tool-win.h"
-  cp "/tmp/$folder/data/EEPROM.h" "$saved" 2>/dev/null || : >"$saved"
-  rm -rf "/tmp/$folder"
-  if [ -x "$linux/bin/uiscenario" ]; then
-    "$linux/bin/uiscenario" "$tool" "/tmp/$folder" "$script" >"$work/$tool-linux.log"
-    if cmp "$saved" "/tmp/$folder/data/EEPROM.h"; then
-      echo "$tool: saved header identical to the Linux build's ($(stat -c %s "$saved") bytes)"
-    else
-      echo "FAIL: $tool.exe saved a different header" >&2
-      status=1
-    fi
-    rm -rf "/tmp/$folder"
-    linux_path "$folder" <"$work/$tool-win.raw" >"$work/$tool-win.log"
-    if cmp -s "$work/$tool-linux.log" "$work/$tool-win.log"; then
-      echo "$tool: native-window transcript as on Linux"
-    else
-      echo "FAIL: $tool: the native-window transcript differs from the Linux one:" >&2
-      diff "$work/$tool-linux.log" "$work/$tool-win.log" | head -n 8 >&2 || true
-      status=1
-    fi
-  else
-    echo "$tool: no Linux build in $linux; saved $(stat -c %s "$saved") bytes, not compared"
-  fi
-done
-
 if [ -x "$linux/bin/uiscenario" ]; then
-  echo "== the shipped programs under Wine"
-  bash scripts/windows-real-session.sh "$win/bin" "$linux/bin" "$work" || status=1
-fi
-
-# Every scenario script on the headless host of uiscenario.exe gives the Linux transcript: the
-# same windows, messages, file dialogs, written files and final image. Only the spelling of the
-# working folder differs (Z:\tmp\... under Wine), and is mapped back before comparing.
-if [ -x "$linux/bin/uiscenario" ]; then
-  for script in "$root"/tests/scenarios/*.txt; do
+  # Runs a scenario script through the Linux uiscenario (headless) and through uiscenario.exe
+  # on a host (more arguments go before the tool), each in the same /tmp folder: the exit
+  # statuses, the transcripts and every file left must be the same. Only the spelling of the
+  # working folder differs (Z:\tmp\... under Wine), and is mapped back before comparing.
+  same_as_linux() {
+    local label=$1 host=$2 script=$3
+    shift 3
+    local name tool folder linux_status=0 win_status=0
     name=$(basename "$script" .txt)
     tool=${name%%-*}
-    folder="lx-winscenario-$name"
-    rm -rf "/tmp/$folder"
-    linux_status=0
-    "$linux/bin/uiscenario" --host headless "$tool" "/tmp/$folder" "$script" >"$work/$name.linux" 2>/dev/null || linux_status=$?
-    rm -rf "/tmp/$folder"
-    win_status=0
-    timeout 120 wine "$win/bin/uiscenario.exe" --host headless "$tool" "/tmp/$folder" "$script" 2>/dev/null \
-      >"$work/$name.raw" || win_status=$?
-    rm -rf "/tmp/$folder"
-    linux_path "$folder" <"$work/$name.raw" >"$work/$name.win"
-    if [ "$linux_status" = "$win_status" ] && cmp -s "$work/$name.linux" "$work/$name.win"; then
-      echo "uiscenario.exe $name: transcript as on Linux"
+    folder="lx-win-$host-$name"
+    rm -rf "/tmp/$folder" "$work/$host-$name.linux-files"
+    "$linux/bin/uiscenario" "$tool" "/tmp/$folder" "$script" >"$work/$host-$name.linux" 2>/dev/null || linux_status=$?
+    mv "/tmp/$folder" "$work/$host-$name.linux-files"
+    timeout 180 wine "$win/bin/uiscenario.exe" --host "$host" "$@" "$tool" "/tmp/$folder" "$script" 2>/dev/null \
+      >"$work/$host-$name.raw" || win_status=$?
+    sed "s|Z:\\\\tmp\\\\$folder|/tmp/$folder|g; s|\\\\|/|g" "$work/$host-$name.raw" >"$work/$host-$name.win"
+    if [ "$linux_status" = "$win_status" ] && cmp -s "$work/$host-$name.linux" "$work/$host-$name.win" &&
+       diff -r "$work/$host-$name.linux-files" "/tmp/$folder" >/dev/null; then
+      echo "$label: transcript and files as on Linux"
     else
-      echo "FAIL: uiscenario.exe $name: transcript or status ($win_status, Linux $linux_status) differs:" >&2
-      diff "$work/$name.linux" "$work/$name.win" | head -n 8 >&2 || true
+      echo "FAIL: $label: the status ($win_status, Linux $linux_status), transcript or files differ:" >&2
+      diff "$work/$host-$name.linux" "$work/$host-$name.win" | head -n 8 >&2 || true
+      diff -r "$work/$host-$name.linux-files" "/tmp/$folder" | head -n 4 >&2 || true
       status=1
     fi
+    rm -rf "/tmp/$folder"
+  }
+
+  echo "== real windows under Wine"
+  # The channel scripts on the native windows: choose a model, open the channel dialog, type a
+  # channel, copy the bank, OK, File > Save in the common dialog; with the screenshots.
+  for tool in ambrel ostrel; do
+    same_as_linux "$tool on the native windows" win32 "$root/tests/scenarios/$tool-channel.txt" --pictures "$shots/$tool"
   done
+
+  echo "== the shipped programs under Wine"
+  bash scripts/windows-real-session.sh "$win/bin" "$linux/bin" "$work" || status=1
+
+  echo "== every scenario script on the headless host of uiscenario.exe"
+  for script in "$root"/tests/scenarios/*.txt; do
+    same_as_linux "uiscenario.exe $(basename "$script" .txt)" headless "$script"
+  done
+else
+  echo "no Linux build in $linux: the Windows programs are not compared with it"
 fi
 
 if [ -x "$linux/bin/lxcfg" ]; then

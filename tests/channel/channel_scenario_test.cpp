@@ -60,12 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
              "wrote data/EEPROM.h (1940 bytes)\n", "crystal 24000\n", "model 2 LXM7140\n",
              "reg40: 75b4 0aaa 75b4 6000 6bc4 6000 ", "reg50: 555b b000 555b b000 555b b000 555b b000\n",
              "reg58: 555b b000 555b b000 555b b000 555b b000\n"}}),
-    [](const ::testing::TestParamInfo<Script>& info) {
-      std::string name = info.param.file;
-      name = name.substr(0, name.find('.'));
-      std::erase(name, '-');
-      return name;
-    });
+    [](const ::testing::TestParamInfo<Script>& info) { return test::TestNameOf(info.param.file); });
 
 }  // namespace
 }  // namespace lx::channel

@@ -18,6 +18,8 @@ namespace lx {
 namespace {
 
 using test::CountFiles;
+using test::DefaultImage;
+using test::Lxcfg;
 using test::Outcome;
 using test::ReadFile;
 using test::TempDir;
@@ -25,11 +27,6 @@ using test::WriteFile;
 
 namespace fs = std::filesystem;
 
-const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
-Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
-std::string DefaultImage(const char* model) {
-  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
-}
 std::string Reason(const char* lead, int err) { return std::string(lead) + ": " + std::strerror(err); }
 // lxcfg's line: the file, the system's reason and the window's text after a dash.
 std::string Line(const std::string& file, const std::string& reason, const char* window) {

@@ -16,18 +16,12 @@
 namespace lx {
 namespace {
 
+using test::DefaultImage;
+using test::Lxcfg;
 using test::Outcome;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-const std::filesystem::path kProgramDir = std::filesystem::path(LX_SOURCE_DATA_DIR).parent_path();
-
-Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
-
-std::string DefaultImage(const char* model) {
-  return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
-}
 
 // Runs a shell command line; its standard output and exit status.
 Outcome Shell(const std::string& command) {

@@ -22,4 +22,15 @@ inline Outcome RunLxcfg(const std::vector<std::string>& args, const std::filesys
   return {status, out.str(), err.str()};
 }
 
+#ifdef LX_SOURCE_DATA_DIR
+// lxcfg as if installed beside the source tree's Data/ folder of default images.
+inline Outcome Lxcfg(const std::vector<std::string>& args, bool outputIsTerminal = false) {
+  return RunLxcfg(args, std::filesystem::path(LX_SOURCE_DATA_DIR).parent_path(), outputIsTerminal);
+}
+// The default image of `model` in that folder.
+inline std::string DefaultImage(const char* model) {
+  return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
+}
+#endif
+
 }  // namespace lx::test

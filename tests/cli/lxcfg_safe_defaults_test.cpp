@@ -13,20 +13,13 @@
 namespace lx {
 namespace {
 
+using test::DefaultImage;
+using test::Lxcfg;
 using test::Outcome;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 namespace fs = std::filesystem;
-
-const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
-
-Outcome Lxcfg(const std::vector<std::string>& args, bool terminal = false) {
-  return test::RunLxcfg(args, kProgramDir, terminal);
-}
-std::string DefaultImage(const char* model) {
-  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
-}
 
 class SafeDefaults : public ::testing::Test {
  protected:

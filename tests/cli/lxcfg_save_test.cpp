@@ -21,6 +21,7 @@
 namespace lx {
 namespace {
 
+using test::DefaultImage;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
@@ -28,10 +29,6 @@ using test::WriteFile;
 namespace fs = std::filesystem;
 
 const fs::path kProgramDir = fs::path(LX_SOURCE_DATA_DIR).parent_path();
-
-std::string DefaultImage(const char* model) {
-  return (fs::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string();
-}
 
 // Standard output on a full disk: either every write fails at once, or the writes are taken
 // into a buffer and the failure comes when it is flushed.

@@ -23,13 +23,9 @@ using test::TempDir;
 using test::WordsOf;
 using test::WriteFile;
 
+using test::DefaultImage;
+using test::Lxcfg;
 using test::Outcome;
-
-const std::filesystem::path kProgramDir = std::filesystem::path(LX_SOURCE_DATA_DIR).parent_path();
-
-Outcome Lxcfg(const std::vector<std::string>& args) { return test::RunLxcfg(args, kProgramDir); }
-
-std::string DefaultImage(const char* model) { return (std::filesystem::path(LX_SOURCE_DATA_DIR) / model / "EEPROM.h").string(); }
 
 using Json = nlohmann::ordered_json;
 

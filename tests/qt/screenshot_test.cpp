@@ -30,6 +30,7 @@
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
+#include "tests/support/files.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -242,12 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ostrel-other.png", OstrelTool, res::kRxOtherDialog, 2, 0},
                       Window{"ambrel-channel.png", AmbrelTool, res::channel::kDialog, 3, 1},
                       Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 3, 2}),
-    [](const ::testing::TestParamInfo<Window>& info) {
-      std::string name = info.param.file;
-      name = name.substr(0, name.find('.'));
-      std::erase(name, '-');
-      return name;
-    });
+    [](const ::testing::TestParamInfo<Window>& info) { return test::TestNameOf(info.param.file); });
 
 }  // namespace
 }  // namespace lx::app

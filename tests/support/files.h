@@ -83,4 +83,11 @@ inline int CountFiles(const std::filesystem::path& dir) {
   return n;
 }
 
+// A test's name from the file it is about: "ambrel-rf.txt" gives "ambrelrf".
+inline std::string TestNameOf(std::string file) {
+  file = file.substr(0, file.find('.'));
+  std::erase(file, '-');
+  return file;
+}
+
 }  // namespace lx::test

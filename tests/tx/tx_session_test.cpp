@@ -56,12 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "  | 1008 combo \"10KHz\" item 3 disabled", "  | 1012 edit \"468.75\" disabled",
                 "  | 1002 slider 50 disabled", "  | 1016 slider 30 disabled"},
                "reg18: 0400 001e "}),
-    [](const ::testing::TestParamInfo<Script>& info) {
-      std::string name = info.param.file;
-      name = name.substr(0, name.find('.'));
-      std::erase(name, '-');
-      return name;
-    });
+    [](const ::testing::TestParamInfo<Script>& info) { return test::TestNameOf(info.param.file); });
 
 }  // namespace
 }  // namespace lx::tx::testing

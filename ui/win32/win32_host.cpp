@@ -614,7 +614,7 @@ HBRUSH Win32Host::BackgroundBrush(Window& w) {
   const Dialog::Background bg = w.dialog->OnPaintBackground();
   HBITMAP bitmap = bg.picture ? picture(bg.picture) : nullptr;
   if (!bitmap) return nullptr;
-  // The client area as WM_PAINT draws it: the ground, and the picture stretched on it.
+  // The client area: the ground, and the picture stretched on it.
   RECT client;
   GetClientRect(w.hwnd, &client);
   HDC screen = GetDC(w.hwnd);
@@ -640,22 +640,13 @@ HBRUSH Win32Host::BackgroundBrush(Window& w) {
 }
 
 bool Win32Host::PaintBackground(Window& w) {
-  const Dialog::Background bg = w.dialog->OnPaintBackground();
-  HBITMAP bitmap = bg.picture ? picture(bg.picture) : nullptr;
-  if (!bitmap) return false;
+  // The brush holds the client area as it shows: the ground, and the whole picture stretched
+  // onto a fixed rectangle, whatever the window's size.
+  HBRUSH brush = BackgroundBrush(w);
+  if (!brush) return false;
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(w.hwnd, &ps);
-  RECT client;
-  GetClientRect(w.hwnd, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  // The whole picture stretched onto a fixed rectangle, whatever the window's size.
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BITMAP bm{};
-  GetObjectW(bitmap, sizeof bm, &bm);
-  StretchBlt(dc, 0, 0, bg.width, bg.height, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+  FillRect(dc, &ps.rcPaint, brush);
   EndPaint(w.hwnd, &ps);
   return true;
 }
