@@ -386,11 +386,20 @@ void Dialog::UserType(int id, const std::string& text) {
   ControlState& s = controls_[i];
   if (s.tpl->style & kReadOnly) return;
   s.text = text;
-  notifyChanged(i, Change::Text);
+  if (s.kind() == Kind::ComboBox) {
+    // A list's typed text selects nothing: the list reports no selection, and no notification.
+    s.curSel = -1;
+    notifyChanged(i, Change::Selection);
+  } else {
+    notifyChanged(i, Change::Text);
+  }
 }
 
 void Dialog::UserEdited(int id, const std::string& text) {
-  if (ControlState* c = find(id)) c->text = text;
+  ControlState* c = find(id);
+  if (!c) return;
+  c->text = text;
+  if (c->kind() == Kind::ComboBox) c->curSel = -1;
 }
 
 void Dialog::UserFocus(int id) {

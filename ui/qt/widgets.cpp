@@ -312,9 +312,23 @@ QWidget* DialogWindow::make(int index) {
       cb->setEditable(true);
       cb->setInsertPolicy(QComboBox::NoInsert);
       cb->setMaxVisibleItems(std::max(1, (units_.y(t.cy) - 24) / std::max(1, units_.baseY + 2)));
+      // Typed text stays text, as in a native drop-down list: no inline completion, and no item
+      // made current when editing ends (Qt's combo box would select the item matching the text
+      // and report it as chosen, so a value nobody picked would reach the dialog).
+      cb->setCompleter(nullptr);
+      QObject::disconnect(cb->lineEdit(), &QLineEdit::editingFinished, cb, nullptr);
       QObject::connect(cb, &QComboBox::activated, cb, [d, id](int i) { d->UserSelect(id, i); });
-      QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb,
-                       [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
+      QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, cb, [d, id, cb](const QString& s) {
+        d->UserEdited(id, s.toStdString());
+        if (cb->currentIndex() < 0) return;
+        // The list then has no selection until an item is chosen; the text and caret stay.
+        QSignalBlocker block(cb);
+        QSignalBlocker blockEdit(cb->lineEdit());
+        int caret = cb->lineEdit()->cursorPosition();
+        cb->setCurrentIndex(-1);
+        cb->lineEdit()->setText(s);
+        cb->lineEdit()->setCursorPosition(caret);
+      });
       r.setHeight(std::min(r.height(), units_.y(12)));  // the template's height is the open list's
       w = cb;
       break;
