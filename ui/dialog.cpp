@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "core/text.h"
 #include "ui/file_filter.h"
 
 namespace lx::ui {
@@ -85,6 +86,10 @@ int ComboBox::SetCurSel(int index) {
   bool valid = index >= 0 && index < static_cast<int>(s.items.size());
   s.curSel = valid ? index : -1;
   s.text = valid ? s.items[index] : std::string();
+  // A list's field shows the chosen item whole, selected while the list has the focus.
+  bool focused = dialog_->focusId() == id_;
+  s.selStart = 0;
+  s.selEnd = focused ? static_cast<int>(s.text.size()) : 0;
   changed(Change::Selection);
   return s.curSel;
 }
@@ -193,6 +198,7 @@ void Dialog::notifyChanged(int index, Change what) {
 void Dialog::SetDlgItemText(int id, const std::string& text) {
   ControlState& c = at(id);
   c.text = text;
+  c.selStart = c.selEnd = 0;  // a new text puts the caret before it
   notifyChanged(indexOf(id), Change::Text);
 }
 
@@ -312,10 +318,16 @@ void Dialog::EndWindow() {
   focus_ = -1;
 }
 
-void Dialog::moveFocus(int index) {
+void Dialog::moveFocus(int index, FocusBy by) {
   if (index == focus_) return;
   int old = focus_;
   focus_ = index;
+  if (index >= 0 && controls_[index].hasText()) {
+    ControlState& c = controls_[index];
+    int end = static_cast<int>(c.text.size());
+    c.selStart = by == FocusBy::Keyboard ? 0 : end;
+    c.selEnd = end;
+  }
   if (index >= 0) notifyChanged(index, Change::Focus);
   // The box that lost the focus reports it; its handler may move the focus again.
   if (old >= 0 && old < static_cast<int>(controls_.size()) && controls_[old].kind() == Kind::Edit)
@@ -334,7 +346,7 @@ void Dialog::UserClick(int id) {
   if (focus_ != index) {
     // A message box shown while the focus moves (a refused box) swallows the click.
     int before = messageCount_;
-    moveFocus(index);
+    moveFocus(index, FocusBy::Mouse);
     if (messageCount_ != before || ended_ || !open_) return;
   }
   c = &controls_[index];
@@ -367,11 +379,13 @@ void Dialog::UserSelect(int id, int index) {
   if (!Usable(c) || c->kind() != Kind::ComboBox) return;
   if (index < 0 || index >= static_cast<int>(c->items.size())) return;
   int i = indexOf(id);
-  moveFocus(i);
+  moveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   s.curSel = index;
   s.text = s.items[index];
+  s.selStart = 0;
+  s.selEnd = static_cast<int>(s.text.size());
   notifyChanged(i, Change::Selection);
   Dispatch(id, Notify::SelChange);
 }
@@ -381,11 +395,12 @@ void Dialog::UserType(int id, const std::string& text) {
   ControlState* c = find(id);
   if (!Usable(c) || (c->kind() != Kind::Edit && c->kind() != Kind::ComboBox)) return;
   int i = indexOf(id);
-  moveFocus(i);
+  moveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   if (s.tpl->style & kReadOnly) return;
   s.text = text;
+  s.selStart = s.selEnd = static_cast<int>(text.size());
   if (s.kind() == Kind::ComboBox) {
     // A list's typed text selects nothing: the list reports no selection, and no notification.
     s.curSel = -1;
@@ -399,10 +414,11 @@ void Dialog::UserEdited(int id, const std::string& text) {
   ControlState* c = find(id);
   if (!c) return;
   c->text = text;
+  c->selStart = c->selEnd = static_cast<int>(text.size());
   if (c->kind() == Kind::ComboBox) c->curSel = -1;
 }
 
-void Dialog::UserFocus(int id) {
+void Dialog::UserFocus(int id, FocusBy by) {
   if (!open_ || ended_) return;
   if (id == 0) {
     moveFocus(-1);
@@ -410,7 +426,7 @@ void Dialog::UserFocus(int id) {
   }
   ControlState* c = find(id);
   if (!Usable(c) || !c->takesFocusOnClick()) return;
-  moveFocus(indexOf(id));
+  moveFocus(indexOf(id), by);
 }
 
 void Dialog::UserTab(bool backwards) {
@@ -450,6 +466,144 @@ void Dialog::UserEscape() {
 }
 
 void Dialog::UserClose() { UserEscape(); }
+
+void Dialog::UserKey(Key key, const std::string& character) {
+  if (!open_ || ended_) return;
+  switch (key) {
+    case Key::Tab: return UserTab(false);
+    case Key::BackTab: return UserTab(true);
+    case Key::Enter: return UserEnter();
+    case Key::Escape: return UserEscape();
+    default: break;
+  }
+  if (focus_ < 0) return;
+  const int i = focus_;
+  ControlState& c = controls_[i];
+  const bool arrow = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
+  switch (c.kind()) {
+    case Kind::Edit:
+      return editKey(i, key, character);
+    case Kind::ComboBox:
+      return listKey(i, key);
+    case Kind::Slider: {
+      // A trackbar: Left, Up and PageUp toward the minimum, whatever its orientation.
+      int to = c.pos;
+      if (key == Key::Left || key == Key::Up) to -= 1;
+      if (key == Key::Right || key == Key::Down) to += 1;
+      if (key == Key::PageUp) to -= c.page();
+      if (key == Key::PageDown) to += c.page();
+      if (key == Key::Home) to = c.rangeMin;
+      if (key == Key::End) to = c.rangeMax;
+      if (to != c.pos) UserSlide(c.id(), to);
+      return;
+    }
+    case Kind::PushButton:
+    case Kind::PictureButton:
+    case Kind::RadioButton:
+    case Kind::CheckBox:
+      if (key == Key::Space) return UserClick(c.id());
+      if (arrow) return groupKey(i, key == Key::Left || key == Key::Up);
+      return;
+    default:
+      return;
+  }
+}
+
+namespace {
+// The bytes of the UTF-8 character before / after a place in a text.
+int CharBefore(const std::string& text, int at) {
+  int i = at - 1;
+  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
+  return std::max(0, i);
+}
+int CharAfter(const std::string& text, int at) {
+  int i = at + 1;
+  while (i < static_cast<int>(text.size()) && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  return std::min(static_cast<int>(text.size()), i);
+}
+}  // namespace
+
+void Dialog::editKey(int index, Key key, const std::string& character) {
+  ControlState& c = controls_[index];
+  const int length = static_cast<int>(c.text.size());
+  int caret = c.selEnd;
+  switch (key) {
+    case Key::Left: caret = caret > 0 ? CharBefore(c.text, caret) : 0; break;
+    case Key::Right: caret = caret < length ? CharAfter(c.text, caret) : length; break;
+    case Key::Home: caret = 0; break;
+    case Key::End: caret = length; break;
+    case Key::Space:
+    case Key::Char: {
+      if (c.tpl->style & kReadOnly) return;
+      // The typed character replaces the selection.
+      const std::string typed = key == Key::Space ? std::string(" ") : character;
+      const int from = std::min(c.selStart, c.selEnd), to = std::max(c.selStart, c.selEnd);
+      c.text.replace(from, to - from, typed);
+      c.selStart = c.selEnd = from + static_cast<int>(typed.size());
+      if (c.kind() == Kind::ComboBox) {
+        c.curSel = -1;  // typed text selects nothing, and nothing is notified
+        notifyChanged(index, Change::Selection);
+      } else {
+        notifyChanged(index, Change::Text);
+      }
+      return;
+    }
+    default: return;
+  }
+  c.selStart = c.selEnd = caret;
+}
+
+void Dialog::listKey(int index, Key key) {
+  ControlState& c = controls_[index];
+  if (key != Key::Up && key != Key::Down) return editKey(index, key, {});
+  // Up and Down move the closed list's selection from its caret: the chosen item, else the
+  // first item that the typed text begins, else the first item.
+  const int count = static_cast<int>(c.items.size());
+  if (count == 0) return;
+  int caret = c.curSel;
+  if (caret < 0) {
+    caret = 0;
+    for (int i = 0; i < count && !c.text.empty(); ++i)
+      if (ToLower(c.items[i]).starts_with(ToLower(c.text))) {
+        caret = i;
+        break;
+      }
+  }
+  int to = key == Key::Down ? std::min(caret + 1, count - 1) : caret - 1;
+  if (to < 0 || to == c.curSel) return;
+  c.curSel = to;
+  c.text = c.items[to];
+  c.selStart = 0;
+  c.selEnd = static_cast<int>(c.text.size());
+  notifyChanged(index, Change::Selection);
+  Dispatch(c.id(), Notify::SelChange);
+}
+
+int Dialog::nextInGroup(int index, bool backwards) const {
+  // The group runs from a control with kGroup to the next one; the move wraps within it and
+  // passes over what cannot take the focus.
+  const int n = static_cast<int>(controls_.size());
+  int first = index, last = index;
+  while (first > 0 && !(controls_[first].tpl->style & kGroup)) --first;
+  while (last + 1 < n && !(controls_[last + 1].tpl->style & kGroup)) ++last;
+  const int size = last - first + 1;
+  for (int step = 1; step < size; ++step) {
+    int i = first + ((index - first + (backwards ? -step : step)) % size + size) % size;
+    const ControlState& c = controls_[i];
+    if (Usable(&c) && c.kind() != Kind::GroupBox && c.kind() != Kind::Label && c.kind() != Kind::Icon) return i;
+  }
+  return index;
+}
+
+void Dialog::groupKey(int index, bool backwards) {
+  const int to = nextInGroup(index, backwards);
+  if (to == index) return;
+  moveFocus(to);
+  if (ended_ || !open_) return;
+  // An automatic radio button reached with the arrows is chosen.
+  ControlState& c = controls_[to];
+  if (c.kind() == Kind::RadioButton && !c.checked) UserClick(c.id());
+}
 
 void Dialog::UserSlide(int id, int pos) {
   if (!open_ || ended_) return;

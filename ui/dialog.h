@@ -3,6 +3,7 @@
 // notification) to handlers, a data exchange binding controls to members, and the input entry
 // points through which a host reports what the user did. The dialog keeps the state of its
 // controls itself; hosts only mirror it, so the same dialog runs headless and under Qt.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -33,13 +34,18 @@ struct ControlState {
   std::vector<std::string> items;  // combo box
   std::vector<intptr_t> itemData;
   int curSel = -1;
-  int rangeMin = 0, rangeMax = 100, pageSize = 20, pos = 0;  // slider
+  int selStart = 0, selEnd = 0;  // edit box and list text: the selection, the caret at selEnd
+  int rangeMin = 0, rangeMax = 100, pageSize = 0, pos = 0;  // slider; page size 0: not set
   int pictureNormal = 0, picturePressed = 0;  // picture button faces; sized to the normal face
 
   int id() const { return tpl->id; }
   Kind kind() const { return tpl->kind; }
   bool isButton() const { return kind() == Kind::PushButton || kind() == Kind::PictureButton; }
   bool takesFocusOnClick() const;
+  bool hasText() const { return kind() == Kind::Edit || kind() == Kind::ComboBox; }
+  bool allSelected() const { return selStart == 0 && selEnd == static_cast<int>(text.size()); }
+  // A slider's page: the one set, else a fifth of the range and at least one position.
+  int page() const { return pageSize > 0 ? pageSize : std::max(1, (rangeMax - rangeMin) / 5); }
 };
 
 class Dialog;
@@ -180,11 +186,16 @@ class Dialog {
   void UserSelect(int id, int index);
   void UserType(int id, const std::string& text);  // replaces the box's text; the focus stays
   void UserEdited(int id, const std::string& text);  // text already changed in a host's widget
-  void UserFocus(int id);                          // moves the focus (0: none)
+  // The keyboard's moves (Tab, arrows, the program's) select a box's whole text; a click
+  // leaves the caret after the text.
+  enum class FocusBy : uint8_t { Keyboard, Mouse };
+  void UserFocus(int id, FocusBy by = FocusBy::Mouse);  // moves the focus (0: none)
   void UserTab(bool backwards = false);
   void UserEnter();
   void UserEscape();
   void UserClose();
+  // A key on the focused control, as the platform's controls and dialog navigation take it.
+  void UserKey(Key key, const std::string& character = {});
   void UserSlide(int id, int pos);  // keyboard or mouse move of the thumb
   void UserReleaseSlider(int id);   // end of a mouse drag or click
   void Paint(int id);               // the host repainted a slider
@@ -206,7 +217,11 @@ class Dialog {
     Notify code;
     std::function<void()> handler;
   };
-  void moveFocus(int index);
+  void moveFocus(int index, FocusBy by = FocusBy::Keyboard);
+  void editKey(int index, Key key, const std::string& character);
+  void listKey(int index, Key key);
+  void groupKey(int index, bool backwards);
+  int nextInGroup(int index, bool backwards) const;
   ControlState& stateOf(int id);
 
   Host& host_;

@@ -1,6 +1,7 @@
 #pragma once
-// What a dialog needs from the window system. Two hosts implement it: the headless host that
-// tests and the scenario runner drive, and the Qt host of the programs. Dialogs know only this.
+// What a dialog needs from the window system. Three hosts implement it: the headless host that
+// tests and the scenario runner drive, the Qt host of the Linux programs and the Win32 host of
+// the Windows programs. Dialogs know only this.
 #include <optional>
 #include <string>
 
@@ -14,6 +15,11 @@ class Dialog;
 enum class Change : uint8_t {
   Text, Check, Enabled, Visible, Items, Selection, Range, Position, Focus, Picture,
   Redraw,  // a slider must repaint (the headless host then sends its NM_CUSTOMDRAW)
+};
+
+// A key the user presses; Char is one printable character, given beside it.
+enum class Key : uint8_t {
+  Tab, BackTab, Enter, Escape, Space, Left, Right, Up, Down, PageUp, PageDown, Home, End, Char,
 };
 
 struct FileRequest {

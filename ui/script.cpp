@@ -1,8 +1,10 @@
 // The scenario language: one action per line, "#" starts a comment line.
-#include <cctype>
-#include <charconv>
+#include "ui/script.h"
 
-#include "ui/headless.h"
+#include <cctype>
+#include <climits>
+
+#include "core/text.h"
 
 namespace lx::ui {
 
@@ -24,21 +26,9 @@ std::string_view NextWord(std::string_view& rest) {
 }
 
 std::optional<int> Number(std::string_view word) {
-  int value = 0;
-  int base = 10;
-  bool negative = false;
-  if (!word.empty() && word.front() == '-') {
-    negative = true;
-    word.remove_prefix(1);
-  }
-  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
-    base = 16;
-    word.remove_prefix(2);
-  }
-  if (word.empty()) return std::nullopt;
-  auto [ptr, ec] = std::from_chars(word.data(), word.data() + word.size(), value, base);
-  if (ec != std::errc() || ptr != word.data() + word.size()) return std::nullopt;
-  return negative ? -value : value;
+  std::optional<int64_t> v = ParseInteger(word, SignRule::Any);
+  if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
+  return static_cast<int>(*v);
 }
 
 // The rest of a line as text: surrounding blanks dropped; double quotes keep blanks and allow
@@ -52,7 +42,7 @@ std::string TextArgument(std::string_view rest) {
 struct VerbSpec {
   const char* word;
   Verb verb;
-  enum Args { None, Id, Value, IdValue, IdText, Text } args;
+  enum Args { None, Id, Value, IdValue, IdText, Text, KeyName } args;
 };
 
 constexpr VerbSpec kVerbs[] = {
@@ -64,8 +54,33 @@ constexpr VerbSpec kVerbs[] = {
     {"escape", Verb::Escape, VerbSpec::None},     {"close", Verb::Close, VerbSpec::None},
     {"drag", Verb::Drag, VerbSpec::IdValue},      {"key", Verb::Key, VerbSpec::IdValue},
     {"file", Verb::File, VerbSpec::Text},         {"cancel-file", Verb::CancelFile, VerbSpec::None},
-    {"show", Verb::Show, VerbSpec::None},
+    {"show", Verb::Show, VerbSpec::None},         {"press", Verb::Press, VerbSpec::KeyName},
 };
+
+constexpr std::pair<const char*, Key> kKeys[] = {
+    {"tab", Key::Tab},     {"backtab", Key::BackTab},   {"enter", Key::Enter},       {"escape", Key::Escape},
+    {"space", Key::Space}, {"left", Key::Left},         {"right", Key::Right},       {"up", Key::Up},
+    {"down", Key::Down},   {"pageup", Key::PageUp},     {"pagedown", Key::PageDown}, {"home", Key::Home},
+    {"end", Key::End},
+};
+
+// The length of the UTF-8 sequence that starts with `lead`; 0 for a byte that starts none.
+size_t Utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 0;
+}
+
+// A key name, or one printable character (a blank is "space").
+std::optional<Action> KeyAction(std::string_view word) {
+  for (const auto& [name, key] : kKeys)
+    if (word == name) return Action::Press(key);
+  if (word.empty() || Utf8Length(static_cast<unsigned char>(word.front())) != word.size()) return std::nullopt;
+  if (word.size() == 1 && !std::isprint(static_cast<unsigned char>(word.front()))) return std::nullopt;
+  return Action::Press(Key::Char, std::string(word));
+}
 
 }  // namespace
 
@@ -89,6 +104,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string* error) {
       std::optional<int> value = Number(NextWord(rest));
       if (!value) return fail("expects a number");
       a.value = *value;
+    }
+    if (v.args == VerbSpec::KeyName) {
+      std::optional<Action> press = KeyAction(NextWord(rest));
+      if (!press) return fail("expects a key name or one character");
+      a = std::move(*press);
     }
     if (v.args == VerbSpec::IdText || v.args == VerbSpec::Text) {
       a.text = TextArgument(rest);
@@ -121,5 +141,108 @@ std::vector<Action> ParseScript(std::string_view text, std::vector<std::string>*
   }
   return out;
 }
+
+bool NeedsControl(Verb v) {
+  return v == Verb::Click || v == Verb::Select || v == Verb::Pick || v == Verb::Type || v == Verb::Focus ||
+         v == Verb::Drag || v == Verb::Key;
+}
+
+const char* KindName(Kind k) {
+  switch (k) {
+    case Kind::PushButton: return "button";
+    case Kind::PictureButton: return "picture";
+    case Kind::RadioButton: return "radio";
+    case Kind::CheckBox: return "check";
+    case Kind::Edit: return "edit";
+    case Kind::ComboBox: return "combo";
+    case Kind::Slider: return "slider";
+    case Kind::GroupBox: return "group";
+    case Kind::Label: return "label";
+    case Kind::Icon: return "icon";
+  }
+  return "?";
+}
+
+std::string Describe(const Snapshot& s) {
+  std::string line = (s.id == kStaticId ? std::string("static") : std::to_string(s.id)) + " " + KindName(s.kind);
+  switch (s.kind) {
+    case Kind::RadioButton:
+    case Kind::CheckBox:
+      line += " " + QuoteText(s.text) + (s.checked ? " checked" : " unchecked");
+      break;
+    case Kind::ComboBox:
+      line += " " + QuoteText(s.text) + " item " + std::to_string(s.curSel);
+      break;
+    case Kind::Slider:
+      line += " " + std::to_string(s.pos);
+      break;
+    default:
+      line += " " + QuoteText(s.text);
+  }
+  if (!s.enabled) line += " disabled";
+  if (!s.visible) line += " hidden";
+  if (s.focused) line += " focused";
+  return line;
+}
+
+std::string QuoteText(const std::string& text) { return "\"" + text + "\""; }
+
+std::string OpenLine(int templateId, const std::string& caption) {
+  return "open " + std::to_string(templateId) + " " + QuoteText(caption);
+}
+
+std::string CloseLine(int templateId, const std::string& caption, int result) {
+  return "close " + std::to_string(templateId) + " " + QuoteText(caption) + " result " +
+         std::to_string(result);
+}
+
+std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption) {
+  return "message [" + title + "] " + QuoteText(text) + " over " + QuoteText(ownerCaption);
+}
+
+std::string WindowLine(int templateId, const std::string& caption) {
+  return "window " + std::to_string(templateId) + " " + QuoteText(caption);
+}
+
+std::string ControlLine(const Snapshot& control) { return "  | " + Describe(control); }
+
+std::string FileDialogLine(bool save, const std::string& proposedName, const std::string& filter,
+                           const std::string& folder) {
+  return std::string("file dialog ") + (save ? "save" : "open") + " " + QuoteText(proposedName) + " filter " +
+         QuoteText(filter) + " in " + QuoteText(folder);
+}
+
+std::string FileAnswerLine(const std::string& head, const std::string* answer) {
+  return head + (answer ? " -> " + QuoteText(*answer) : std::string(" -> cancelled"));
+}
+
+std::string NoMoreActionsLine(const std::string& caption) {
+  return "no more actions: closing " + QuoteText(caption);
+}
+
+std::string NotAnAnswerError(const std::string& head) {
+  return head + ": the next action is not an answer; cancelled";
+}
+
+std::string FolderAnswerError(const std::string& head) {
+  return head + ": a folder, not a file; the file dialog did not take the answer; cancelled";
+}
+
+std::string ErrorLine(int scriptLine, const std::string& what) {
+  return "error" + (scriptLine ? " at line " + std::to_string(scriptLine) : std::string()) + ": " + what;
+}
+
+namespace script_error {
+std::string NoControl(int id, const std::string& caption) {
+  return "no control " + std::to_string(id) + " in " + QuoteText(caption);
+}
+std::string NoMenuCommand(int command, const std::string& caption) {
+  return "no menu command " + std::to_string(command) + " in " + QuoteText(caption);
+}
+std::string NoSystemMenuEntry(int value) { return "no system-menu entry " + std::to_string(value); }
+std::string NoListItem(const std::string& text, int id) {
+  return "no item " + QuoteText(text) + " in list " + std::to_string(id);
+}
+}  // namespace script_error
 
 }  // namespace lx::ui

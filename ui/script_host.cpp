@@ -1,67 +1,153 @@
 #include "ui/script_host.h"
 
-#include "ui/headless.h"
+#include "core/path_text.h"
+#include "ui/dialog.h"
 
 namespace lx::ui {
 
-std::string QuoteText(const std::string& text) { return "\"" + text + "\""; }
+ScriptHost::ScriptHost() : fileBase_(std::filesystem::current_path()) {}
 
-std::string OpenLine(int templateId, const std::string& caption) {
-  return "open " + std::to_string(templateId) + " " + QuoteText(caption);
-}
-
-std::string CloseLine(int templateId, const std::string& caption, int result) {
-  return "close " + std::to_string(templateId) + " " + QuoteText(caption) + " result " +
-         std::to_string(result);
-}
-
-std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption) {
-  return "message [" + title + "] " + QuoteText(text) + " over " + QuoteText(ownerCaption);
+void ScriptHost::QueueScript(std::string_view script) {
+  std::vector<std::string> errors;
+  for (Action& a : ParseScript(script, &errors)) Queue(std::move(a));
+  for (const std::string& e : errors) {
+    ++errors_;
+    Record("error: " + e);
+  }
 }
 
-std::string WindowLine(int templateId, const std::string& caption) {
-  return "window " + std::to_string(templateId) + " " + QuoteText(caption);
+Action ScriptHost::TakeNext() {
+  Action next = std::move(queue_.front());
+  queue_.pop_front();
+  return next;
 }
 
-std::string ControlLine(const Snapshot& control) { return "  | " + Describe(control); }
-
-std::string FileDialogLine(bool save, const std::string& proposedName, const std::string& filter,
-                           const std::string& folder) {
-  return std::string("file dialog ") + (save ? "save" : "open") + " " + QuoteText(proposedName) + " filter " +
-         QuoteText(filter) + " in " + QuoteText(folder);
+void ScriptHost::Record(const std::string& line) {
+  if (trace) trace(line);
 }
 
-std::string FileAnswerLine(const std::string& head, const std::string* answer) {
-  return head + (answer ? " -> " + QuoteText(*answer) : std::string(" -> cancelled"));
+void ScriptHost::Error(int scriptLine, const std::string& what) {
+  ++errors_;
+  Record(ErrorLine(scriptLine, what));
 }
 
-std::string NoMoreActionsLine(const std::string& caption) {
-  return "no more actions: closing " + QuoteText(caption);
+bool ScriptHost::HasControl(const Dialog& dialog, int id) const { return dialog.find(id) != nullptr; }
+
+void ScriptHost::RecordMessage(const std::string& title, const std::string& text, const Dialog* owner,
+                               const std::string& ownerCaption) {
+  Record(MessageLine(title, text, ownerCaption));
+  if (owner)
+    for (const Snapshot& s : SnapshotOf(*owner)) Record(ControlLine(s));
 }
 
-std::string NotAnAnswerError(const std::string& head) {
-  return head + ": the next action is not an answer; cancelled";
+void ScriptHost::Play(const Action& a, Dialog* top) {
+  if (a.verb == Verb::Call) {
+    if (!RunsCalls())
+      Error(a.line, script_error::kHeadlessOnly);
+    else if (a.call)
+      a.call();
+    return;
+  }
+  if (a.verb == Verb::File || a.verb == Verb::CancelFile) return Error(a.line, script_error::kNoFileDialog);
+  if (!top) return Error(a.line, script_error::kNoWindow);
+  Dialog& d = *top;
+  if (NeedsControl(a.verb) && !HasControl(d, a.id)) return Error(a.line, script_error::NoControl(a.id, d.tpl().caption));
+  switch (a.verb) {
+    case Verb::Click:
+      Click(d, a.id);
+      break;
+    case Verb::Command:
+      if (HasMenuCommand(d, a.id))
+        MenuCommand(d, a.id);
+      else
+        Error(a.line, script_error::NoMenuCommand(a.id, d.tpl().caption));
+      break;
+    case Verb::SysCommand:
+      if (a.value == kSysClose)
+        CloseBox(d);
+      else if (HasSystemMenuEntry(d, a.value))
+        SystemCommand(d, a.value);
+      else
+        Error(a.line, script_error::NoSystemMenuEntry(a.value));
+      break;
+    case Verb::Select:
+      Select(d, a.id, a.value);
+      break;
+    case Verb::Pick: {
+      const int index = FindListItem(d, a.id, a.text);
+      if (index < 0)
+        Error(a.line, script_error::NoListItem(a.text, a.id));
+      else
+        Select(d, a.id, index);
+      break;
+    }
+    case Verb::Type:
+      Type(d, a.id, a.text);
+      break;
+    case Verb::Focus:
+      Focus(d, a.id);
+      break;
+    case Verb::Tab:
+      Press(d, Key::Tab, {});
+      break;
+    case Verb::BackTab:
+      Press(d, Key::BackTab, {});
+      break;
+    case Verb::Enter:
+      Press(d, Key::Enter, {});
+      break;
+    case Verb::Escape:
+      Press(d, Key::Escape, {});
+      break;
+    case Verb::Press:
+      Press(d, a.key(), a.text);
+      break;
+    case Verb::Close:
+      CloseBox(d);
+      break;
+    case Verb::Drag:
+      Drag(d, a.id, a.value);
+      break;
+    case Verb::Key:
+      KeySlider(d, a.id, a.value);
+      break;
+    case Verb::Show:
+      Record(WindowLine(d.templateId(), CaptionOf(d)));
+      for (const Snapshot& s : SnapshotOf(d)) Record(ControlLine(s));
+      break;
+    case Verb::File:
+    case Verb::CancelFile:
+    case Verb::Call:
+      break;
+  }
 }
 
-std::string FolderAnswerError(const std::string& head) {
-  return head + ": a folder, not a file; the file dialog did not take the answer; cancelled";
+ScriptHost::FileAnswer ScriptHost::AnswerFileDialog(const FileRequest& shown, const std::string& folder) {
+  FileAnswer out{FileAnswer::NotAnAnswer, {}, FileDialogLine(shown.save, shown.proposedName, shown.filter, folder), 0};
+  fileDialogs_.push_back({shown, std::nullopt});
+  if (queue_.empty() || (queue_.front().verb != Verb::File && queue_.front().verb != Verb::CancelFile)) {
+    Error(queue_.empty() ? 0 : queue_.front().line, NotAnAnswerError(out.head));
+    return out;
+  }
+  const Action answer = TakeNext();
+  out.line = answer.line;
+  if (answer.verb == Verb::CancelFile) {
+    out.outcome = FileAnswer::Cancelled;
+    Record(FileAnswerLine(out.head, nullptr));
+    return out;
+  }
+  std::filesystem::path p = PathFromUtf8(answer.text);
+  if (p.is_relative()) p = fileBase_ / p;
+  out.outcome = FileAnswer::Chosen;
+  out.path = Utf8FromPath(p.lexically_normal());
+  fileDialogs_.back().answer = out.path;
+  Record(FileAnswerLine(out.head, &out.path));
+  return out;
 }
 
-std::string ErrorLine(int scriptLine, const std::string& what) {
-  return "error" + (scriptLine ? " at line " + std::to_string(scriptLine) : std::string()) + ": " + what;
+void ScriptHost::FolderAnswered(const FileAnswer& answer) {
+  Error(answer.line, FolderAnswerError(answer.head));
+  if (!fileDialogs_.empty()) fileDialogs_.back().answer.reset();
 }
-
-namespace script_error {
-std::string NoControl(int id, const std::string& caption) {
-  return "no control " + std::to_string(id) + " in " + QuoteText(caption);
-}
-std::string NoMenuCommand(int command, const std::string& caption) {
-  return "no menu command " + std::to_string(command) + " in " + QuoteText(caption);
-}
-std::string NoSystemMenuEntry(int value) { return "no system-menu entry " + std::to_string(value); }
-std::string NoListItem(const std::string& text, int id) {
-  return "no item " + QuoteText(text) + " in list " + std::to_string(id);
-}
-}  // namespace script_error
 
 }  // namespace lx::ui

@@ -1,8 +1,10 @@
 #pragma once
-// A window system that scenario scripts drive: the headless host, the Qt host through real
-// input, and later the Windows host. The scenario runner knows only this interface; each
-// implementation turns the script's actions into the user input of its platform and writes
-// the same transcript lines, so that one script gives one transcript on every host.
+// The session engine that plays scenario scripts on a window system: the headless host, the Qt
+// host through real input, and the Win32 host on the native windows. The engine owns the
+// script's queue, the checks before each action, the errors, the answers to file dialogs and
+// the transcript lines; a host supplies only how an action becomes its platform's input and how
+// a window's state is read back. The scenario runner knows only this class.
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,12 +12,9 @@
 #include <vector>
 
 #include "ui/host.h"
+#include "ui/script.h"
 
 namespace lx::ui {
-
-struct Action;
-struct FileDialogRecord;
-struct Snapshot;
 
 class ScriptHost {
  public:
@@ -23,44 +22,75 @@ class ScriptHost {
 
   // What the dialogs run on.
   virtual Host& host() = 0;
-  // Relative paths in file answers are taken from this folder.
-  virtual void SetFileBase(std::filesystem::path base) = 0;
-  // Queues a script's actions for the windows still to come (the first one takes them when
-  // it opens); mistakes in the script count as errors.
-  virtual void QueueScript(std::string_view script) = 0;
-  virtual int errors() const = 0;
-  virtual const std::vector<FileDialogRecord>& fileDialogs() const = 0;
+  // Relative paths in file answers are taken from this folder (default: the current one).
+  void SetFileBase(std::filesystem::path base) { fileBase_ = std::move(base); }
+  // Queues actions for the windows still to come (the first one takes them when it opens);
+  // mistakes in a script count as errors.
+  void Queue(Action action) { queue_.push_back(std::move(action)); }
+  void QueueScript(std::string_view script);
+  int errors() const { return errors_; }
+  const std::vector<FileDialogRecord>& fileDialogs() const { return fileDialogs_; }
 
   // Called with every transcript line as it happens.
   std::function<void(const std::string&)> trace;
   // Called after every action has run to its end.
   std::function<void(const Action&)> afterAction;
-};
 
-// Transcript lines that every host writes alike.
-std::string QuoteText(const std::string& text);
-std::string OpenLine(int templateId, const std::string& caption);
-std::string CloseLine(int templateId, const std::string& caption, int result);
-std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption);
-std::string WindowLine(int templateId, const std::string& caption);
-std::string ControlLine(const Snapshot& control);
-// "file dialog save "EEPROM.h" filter "..." in "<folder>""; the answer is appended by the caller.
-std::string FileDialogLine(bool save, const std::string& proposedName, const std::string& filter,
-                           const std::string& folder);
-std::string FileAnswerLine(const std::string& head, const std::string* answer);  // nullptr: cancelled
-std::string NoMoreActionsLine(const std::string& caption);
-std::string NotAnAnswerError(const std::string& head);
-// A folder's name as the answer: file dialogs open the folder and keep waiting for a file.
-std::string FolderAnswerError(const std::string& head);
-std::string ErrorLine(int scriptLine, const std::string& what);
-// What an action that does not fit the window is told.
-namespace script_error {
-inline constexpr const char* kNoWindow = "no window is open";
-inline constexpr const char* kNoFileDialog = "no file dialog is open to answer";
-std::string NoControl(int id, const std::string& caption);
-std::string NoMenuCommand(int command, const std::string& caption);
-std::string NoSystemMenuEntry(int value);
-std::string NoListItem(const std::string& text, int id);
-}  // namespace script_error
+ protected:
+  ScriptHost();
+
+  // ---- What a host supplies: how an action becomes input on a window of its platform.
+  virtual bool HasControl(const Dialog& dialog, int id) const;
+  virtual bool HasMenuCommand(const Dialog& dialog, int command) const = 0;
+  virtual void MenuCommand(Dialog& dialog, int command) = 0;
+  // The close entry (kSysClose) exists everywhere; others only where the platform has a menu.
+  virtual bool HasSystemMenuEntry(const Dialog& dialog, int command) const = 0;
+  virtual void SystemCommand(Dialog& dialog, int command) = 0;
+  virtual void Click(Dialog& dialog, int id) = 0;
+  virtual int FindListItem(const Dialog& dialog, int id, const std::string& text) const = 0;  // -1: none
+  virtual void Select(Dialog& dialog, int id, int index) = 0;
+  virtual void Type(Dialog& dialog, int id, const std::string& text) = 0;
+  virtual void Focus(Dialog& dialog, int id) = 0;
+  // One key to the focused control, as the keyboard gives it (`character` for Key::Char).
+  virtual void Press(Dialog& dialog, Key key, const std::string& character) = 0;
+  virtual void CloseBox(Dialog& dialog) = 0;
+  virtual void Drag(Dialog& dialog, int id, int pos) = 0;
+  virtual void KeySlider(Dialog& dialog, int id, int pos) = 0;
+  virtual bool RunsCalls() const { return false; }
+
+  // ---- What a host supplies: how a window's state is read.
+  virtual std::string CaptionOf(const Dialog& dialog) const = 0;
+  virtual std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const = 0;
+
+  // ---- The engine, for the host's modal loops.
+  bool HasNext() const { return !queue_.empty(); }
+  Action TakeNext();
+  // Checks an action against the topmost window (nullptr: none), then gives it to the host.
+  void Play(const Action& action, Dialog* top);
+  void Record(const std::string& line);
+  void Error(int scriptLine, const std::string& what);
+  // The script has run out while `dialog` is open: it is closed as with its close box.
+  void RecordScriptEnd(const Dialog& dialog) { Record(NoMoreActionsLine(CaptionOf(dialog))); }
+  // A message box over `owner` (nullptr: none), then what the owner's controls show.
+  void RecordMessage(const std::string& title, const std::string& text, const Dialog* owner,
+                     const std::string& ownerCaption);
+
+  // A file dialog is open, showing `shown` in `folder`: the next action is its answer.
+  struct FileAnswer {
+    enum Outcome { NotAnAnswer, Cancelled, Chosen } outcome;
+    std::string path;  // Chosen: the full name, a relative answer taken from the file base
+    std::string head;  // the transcript line's beginning
+    int line;          // the answering action's script line
+  };
+  FileAnswer AnswerFileDialog(const FileRequest& shown, const std::string& folder);
+  // The answer was a folder, which the dialog opened instead of taking it.
+  void FolderAnswered(const FileAnswer& answer);
+
+ private:
+  std::filesystem::path fileBase_;
+  std::deque<Action> queue_;
+  std::vector<FileDialogRecord> fileDialogs_;
+  int errors_ = 0;
+};
 
 }  // namespace lx::ui

@@ -19,7 +19,7 @@ class Conversion : public ::testing::TestWithParam<const ToolDefinition& (*)()> 
 TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
   ToolWindow w(GetParam()());
   std::vector<std::string> shown;
-  w.host.Queue(ui::Action::Run([&](ui::HeadlessHost& h) {
+  w.host.Queue(ui::Action::Call([&, &h = w.host] {
     shown = {h.top()->GetDlgItemText(res::convert::kHeaderPathBox),
              h.top()->GetDlgItemText(res::convert::kBinaryPathBox)};
   }));

@@ -41,7 +41,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
 
     std::vector<std::string> atOk, reopened;
     host.QueueScript(s.script);
-    host.Queue(Action::Run([&](ui::HeadlessHost& h) { atOk = Shown(*h.top()); }));
+    host.Queue(Action::Call([&] { atOk = Shown(*host.top()); }));
     host.Queue(Action(Verb::Click, ui::kIdOk));
     host.Click(s.button);
     const RegisterImage edited = state.words;
@@ -56,7 +56,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
     EXPECT_EQ(state.words, edited);
     EXPECT_EQ(state.chipModel, 0);
 
-    host.Queue(Action::Run([&](ui::HeadlessHost& h) { reopened = Shown(*h.top()); }));
+    host.Queue(Action::Call([&] { reopened = Shown(*host.top()); }));
     host.Queue(Action(Verb::Escape));
     host.Click(s.button);
     EXPECT_EQ(reopened, atOk);

@@ -36,11 +36,6 @@ namespace fs = std::filesystem;
 
 std::string S(const QString& s) { return s.toStdString(); }
 
-bool NeedsControl(Verb v) {
-  return v == Verb::Click || v == Verb::Select || v == Verb::Pick || v == Verb::Type || v == Verb::Focus ||
-         v == Verb::Drag || v == Verb::Key;
-}
-
 // Where a user clicks a control: inside the part that takes the click (a radio button's
 // indicator and text, not the blank to their right).
 QPoint ClickPoint(const QWidget* w) {
@@ -59,40 +54,24 @@ void Drain() {
 
 }  // namespace
 
-QtScriptHost::QtScriptHost(const ResourceSet& resources, std::string appName)
-    : host_(resources, std::move(appName)), fileBase_(fs::current_path()) {
+QtScriptHost::QtScriptHost(const ResourceSet& resources, std::string appName) : host_(resources, std::move(appName)) {
   qApp->installEventFilter(this);
-  host_.onCreated = [this](Dialog& d, QDialog& w) { record(OpenLine(d.templateId(), S(w.windowTitle()))); };
-  host_.onShown = [this](Dialog& d, QDialog& w) { drive(d, w); };
+  host_.onCreated = [this](Dialog& d, QDialog& w) { Record(OpenLine(d.templateId(), S(w.windowTitle()))); };
+  host_.onShown = [this](Dialog& d, QDialog& w) { Drive(d, w); };
   host_.onClosed = [this](Dialog& d, QDialog& w) {
     std::erase(stack_, &d);
-    record(CloseLine(d.templateId(), S(w.windowTitle()), d.result()));
+    Record(CloseLine(d.templateId(), S(w.windowTitle()), d.result()));
   };
 }
 
 QtScriptHost::~QtScriptHost() { qApp->removeEventFilter(this); }
 
-void QtScriptHost::record(const std::string& line) {
-  if (trace) trace(line);
+std::string QtScriptHost::CaptionOf(const Dialog& dialog) const {
+  QDialog* window = host_.windowOf(dialog);
+  return window ? S(window->windowTitle()) : std::string();
 }
 
-void QtScriptHost::error(int line, const std::string& what) {
-  ++errors_;
-  record(ErrorLine(line, what));
-}
-
-void QtScriptHost::QueueScript(std::string_view script) {
-  std::vector<std::string> errors;
-  for (Action& a : ParseScript(script, &errors)) queue_.push_back(std::move(a));
-  for (const std::string& e : errors) {
-    ++errors_;
-    record("error: " + e);
-  }
-}
-
-void QtScriptHost::settle() { Drain(); }
-
-std::vector<Snapshot> QtScriptHost::TakeSnapshot(const Dialog& dialog) const {
+std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
   std::vector<Snapshot> out;
   auto* window = dynamic_cast<DialogWindow*>(host_.windowOf(dialog));
   if (!window) return out;
@@ -127,111 +106,55 @@ std::vector<Snapshot> QtScriptHost::TakeSnapshot(const Dialog& dialog) const {
 
 // ---- The modal loops ------------------------------------------------------------------------
 
-void QtScriptHost::drive(Dialog& dialog, QDialog& window) {
+void QtScriptHost::Drive(Dialog& dialog, QDialog& window) {
   stack_.push_back(&dialog);
   // Focus arrives only once the window is active.
   window.activateWindow();
   (void)QTest::qWaitForWindowActive(&window, 2000);
-  settle();  // first display: the sliders paint
+  Drain();  // first display: the sliders paint
   while (!dialog.ended() && dialog.isOpen()) {
-    if (queue_.empty()) {
-      record(NoMoreActionsLine(S(window.windowTitle())));
-      closeBox(dialog);
-      settle();
+    if (!HasNext()) {
+      RecordScriptEnd(dialog);
+      CloseBox(dialog);
+      Drain();
       if (!dialog.ended()) dialog.EndDialog(kIdCancel);
       break;
     }
-    Action next = std::move(queue_.front());
-    queue_.pop_front();
-    apply(next);
+    Apply(TakeNext());
   }
 }
 
-void QtScriptHost::apply(const Action& a) {
-  Dialog* d = stack_.empty() ? nullptr : stack_.back();
-  if (a.verb == Verb::Call) {
-    error(a.line, "function calls run on the headless host only");
-  } else if (a.verb == Verb::File || a.verb == Verb::CancelFile) {
-    error(a.line, script_error::kNoFileDialog);
-  } else if (!d) {
-    error(a.line, script_error::kNoWindow);
-  } else if (NeedsControl(a.verb) && !d->find(a.id)) {
-    error(a.line, script_error::NoControl(a.id, d->tpl().caption));
-  } else {
-    switch (a.verb) {
-      case Verb::Click:
-        click(*d, a.id);
-        break;
-      case Verb::Command:
-        command(*d, a);
-        break;
-      case Verb::SysCommand:
-        // Linux frames carry no system menu: only its close entry exists, as the close box.
-        if (a.value == 0xF060)
-          closeBox(*d);
-        else
-          error(a.line, script_error::NoSystemMenuEntry(a.value));
-        break;
-      case Verb::Select:
-        select(*d, a.id, a.value);
-        break;
-      case Verb::Pick: {
-        auto* cb = qobject_cast<QComboBox*>(host_.widgetOf(*d, a.id));
-        int index = cb ? cb->findText(QString::fromStdString(a.text), Qt::MatchExactly) : -1;
-        if (index < 0)
-          error(a.line, script_error::NoListItem(a.text, a.id));
-        else
-          select(*d, a.id, index);
-        break;
-      }
-      case Verb::Type:
-        type(*d, a.id, a.text);
-        break;
-      case Verb::Focus:
-        focus(*d, a.id);
-        break;
-      case Verb::Tab:
-        pressKey(*d, Qt::Key_Tab);
-        break;
-      case Verb::BackTab:
-        pressKey(*d, Qt::Key_Backtab, Qt::ShiftModifier);
-        break;
-      case Verb::Enter:
-        pressKey(*d, Qt::Key_Return);
-        break;
-      case Verb::Escape:
-        pressKey(*d, Qt::Key_Escape);
-        break;
-      case Verb::Close:
-        closeBox(*d);
-        break;
-      case Verb::Drag:
-        drag(*d, a.id, a.value);
-        break;
-      case Verb::Key:
-        keySlider(*d, a.id, a.value);
-        break;
-      case Verb::Show:
-        record(WindowLine(d->templateId(), S(host_.windowOf(*d)->windowTitle())));
-        for (const Snapshot& s : TakeSnapshot(*d)) record(ControlLine(s));
-        break;
-      default:
-        break;
-    }
-  }
-  settle();
+void QtScriptHost::Apply(const Action& a) {
+  Play(a, stack_.empty() ? nullptr : stack_.back());
+  Drain();
   if (afterAction) afterAction(a);
+}
+
+bool QtScriptHost::HasMenuCommand(const Dialog& d, int command) const {
+  QDialog* window = host_.windowOf(d);
+  QMenuBar* bar = window ? window->findChild<QMenuBar*>() : nullptr;
+  if (!bar) return false;
+  for (QAction* top : bar->actions())
+    if (top->menu())
+      for (QAction* entry : top->menu()->actions())
+        if (entry->data().isValid() && entry->data().toInt() == command) return true;
+  return false;
+}
+
+int QtScriptHost::FindListItem(const Dialog& d, int id, const std::string& text) const {
+  auto* cb = qobject_cast<QComboBox*>(host_.widgetOf(d, id));
+  return cb ? cb->findText(QString::fromStdString(text), Qt::MatchExactly) : -1;
 }
 
 // ---- Real input -----------------------------------------------------------------------------
 
-void QtScriptHost::click(Dialog& d, int id) {
+void QtScriptHost::Click(Dialog& d, int id) {
   QWidget* w = host_.widgetOf(d, id);
   if (!w || w->isHidden()) return;  // nothing there to click
   if (d.at(id).kind() == Kind::Slider) {
     // A click on a slider's thumb releases it; `drag` to its own position says so. A plain
     // click takes the focus only.
-    focus(d, id);
+    Focus(d, id);
     return;
   }
   QWidget* target = w;
@@ -239,15 +162,20 @@ void QtScriptHost::click(Dialog& d, int id) {
   QTest::mouseClick(target, Qt::LeftButton, {}, ClickPoint(target));
 }
 
-void QtScriptHost::focus(Dialog& d, int id) {
+void QtScriptHost::Focus(Dialog& d, int id) {
   QWidget* w = host_.widgetOf(d, id);
   if (!w || w->isHidden()) return;
   const ControlState& c = d.at(id);
   switch (c.kind()) {
     case Kind::Edit:
-    case Kind::ComboBox:
-      click(d, id);  // a click into a box only puts the focus there
+    case Kind::ComboBox: {
+      Click(d, id);  // a click into a box only puts the focus there
+      // The dialog's own focus move, as Tab makes it: the whole text selected.
+      QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+      if (auto* cb = qobject_cast<QComboBox*>(w)) edit = cb->lineEdit();
+      if (edit && edit->hasFocus()) edit->selectAll();
       break;
+    }
     case Kind::Slider:
       // Any press on a slider moves or releases its thumb; the focus comes as by Tab.
       d.UserFocus(id);
@@ -264,26 +192,21 @@ void QtScriptHost::focus(Dialog& d, int id) {
   }
 }
 
-void QtScriptHost::command(Dialog& d, const Action& a) {
+void QtScriptHost::MenuCommand(Dialog& d, int command) {
   QDialog* window = host_.windowOf(d);
   QMenuBar* bar = window ? window->findChild<QMenuBar*>() : nullptr;
   QMenu* popup = nullptr;
   QAction* item = nullptr;
-  if (bar) {
-    for (QAction* top : bar->actions()) {
-      if (!top->menu()) continue;
-      for (QAction* entry : top->menu()->actions())
-        if (entry->data().isValid() && entry->data().toInt() == a.id) {
-          popup = top->menu();
-          item = entry;
-        }
-      if (item) break;
-    }
+  for (QAction* top : bar ? bar->actions() : QList<QAction*>()) {
+    if (!top->menu()) continue;
+    for (QAction* entry : top->menu()->actions())
+      if (entry->data().isValid() && entry->data().toInt() == command) {
+        popup = top->menu();
+        item = entry;
+      }
+    if (item) break;
   }
-  if (!item) {
-    error(a.line, script_error::NoMenuCommand(a.id, d.tpl().caption));
-    return;
-  }
+  if (!item) return;
   // Open the menu-bar entry, then click the item in the menu that drops down.
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(popup->menuAction()).center());
   for (int i = 0; i < 100 && !popup->isVisible(); ++i) QTest::qWait(5);
@@ -293,7 +216,7 @@ void QtScriptHost::command(Dialog& d, const Action& a) {
   QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
 }
 
-void QtScriptHost::select(Dialog& d, int id, int index) {
+void QtScriptHost::Select(Dialog& d, int id, int index) {
   auto* cb = qobject_cast<QComboBox*>(host_.widgetOf(d, id));
   if (!cb || cb->isHidden() || !cb->isEnabled() || index < 0 || index >= cb->count()) return;
   // The list drops down from its arrow; the item is clicked in it.
@@ -313,12 +236,12 @@ void QtScriptHost::select(Dialog& d, int id, int index) {
   }
 }
 
-void QtScriptHost::type(Dialog& d, int id, const std::string& text) {
+void QtScriptHost::Type(Dialog& d, int id, const std::string& text) {
   QWidget* w = host_.widgetOf(d, id);
   QLineEdit* edit = qobject_cast<QLineEdit*>(w);
   if (auto* cb = qobject_cast<QComboBox*>(w)) edit = cb->lineEdit();
   if (!edit || w->isHidden() || !w->isEnabled()) return;
-  click(d, id);
+  Click(d, id);
   if (d.ended() || !d.isOpen()) return;
   // Select all, then type; an empty text deletes the selection.
   QPointer<QLineEdit> target(edit);
@@ -337,14 +260,39 @@ void QtScriptHost::type(Dialog& d, int id, const std::string& text) {
   }
 }
 
-void QtScriptHost::pressKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers) {
+void QtScriptHost::SendKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers) {
   QDialog* window = host_.windowOf(d);
   if (!window) return;
   // Through the window system, to whichever control has the focus (or the window itself).
   QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
 }
 
-void QtScriptHost::closeBox(Dialog& d) {
+void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
+  switch (key) {
+    case Key::Tab: return SendKey(d, Qt::Key_Tab);
+    case Key::BackTab: return SendKey(d, Qt::Key_Backtab, Qt::ShiftModifier);
+    case Key::Enter: return SendKey(d, Qt::Key_Return);
+    case Key::Escape: return SendKey(d, Qt::Key_Escape);
+    case Key::Space: return SendKey(d, Qt::Key_Space);
+    case Key::Left: return SendKey(d, Qt::Key_Left);
+    case Key::Right: return SendKey(d, Qt::Key_Right);
+    case Key::Up: return SendKey(d, Qt::Key_Up);
+    case Key::Down: return SendKey(d, Qt::Key_Down);
+    case Key::PageUp: return SendKey(d, Qt::Key_PageUp);
+    case Key::PageDown: return SendKey(d, Qt::Key_PageDown);
+    case Key::Home: return SendKey(d, Qt::Key_Home);
+    case Key::End: return SendKey(d, Qt::Key_End);
+    case Key::Char: break;
+  }
+  QDialog* window = host_.windowOf(d);
+  if (!window) return;
+  const QString text = QString::fromStdString(character);
+  const char latin = text.size() == 1 && text.at(0).unicode() < 0x80 ? static_cast<char>(text.at(0).unicode()) : '\0';
+  QTest::sendKeyEvent(QTest::Click, window->windowHandle(), latin ? QTest::asciiToKey(latin) : Qt::Key_unknown, text,
+                      Qt::NoModifier);
+}
+
+void QtScriptHost::CloseBox(Dialog& d) {
   QDialog* window = host_.windowOf(d);
   if (!window) return;
   // What the window manager sends when the close box is clicked.
@@ -353,7 +301,7 @@ void QtScriptHost::closeBox(Dialog& d) {
   QCoreApplication::sendEvent(window->windowHandle(), &event);
 }
 
-void QtScriptHost::drag(Dialog& d, int id, int pos) {
+void QtScriptHost::Drag(Dialog& d, int id, int pos) {
   auto* slider = dynamic_cast<SliderWidget*>(host_.widgetOf(d, id));
   if (!slider || slider->isHidden() || !slider->isEnabled()) return;
   int target = std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
@@ -372,12 +320,12 @@ void QtScriptHost::drag(Dialog& d, int id, int pos) {
       along += horizontal ? QPoint(step, 0) : QPoint(0, step);
       QTest::mouseMove(slider, along);
     }
-    settle();  // the move is painted while the button is still down
+    Drain();  // the move is painted while the button is still down
   }
   QTest::mouseRelease(slider, Qt::LeftButton, {}, along);
 }
 
-void QtScriptHost::keySlider(Dialog& d, int id, int pos) {
+void QtScriptHost::KeySlider(Dialog& d, int id, int pos) {
   auto* slider = dynamic_cast<SliderWidget*>(host_.widgetOf(d, id));
   if (!slider || slider->isHidden() || !slider->isEnabled()) return;
   int target = std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
@@ -386,23 +334,13 @@ void QtScriptHost::keySlider(Dialog& d, int id, int pos) {
     return;
   }
   // Page keys for whole pages, arrow keys for the rest; each moves the thumb and the focus.
-  // Which key raises the position depends on the orientation and the inverted controls: a key
-  // that moved the wrong way (or not at all) is swapped for its opposite once.
-  bool swapped = false;
+  // PageUp and Left lower a trackbar's position, PageDown and Right raise it.
   for (int guard = 0; guard < 10000 && slider->value() != target && d.isOpen() && !d.ended(); ++guard) {
-    int before = slider->value();
-    bool up = target > before;
-    bool page = std::abs(target - before) >= slider->pageStep();
-    bool raiseKey = up != swapped;
-    Qt::Key key =
-        page ? (raiseKey ? Qt::Key_PageUp : Qt::Key_PageDown) : (raiseKey ? Qt::Key_Right : Qt::Key_Left);
-    if (slider->orientation() == Qt::Vertical && !page) key = raiseKey ? Qt::Key_Up : Qt::Key_Down;
-    QTest::keyClick(slider, key);
-    int after = slider->value();
-    if ((after > before) != up || after == before) {
-      if (swapped) break;  // the keys reach no further
-      swapped = true;
-    }
+    const int before = slider->value();
+    const bool up = target > before;
+    const bool page = std::abs(target - before) >= slider->pageStep();
+    QTest::keyClick(slider, page ? (up ? Qt::Key_PageDown : Qt::Key_PageUp) : (up ? Qt::Key_Right : Qt::Key_Left));
+    if (slider->value() == before) break;  // the keys reach no further
   }
 }
 
@@ -413,24 +351,22 @@ bool QtScriptHost::eventFilter(QObject* watched, QEvent* event) {
     if (auto* box = qobject_cast<QMessageBox*>(watched)) {
       QPointer<QMessageBox> p(box);
       QTimer::singleShot(0, box, [this, p] {
-        if (p) answerMessage(p);
+        if (p) AnswerMessage(p);
       });
     } else if (auto* files = qobject_cast<QFileDialog*>(watched)) {
       QPointer<QFileDialog> p(files);
       QTimer::singleShot(0, files, [this, p] {
-        if (p) answerFile(p);
+        if (p) AnswerFile(p);
       });
     }
   }
   return false;
 }
 
-void QtScriptHost::answerMessage(QMessageBox* box) {
+void QtScriptHost::AnswerMessage(QMessageBox* box) {
   QWidget* owner = box->parentWidget();
   Dialog* d = owner ? host_.dialogOf(owner) : nullptr;
-  record(MessageLine(S(box->windowTitle()), S(box->text()), owner ? S(owner->windowTitle()) : std::string()));
-  if (d)
-    for (const Snapshot& s : TakeSnapshot(*d)) record(ControlLine(s));
+  RecordMessage(S(box->windowTitle()), S(box->text()), d, owner ? S(owner->windowTitle()) : std::string());
   QAbstractButton* ok = box->button(QMessageBox::Ok);
   (void)QTest::qWaitForWindowExposed(box, 1000);
   QPointer<QMessageBox> open(box);
@@ -438,14 +374,12 @@ void QtScriptHost::answerMessage(QMessageBox* box) {
   if (open && open->isVisible()) open->accept();  // the click did not arrive: the run must go on
 }
 
-void QtScriptHost::answerFile(QFileDialog* dialog) {
+void QtScriptHost::AnswerFile(QFileDialog* dialog) {
   const FileRequest* request = host_.openFileRequest();
   FileRequest shown = request ? *request : FileRequest{};
   auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   shown.save = dialog->acceptMode() == QFileDialog::AcceptSave;
   if (name) shown.proposedName = S(name->text());
-  std::string folder = S(QDir::toNativeSeparators(dialog->directory().absolutePath()));
-  std::string head = FileDialogLine(shown.save, shown.proposedName, shown.filter, folder);
   auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
   auto cancel = [&] {
     QAbstractButton* b = buttons ? buttons->button(QDialogButtonBox::Cancel) : nullptr;
@@ -454,34 +388,17 @@ void QtScriptHost::answerFile(QFileDialog* dialog) {
     else
       dialog->reject();
   };
-  FileDialogRecord rec{shown, std::nullopt};
-  if (queue_.empty() || (queue_.front().verb != Verb::File && queue_.front().verb != Verb::CancelFile)) {
-    error(queue_.empty() ? 0 : queue_.front().line, NotAnAnswerError(head));
-    fileDialogs_.push_back(rec);
-    cancel();
-    return;
-  }
-  Action answer = std::move(queue_.front());
-  queue_.pop_front();
-  if (answer.verb == Verb::CancelFile) {
-    record(FileAnswerLine(head, nullptr));
-    fileDialogs_.push_back(rec);
-    cancel();
-    return;
-  }
-  fs::path p(answer.text);
-  if (p.is_relative()) p = fileBase_ / p;
-  rec.answer = p.lexically_normal().string();
-  record(FileAnswerLine(head, &*rec.answer));
-  fileDialogs_.push_back(rec);
+  const FileAnswer answer =
+      AnswerFileDialog(shown, S(QDir::toNativeSeparators(dialog->directory().absolutePath())));
+  if (answer.outcome != FileAnswer::Chosen) return cancel();
+  const QString typed = QString::fromStdString(answer.path);
   if (!name) {
-    dialog->selectFile(QString::fromStdString(*rec.answer));
+    dialog->selectFile(typed);
     static_cast<QDialog*>(dialog)->accept();
     return;
   }
   // Typed into the name box (set on it should typing not arrive whole), then Enter.
   (void)QTest::qWaitForWindowExposed(dialog, 1000);
-  QString typed = QString::fromStdString(*rec.answer);
   name->selectAll();
   for (QChar c : typed) {
     char latin = c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '\0';
@@ -494,8 +411,7 @@ void QtScriptHost::answerFile(QFileDialog* dialog) {
   QTest::keyClick(name, Qt::Key_Return);
   if (open && open->isVisible()) {
     // A folder's name opens the folder instead: the dialog keeps waiting for a file.
-    error(answer.line, FolderAnswerError(head));
-    fileDialogs_.back().answer.reset();
+    FolderAnswered(answer);
     cancel();
   }
 }

@@ -5,12 +5,9 @@
 // and file dialogs are answered on the real dialogs, and the transcript is read back from the
 // widgets. It writes the lines of the headless host, so that one script gives one transcript.
 #include <QObject>
-#include <deque>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "ui/headless.h"
 #include "ui/qt/qt_host.h"
 #include "ui/script_host.h"
 
@@ -25,44 +22,39 @@ class QtScriptHost : public QObject, public ScriptHost {
   ~QtScriptHost() override;
 
   Host& host() override { return host_; }
-  QtHost& qtHost() { return host_; }
-  void SetFileBase(std::filesystem::path base) override { fileBase_ = std::move(base); }
-  void QueueScript(std::string_view script) override;
-  int errors() const override { return errors_; }
-  const std::vector<FileDialogRecord>& fileDialogs() const override { return fileDialogs_; }
 
   // What the widgets of a dialog's window show now.
-  std::vector<Snapshot> TakeSnapshot(const Dialog& dialog) const;
+  std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private:
-  void record(const std::string& line);
-  void error(int line, const std::string& what);
-  void drive(Dialog& dialog, QDialog& window);  // the modal loop of one window
-  void apply(const Action& action);
-  void settle();  // lets posted paints and notifications run
-  void answerMessage(QMessageBox* box);
-  void answerFile(QFileDialog* dialog);
-
   // Real input on the topmost window.
-  void click(Dialog& d, int id);
-  void focus(Dialog& d, int id);
-  void command(Dialog& d, const Action& a);
-  void select(Dialog& d, int id, int index);
-  void type(Dialog& d, int id, const std::string& text);
-  void pressKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-  void closeBox(Dialog& d);
-  void drag(Dialog& d, int id, int pos);
-  void keySlider(Dialog& d, int id, int pos);
+  bool HasMenuCommand(const Dialog& dialog, int command) const override;
+  void MenuCommand(Dialog& dialog, int command) override;
+  // Linux frames carry no system menu: only its close entry exists, as the close box.
+  bool HasSystemMenuEntry(const Dialog&, int) const override { return false; }
+  void SystemCommand(Dialog&, int) override {}
+  void Click(Dialog& dialog, int id) override;
+  int FindListItem(const Dialog& dialog, int id, const std::string& text) const override;
+  void Select(Dialog& dialog, int id, int index) override;
+  void Type(Dialog& dialog, int id, const std::string& text) override;
+  void Focus(Dialog& dialog, int id) override;
+  void Press(Dialog& dialog, Key key, const std::string& character) override;
+  void CloseBox(Dialog& dialog) override;
+  void Drag(Dialog& dialog, int id, int pos) override;
+  void KeySlider(Dialog& dialog, int id, int pos) override;
+  std::string CaptionOf(const Dialog& dialog) const override;
+
+ private:
+  void Drive(Dialog& dialog, QDialog& window);  // the modal loop of one window
+  void Apply(const Action& action);
+  void AnswerMessage(QMessageBox* box);
+  void AnswerFile(QFileDialog* dialog);
+  void SendKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
   QtHost host_;
-  std::filesystem::path fileBase_;
-  std::deque<Action> queue_;
   std::vector<Dialog*> stack_;  // open windows, the topmost last
-  std::vector<FileDialogRecord> fileDialogs_;
-  int errors_ = 0;
 };
 
 }  // namespace lx::ui::qt

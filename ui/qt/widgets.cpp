@@ -398,7 +398,10 @@ void DialogWindow::sync(int index, Change what) {
   switch (what) {
     case Change::Text:
       if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (e->text() != Q(c.text)) e->setText(Q(c.text));
+        if (e->text() != Q(c.text)) {
+          e->setText(Q(c.text));
+          e->setCursorPosition(0);  // a new text puts the caret before it
+        }
       } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
         QSignalBlocker blockEdit(cb->lineEdit());
         cb->setEditText(Q(c.text));
@@ -430,19 +433,30 @@ void DialogWindow::sync(int index, Change what) {
         }
         cb->setCurrentIndex(c.curSel);
         cb->setEditText(Q(c.text));
+        if (cb->lineEdit() && dialog_.focusId() == c.id()) {
+          if (c.allSelected())
+            cb->lineEdit()->selectAll();
+          else
+            cb->lineEdit()->setCursorPosition(c.selEnd);
+        }
       }
       break;
     case Change::Range:
     case Change::Position:
       if (auto* s = qobject_cast<QSlider*>(w)) {
         s->setRange(c.rangeMin, c.rangeMax);
-        s->setPageStep(c.pageSize);
+        s->setPageStep(c.page());
         s->setValue(c.pos);
       }
       break;
-    case Change::Focus:
+    case Change::Focus: {
       w->setFocus(Qt::OtherFocusReason);
+      // The keyboard's moves select a box's whole text; a click places the caret itself.
+      QLineEdit* edit = qobject_cast<QLineEdit*>(w);
+      if (auto* cb = qobject_cast<QComboBox*>(w)) edit = cb->lineEdit();
+      if (edit && c.selStart == 0 && c.selEnd > 0 && c.allSelected()) edit->selectAll();
       break;
+    }
     case Change::Picture:
       if (auto* pb = dynamic_cast<PictureButtonWidget*>(w))
         pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
@@ -499,6 +513,59 @@ bool DialogWindow::dialogKey(QKeyEvent* event) {
   }
 }
 
+namespace {
+std::optional<Key> KeyOf(const QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_End: return Key::End;
+    default: return std::nullopt;
+  }
+}
+}  // namespace
+
+bool DialogWindow::controlKey(QWidget* target, QKeyEvent* event) {
+  // The keys the platform's controls take their own way go to the dialog's model of them: a
+  // trackbar's keys and page, a closed list's arrows, Space and the arrows on buttons (group
+  // moves). Text editing stays with the line edits, which follow the platform but for one key.
+  if (event->modifiers() & ~Qt::KeypadModifier) return false;
+  std::optional<Key> key = KeyOf(event);
+  const int index = indexOfWidget(target);
+  if (!key || index < 0) return false;
+  const ControlState& c = dialog_.controls()[index];
+  switch (c.kind()) {
+    case Kind::Edit:
+    case Kind::ComboBox: {
+      if (c.kind() == Kind::ComboBox && (*key == Key::Up || *key == Key::Down)) break;
+      // Left from a selection goes one character back from the caret, not to the selection's start.
+      auto* edit = qobject_cast<QLineEdit*>(target);
+      if (!edit || *key != Key::Left || !edit->hasSelectedText()) return false;
+      edit->setCursorPosition(std::max(0, edit->cursorPosition() - 1));
+      return true;
+    }
+    case Kind::Slider:
+      if (*key == Key::Space) return false;
+      break;
+    case Kind::PushButton:
+    case Kind::PictureButton:
+    case Kind::RadioButton:
+    case Kind::CheckBox:
+      break;
+    default:
+      return false;
+  }
+  // The key goes to the control that has Qt's focus, which the dialog then holds too.
+  if (dialog_.focusId() != c.id()) dialog_.UserFocus(c.id(), Dialog::FocusBy::Keyboard);
+  if (dialog_.focusId() == c.id()) dialog_.UserKey(*key);
+  return true;
+}
+
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
   // Reached when no control has the focus (the main window right after start-up).
   // Not QDialog's: it would close the window itself.
@@ -538,7 +605,10 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
       swallowing_ = nullptr;
       return true;
     case QEvent::KeyPress:
-      return dialogKey(static_cast<QKeyEvent*>(event));
+      return dialogKey(static_cast<QKeyEvent*>(event)) || controlKey(target, static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+      // Space clicked the button as it went down (the model's click); its release does nothing more.
+      return static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && !qobject_cast<QLineEdit*>(target);
     default:
       return false;
   }

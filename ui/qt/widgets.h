@@ -105,6 +105,7 @@ class DialogWindow : public QDialog {
   QRect templateRect(int index) const;  // where the template puts a control, in pixels
   void fitText(int index);              // a one-line text's box widened into free space to show it whole
   bool dialogKey(QKeyEvent* event);
+  bool controlKey(QWidget* target, QKeyEvent* event);
   bool mousePress(QWidget* target, int index);
   Dialog& dialog_;
   QtHost& host_;

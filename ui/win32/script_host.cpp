@@ -31,11 +31,6 @@ std::string TextOf(HWND hwnd) {
   return Utf8(text);
 }
 
-bool NeedsControl(Verb v) {
-  return v == Verb::Click || v == Verb::Select || v == Verb::Pick || v == Verb::Type || v == Verb::Focus ||
-         v == Verb::Drag || v == Verb::Key;
-}
-
 bool Reachable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
 
 struct Foreign {
@@ -109,9 +104,13 @@ int FindItem(HWND combo, const std::string& text) {
 }  // namespace
 
 Win32ScriptHost::Win32ScriptHost(const ResourceSet& resources, std::string appName)
-    : host_(resources, std::move(appName)), fileBase_(std::filesystem::current_path()) {
-  host_.onCreated = [this](Dialog& d, HWND hwnd) { Record(OpenLine(d.templateId(), TextOf(hwnd))); };
+    : host_(resources, std::move(appName)) {
+  host_.onCreated = [this](Dialog& d, HWND hwnd) {
+    lastProgress_ = GetTickCount64();
+    Record(OpenLine(d.templateId(), TextOf(hwnd)));
+  };
   host_.onClosed = [this](Dialog& d, const std::string& caption) {
+    lastProgress_ = GetTickCount64();
     // Whatever was done to the window has run its course: its actions end before its close.
     Complete(host_.openWindows() + 1);
     if (closing_ == &d) closing_ = nullptr;
@@ -140,26 +139,9 @@ LRESULT CALLBACK Win32ScriptHost::TimerProc(HWND hwnd, UINT message, WPARAM wPar
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Win32ScriptHost::QueueScript(std::string_view script) {
-  std::vector<std::string> errors;
-  for (Action& a : ParseScript(script, &errors)) queue_.push_back(std::move(a));
-  for (const std::string& e : errors) {
-    ++errors_;
-    Record("error: " + e);
-  }
-}
+std::string Win32ScriptHost::CaptionOf(const Dialog& dialog) const { return TextOf(host_.windowOf(dialog)); }
 
-void Win32ScriptHost::Record(const std::string& line) {
-  lastProgress_ = GetTickCount64();
-  if (trace) trace(line);
-}
-
-void Win32ScriptHost::Error(int line, const std::string& what) {
-  ++errors_;
-  Record(ErrorLine(line, what));
-}
-
-std::vector<Snapshot> Win32ScriptHost::TakeSnapshot(const Dialog& dialog) const {
+std::vector<Snapshot> Win32ScriptHost::SnapshotOf(const Dialog& dialog) const {
   std::vector<Snapshot> out;
   const int focus = host_.focusIndex(dialog);
   const auto& controls = dialog.controls();
@@ -207,8 +189,7 @@ void Win32ScriptHost::Tick() {
   if (busy_) return;
   busy_ = true;
   if (GetTickCount64() - lastProgress_ > kStuckMs) {
-    ++errors_;
-    Record("error: the session stopped moving; ended");
+    Error(0, "the session stopped moving; ended");
     ExitProcess(3);
   }
   if (!AnswerForeignWindows()) {
@@ -238,17 +219,16 @@ void Win32ScriptHost::Step(Dialog& top) {
     if (!top.ended()) top.EndDialog(kIdCancel);
     return;
   }
-  if (queue_.empty()) {
+  if (!HasNext()) {
     // The script has ended: the windows still open are closed as with their close box.
-    Record(NoMoreActionsLine(TextOf(window)));
+    RecordScriptEnd(top);
     closing_ = &top;
-    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    CloseBox(top);
     return;
   }
-  Action next = std::move(queue_.front());
-  queue_.pop_front();
+  Action next = TakeNext();
   if (beforeAction) beforeAction(top, window);
-  Apply(next, top);
+  Play(next, &top);
   lastProgress_ = GetTickCount64();
   pending_.push_back({std::move(next), depth});
 }
@@ -269,18 +249,17 @@ bool Win32ScriptHost::AnswerForeignWindows() {
 void Win32ScriptHost::AnswerMessage(HWND box) {
   HWND owner = GetWindow(box, GW_OWNER);
   Dialog* d = owner ? host_.dialogOf(owner) : nullptr;
-  Record(MessageLine(TextOf(box), TextOf(GetDlgItem(box, kMessageText)), owner ? TextOf(owner) : std::string()));
-  if (d)
-    for (const Snapshot& s : TakeSnapshot(*d)) Record(ControlLine(s));
+  lastProgress_ = GetTickCount64();
+  RecordMessage(TextOf(box), TextOf(GetDlgItem(box, kMessageText)), d, owner ? TextOf(owner) : std::string());
   PressButton(box, IDOK);
 }
 
 void Win32ScriptHost::AnswerFile(HWND dialog) {
+  lastProgress_ = GetTickCount64();
   if (dialog == answeredFileDialog_) {
     // Still open after its answer: the name was a folder, which the dialog opened instead.
     answeredFileDialog_ = nullptr;
-    Error(answeredLine_, FolderAnswerError(answeredHead_));
-    if (!fileDialogs_.empty()) fileDialogs_.back().answer.reset();
+    FolderAnswered(answered_);
     PressButton(dialog, IDCANCEL);
     return;
   }
@@ -293,39 +272,23 @@ void Win32ScriptHost::AnswerFile(HWND dialog) {
   const LRESULT length = SendMessageW(dialog, CDM_GETFOLDERPATH, static_cast<WPARAM>(folder.size()),
                                       reinterpret_cast<LPARAM>(folder.data()));
   folder.resize(length > 0 ? wcsnlen(folder.c_str(), folder.size()) : 0);
-  const std::string head = FileDialogLine(shown.save, shown.proposedName, shown.filter, Utf8(folder));
-  FileDialogRecord rec{shown, std::nullopt};
-  if (queue_.empty() || (queue_.front().verb != Verb::File && queue_.front().verb != Verb::CancelFile)) {
-    Error(queue_.empty() ? 0 : queue_.front().line, NotAnAnswerError(head));
-    fileDialogs_.push_back(rec);
+  const FileAnswer answer = AnswerFileDialog(shown, Utf8(folder));
+  if (answer.outcome != FileAnswer::Chosen) {
     PressButton(dialog, IDCANCEL);
     return;
   }
-  const Action answer = std::move(queue_.front());
-  queue_.pop_front();
-  if (answer.verb == Verb::CancelFile) {
-    Record(FileAnswerLine(head, nullptr));
-    fileDialogs_.push_back(rec);
-    PressButton(dialog, IDCANCEL);
-    return;
-  }
-  // A relative name is taken from the working folder, as the user's folder of the session.
-  std::filesystem::path path = PathFromUtf8(answer.text);
-  if (path.is_relative()) path = fileBase_ / path;
-  rec.answer = Utf8FromPath(path.lexically_normal());
-  Record(FileAnswerLine(head, &*rec.answer));
-  fileDialogs_.push_back(rec);
   // Typed into the name box, then OK.
-  SetWindowTextW(nameBox, Wide(*rec.answer).c_str());
+  SetWindowTextW(nameBox, Wide(answer.path).c_str());
   PressButton(dialog, IDOK);
   answeredFileDialog_ = dialog;
-  answeredHead_ = head;
-  answeredLine_ = answer.line;
+  answered_ = answer;
 }
 
 // ---- Real input -------------------------------------------------------------------------------
 
-void Win32ScriptHost::Click(HWND control) {
+namespace {
+
+void ClickControl(HWND control) {
   // The mouse reaches only what can be seen and is enabled.
   if (!Reachable(control)) return;
   HWND target = InputWindow(control);
@@ -336,7 +299,7 @@ void Win32ScriptHost::Click(HWND control) {
   PostMessageW(target, WM_LBUTTONUP, 0, at);
 }
 
-void Win32ScriptHost::Drag(HWND slider, int pos) {
+void DragSlider(HWND slider, int pos) {
   if (!Reachable(slider)) return;
   RECT thumb{}, channel{};
   SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
@@ -363,107 +326,108 @@ void Win32ScriptHost::Drag(HWND slider, int pos) {
   PostMessageW(slider, WM_LBUTTONUP, 0, MAKELPARAM(pos != now ? to.x : grab.x, pos != now ? to.y : grab.y));
 }
 
-void Win32ScriptHost::Apply(const Action& a, Dialog& dialog) {
+// The dialog's own focus move, as Tab makes it (a box's text selected whole).
+void MoveFocus(HWND window, HWND control) {
+  if (Reachable(control)) PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+}  // namespace
+
+bool Win32ScriptHost::HasControl(const Dialog& dialog, int id) const {
+  return dialog.find(id) && host_.controlOf(dialog, id);
+}
+
+bool Win32ScriptHost::HasMenuCommand(const Dialog& dialog, int command) const {
+  return MenuHas(GetMenu(host_.windowOf(dialog)), command);
+}
+
+void Win32ScriptHost::MenuCommand(Dialog& dialog, int command) {
+  PostMessageW(host_.windowOf(dialog), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+bool Win32ScriptHost::HasSystemMenuEntry(const Dialog& dialog, int command) const {
+  return MenuHas(GetSystemMenu(host_.windowOf(dialog), FALSE), command);
+}
+
+void Win32ScriptHost::SystemCommand(Dialog& dialog, int command) {
+  PostMessageW(host_.windowOf(dialog), WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void Win32ScriptHost::CloseBox(Dialog& dialog) {
+  PostMessageW(host_.windowOf(dialog), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void Win32ScriptHost::Click(Dialog& dialog, int id) {
+  HWND control = host_.controlOf(dialog, id);
+  if (dialog.at(id).kind() == Kind::Slider)
+    MoveFocus(host_.windowOf(dialog), control);  // a press on a slider moves or releases its thumb
+  else
+    ClickControl(control);
+}
+
+int Win32ScriptHost::FindListItem(const Dialog& dialog, int id, const std::string& text) const {
+  return FindItem(host_.controlOf(dialog, id), text);
+}
+
+void Win32ScriptHost::Select(Dialog& dialog, int id, int index) {
+  HWND control = host_.controlOf(dialog, id);
+  const int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
+  if (!Reachable(control) || index < 0 || index >= count) return;
+  // Into the box, then the item taken from the list, which reports CBN_SELCHANGE.
+  ClickControl(control);
+  PostMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageW(host_.windowOf(dialog), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(control));
+}
+
+void Win32ScriptHost::Type(Dialog& dialog, int id, const std::string& text) {
+  HWND control = host_.controlOf(dialog, id);
+  if (!Reachable(control)) return;
+  HWND box = InputWindow(control);
+  ClickControl(control);
+  PostMessageW(box, EM_SETSEL, 0, -1);
+  PostMessageW(box, WM_CHAR, VK_BACK, 1);  // clears the selection: an empty text stays empty
+  for (wchar_t c : Wide(text)) PostMessageW(box, WM_CHAR, c, 1);
+}
+
+void Win32ScriptHost::Focus(Dialog& dialog, int id) { MoveFocus(host_.windowOf(dialog), host_.controlOf(dialog, id)); }
+
+void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& character) {
   HWND window = host_.windowOf(dialog);
-  if (a.verb == Verb::Call) {
-    Error(a.line, "function calls run on the headless host only");
-    return;
+  HWND target = KeyTarget(window);
+  switch (key) {
+    case Key::Tab: return PostKey(target, VK_TAB);
+    // A posted key carries no Shift state: the dialog's move back, as Shift+Tab makes it.
+    case Key::BackTab: PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE); return;
+    case Key::Enter: return PostKey(target, VK_RETURN);
+    case Key::Escape: return PostKey(target, VK_ESCAPE);
+    case Key::Space: return PostKey(target, VK_SPACE);
+    case Key::Left: return PostKey(target, VK_LEFT);
+    case Key::Right: return PostKey(target, VK_RIGHT);
+    case Key::Up: return PostKey(target, VK_UP);
+    case Key::Down: return PostKey(target, VK_DOWN);
+    case Key::PageUp: return PostKey(target, VK_PRIOR);
+    case Key::PageDown: return PostKey(target, VK_NEXT);
+    case Key::Home: return PostKey(target, VK_HOME);
+    case Key::End: return PostKey(target, VK_END);
+    case Key::Char:
+      for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
+      return;
   }
-  if (a.verb == Verb::File || a.verb == Verb::CancelFile) {
-    Error(a.line, script_error::kNoFileDialog);
-    return;
-  }
-  HWND control = NeedsControl(a.verb) ? host_.controlOf(dialog, a.id) : nullptr;
-  if (NeedsControl(a.verb) && (!control || !dialog.find(a.id))) {
-    Error(a.line, script_error::NoControl(a.id, dialog.tpl().caption));
-    return;
-  }
-  switch (a.verb) {
-    case Verb::Click:
-      if (dialog.at(a.id).kind() == Kind::Slider) {
-        // A press on a slider moves or releases its thumb: a plain click only takes the focus.
-        if (Reachable(control)) PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-      } else {
-        Click(control);
-      }
-      break;
-    case Verb::Command:
-      if (MenuHas(GetMenu(window), a.id))
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(a.id, 0), 0);
-      else
-        Error(a.line, script_error::NoMenuCommand(a.id, dialog.tpl().caption));
-      break;
-    case Verb::SysCommand:
-      if (a.value == SC_CLOSE || MenuHas(GetSystemMenu(window, FALSE), a.value))
-        PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(a.value), 0);
-      else
-        Error(a.line, script_error::NoSystemMenuEntry(a.value));
-      break;
-    case Verb::Select:
-    case Verb::Pick: {
-      const int index = a.verb == Verb::Pick ? FindItem(control, a.text) : a.value;
-      if (a.verb == Verb::Pick && index < 0) {
-        Error(a.line, script_error::NoListItem(a.text, a.id));
-        break;
-      }
-      const int count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
-      if (!Reachable(control) || index < 0 || index >= count) break;
-      // Into the box, then the item taken from the list, which reports CBN_SELCHANGE.
-      Click(control);
-      PostMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(control));
-      break;
-    }
-    case Verb::Type: {
-      if (!Reachable(control)) break;
-      HWND box = InputWindow(control);
-      Click(control);
-      PostMessageW(box, EM_SETSEL, 0, -1);
-      PostMessageW(box, WM_CHAR, VK_BACK, 1);  // clears the selection: an empty text stays empty
-      for (wchar_t c : Wide(a.text)) PostMessageW(box, WM_CHAR, c, 1);
-      break;
-    }
-    case Verb::Focus:
-      if (Reachable(control)) PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-      break;
-    case Verb::Tab:
-      PostKey(KeyTarget(window), VK_TAB);
-      break;
-    case Verb::BackTab:
-      PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE);  // what Shift+Tab does in a dialog
-      break;
-    case Verb::Enter:
-      PostKey(KeyTarget(window), VK_RETURN);
-      break;
-    case Verb::Escape:
-      PostKey(KeyTarget(window), VK_ESCAPE);
-      break;
-    case Verb::Close:
-      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-      break;
-    case Verb::Drag:
-      Drag(control, a.value);
-      break;
-    case Verb::Key: {
-      if (!Reachable(control)) break;
-      PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-      const int low = static_cast<int>(SendMessageW(control, TBM_GETRANGEMIN, 0, 0));
-      const int high = static_cast<int>(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
-      const int target = std::clamp(a.value, low, std::max(low, high));
-      // Right and Down raise a trackbar's position, Left and Up lower it, in either orientation.
-      for (int p = static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)); p != target;
-           p += target > p ? 1 : -1)
-        PostKey(control, target > p ? VK_RIGHT : VK_LEFT);
-      break;
-    }
-    case Verb::Show:
-      Record(WindowLine(dialog.templateId(), TextOf(window)));
-      for (const Snapshot& s : TakeSnapshot(dialog)) Record(ControlLine(s));
-      break;
-    default:
-      break;
-  }
+}
+
+void Win32ScriptHost::Drag(Dialog& dialog, int id, int pos) { DragSlider(host_.controlOf(dialog, id), pos); }
+
+void Win32ScriptHost::KeySlider(Dialog& dialog, int id, int pos) {
+  HWND control = host_.controlOf(dialog, id);
+  if (!Reachable(control)) return;
+  MoveFocus(host_.windowOf(dialog), control);
+  const int low = static_cast<int>(SendMessageW(control, TBM_GETRANGEMIN, 0, 0));
+  const int high = static_cast<int>(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
+  const int target = std::clamp(pos, low, std::max(low, high));
+  // Right and Down raise a trackbar's position, Left and Up lower it, in either orientation.
+  for (int p = static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)); p != target; p += target > p ? 1 : -1)
+    PostKey(control, target > p ? VK_RIGHT : VK_LEFT);
 }
 
 bool SaveWindowBitmap(HWND window, const std::filesystem::path& file) {

@@ -11,13 +11,11 @@
 // thread is waiting.
 #include <windows.h>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "ui/headless.h"
 #include "ui/script_host.h"
 #include "ui/win32/win32_host.h"
 
@@ -31,17 +29,31 @@ class Win32ScriptHost : public ScriptHost {
   Win32ScriptHost& operator=(const Win32ScriptHost&) = delete;
 
   Host& host() override { return host_; }
-  Win32Host& win32Host() { return host_; }
-  void SetFileBase(std::filesystem::path base) override { fileBase_ = std::move(base); }
-  void QueueScript(std::string_view script) override;
-  int errors() const override { return errors_; }
-  const std::vector<FileDialogRecord>& fileDialogs() const override { return fileDialogs_; }
 
   // Called before each action with the window it applies to, as that window shows now.
   std::function<void(Dialog&, HWND)> beforeAction;
 
   // What the native controls of a dialog's window show now.
-  std::vector<Snapshot> TakeSnapshot(const Dialog& dialog) const;
+  std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override;
+
+ protected:
+  // The native input a user gives: mouse clicks and key strokes posted to the controls, menu and
+  // system-menu commands.
+  bool HasControl(const Dialog& dialog, int id) const override;
+  bool HasMenuCommand(const Dialog& dialog, int command) const override;
+  void MenuCommand(Dialog& dialog, int command) override;
+  bool HasSystemMenuEntry(const Dialog& dialog, int command) const override;
+  void SystemCommand(Dialog& dialog, int command) override;
+  void Click(Dialog& dialog, int id) override;
+  int FindListItem(const Dialog& dialog, int id, const std::string& text) const override;
+  void Select(Dialog& dialog, int id, int index) override;
+  void Type(Dialog& dialog, int id, const std::string& text) override;
+  void Focus(Dialog& dialog, int id) override;
+  void Press(Dialog& dialog, Key key, const std::string& character) override;
+  void CloseBox(Dialog& dialog) override;
+  void Drag(Dialog& dialog, int id, int pos) override;
+  void KeySlider(Dialog& dialog, int id, int pos) override;
+  std::string CaptionOf(const Dialog& dialog) const override;
 
  private:
   struct Pending {
@@ -55,28 +67,17 @@ class Win32ScriptHost : public ScriptHost {
   void AnswerMessage(HWND box);
   void AnswerFile(HWND dialog);
   void Step(Dialog& top);
-  void Apply(const Action& action, Dialog& dialog);
   // Actions applied to windows at `depth` or above have run to their end.
   void Complete(int depth);
-  void Record(const std::string& line);
-  void Error(int line, const std::string& what);
-
-  void Click(HWND control);
-  void Drag(HWND slider, int pos);
 
   Win32Host host_;
-  std::filesystem::path fileBase_;
-  std::deque<Action> queue_;
   std::vector<Pending> pending_;
-  std::vector<FileDialogRecord> fileDialogs_;
   HWND timerWindow_ = nullptr;
   HWND answeredFileDialog_ = nullptr;  // the file dialog given an answer, until it closes
-  std::string answeredHead_;
-  int answeredLine_ = 0;
+  FileAnswer answered_{};
   const Dialog* closing_ = nullptr;  // the window closed for want of actions
   bool busy_ = false;
   ULONGLONG lastProgress_ = 0;  // when the session last moved
-  int errors_ = 0;
 };
 
 // The window as it shows on the screen, as a 24-bit BMP file.

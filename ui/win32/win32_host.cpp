@@ -549,7 +549,7 @@ void Win32Host::Sync(Window& w, int index, Change what) {
     case Change::Range:
       SendMessageW(c, TBM_SETRANGEMIN, FALSE, s.rangeMin);
       SendMessageW(c, TBM_SETRANGEMAX, FALSE, s.rangeMax);
-      SendMessageW(c, TBM_SETPAGESIZE, 0, s.pageSize);
+      if (s.pageSize > 0) SendMessageW(c, TBM_SETPAGESIZE, 0, s.pageSize);  // else the trackbar's own
       SendMessageW(c, TBM_SETPOS, TRUE, s.pos);
       break;
     case Change::Position:
