@@ -197,8 +197,8 @@ void Dialog::notifyChanged(int index, Change what) {
 
 void Dialog::SetDlgItemText(int id, const std::string& text) {
   ControlState& c = at(id);
+  if (c.text != text) c.selStart = c.selEnd = 0;  // a new text puts the caret before it
   c.text = text;
-  c.selStart = c.selEnd = 0;  // a new text puts the caret before it
   notifyChanged(indexOf(id), Change::Text);
 }
 
@@ -484,7 +484,7 @@ void Dialog::UserKey(Key key, const std::string& character) {
     case Kind::Edit:
       return editKey(i, key, character);
     case Kind::ComboBox:
-      return listKey(i, key);
+      return listKey(i, key, character);
     case Kind::Slider: {
       // A trackbar: Left, Up and PageUp toward the minimum, whatever its orientation.
       int to = c.pos;
@@ -553,9 +553,9 @@ void Dialog::editKey(int index, Key key, const std::string& character) {
   c.selStart = c.selEnd = caret;
 }
 
-void Dialog::listKey(int index, Key key) {
+void Dialog::listKey(int index, Key key, const std::string& character) {
   ControlState& c = controls_[index];
-  if (key != Key::Up && key != Key::Down) return editKey(index, key, {});
+  if (key != Key::Up && key != Key::Down) return editKey(index, key, character);
   // Up and Down move the closed list's selection from its caret: the chosen item, else the
   // first item that the typed text begins, else the first item.
   const int count = static_cast<int>(c.items.size());

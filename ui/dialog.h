@@ -219,7 +219,7 @@ class Dialog {
   };
   void moveFocus(int index, FocusBy by = FocusBy::Keyboard);
   void editKey(int index, Key key, const std::string& character);
-  void listKey(int index, Key key);
+  void listKey(int index, Key key, const std::string& character);
   void groupKey(int index, bool backwards);
   int nextInGroup(int index, bool backwards) const;
   ControlState& stateOf(int id);

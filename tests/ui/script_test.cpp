@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/file_filter.h"
-#include "ui/headless.h"
+#include "ui/script.h"
 
 namespace lx::ui {
 namespace {
@@ -22,10 +22,11 @@ TEST(Script, EachVerbParsesItsArguments) {
       "key 1002 3\n"
       "file data/EEPROM 1.h\n"
       "cancel-file\n"
-      "enter\nescape\nclose\ntab\nbacktab\nfocus 1043\nshow\n",
+      "enter\nescape\nclose\ntab\nbacktab\nfocus 1043\nshow\n"
+      "press pagedown\npress ±\npress x\n",
       &errors);
   EXPECT_TRUE(errors.empty());
-  ASSERT_EQ(a.size(), 18u);
+  ASSERT_EQ(a.size(), 21u);
   EXPECT_EQ(a[0].verb, Verb::Click);
   EXPECT_EQ(a[0].id, 1001);
   EXPECT_EQ(a[0].line, 2);
@@ -38,16 +39,23 @@ TEST(Script, EachVerbParsesItsArguments) {
   EXPECT_EQ(a[7].value, 7);
   EXPECT_EQ(a[9].text, "data/EEPROM 1.h");
   EXPECT_EQ(a[10].verb, Verb::CancelFile);
+  EXPECT_EQ(a[18].key(), Key::PageDown);
+  EXPECT_EQ(a[19].key(), Key::Char);
+  EXPECT_EQ(a[19].text, "±");
+  EXPECT_EQ(a[20].text, "x");
 }
 
 TEST(Script, MistakesAreReportedWithTheirLine) {
   std::vector<std::string> errors;
-  std::vector<Action> a = ParseScript("click\nclick x\nwave 3\nenter now\nfile\nselect 1008\nclick 1", &errors);
+  std::vector<Action> a = ParseScript(
+      "click\nclick x\nwave 3\nenter now\nfile\nselect 1008\nclick 1\npress\npress ab\npress delete\nselect 99999999999 1",
+      &errors);
   EXPECT_EQ(a.size(), 1u);
-  ASSERT_EQ(errors.size(), 6u);
+  ASSERT_EQ(errors.size(), 10u);
   EXPECT_EQ(errors[0], "line 1: click: expects a control or command id");
   EXPECT_EQ(errors[2], "line 3: unknown action \"wave\"");
   EXPECT_EQ(errors[3], "line 4: enter: unexpected \"now\"");
+  EXPECT_EQ(errors[8], "line 10: press: expects a key name or one character");
 }
 
 TEST(FileFilters, BecomeNameFilters) {
