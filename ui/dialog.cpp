@@ -436,7 +436,9 @@ void Dialog::UserTab(bool backwards) {
   for (int step = 1; step <= n; ++step) {
     int i = ((start + (backwards ? -step : step)) % n + n) % n;
     const ControlState& c = controls_[i];
-    if ((c.tpl->style & kTabStop) && Usable(&c)) {
+    // A radio button is a tab stop while it is checked, as checking one gives it the style.
+    const bool stop = c.kind() == Kind::RadioButton ? c.checked : (c.tpl->style & kTabStop) != 0;
+    if (stop && Usable(&c)) {
       moveFocus(i);
       return;
     }
@@ -555,9 +557,12 @@ void Dialog::editKey(int index, Key key, const std::string& character) {
 
 void Dialog::listKey(int index, Key key, const std::string& character) {
   ControlState& c = controls_[index];
-  if (key != Key::Up && key != Key::Down) return editKey(index, key, character);
-  // Up and Down move the closed list's selection from its caret: the chosen item, else the
-  // first item that the typed text begins, else the first item.
+  const bool line = key == Key::Up || key == Key::Down;
+  if (!line && key != Key::PageUp && key != Key::PageDown) return editKey(index, key, character);
+  // The closed list moves its selection from its caret: the chosen item, else the first item
+  // that the typed text begins, else the first item; with nothing chosen, Up and Down choose
+  // the caret's item itself. A page is what the open list shows less one: the list's height
+  // less the edit field, an item a character high.
   const int count = static_cast<int>(c.items.size());
   if (count == 0) return;
   int caret = c.curSel;
@@ -569,7 +574,16 @@ void Dialog::listKey(int index, Key key, const std::string& character) {
         break;
       }
   }
-  int to = key == Key::Down ? std::min(caret + 1, count - 1) : caret - 1;
+  constexpr int kEditHeight = 14, kItemHeight = 8;  // dialog units
+  const int page = std::max(1, (c.tpl->cy - kEditHeight) / kItemHeight);
+  int to = caret;
+  if (c.curSel >= 0 || !line) {
+    if (key == Key::Down) to = caret + 1;
+    if (key == Key::Up) to = caret - 1;
+    if (key == Key::PageDown) to = caret + std::max(1, page - 1);
+    if (key == Key::PageUp) to = std::max(0, caret - std::max(1, page - 1));
+  }
+  to = std::min(to, count - 1);
   if (to < 0 || to == c.curSel) return;
   c.curSel = to;
   c.text = c.items[to];

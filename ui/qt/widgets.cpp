@@ -542,7 +542,9 @@ bool DialogWindow::controlKey(QWidget* target, QKeyEvent* event) {
   switch (c.kind()) {
     case Kind::Edit:
     case Kind::ComboBox: {
-      if (c.kind() == Kind::ComboBox && (*key == Key::Up || *key == Key::Down)) break;
+      if (c.kind() == Kind::ComboBox &&
+          (*key == Key::Up || *key == Key::Down || *key == Key::PageUp || *key == Key::PageDown))
+        break;
       // Left from a selection goes one character back from the caret, not to the selection's start.
       auto* edit = qobject_cast<QLineEdit*>(target);
       if (!edit || *key != Key::Left || !edit->hasSelectedText()) return false;

@@ -327,6 +327,18 @@ INT_PTR CALLBACK Win32Host::DialogProc(HWND hwnd, UINT message, WPARAM wParam, L
 LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
                                         DWORD_PTR window) {
   Window* w = reinterpret_cast<Window*>(window);
+  const ControlState* control =
+      w->dialog && w->dialog->isOpen() && index < w->dialog->controls().size() ? &w->dialog->controls()[index] : nullptr;
+  const bool button = control && (control->isButton() || control->kind() == Kind::RadioButton ||
+                                  control->kind() == Kind::CheckBox);
+  // The arrows on a button move within its group, choosing an automatic radio button they
+  // reach: the dialog's rule, as its radio buttons are checked by the dialog, not by Windows.
+  if (button && message == WM_GETDLGCODE)
+    return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
+  if (button && message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
+    w->dialog->UserKey(wParam == VK_LEFT ? Key::Left : wParam == VK_RIGHT ? Key::Right : wParam == VK_UP ? Key::Up : Key::Down);
+    return 0;
+  }
   // A radio button that takes the focus reports a click of its own; the dialog decides what
   // a focus change does, so that click is not passed on.
   const int before = w->focusArriving;
