@@ -99,16 +99,7 @@ void HeadlessHost::reapEnded() {
 int HeadlessHost::RunModal(Dialog& dialog) {
   frames_.push_back({&dialog, true});
   show(dialog);
-  while (!dialog.ended()) {
-    if (!HasNext()) {
-      RecordScriptEnd(dialog);
-      dialog.UserClose();
-      flushPaints();
-      if (!dialog.ended()) dialog.EndDialog(kIdCancel);
-      break;
-    }
-    Apply(TakeNext());
-  }
+  RunActions(dialog, [this](const Action& a) { Apply(a); }, [this] { flushPaints(); });
   frames_.pop_back();
   closeWindow(dialog);
   return dialog.result();

@@ -33,6 +33,20 @@ void ScriptHost::Error(int scriptLine, const std::string& what) {
 
 bool ScriptHost::HasControl(const Dialog& dialog, int id) const { return dialog.find(id) != nullptr; }
 
+void ScriptHost::RunActions(Dialog& dialog, const std::function<void(const Action&)>& apply,
+                            const std::function<void()>& settle) {
+  while (!dialog.ended() && dialog.isOpen()) {
+    if (!HasNext()) {
+      RecordScriptEnd(dialog);
+      CloseBox(dialog);
+      settle();
+      if (!dialog.ended()) dialog.EndDialog(kIdCancel);
+      return;
+    }
+    apply(TakeNext());
+  }
+}
+
 void ScriptHost::RecordMessage(const std::string& title, const std::string& text, const Dialog* owner,
                                const std::string& ownerCaption) {
   Record(MessageLine(title, text, ownerCaption));
@@ -88,16 +102,11 @@ void ScriptHost::Play(const Action& a, Dialog* top) {
       Focus(d, a.id);
       break;
     case Verb::Tab:
-      Press(d, Key::Tab, {});
-      break;
     case Verb::BackTab:
-      Press(d, Key::BackTab, {});
-      break;
     case Verb::Enter:
-      Press(d, Key::Enter, {});
-      break;
     case Verb::Escape:
-      Press(d, Key::Escape, {});
+      Press(d, a.verb == Verb::Tab ? Key::Tab : a.verb == Verb::BackTab ? Key::BackTab
+                                   : a.verb == Verb::Enter ? Key::Enter : Key::Escape, {});
       break;
     case Verb::Press:
       Press(d, a.key(), a.text);

@@ -71,6 +71,10 @@ class ScriptHost {
   void Error(int scriptLine, const std::string& what);
   // The script has run out while `dialog` is open: it is closed as with its close box.
   void RecordScriptEnd(const Dialog& dialog) { Record(NoMoreActionsLine(CaptionOf(dialog))); }
+  // The modal loop of a host that plays in step with its windows: the queued actions in turn
+  // (`apply`) until the window ends, else its close box; `settle` lets the window catch up.
+  void RunActions(Dialog& dialog, const std::function<void(const Action&)>& apply,
+                  const std::function<void()>& settle);
   // A message box over `owner` (nullptr: none), then what the owner's controls show.
   void RecordMessage(const std::string& title, const std::string& text, const Dialog* owner,
                      const std::string& ownerCaption);

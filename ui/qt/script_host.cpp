@@ -112,16 +112,7 @@ void QtScriptHost::Drive(Dialog& dialog, QDialog& window) {
   window.activateWindow();
   (void)QTest::qWaitForWindowActive(&window, 2000);
   Drain();  // first display: the sliders paint
-  while (!dialog.ended() && dialog.isOpen()) {
-    if (!HasNext()) {
-      RecordScriptEnd(dialog);
-      CloseBox(dialog);
-      Drain();
-      if (!dialog.ended()) dialog.EndDialog(kIdCancel);
-      break;
-    }
-    Apply(TakeNext());
-  }
+  RunActions(dialog, [this](const Action& a) { Apply(a); }, Drain);
 }
 
 void QtScriptHost::Apply(const Action& a) {
@@ -301,10 +292,21 @@ void QtScriptHost::CloseBox(Dialog& d) {
   QCoreApplication::sendEvent(window->windowHandle(), &event);
 }
 
+namespace {
+// A slider the mouse and keys can reach, else nullptr.
+SliderWidget* Reachable(QWidget* w) {
+  auto* slider = dynamic_cast<SliderWidget*>(w);
+  return slider && !slider->isHidden() && slider->isEnabled() ? slider : nullptr;
+}
+int Clamped(const QSlider* slider, int pos) {
+  return std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
+}
+}  // namespace
+
 void QtScriptHost::Drag(Dialog& d, int id, int pos) {
-  auto* slider = dynamic_cast<SliderWidget*>(host_.widgetOf(d, id));
-  if (!slider || slider->isHidden() || !slider->isEnabled()) return;
-  int target = std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
+  SliderWidget* slider = Reachable(host_.widgetOf(d, id));
+  if (!slider) return;
+  const int target = Clamped(slider, pos);
   QPoint press = slider->thumbRect().center();
   QTest::mousePress(slider, Qt::LeftButton, {}, press);
   if (d.ended() || !d.isOpen()) return;
@@ -326,9 +328,9 @@ void QtScriptHost::Drag(Dialog& d, int id, int pos) {
 }
 
 void QtScriptHost::KeySlider(Dialog& d, int id, int pos) {
-  auto* slider = dynamic_cast<SliderWidget*>(host_.widgetOf(d, id));
-  if (!slider || slider->isHidden() || !slider->isEnabled()) return;
-  int target = std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
+  SliderWidget* slider = Reachable(host_.widgetOf(d, id));
+  if (!slider) return;
+  const int target = Clamped(slider, pos);
   if (slider->value() == target) {
     d.UserFocus(id);  // nothing to move: the focus comes as by Tab
     return;
