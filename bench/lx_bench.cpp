@@ -1,7 +1,10 @@
 // Timings of the operations a production line repeats: channel codec, header read/write,
 // and the two conversions.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -47,10 +50,15 @@ void BM_ReadHeader(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadHeader);
 
-// The conversions as the tools run them, files included.
+// The conversions as the tools run them, files included, in a folder no other run shares.
 struct Files {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "lx-bench";
-  Files() { std::filesystem::create_directories(dir); }
+  std::filesystem::path dir;
+  Files() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lx-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+      throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+    dir = pattern;
+  }
   ~Files() { std::filesystem::remove_all(dir); }
 };
 

@@ -33,13 +33,19 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
   return dir.empty() ? "." : dir;
 }
 
-// After the rename the folder entry must reach the disk too, or a crash could bring back the
-// old file. A failure here changes nothing the caller could act on.
-void SyncFolderOf(const std::filesystem::path& target) {
+// After the rename the folder's entry must reach the disk too, or a power cut could bring back
+// the old file after the save was reported done: 0, or -1 with errno. A folder we may not read
+// cannot be opened to flush, nor one flushed where the file system does not support it: there
+// the save stands as far as the system allows.
+int SyncFolderOf(const std::filesystem::path& target) {
   const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
+  if (fd < 0) return errno == EACCES || errno == EPERM ? 0 : -1;
+  const int synced = ::fsync(fd);
+  const int err = errno;
   ::close(fd);
+  if (synced == 0 || err == EINVAL || err == ENOTSUP || err == ENOSYS) return 0;
+  errno = err;
+  return -1;
 }
 
 // ".lxsave." and six letters or digits: short, so that a target name of 255 bytes still saves.
@@ -253,7 +259,9 @@ bool AtomicFile::Commit() {
   err = Step(FileStep::Rename, [&] { return ::rename(tempName_.c_str(), target_.c_str()); });
   if (err) return fail("cannot replace it", err);
   tempName_.clear();
-  SyncFolderOf(target_);
+  // The new file is in place, but not yet safely: a failure is reported all the same.
+  err = Step(FileStep::FolderFlush, [&] { return SyncFolderOf(target_); });
+  if (err) return fail("cannot flush its folder", err);
   lock_.reset();
   return true;
 }

@@ -93,8 +93,9 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error
 inline constexpr std::string_view kTemporaryPrefix = ".lxsave.";
 inline constexpr int kStaleTemporarySeconds = 60;
 
-// The steps of an atomic write that can fail.
-enum class FileStep : uint8_t { Create, Write, Flush, Close, Rename };
+// The steps of an atomic write that can fail. FolderFlush, after the rename, puts the folder's
+// new entry on the disk: only then is a reported save safe from a power cut.
+enum class FileStep : uint8_t { Create, Write, Flush, Close, Rename, FolderFlush };
 
 // A failure the tests inject into the atomic writes of the calling thread: the step fails with
 // `error` as the system would report it. A write lets `afterBytes` bytes of the file through

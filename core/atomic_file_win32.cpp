@@ -124,6 +124,10 @@ bool AtomicFile::Commit() {
     done = MoveFileExW(temp.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!done) return fail("cannot replace it", 0);
   tempName_.clear();
+  // Windows has no flush of a folder of its own: the move is written through, and ReplaceFileW
+  // leaves the entry to the file system's journal. A failure at this step is reported as on
+  // other systems.
+  if ((err = FaultAt(FileStep::FolderFlush))) return fail("cannot flush its folder", err);
   lock_.reset();
   return true;
 }

@@ -83,32 +83,33 @@ shots="$work/shots"
 status=0
 if [ -x "$linux/bin/uiscenario" ]; then
   # Runs a scenario script through the Linux uiscenario (headless) and through uiscenario.exe
-  # on a host (more arguments go before the tool), each in the same /tmp folder: the exit
-  # statuses, the transcripts and every file left must be the same. Only the spelling of the
-  # working folder differs (Z:\tmp\... under Wine), and is mapped back before comparing.
+  # on a host (more arguments go before the tool), each in the same working folder inside this
+  # run's own $work: the exit statuses, the transcripts and every file left must be the same.
+  # Only the spelling of the working folder differs (Z:\tmp\... under Wine), and is mapped back
+  # before comparing.
   same_as_linux() {
     local label=$1 host=$2 script=$3
     shift 3
     local name tool folder linux_status=0 win_status=0
     name=$(basename "$script" .txt)
     tool=${name%%-*}
-    folder="lx-win-$host-$name"
-    rm -rf "/tmp/$folder" "$work/$host-$name.linux-files"
-    "$linux/bin/uiscenario" "$tool" "/tmp/$folder" "$script" >"$work/$host-$name.linux" 2>/dev/null || linux_status=$?
-    mv "/tmp/$folder" "$work/$host-$name.linux-files"
-    timeout 180 wine "$win/bin/uiscenario.exe" --host "$host" "$@" "$tool" "/tmp/$folder" "$script" 2>/dev/null \
+    folder="$work/$host-$name.session"
+    rm -rf "$folder" "$work/$host-$name.linux-files"
+    "$linux/bin/uiscenario" "$tool" "$folder" "$script" >"$work/$host-$name.linux" 2>/dev/null || linux_status=$?
+    mv "$folder" "$work/$host-$name.linux-files"
+    timeout 180 wine "$win/bin/uiscenario.exe" --host "$host" "$@" "$tool" "$folder" "$script" 2>/dev/null \
       >"$work/$host-$name.raw" || win_status=$?
-    sed "s|Z:\\\\tmp\\\\$folder|/tmp/$folder|g; s|\\\\|/|g" "$work/$host-$name.raw" >"$work/$host-$name.win"
+    sed "s|\\\\|/|g; s|Z:$folder|$folder|g" "$work/$host-$name.raw" >"$work/$host-$name.win"
     if [ "$linux_status" = "$win_status" ] && cmp -s "$work/$host-$name.linux" "$work/$host-$name.win" &&
-       diff -r "$work/$host-$name.linux-files" "/tmp/$folder" >/dev/null; then
+       diff -r "$work/$host-$name.linux-files" "$folder" >/dev/null; then
       echo "$label: transcript and files as on Linux"
     else
       echo "FAIL: $label: the status ($win_status, Linux $linux_status), transcript or files differ:" >&2
       diff "$work/$host-$name.linux" "$work/$host-$name.win" | head -n 8 >&2 || true
-      diff -r "$work/$host-$name.linux-files" "/tmp/$folder" | head -n 4 >&2 || true
+      diff -r "$work/$host-$name.linux-files" "$folder" | head -n 4 >&2 || true
       status=1
     fi
-    rm -rf "/tmp/$folder"
+    rm -rf "$folder"
   }
 
   echo "== real windows under Wine"

@@ -74,9 +74,10 @@ class FaultedWrite : public ::testing::TestWithParam<Operation> {
     WriteFile(dir / "in.h", WriteHeaderText(AmbrelProfile().models[3], 24000, Pattern()));
     WriteFile(dir / "out", old);
   }
-  // Runs the operation under `fault` and checks everything a failure must leave as it was.
+  // Runs the operation under `fault` and checks everything a failure must leave as it was. A
+  // failure after the rename (`replaced`) finds the new file in place and still reports it.
   void ExpectFailure(const FileFault& fault, Outcome expected, const char* reasonLead,
-                     const std::string& what) {
+                     const std::string& what, bool replaced = false) {
     Report r;
     {
       ScopedFileFault injected(fault);
@@ -86,7 +87,10 @@ class FaultedWrite : public ::testing::TestWithParam<Operation> {
     EXPECT_EQ(r.outcome, expected) << what;
     EXPECT_EQ(r.message, WindowText(expected)) << what;
     EXPECT_EQ(r.reason, std::string(reasonLead) + ": " + std::strerror(fault.error)) << what;
-    ASSERT_EQ(ReadFile(dir / "out"), old) << what;
+    if (replaced)
+      ASSERT_EQ(ReadFile(dir / "out").size(), GetParam().outputBytes) << what;
+    else
+      ASSERT_EQ(ReadFile(dir / "out"), old) << what;
     ASSERT_EQ(CountFiles(dir.path()), 3) << what << ": a temporary file was left";
   }
 
@@ -112,10 +116,12 @@ TEST_P(FaultedWrite, EveryOtherStepFailing) {
       {{FileStep::Flush, EIO}, true, "cannot write"},
       {{FileStep::Close, EDQUOT}, true, "cannot write"},
       {{FileStep::Rename, EXDEV}, true, "cannot replace it"},
+      // Last: it leaves the new file in place.
+      {{FileStep::FolderFlush, EIO}, true, "cannot flush its folder"},
   };
   for (const auto& s : steps)
     ExpectFailure(s.fault, s.created ? GetParam().failure : GetParam().notCreated, s.reasonLead,
-                  std::to_string(static_cast<int>(s.fault.step)));
+                  std::to_string(static_cast<int>(s.fault.step)), s.fault.step == FileStep::FolderFlush);
   // Without a fault the same operation goes through.
   EXPECT_TRUE(GetParam().run(state, dir.path(), (dir / "out").string()).ok);
   EXPECT_EQ(ReadFile(dir / "out").size(), GetParam().outputBytes);
@@ -313,18 +319,20 @@ TEST_P(Targets, ModeAndOwnerAreKept) {
   }
 }
 
-// Everything is written and flushed to the disk before the rename makes it the target.
-TEST_P(Targets, DataReachesTheDiskBeforeTheRename) {
+// Everything is written and flushed to the disk before the rename makes it the target, and the
+// folder holding the new entry is flushed after it.
+TEST_P(Targets, DataReachesTheDiskBeforeTheRenameAndTheFolderAfterIt) {
   std::vector<FileStep> steps;
   {
     ScopedFileFault trace({FileStep::Write, 0, 0, &steps});
     ASSERT_TRUE(Run(dir / "out").ok);
   }
-  ASSERT_GE(steps.size(), 5U);
+  ASSERT_GE(steps.size(), 6U);
   EXPECT_EQ(steps.front(), FileStep::Create);
-  for (std::size_t i = 1; i + 3 < steps.size(); ++i) EXPECT_EQ(steps[i], FileStep::Write) << i;
-  EXPECT_EQ(std::vector<FileStep>(steps.end() - 3, steps.end()),
-            (std::vector<FileStep>{FileStep::Flush, FileStep::Close, FileStep::Rename}));
+  for (std::size_t i = 1; i + 4 < steps.size(); ++i) EXPECT_EQ(steps[i], FileStep::Write) << i;
+  EXPECT_EQ(
+      std::vector<FileStep>(steps.end() - 4, steps.end()),
+      (std::vector<FileStep>{FileStep::Flush, FileStep::Close, FileStep::Rename, FileStep::FolderFlush}));
 }
 
 // Names up to the system's limit of 255 bytes save: the temporary file's name is short.

@@ -18,7 +18,7 @@ struct Example {
   uint32_t decoded;
 };
 
-TEST(ChannelCodec, WorkedExamplesAtCrystal24000) {
+TEST(ChannelCodec, FrequenciesEncodeToKnownWordsAndDecodeBack) {
   const Example rows[] = {
       {&Tx(), 0, 200000, 0x437C, 0x5555, 200000}, {&Tx(), 0, 162000, 0x6DDB, 0xFFFF, 162000},
       {&Tx(), 0, 162003, 0x6DDB, 0xFFFF, 162000}, {&Tx(), 1, 606000, 0x64D8, 0x7FFF, 606000},

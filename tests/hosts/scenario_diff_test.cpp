@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/path_text.h"
+#include "tests/support/files.h"
 #include "ui/headless.h"
 
 namespace lx {
@@ -128,7 +129,8 @@ HostRun Run(const std::string& host, const std::string& tool, const fs::path& wo
 }
 #endif
 
-// One run in a fresh copy of the folder: the transcripts name it, so both hosts get the same.
+// One run in a fresh copy of the folder: the transcripts name it, so both hosts get the same
+// (a folder of this test run's own, which no other run on the machine shares).
 HostRun RunUiscenario(const std::string& host, const std::string& tool, const fs::path& work,
                       const fs::path& script) {
   std::error_code ec;
@@ -166,6 +168,7 @@ TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) 
   for (const fs::directory_entry& e : fs::directory_iterator(LX_SCENARIO_DIR))
     if (e.is_regular_file() && e.path().extension() == ".txt") scripts.push_back(e.path());
   std::sort(scripts.begin(), scripts.end());
+  const test::TempDir scratch;
   int tools[2] = {0, 0};
   for (const fs::path& script : scripts) {
     std::string name = Utf8FromPath(script.stem());
@@ -185,7 +188,7 @@ TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) 
       std::printf("not compared: %s: %s\n", name.c_str(), skipped);
       continue;
     }
-    const fs::path work = fs::temp_directory_path() / ("lx-scenario-" + name);
+    const fs::path work = scratch / name;
     HostRun headless = RunUiscenario("headless", tool, work, script);
     HostRun window = RunUiscenario(kWindowHost, tool, work, script);
     EXPECT_NE(headless.transcript, "") << "uiscenario printed nothing";

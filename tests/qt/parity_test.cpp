@@ -17,6 +17,7 @@
 #include "app/file_convert_dialog.h"
 #include "app/main_dialog.h"
 #include "resources/ids.h"
+#include "tests/support/files.h"
 #include "ui/headless.h"
 #include "ui/qt/script_host.h"
 #include "ui/qt/widgets.h"
@@ -160,17 +161,12 @@ struct Tool {
 
 class ToolWindows : public ::testing::TestWithParam<Tool> {};
 
-std::filesystem::path WorkFolder(const char* tool) {
-  std::filesystem::path work = std::filesystem::temp_directory_path() / (std::string("lx-parity-") + tool);
-  std::filesystem::create_directories(work);
-  return work;
-}
-
 TEST_P(ToolWindows, EscapeEndsTheMainWindowRightAfterStartUp) {
   const app::ToolDefinition& tool = GetParam().tool();
   qt::QtHost host(tool.resources, tool.profile.appName);
   ToolState state(tool.profile, LX_PROGRAM_DIR);
-  app::MainDialog main(host, state, tool, WorkFolder(tool.program));
+  const test::TempDir work;
+  app::MainDialog main(host, state, tool, work.path());
   bool ended = false;
   host.onShown = [&](Dialog& d, QDialog& window) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -189,7 +185,8 @@ TEST_P(ToolWindows, FramesCarryTheirTemplatesBoxesAndKeepTheirSize) {
   const app::ToolDefinition& tool = GetParam().tool();
   qt::QtHost host(tool.resources, tool.profile.appName);
   ToolState state(tool.profile, LX_PROGRAM_DIR);
-  std::filesystem::path work = WorkFolder(tool.program);
+  const test::TempDir scratch;
+  const std::filesystem::path& work = scratch.path();
   state.PrepareDataDirectory(work);
   int checked = 0;
   host.onShown = [&](Dialog& d, QDialog& window) {

@@ -8,7 +8,7 @@ namespace {
 using namespace res::rx_audio;
 
 // The time constant is chosen before the expander is turned off, which greys its list.
-TEST(RxAudioDialog, WorkedExample) {
+TEST(RxAudioDialog, OkWritesEveryChoiceIntoItsWord) {
   AudioFixture f(app::OstrelTool(), kLx7140, Words({}));
   f.Run("click 1003\npick 1008 -2.5dB\npick 1009 796mS\nclick 1005\ndrag 1002 0");
   const RegisterImage w = f.Ok();

@@ -12,7 +12,7 @@ namespace {
 
 using lx::test::Words;
 
-TEST(TxWorkedExamples, RfAudioAndOther) {
+TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
   {
     Rf f(Words({{0x03, 0x0035}}));
     EXPECT_EQ(f.pos(1002), 10);
@@ -205,7 +205,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // The indicator switched off while open counts as well.
                       OrderCase{0x1000, 0x8100, "click 1011\ndrag 1016 50", 1016, 50},
                       // Nor with the meter off: every slider is greyed.
-                      OrderCase{0x0000, 0x8100, "drag 1002 30", 1002, 60}));
+                      OrderCase{0x0000, 0x8100, "drag 1002 30", 1002, 60},
+                      // PAPD off: the meter switched on frees its slider, which then goes
+                      // above the light threshold freely.
+                      OrderCase{0x0000, 0x8000, "click 1006\ndrag 1016 50", 1016, 50}));
 
 TEST(TxOutOfRange, ValuesWithoutAPositionAreWrittenAsTheLastOne) {
   for (uint16_t gain : {13, 14, 15}) {
