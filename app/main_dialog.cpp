@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/file_requests.h"
+#include "app/register_dialog.h"
 #include "resources/common.h"
 #include "resources/ids.h"
 
@@ -34,6 +35,7 @@ MainDialog::MainDialog(ui::Host& host, ToolState& state, const ToolDefinition& t
   On(res::kCmdOpen, ui::kCommand, &MainDialog::OnOpenHeader);
   On(res::kCmdSave, ui::kCommand, &MainDialog::OnSaveHeader);
   On(res::kCmdConvert, ui::kCommand, &MainDialog::OnConvert);
+  On(res::kCmdRegisters, ui::kCommand, &MainDialog::OnRegisters);
 }
 
 bool MainDialog::OnInitDialog() {
@@ -80,9 +82,13 @@ void MainDialog::OpenSettings(int slot) {
 }
 
 void MainDialog::OnOpenHeader() {
-  std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath));
-  if (!file) return;
-  const Report report = state_.OpenHeader(*file);
+  if (std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath)))
+    OpenHeaderFile(*file);
+}
+
+// File > Open once a file is named, by the file dialog or by a file dropped on the window.
+void MainDialog::OpenHeaderFile(const std::string& file) {
+  const Report report = state_.OpenHeader(file);
   ShowReport(*this, report);
   if (report.ok && state_.modelSelected()) ShowModelSelected();
 }
@@ -94,6 +100,11 @@ void MainDialog::OnSaveHeader() {
 
 void MainDialog::OnConvert() {
   FileConvertDialog dialog(host(), state_);
+  dialog.DoModal();
+}
+
+void MainDialog::OnRegisters() {
+  RegisterDialog dialog(host(), state_);
   dialog.DoModal();
 }
 

@@ -28,6 +28,9 @@ class MainDialog : public ui::Dialog {
   void ShowModelSelected();
   void OpenSettings(int slot);
   void OnOpenHeader();
+  void OpenHeaderFile(const std::string& file);
+  void OnDropFile(const std::string& path) override { OpenHeaderFile(path); }
+  void OnRegisters();
   void OnSaveHeader();
   void OnConvert();
   void OnAbout();

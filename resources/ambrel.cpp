@@ -20,7 +20,7 @@ constexpr ControlTemplate kMainControls[] = {
     {main_window::kModelRadios[2], Kind::RadioButton, "LX7240D", 136, 23, 44, 10, kMultiLine | kHidden},
     {main_window::kModelRadios[3], Kind::RadioButton, "LX7250D", 332, 23, 44, 10, kMultiLine | kHidden},
 };
-constexpr DialogTemplate kMain{kMainDialog, "Ambrel  V1.0", 427, 170, "宋体", 9, kMainControls, true};
+constexpr DialogTemplate kMain{kMainDialog, "Ambrel  V1.0", 427, 170, "宋体", 9, kMainControls, true, true};
 
 constexpr ControlTemplate kAboutControls[] = {
     {kStaticId, Kind::Icon, "", 13, 21, 20, 20, 0, kPicAboutIcon},
@@ -56,7 +56,7 @@ constexpr auto kChannelControls = channel::Controls({
 constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
 
 const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kTxRfTemplate, &kTxAudioTemplate,
-                                          &kTxOtherTemplate, &kChannel};
+                                          &kTxOtherTemplate, &kChannel, &kRegisterTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr auto kPictures = ToolPictures({Motif::Radio, "射频配置", 0xC0392B});

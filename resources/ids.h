@@ -6,6 +6,7 @@ namespace lx::res {
 inline constexpr int kAboutDialog = 100;
 inline constexpr int kMainDialog = 102;
 inline constexpr int kConvertDialog = 193;
+inline constexpr int kRegisterDialog = 150;
 
 // Menu 129 and its commands.
 inline constexpr int kMainMenu = 129;
@@ -14,6 +15,7 @@ inline constexpr int kCmdSave = 32772;
 inline constexpr int kCmdExit = 32773;
 inline constexpr int kCmdAbout = 32774;
 inline constexpr int kCmdConvert = 32775;
+inline constexpr int kCmdRegisters = 32776;  // 查看 > 寄存器
 
 // The system-menu entry text and its command.
 inline constexpr int kStrAboutEntry = 101;
@@ -50,5 +52,12 @@ inline constexpr int kBinaryToHeader = 1006;
 inline constexpr int kHeaderPathBox = 1009;
 inline constexpr int kBinaryPathBox = 1010;
 }  // namespace convert
+
+// Register window (template 150) controls; Close is IDCANCEL.
+namespace registers {
+inline constexpr int kText = 1000;
+inline constexpr int kCompare = 1001;
+inline constexpr int kCopy = 1002;
+}  // namespace registers
 
 }  // namespace lx::res

@@ -19,7 +19,7 @@ constexpr ControlTemplate kMainControls[] = {
     {main_window::kModelRadios[1], Kind::RadioButton, "LX7150", 111, 16, 65, 21, kMultiLine},
     {main_window::kModelRadios[2], Kind::RadioButton, "LXM7140", 205, 16, 65, 21, 0},
 };
-constexpr DialogTemplate kMain{kMainDialog, "Ostrel V1.7", 427, 170, "宋体", 9, kMainControls, true};
+constexpr DialogTemplate kMain{kMainDialog, "Ostrel V1.7", 427, 170, "宋体", 9, kMainControls, true, true};
 
 constexpr ControlTemplate kAboutControls[] = {
     {kStaticId, Kind::Icon, "", 13, 21, 20, 20, 0, kPicAboutIcon},
@@ -55,7 +55,7 @@ constexpr auto kChannelControls = channel::Controls({
 constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
 
 const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kSoundEffectTemplate, &kRxAudioTemplate,
-                                          &kRxOtherTemplate, &kChannel};
+                                          &kRxOtherTemplate, &kChannel, &kRegisterTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr auto kPictures = ToolPictures({Motif::SoundEffect, "音效配置", 0xD35400});

@@ -469,6 +469,10 @@ void Dialog::UserEscape() {
 
 void Dialog::UserClose() { UserEscape(); }
 
+void Dialog::UserDrop(const std::string& path) {
+  if (open_ && !ended_ && tpl_->acceptFiles) OnDropFile(path);
+}
+
 void Dialog::UserKey(Key key, const std::string& character) {
   if (!open_ || ended_) return;
   switch (key) {

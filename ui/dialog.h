@@ -146,6 +146,7 @@ class Dialog {
   void CheckRadioButton(int firstId, int lastId, int checkId);
   void GotoDlgCtrl(int id);
   void MessageBox(const std::string& text);
+  void CopyToClipboard(const std::string& text) { host_.CopyText(*this, text); }
   std::optional<std::string> AskFile(const FileRequest& request);
   void SetMenu(int menuId);
   int menuId() const { return menuId_; }
@@ -161,6 +162,7 @@ class Dialog {
   virtual void OnCancel();      // base: EndDialog(kIdCancel)
   virtual void DoDataExchange(DataExchange&) {}
   virtual void OnSysCommand(int) {}
+  virtual void OnDropFile(const std::string& /*path*/) {}  // windows whose template accepts files
   struct TextColour {
     uint8_t r, g, b;
     bool transparent;
@@ -194,6 +196,7 @@ class Dialog {
   void UserEnter();
   void UserEscape();
   void UserClose();
+  void UserDrop(const std::string& path);  // a file dropped on the window
   // A key on the focused control, as the platform's controls and dialog navigation take it.
   void UserKey(Key key, const std::string& character = {});
   void UserSlide(int id, int pos);  // keyboard or mouse move of the thumb

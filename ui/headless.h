@@ -74,6 +74,11 @@ class HeadlessHost : public Host, public ScriptHost {
   bool AppendSystemMenu(Dialog& dialog, int command, const std::string& text) override;
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
+  void CopyText(Dialog&, const std::string& text) override {
+    clipboard_ = text;
+    Record(ClipboardLine(text));
+  }
+  const std::string& clipboard() const { return clipboard_; }
   const ResourceSet& resources() const override { return resources_; }
   const std::string& appName() const override { return appName_; }
 
@@ -93,6 +98,7 @@ class HeadlessHost : public Host, public ScriptHost {
   void CloseBox(Dialog& dialog) override { dialog.UserClose(); }
   void Drag(Dialog& dialog, int id, int pos) override;
   void KeySlider(Dialog& dialog, int id, int pos) override { dialog.UserSlide(id, pos); }
+  void DropFile(Dialog& dialog, const std::string& path) override { dialog.UserDrop(path); }
   bool RunsCalls() const override { return true; }
   std::string CaptionOf(const Dialog& dialog) const override { return dialog.tpl().caption; }
   std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override { return TakeSnapshot(dialog); }
@@ -114,6 +120,7 @@ class HeadlessHost : public Host, public ScriptHost {
   std::map<const Dialog*, std::vector<std::pair<int, std::string>>> systemMenus_;
   std::vector<MessageRecord> messages_;
   std::vector<int> opened_;
+  std::string clipboard_;
 };
 
 }  // namespace lx::ui

@@ -48,6 +48,8 @@ class Host {
   virtual void ShowMessage(Dialog& owner, const std::string& text) = 0;
   // The chosen file's full name, or nothing when the user cancelled.
   virtual std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) = 0;
+  // Puts a text on the clipboard, as the platform's text.
+  virtual void CopyText(Dialog& owner, const std::string& text) = 0;
 
   // A dialog object is going away while its window is still open (a test dropped it).
   virtual void Forget(Dialog&) {}

@@ -1,6 +1,7 @@
 // The scenario language: one action per line, "#" starts a comment line.
 #include "ui/script.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -55,6 +56,7 @@ constexpr VerbSpec kVerbs[] = {
     {"drag", Verb::Drag, VerbSpec::IdValue},      {"key", Verb::Key, VerbSpec::IdValue},
     {"file", Verb::File, VerbSpec::Text},         {"cancel-file", Verb::CancelFile, VerbSpec::None},
     {"show", Verb::Show, VerbSpec::None},         {"press", Verb::Press, VerbSpec::KeyName},
+    {"drop", Verb::Drop, VerbSpec::Text},
 };
 
 constexpr std::pair<const char*, Key> kKeys[] = {
@@ -204,7 +206,27 @@ std::string WindowLine(int templateId, const std::string& caption) {
   return "window " + std::to_string(templateId) + " " + QuoteText(caption);
 }
 
-std::string ControlLine(const Snapshot& control) { return "  | " + Describe(control); }
+std::string ControlLine(const Snapshot& control) {
+  // A text of several lines: the control on its line, then each line of its text indented.
+  if (control.text.find('\n') == std::string::npos) return "  | " + Describe(control);
+  Snapshot head = control;
+  head.text.clear();
+  std::string out = "  | " + Describe(head);
+  std::string_view rest = control.text;
+  if (!rest.empty() && rest.back() == '\n') rest.remove_suffix(1);
+  while (true) {
+    const size_t end = rest.find('\n');
+    out += "\n  |     " + std::string(rest.substr(0, end));
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  return out;
+}
+
+std::string ClipboardLine(const std::string& text) {
+  const size_t lines = text.empty() ? 0 : std::count(text.begin(), text.end(), '\n') + (text.back() != '\n');
+  return "clipboard " + std::to_string(lines) + " lines " + QuoteText(text.substr(0, text.find('\n')));
+}
 
 std::string FileDialogLine(bool save, const std::string& proposedName, const std::string& filter,
                            const std::string& folder) {

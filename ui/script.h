@@ -32,6 +32,7 @@ enum class Verb {
   Key,         // move a slider's thumb with the keyboard to a position
   File,        // answer the next file dialog with a path
   CancelFile,  // cancel the next file dialog
+  Drop,        // drop a file on the window
   Show,        // log the controls of the topmost window
   Call,        // run a function (tests, headless host only)
 };
@@ -91,7 +92,9 @@ std::string OpenLine(int templateId, const std::string& caption);
 std::string CloseLine(int templateId, const std::string& caption, int result);
 std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption);
 std::string WindowLine(int templateId, const std::string& caption);
-std::string ControlLine(const Snapshot& control);
+std::string ControlLine(const Snapshot& control);  // several lines for a text of several
+// What Copy put on the clipboard: its size and first line.
+std::string ClipboardLine(const std::string& text);
 // "file dialog save "EEPROM.h" filter "..." in "<folder>""; the answer is appended by the caller.
 std::string FileDialogLine(bool save, const std::string& proposedName, const std::string& filter,
                            const std::string& folder);

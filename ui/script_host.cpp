@@ -120,6 +120,9 @@ void ScriptHost::Play(const Action& a, Dialog* top) {
     case Verb::Key:
       KeySlider(d, a.id, a.value);
       break;
+    case Verb::Drop:
+      DropFile(d, FullPath(a.text));
+      break;
     case Verb::Show:
       Record(WindowLine(d.templateId(), CaptionOf(d)));
       for (const Snapshot& s : SnapshotOf(d)) Record(ControlLine(s));
@@ -145,13 +148,17 @@ ScriptHost::FileAnswer ScriptHost::AnswerFileDialog(const FileRequest& shown, co
     Record(FileAnswerLine(out.head, nullptr));
     return out;
   }
-  std::filesystem::path p = PathFromUtf8(answer.text);
-  if (p.is_relative()) p = fileBase_ / p;
   out.outcome = FileAnswer::Chosen;
-  out.path = Utf8FromPath(p.lexically_normal());
+  out.path = FullPath(answer.text);
   fileDialogs_.back().answer = out.path;
   Record(FileAnswerLine(out.head, &out.path));
   return out;
+}
+
+std::string ScriptHost::FullPath(const std::string& path) const {
+  std::filesystem::path p = PathFromUtf8(path);
+  if (p.is_relative()) p = fileBase_ / p;
+  return Utf8FromPath(p.lexically_normal());
 }
 
 void ScriptHost::FolderAnswered(const FileAnswer& answer) {

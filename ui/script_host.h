@@ -56,6 +56,8 @@ class ScriptHost {
   virtual void CloseBox(Dialog& dialog) = 0;
   virtual void Drag(Dialog& dialog, int id, int pos) = 0;
   virtual void KeySlider(Dialog& dialog, int id, int pos) = 0;
+  // A file (its full name) dragged from the file manager and dropped on the window.
+  virtual void DropFile(Dialog& dialog, const std::string& path) = 0;
   virtual bool RunsCalls() const { return false; }
 
   // ---- What a host supplies: how a window's state is read.
@@ -87,6 +89,8 @@ class ScriptHost {
     int line;          // the answering action's script line
   };
   FileAnswer AnswerFileDialog(const FileRequest& shown, const std::string& folder);
+  // A path of the script: a relative one is taken from the file base.
+  std::string FullPath(const std::string& path) const;
   // The answer was a folder, which the dialog opened instead of taking it.
   void FolderAnswered(const FileAnswer& answer);
 

@@ -44,6 +44,7 @@ enum Style : uint32_t {
   kTicksTop = 1u << 14,   // slider: tick marks above (left of a vertical slider)
   kTicksBoth = 1u << 15,  // slider: tick marks on both sides
   kNoTicks = 1u << 16,    // slider: no tick marks (default: below / right)
+  kFixedPitch = 1u << 17, // edit box: a fixed-pitch font, so that columns of text line up
 };
 
 struct ControlTemplate {
@@ -63,6 +64,7 @@ struct DialogTemplate {
   int fontPoints;
   std::span<const ControlTemplate> controls;
   bool minimizeBox = false;
+  bool acceptFiles = false;  // files dropped on the window are given to the dialog
 };
 
 struct MenuItemTemplate {

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_host.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -163,6 +164,11 @@ void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
   box.setTextFormat(Qt::PlainText);
   ++messagesShown_;
   box.exec();
+}
+
+void QtHost::CopyText(Dialog&, const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  if (onCopied) onCopied();
 }
 
 std::optional<std::string> QtHost::AskFile(Dialog& owner, const FileRequest& request) {

@@ -51,6 +51,8 @@ class QtHost : public Host {
   std::function<void(Dialog&, QDialog&)> onShown;
   // Called when a dialog's modal loop has ended, while its window still shows its controls.
   std::function<void(Dialog&, QDialog&)> onClosed;
+  // Called once a text was put on the clipboard.
+  std::function<void()> onCopied;
 
   QDialog* windowOf(const Dialog& dialog) const;
   Dialog* dialogOf(const QWidget* window) const;  // the dialog a window belongs to
@@ -73,6 +75,7 @@ class QtHost : public Host {
   bool AppendSystemMenu(Dialog&, int, const std::string&) override { return false; }  // none here
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
+  void CopyText(Dialog& owner, const std::string& text) override;
   const ResourceSet& resources() const override { return resources_; }
   const std::string& appName() const override { return appName_; }
 

@@ -18,7 +18,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QClipboard>
+#include <QUrl>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -58,6 +62,7 @@ QtScriptHost::QtScriptHost(const ResourceSet& resources, std::string appName) : 
   qApp->installEventFilter(this);
   host_.onCreated = [this](Dialog& d, QDialog& w) { Record(OpenLine(d.templateId(), S(w.windowTitle()))); };
   host_.onShown = [this](Dialog& d, QDialog& w) { Drive(d, w); };
+  host_.onCopied = [this] { Record(ClipboardLine(S(QGuiApplication::clipboard()->text()))); };
   host_.onClosed = [this](Dialog& d, QDialog& w) {
     std::erase(stack_, &d);
     Record(CloseLine(d.templateId(), S(w.windowTitle()), d.result()));
@@ -86,6 +91,8 @@ std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
         -1,     0};
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
       s.text = S(e->text());
+    } else if (auto* page = qobject_cast<QPlainTextEdit*>(w)) {
+      s.text = S(page->toPlainText());
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
       s.text = S(cb->lineEdit() ? cb->lineEdit()->text() : cb->currentText());
       s.curSel = cb->currentIndex();
@@ -281,6 +288,20 @@ void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
   const char latin = text.size() == 1 && text.at(0).unicode() < 0x80 ? static_cast<char>(text.at(0).unicode()) : '\0';
   QTest::sendKeyEvent(QTest::Click, window->windowHandle(), latin ? QTest::asciiToKey(latin) : Qt::Key_unknown, text,
                       Qt::NoModifier);
+}
+
+void QtScriptHost::DropFile(Dialog& d, const std::string& path) {
+  QDialog* window = host_.windowOf(d);
+  if (!window) return;
+  // What the window system delivers when a file manager's file is dragged in and released.
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  const QPoint at = window->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window, &enter);
+  if (!enter.isAccepted()) return;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window, &drop);
 }
 
 void QtScriptHost::CloseBox(Dialog& d) {

@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QFontDatabase>
+#include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -158,6 +161,7 @@ DialogWindow::DialogWindow(Dialog& dialog, QtHost& host)
   const DialogTemplate& tpl = dialog.tpl();
   setWindowFlags(FrameFlags(tpl));
   setWindowTitle(QString::fromUtf8(tpl.caption));
+  setAcceptDrops(tpl.acceptFiles);
   setFont(DialogFont(tpl));
 
   auto* layout = new QVBoxLayout(this);
@@ -299,6 +303,20 @@ QWidget* DialogWindow::make(int index) {
       break;
     }
     case Kind::Edit: {
+      if (t.style & kMultiLine) {
+        // A read-only page of text (the register view): lines kept, scrolled, in a fixed pitch.
+        auto* page = new QPlainTextEdit(Q(c.text), client_);
+        page->setReadOnly(true);
+        page->setLineWrapMode(QPlainTextEdit::NoWrap);
+        page->setVerticalScrollBarPolicy((t.style & kVScroll) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+        if (t.style & kFixedPitch) {
+          QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+          fixed.setPixelSize(font().pixelSize());
+          page->setFont(fixed);
+        }
+        w = page;
+        break;
+      }
       auto* e = new QLineEdit(Q(c.text), client_);
       e->setReadOnly(t.style & kReadOnly);
       e->setFrame(t.style & kBorder);
@@ -402,6 +420,8 @@ void DialogWindow::sync(int index, Change what) {
           e->setText(Q(c.text));
           e->setCursorPosition(0);  // a new text puts the caret before it
         }
+      } else if (auto* page = qobject_cast<QPlainTextEdit*>(w)) {
+        page->setPlainText(Q(c.text));
       } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
         QSignalBlocker blockEdit(cb->lineEdit());
         cb->setEditText(Q(c.text));
@@ -614,6 +634,27 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     default:
       return false;
   }
+}
+
+namespace {
+// The first local file a drag carries, or an empty text.
+QString DraggedFile(const QMimeData* data) {
+  if (!data) return {};
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+}  // namespace
+
+void DialogWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (dialog_.tpl().acceptFiles && !DraggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void DialogWindow::dropEvent(QDropEvent* event) {
+  const QString file = DraggedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  dialog_.UserDrop(file.toStdString());
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event) {

@@ -96,6 +96,8 @@ class DialogWindow : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void reject() override;
   bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 
 #include "core/path_text.h"
@@ -109,6 +111,7 @@ Win32ScriptHost::Win32ScriptHost(const ResourceSet& resources, std::string appNa
     lastProgress_ = GetTickCount64();
     Record(OpenLine(d.templateId(), TextOf(hwnd)));
   };
+  host_.onCopied = [this] { Record(ClipboardLine(ClipboardText())); };
   host_.onClosed = [this](Dialog& d, const std::string& caption) {
     lastProgress_ = GetTickCount64();
     // Whatever was done to the window has run its course: its actions end before its close.
@@ -174,7 +177,7 @@ std::vector<Snapshot> Win32ScriptHost::SnapshotOf(const Dialog& dialog) const {
           s.text = TextOf(w);
           break;
         default:
-          s.text = TextOf(w);
+          s.text = WithoutCr(TextOf(w));  // a page of text keeps its lines
           break;
       }
     }
@@ -414,6 +417,21 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
       for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
       return;
   }
+}
+
+void Win32ScriptHost::DropFile(Dialog& dialog, const std::string& path) {
+  // What the shell posts when a file is dragged from Explorer and released over the window:
+  // a DROPFILES block naming it, which the receiver frees.
+  const std::wstring file = Wide(path);
+  const std::size_t bytes = sizeof(DROPFILES) + (file.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  if (!memory) return;
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), file.c_str(), file.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  if (!PostMessageW(host_.windowOf(dialog), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0)) GlobalFree(memory);
 }
 
 void Win32ScriptHost::Drag(Dialog& dialog, int id, int pos) { DragSlider(host_.controlOf(dialog, id), pos); }

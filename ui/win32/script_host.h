@@ -53,6 +53,7 @@ class Win32ScriptHost : public ScriptHost {
   void CloseBox(Dialog& dialog) override;
   void Drag(Dialog& dialog, int id, int pos) override;
   void KeySlider(Dialog& dialog, int id, int pos) override;
+  void DropFile(Dialog& dialog, const std::string& path) override;
   std::string CaptionOf(const Dialog& dialog) const override;
 
  private:

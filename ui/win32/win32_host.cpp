@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "ui/file_filter.h"
 
@@ -68,7 +70,8 @@ DWORD ControlStyle(const ControlTemplate& t) {
       return s | BS_CHECKBOX | ((t.style & kMultiLine) ? BS_MULTILINE : 0);
     case Kind::Edit:
       return s | ES_LEFT | ((t.style & kAutoHScroll) ? ES_AUTOHSCROLL : 0) |
-             ((t.style & kReadOnly) ? ES_READONLY : 0) | ((t.style & kMultiLine) ? ES_MULTILINE : 0);
+             ((t.style & kReadOnly) ? ES_READONLY : 0) |
+             ((t.style & kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL : 0);
     case Kind::ComboBox:
       return s | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
     case Kind::Slider: {
@@ -101,6 +104,22 @@ int IndexOfNative(const Dialog& dialog, int nativeId) {
 
 }  // namespace
 
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  for (char ch : text) {
+    if (ch == '\n') out += '\r';
+    out += ch;
+  }
+  return out;
+}
+
+std::string WithoutCr(std::string_view text) {
+  std::string out;
+  for (char ch : text)
+    if (ch != '\r') out += ch;
+  return out;
+}
+
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -130,7 +149,7 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& tpl) {
   w.Word(0xFFFF);  // signature: extended template
   w.Dword(0);      // helpID
   // A main window with a minimise box shows in the task bar.
-  w.Dword(tpl.minimizeBox ? WS_EX_APPWINDOW : 0);
+  w.Dword((tpl.minimizeBox ? WS_EX_APPWINDOW : 0) | (tpl.acceptFiles ? WS_EX_ACCEPTFILES : 0));
   w.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK | DS_CENTER |
           (tpl.minimizeBox ? WS_MINIMIZEBOX : 0));
   w.Word(static_cast<WORD>(tpl.controls.size()));
@@ -216,6 +235,7 @@ struct Win32Host::Window {
   int focused = -1;             // the control that took the focus last
   std::string caption;          // the caption as the window showed it when it closed
   HBRUSH background = nullptr;  // the window's background picture as it shows, as a brush
+  HFONT fixedFont = nullptr;    // the fixed-pitch font of its text pages
 };
 
 Win32Host::Win32Host(const ResourceSet& resources, std::string appName)
@@ -294,6 +314,7 @@ int Win32Host::RunModal(Dialog& dialog) {
                           &Win32Host::DialogProc, reinterpret_cast<LPARAM>(w));
   if (w->menu) DestroyMenu(w->menu);
   if (w->background) DeleteObject(w->background);
+  if (w->fixedFont) DeleteObject(w->fixedFont);
   const std::string caption = std::move(w->caption);
   std::erase_if(windows_, [w](const auto& p) { return p.get() == w; });
   if (onClosed) onClosed(dialog, caption);
@@ -378,6 +399,17 @@ void Win32Host::InitWindow(Window& w, HWND hwnd) {
         SendMessageW(w.controls[i], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     } else if (c.kind() == Kind::Slider) {
       Sync(w, i, Change::Range);
+    } else if (c.tpl->style & kFixedPitch) {
+      // Columns of text line up in a fixed-pitch font of the dialog font's height.
+      LOGFONTW dialogFont{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof dialogFont, &dialogFont);
+      LOGFONTW fixed{};
+      fixed.lfHeight = dialogFont.lfHeight;
+      fixed.lfCharSet = DEFAULT_CHARSET;
+      fixed.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+      wcscpy(fixed.lfFaceName, L"Courier New");
+      if (!w.fixedFont) w.fixedFont = CreateFontIndirectW(&fixed);
+      SendMessageW(w.controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(w.fixedFont), FALSE);
     }
   }
   dialog.InitWindow();
@@ -412,6 +444,20 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
       if (!w.syncing) OnCommand(w, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return TRUE;
+    case WM_DROPFILES: {
+      // The first file of what was dropped, as a full name.
+      auto* drop = reinterpret_cast<HDROP>(wParam);
+      const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+      std::wstring file(length + 1, L'\0');
+      if (length && DragQueryFileW(drop, 0, file.data(), length + 1)) {
+        file.resize(length);
+        DragFinish(drop);
+        dialog.UserDrop(Utf8(file));
+      } else {
+        DragFinish(drop);
+      }
+      return TRUE;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL: {
       const int index = IndexOfNative(dialog, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
@@ -510,7 +556,7 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
       }
       break;
     case EN_CHANGE:
-      if (c.kind() == Kind::Edit) dialog.UserEdited(id, Utf8(TextOf(control)));
+      if (c.kind() == Kind::Edit) dialog.UserEdited(id, WithoutCr(Utf8(TextOf(control))));
       break;
     case CBN_EDITCHANGE:
       dialog.UserEdited(id, Utf8(TextOf(control)));
@@ -537,9 +583,11 @@ void Win32Host::Sync(Window& w, int index, Change what) {
   const ControlState& s = w.dialog->controls()[index];
   ++w.syncing;
   switch (what) {
-    case Change::Text:
-      if (s.kind() != Kind::Icon && TextOf(c) != Wide(s.text)) SetWindowTextW(c, Wide(s.text).c_str());
+    case Change::Text: {
+      const std::wstring text = (s.tpl->style & kMultiLine) ? Wide(WithCrLf(s.text)) : Wide(s.text);
+      if (s.kind() != Kind::Icon && TextOf(c) != text) SetWindowTextW(c, text.c_str());
       break;
+    }
     case Change::Check:
       SendMessageW(c, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
@@ -701,6 +749,37 @@ void Win32Host::ShowMessage(Dialog& owner, const std::string& text) {
   if (w) ++w->syncing;
   MessageBoxW(w ? w->hwnd : nullptr, Wide(text).c_str(), Wide(appName_).c_str(), MB_OK);
   if (w) --w->syncing;
+}
+
+void Win32Host::CopyText(Dialog& owner, const std::string& text) {
+  // Text on the clipboard has Windows line ends.
+  const std::wstring wide = Wide(WithCrLf(text));
+  Window* w = find(owner);
+  if (!OpenClipboard(w ? w->hwnd : nullptr)) return;
+  EmptyClipboard();
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
+    if (void* p = GlobalLock(memory)) {
+      std::memcpy(p, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+      GlobalUnlock(memory);
+      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    } else {
+      GlobalFree(memory);
+    }
+  }
+  CloseClipboard();
+  if (onCopied) onCopied();
+}
+
+std::string ClipboardText() {
+  std::string out;
+  if (!OpenClipboard(nullptr)) return out;
+  if (HANDLE memory = GetClipboardData(CF_UNICODETEXT))
+    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(memory))) {
+      out = WithoutCr(Utf8(p));
+      GlobalUnlock(memory);
+    }
+  CloseClipboard();
+  return out;
 }
 
 std::optional<std::string> Win32Host::AskFile(Dialog& owner, const FileRequest& request) {

@@ -34,6 +34,11 @@ std::wstring CommonDialogFilter(const std::string& filter);
 // Our pictures, drawn with GDI into 24-bit bitmaps (the caller owns the handle). `ground` is
 // the colour behind an icon's drawing.
 HBITMAP RenderPicture(const PictureTemplate& picture, COLORREF ground);
+// A multi-line text as Windows keeps it (CR LF line ends), and back.
+std::string WithCrLf(std::string_view text);
+std::string WithoutCr(std::string_view text);
+// The text on the clipboard, with LF line ends.
+std::string ClipboardText();
 
 class Win32Host : public Host {
  public:
@@ -46,6 +51,8 @@ class Win32Host : public Host {
   std::function<void(Dialog&, HWND)> onShown;
   // Called when a dialog's window has closed, with the caption it showed last.
   std::function<void(Dialog&, const std::string&)> onClosed;
+  // Called once a text was put on the clipboard.
+  std::function<void()> onCopied;
 
   Dialog* top() const;  // the topmost open dialog
   int openWindows() const { return static_cast<int>(windows_.size()); }
@@ -67,6 +74,7 @@ class Win32Host : public Host {
   bool AppendSystemMenu(Dialog& dialog, int command, const std::string& text) override;
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
+  void CopyText(Dialog& owner, const std::string& text) override;
   void Forget(Dialog& dialog) override;
   const ResourceSet& resources() const override { return resources_; }
   const std::string& appName() const override { return appName_; }

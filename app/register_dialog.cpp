@@ -1,0 +1,69 @@
+#include "app/register_dialog.h"
+
+#include "app/file_requests.h"
+#include "core/text.h"
+#include "resources/ids.h"
+#include "settings/image_text.h"
+
+namespace lx::app {
+
+namespace reg = res::registers;
+
+std::string RegisterPage(const ToolState& state) {
+  return state.modelSelected() ? settings::ImageListing(state) : settings::WordListing(state.words);
+}
+
+std::string ComparisonPage(const ToolState& state, const ToolState& other, const std::string& file) {
+  std::string page = "Compared with " + file + "\n";
+  // Settings are compared under one model: the window's, else the one the file names.
+  std::vector<std::string> settings;
+  if (state.modelSelected() || other.modelSelected()) {
+    ToolState a = state, b = other;
+    if (!a.modelSelected()) a.chipModel = b.chipModel;
+    if (!b.modelSelected()) b.chipModel = a.chipModel;
+    settings = settings::ComparisonLines(a, b);
+    std::erase_if(settings, [](const std::string& line) { return line.starts_with("reg"); });
+  }
+  std::vector<std::string> words;
+  for (int i = 0; i < kEepromSize; ++i) {
+    const auto w = static_cast<std::size_t>(i);
+    if (state.words[w] != other.words[w])
+      words.push_back(RegisterName(i) + ": " + Hex4(state.words[w]) + " -> " + Hex4(other.words[w]));
+  }
+  if (settings.empty() && words.empty()) return page + "\nNo setting and no word differs.\n";
+  if (!settings.empty()) {
+    page += "\nSettings (this image -> the file)\n";
+    for (const std::string& line : settings) page += "  " + line + "\n";
+  }
+  if (!words.empty()) {
+    page += "\nWords (this image -> the file)\n";
+    for (const std::string& line : words) page += "  " + line + "\n";
+  }
+  return page;
+}
+
+RegisterDialog::RegisterDialog(ui::Host& host, const ToolState& state)
+    : Dialog(host, res::kRegisterDialog), state_(state) {
+  On(reg::kCompare, ui::Notify::Clicked, &RegisterDialog::OnCompare);
+  On(reg::kCopy, ui::Notify::Clicked, &RegisterDialog::OnCopy);
+}
+
+bool RegisterDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  SetDlgItemText(reg::kText, RegisterPage(state_));
+  return true;
+}
+
+void RegisterDialog::OnCompare() {
+  // The file dialog of File > Open, and the file read by Open's rules over a copy of the image.
+  const std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath));
+  if (!file) return;
+  ToolState other = state_;
+  const Report read = other.OpenHeader(*file);
+  if (!read.ok) return ShowReport(*this, read);
+  SetDlgItemText(reg::kText, ComparisonPage(state_, other, *file));
+}
+
+void RegisterDialog::OnCopy() { CopyToClipboard(GetDlgItemText(reg::kText)); }
+
+}  // namespace lx::app
