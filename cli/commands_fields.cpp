@@ -105,7 +105,7 @@ void Plain(std::ostream& out) {
 void AddFieldsCommand(Commands& commands) {
   Context& ctx = commands.ctx();
   auto markdown = std::make_shared<bool>(false);
-  CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values",
+  CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values", "fields [--markdown]",
                                [&ctx, markdown] {
                                  if (*markdown)
                                    Markdown(ctx.out);
