@@ -135,7 +135,8 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
     ctx.out << "equal: " << DisplayName(dumpFile) << " holds the " << kEepromSize << " words of "
             << DisplayName(imageFile)
             << (dump->size() > kBinaryImageSize
-                    ? ", then " + std::to_string(dump->size() - kBinaryImageSize) + " bytes of 0xff"
+                    ? ", then " + std::to_string(dump->size() - kBinaryImageSize) +
+                          (dump->size() - kBinaryImageSize == 1 ? " byte" : " bytes") + " of 0xff"
                     : std::string())
             << '\n';
     return kOk;

@@ -288,7 +288,7 @@ std::optional<std::string> NotAHeader(const std::string& text, int& lines) {
 
 // A header of another count of word lines than 96: which words it lacked and what they read as.
 std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs) {
-  std::string text = name + ": " + std::to_string(lines) + " word lines, not " + std::to_string(kEepromSize);
+  std::string text = name + ": " + std::to_string(lines) + (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
   if (lines > kEepromSize) return text + "; the lines after the " + std::to_string(kEepromSize) + "th are ignored";
   const std::string missing =
       lines == kEepromSize - 1 ? RegisterName(lines) : RegisterName(lines) + ".." + RegisterName(kEepromSize - 1);
