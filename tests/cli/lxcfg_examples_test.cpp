@@ -177,5 +177,33 @@ TEST(LxcfgExamples, EveryCommandOfTheReadmesLxcfgSectionRunsAsShown) {
   RunDocument("README.md", readme.substr(from, to == std::string::npos ? std::string::npos : to - from), 8);
 }
 
+// The completion the package installs, sourced by bash as bash-completion would, completing
+// lines as a user types them.
+TEST(LxcfgExamples, BashCompletionOffersCommandsOptionsKeysModelsAndFiles) {
+  TempDir scratch;
+  PrepareScratch(scratch.path());
+  const std::string script = (kSourceDir / "packaging" / "lxcfg.bash-completion").string();
+  const struct {
+    std::string line;  // the words typed, the last one being completed
+    std::string offered;
+  } cases[] = {
+      {"lxcfg se", "set"},
+      {"lxcfg ver", "verify"},
+      {"lxcfg set tx.h pa_", "pa_gain="},
+      {"lxcfg set rx.h volu", "volume="},
+      {"lxcfg set tx.h channel.1", "channel.1= channel.10= channel.11= channel.12= channel.13= channel.14= channel.15="},
+      {"lxcfg show tx.h --model LXM", "LXM7140"},
+      {"lxcfg plan rx.h --sug", "--suggest"},
+      {"lxcfg h2bin -", "-h --help --help-all --strict -o --output"},
+      {"lxcfg h2bin r", "rx.bin rx.h"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = test::Shell("bash -c 'source \"" + script + "\"; COMP_WORDS=(" + c.line +
+                                      "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _lxcfg; echo \"${COMPREPLY[*]}\"'",
+                                  scratch.path());
+    EXPECT_EQ(r.out, c.offered + "\n") << c.line << r.err;
+  }
+}
+
 }  // namespace
 }  // namespace lx
