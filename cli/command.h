@@ -137,11 +137,11 @@ std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, 
 
 // Reads a header as File > Open does. Refused first: a binary image or a text without word
 // lines (with a hint to bin2h), a model line naming no model lxcfg knows. A header with another
-// count of word lines than 96 is read with a warning naming the words it lacked. With a model name given the model is selected first (its
-// default image loaded) as a radio click would, and refused when the file declares a model of
-// the other family; with an empty name the file's tag decides the family. The file is read
-// once ("-": standard input). Returns nullopt after reporting a failure.
-// `modelOption` is the option that names the model, for messages ("--model", "--model-a").
+// count of word lines than 96 is read with a warning naming the words it lacked. With a model name given the
+// model is selected first (its default image loaded) as a radio click would, and refused when the file
+// declares a model of the other family; with an empty name the file's tag decides the family. The file is
+// read once ("-": standard input). Returns nullopt after reporting a failure. `modelOption` is the option
+// that names the model, for messages ("--model", "--model-a").
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
                                     const std::string& modelOption = "--model");
 

@@ -35,7 +35,8 @@ std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std:
   RegisterImage scratch{};
   int32_t crystal = 0;
   ViewStream text(*bytes);
-  const HeaderReadResult read = ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
+  const HeaderReadResult read =
+      ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
   if (LooksBinary(*bytes) || (read.wordLines == 0 && !read.crystalSeen && read.declaredName.empty())) {
     const std::optional<RegisterImage> words = BinaryToWords(*bytes);
     if (!words) {
@@ -80,7 +81,8 @@ std::vector<Changed> SettingsOfWord(const Image& image, const RegisterImage& rea
     if (const RegisterField* f = FindRegisterField(image.model.profile->family, a[n].key))
       here = f->word == index && (bits & f->mask()) != 0;
     else if (a[n].key.starts_with("channel."))
-      here = index >= kFirstChannelWord && a[n].key == "channel." + std::to_string((index - kFirstChannelWord) / 2);
+      here = index >= kFirstChannelWord &&
+             a[n].key == "channel." + std::to_string((index - kFirstChannelWord) / 2);
     // Without a crystal the channel's frequency cannot be read: its name is all there is.
     if (here && a[n].key.starts_with("channel.") && image.crystal <= 0)
       changed.push_back({a[n].key, "", ""});
@@ -119,11 +121,14 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
       for (const Changed& c : SettingsOfWord(*image, read, i))
         settings.push_back({{"key", c.key}, {"expected", c.expected}, {"read", c.read}});
       const auto idx = static_cast<std::size_t>(i);
-      out["words"].push_back(
-          {{"word", RegisterName(i)}, {"expected", image->words[idx]}, {"read", read[idx]}, {"settings", settings}});
+      out["words"].push_back({{"word", RegisterName(i)},
+                              {"expected", image->words[idx]},
+                              {"read", read[idx]},
+                              {"settings", settings}});
     }
     out["missing"] = Json::array();
-    for (std::size_t i = present; i < kEepromSize; ++i) out["missing"].push_back(RegisterName(static_cast<int>(i)));
+    for (std::size_t i = present; i < kEepromSize; ++i)
+      out["missing"].push_back(RegisterName(static_cast<int>(i)));
     out["padding"] = Json::array();
     for (const std::size_t at : padding)
       out["padding"].push_back({{"offset", at}, {"byte", static_cast<unsigned char>((*dump)[at])}});
@@ -143,25 +148,29 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
   }
   for (const int i : differing) {
     const auto idx = static_cast<std::size_t>(i);
-    std::string line = RegisterName(i) + ": expected " + Hex4(image->words[idx]) + ", read " + Hex4(read[idx]);
+    std::string line =
+        RegisterName(i) + ": expected " + Hex4(image->words[idx]) + ", read " + Hex4(read[idx]);
     std::string names;
     for (const Changed& c : SettingsOfWord(*image, read, i))
-      names += (names.empty() ? "" : "; ") + c.key + (c.expected.empty() ? "" : ": " + c.expected + " -> " + c.read);
+      names += (names.empty() ? "" : "; ") + c.key +
+               (c.expected.empty() ? "" : ": " + c.expected + " -> " + c.read);
     ctx.out << line << (names.empty() ? "" : " (" + names + ")") << '\n';
   }
   if (present < kEepromSize)
     ctx.out << RegisterName(static_cast<int>(present)) << ".." << RegisterName(kEepromSize - 1)
-            << ": missing (the dump holds " << dump->size() << " bytes, the image " << kBinaryImageSize << ")\n";
+            << ": missing (the dump holds " << dump->size() << " bytes, the image " << kBinaryImageSize
+            << ")\n";
   if (!padding.empty()) {
     ctx.out << padding.size() << (padding.size() == 1 ? " byte" : " bytes") << " past the image not 0xff:";
     for (std::size_t n = 0; n < padding.size() && n < kListedPadding; ++n)
-      ctx.out << (n ? ", " : " ") << "offset " << padding[n] << " holds " << fmt::format("0x{:02x}", static_cast<unsigned char>((*dump)[padding[n]]));
+      ctx.out << (n ? ", " : " ") << "offset " << padding[n] << " holds "
+              << fmt::format("0x{:02x}", static_cast<unsigned char>((*dump)[padding[n]]));
     ctx.out << (padding.size() > kListedPadding ? ", ..." : "") << '\n';
   }
-  if (!differing.empty() && !image->model)
-    ctx.out << "(--model M names the settings these words hold)\n";
+  if (!differing.empty() && !image->model) ctx.out << "(--model M names the settings these words hold)\n";
   ctx.out << "DIFFERENT: " << differing.size() << (differing.size() == 1 ? " word differs" : " words differ")
-          << (present < kEepromSize ? ", " + std::to_string(kEepromSize - present) + " missing" : std::string())
+          << (present < kEepromSize ? ", " + std::to_string(kEepromSize - present) + " missing"
+                                    : std::string())
           << (padding.empty() ? std::string() : ", padding not erased") << '\n';
   return kFailed;
 }
@@ -173,12 +182,12 @@ void AddVerifyCommand(Commands& commands) {
   auto files = std::make_shared<std::vector<std::string>>();
   auto model = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  CLI::App* sub = commands.add(
-      "verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
-      "verify IMAGE DUMP [--model M] [--json]", [&ctx, files, model, json] {
-        if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-        return Verify(ctx, (*files)[0], (*files)[1], *model, *json);
-      });
+  CLI::App* sub =
+      commands.add("verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
+                   "verify IMAGE DUMP [--model M] [--json]", [&ctx, files, model, json] {
+                     if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
+                     return Verify(ctx, (*files)[0], (*files)[1], *model, *json);
+                   });
   sub->add_option("FILES", *files, "IMAGE (header or binary image) and DUMP (raw binary, 192 bytes or more)")
       ->required()
       ->expected(2)

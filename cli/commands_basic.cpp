@@ -54,8 +54,8 @@ void AddBasicCommands(Commands& commands) {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add(
-        "encode", "Channel frequencies (kHz) to control and fraction words", "encode --model M --xtal K FREQ...",
-        [&ctx, o, freqs] {
+        "encode", "Channel frequencies (kHz) to control and fraction words",
+        "encode --model M --xtal K FREQ...", [&ctx, o, freqs] {
           const ModelRef m = RequireModel(o->model);
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const FrequencyRange range = ChannelRange(*m.profile, m.index);
@@ -88,8 +88,8 @@ void AddBasicCommands(Commands& commands) {
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
     CLI::App* sub = commands.add(
-        "decode", "Control and fraction word to the channel frequency (kHz)", "decode --model M --xtal K CTRL FRAC",
-        [&ctx, o, ctrl, frac] {
+        "decode", "Control and fraction word to the channel frequency (kHz)",
+        "decode --model M --xtal K CTRL FRAC", [&ctx, o, ctrl, frac] {
           const ModelRef m = RequireModel(o->model);
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const auto c = ParseNumber(*ctrl);
@@ -117,7 +117,8 @@ void AddBasicCommands(Commands& commands) {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     CLI::App* sub = commands.add(
-        "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]", [&ctx, model, out] {
+        "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]",
+        [&ctx, model, out] {
           const ModelRef m = RequireModel(*model);
           const std::optional<std::string> target = ChooseOutput(ctx, *out, OutputKind::Text);
           if (!target) return kUsage;
@@ -146,7 +147,8 @@ void AddBasicCommands(Commands& commands) {
           if (!named) return kUsage;
           const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Binary);
           if (!target) return kUsage;
-          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the binary image")) return kFailed;
+          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the binary image"))
+            return kFailed;
           const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
           if (!header) return kFailed;
           ViewStream text(*header);
@@ -183,13 +185,15 @@ void AddBasicCommands(Commands& commands) {
           if (!target) return kUsage;
           if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the header")) return kFailed;
           // The first 192 bytes are the image; reading stops there.
-          const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
+          const std::optional<std::string> bytes =
+              ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
           if (!bytes) return kFailed;
           // A header given for the binary (the arguments swapped) would come out as nonsense words.
           RegisterImage scratch{};
           int32_t crystal = 0;
           ViewStream text(*bytes);
-          const HeaderReadResult read = ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
+          const HeaderReadResult read =
+              ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
           if (!LooksBinary(*bytes) && (read.wordLines > 0 || read.crystalSeen || !read.declaredName.empty()))
             return Fail(ctx, DisplayName(in) + ": an EEPROM header, not a binary image; lxcfg h2bin " +
                                  DisplayName(in) + " OUT.bin converts a header");
@@ -211,7 +215,8 @@ void AddBasicCommands(Commands& commands) {
           state.chipModel = m.index;
           state.words = *image;
           std::string misfits;
-          for (const std::string& misfit : settings::FamilyMisfits(state)) misfits += (misfits.empty() ? "" : ", ") + misfit;
+          for (const std::string& misfit : settings::FamilyMisfits(state))
+            misfits += (misfits.empty() ? "" : ", ") + misfit;
           if (!misfits.empty() &&
               !Warn(ctx, DisplayName(in) + ": no " + model.name + " image holds " + misfits + ": a " +
                              (m.profile->family == Family::Transmitter ? "receiver" : "transmitter") +

@@ -105,8 +105,8 @@ void Plain(std::ostream& out) {
 void AddFieldsCommand(Commands& commands) {
   Context& ctx = commands.ctx();
   auto markdown = std::make_shared<bool>(false);
-  CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values", "fields [--markdown]",
-                               [&ctx, markdown] {
+  CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values",
+                               "fields [--markdown]", [&ctx, markdown] {
                                  if (*markdown)
                                    Markdown(ctx.out);
                                  else

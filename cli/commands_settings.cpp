@@ -363,19 +363,21 @@ void AddSettingsCommands(Commands& commands) {
   {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded", "show FILE [--model M] [--json]",
-                                 [&ctx, o, json] {
-      const std::optional<ToolState> s = Open(ctx, *o);
-      if (!s) return kFailed;
-      if (s->crystalKHz <= 0 &&
-          !Warn(ctx, DisplayName(o->file) + ": no crystal frequency in the image; channels read as the range's low end"))
-        return kFailed;
-      if (*json)
-        ShowJson(ctx.out, *s);
-      else
-        ctx.out << ImageListing(*s);
-      return kOk;
-    });
+    CLI::App* sub = commands.add(
+        "show", "Every setting of the file's model, decoded", "show FILE [--model M] [--json]",
+        [&ctx, o, json] {
+          const std::optional<ToolState> s = Open(ctx, *o);
+          if (!s) return kFailed;
+          if (s->crystalKHz <= 0 &&
+              !Warn(ctx, DisplayName(o->file) +
+                             ": no crystal frequency in the image; channels read as the range's low end"))
+            return kFailed;
+          if (*json)
+            ShowJson(ctx.out, *s);
+          else
+            ctx.out << ImageListing(*s);
+          return kOk;
+        });
     AddFileAndModel(sub, *o);
     sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
@@ -404,24 +406,26 @@ void AddSettingsCommands(Commands& commands) {
 
   {
     auto o = std::make_shared<PlanOptions>();
-    CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
-                                 "plan FILE [--model M] [--json|--csv|--verbose] [guards] | plan FILE --suggest "
-                                 "[--from K] [--to K] [--count N] [--step K] [guards] [-o OUT]",
-                                 [&ctx, o] {
-                                   if (o->suggest && !o->out.empty()) {
-                                     if (o->json || o->csv)
-                                       return Usage(ctx, "--json and --csv print the plan; with -o it goes into the image");
-                                     if (RefuseOutputOverInput(ctx, o->out, {o->file.file, DefaultImageOf(ctx, o->file.model)},
-                                                               "write the plan to another file, or give the channels= "
-                                                               "that plan --suggest prints to lxcfg set"))
-                                       return kFailed;
-                                   }
-                                   std::optional<ToolState> s = Open(ctx, o->file);
-                                   if (!s) return kFailed;
-                                   return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
-                                 });
+    CLI::App* sub = commands.add(
+        "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
+        "plan FILE [--model M] [--json|--csv|--verbose] [guards] | plan FILE --suggest "
+        "[--from K] [--to K] [--count N] [--step K] [guards] [-o OUT]",
+        [&ctx, o] {
+          if (o->suggest && !o->out.empty()) {
+            if (o->json || o->csv)
+              return Usage(ctx, "--json and --csv print the plan; with -o it goes into the image");
+            if (RefuseOutputOverInput(ctx, o->out, {o->file.file, DefaultImageOf(ctx, o->file.model)},
+                                      "write the plan to another file, or give the channels= "
+                                      "that plan --suggest prints to lxcfg set"))
+              return kFailed;
+          }
+          std::optional<ToolState> s = Open(ctx, o->file);
+          if (!s) return kFailed;
+          return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
+        });
     AddFileAndModel(sub, o->file);
-    CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON (--suggest: the channels)");
+    CLI::Option* json =
+        sub->add_flag("--json", o->json, "The table and the conflicts as JSON (--suggest: the channels)");
     sub->add_flag("-v,--verbose", o->verbose, "List every conflict after the table");
     CLI::Option* suggest = sub->add_flag(
         "--suggest", o->suggest,
@@ -443,7 +447,8 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
         ->needs(suggest);
-    sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
+    sub->add_flag("--csv", o->csv,
+                  "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
         ->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
         ->capture_default_str()
@@ -457,7 +462,8 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
         ->capture_default_str()
         ->transform(kGuardKHz);
-    sub->footer(Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
+    sub->footer(
+        Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
   }
 
   {

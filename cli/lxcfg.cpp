@@ -17,13 +17,15 @@ namespace lx::cli {
 CLI::App* Commands::add(const std::string& name, const std::string& help, const std::string& synopsis,
                         std::function<int()> action) {
   CLI::App* sub = app_.add_subcommand(name, help);
-  sub->add_flag("--strict", ctx_.strict, "Refuse, with status 1 and nothing written, where a warning would be given");
+  sub->add_flag("--strict", ctx_.strict,
+                "Refuse, with status 1 and nothing written, where a warning would be given");
   actions_.push_back({sub, "lxcfg " + synopsis, std::move(action)});
   return sub;
 }
 
 bool Commands::has(const std::string& name) const {
-  return std::any_of(actions_.begin(), actions_.end(), [&](const Entry& a) { return a.sub->get_name() == name; });
+  return std::any_of(actions_.begin(), actions_.end(),
+                     [&](const Entry& a) { return a.sub->get_name() == name; });
 }
 
 std::vector<std::string> Commands::nameList() const {
@@ -127,7 +129,8 @@ std::string UnknownModel(const std::string& name) {
   for (const ToolProfile* p : AllProfiles())
     for (const ChipModel& m : p->models) names.emplace_back(m.name);
   const std::string guess = Nearest(name, names);
-  return "unknown chip model '" + name + "' (one of " + ModelNames() + (guess.empty() ? "" : "; did you mean " + guess + "?") + ")";
+  return "unknown chip model '" + name + "' (one of " + ModelNames() +
+         (guess.empty() ? "" : "; did you mean " + guess + "?") + ")";
 }
 
 std::string ModelNames() {
@@ -188,9 +191,11 @@ int RefuseOutputOverInput(Context& ctx, const std::string& out, const std::vecto
   for (const std::string& in : inputs) {
     if (in.empty()) continue;
     if (in == "-" ? SameRegularFileAsStandardInput(target) : SameRegularFile(target, PathFromUtf8(in)))
-      return Fail(ctx, out + (in == out ? std::string(": the output is also the input")
-                                        : ": the output is the same file as " + DisplayName(in) + ", an input") +
-                           "; nothing written (" + hint + ")");
+      return Fail(ctx,
+                  out +
+                      (in == out ? std::string(": the output is also the input")
+                                 : ": the output is the same file as " + DisplayName(in) + ", an input") +
+                      "; nothing written (" + hint + ")");
   }
   return kOk;
 }
@@ -203,7 +208,8 @@ std::string DefaultImageOf(const Context& ctx, const std::string& modelName) {
 
 std::optional<std::string> OneOutput(Context& ctx, const std::string& positional, const std::string& option) {
   if (!positional.empty() && !option.empty() && positional != option) {
-    Usage(ctx, "the output is named twice, as OUT (" + positional + ") and with -o (" + option + "); give one");
+    Usage(ctx,
+          "the output is named twice, as OUT (" + positional + ") and with -o (" + option + "); give one");
     return std::nullopt;
   }
   return positional.empty() ? option : positional;
@@ -288,11 +294,15 @@ std::optional<std::string> NotAHeader(const std::string& text, int& lines) {
 
 // A header of another count of word lines than 96: which words it lacked and what they read as.
 std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs) {
-  std::string text = name + ": " + std::to_string(lines) + (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
-  if (lines > kEepromSize) return text + "; the lines after the " + std::to_string(kEepromSize) + "th are ignored";
-  const std::string missing =
-      lines == kEepromSize - 1 ? RegisterName(lines) : RegisterName(lines) + ".." + RegisterName(kEepromSize - 1);
-  return text + "; " + missing + (lines == kEepromSize - 1 ? " is" : " are") + " missing and read as " + missingAs;
+  std::string text = name + ": " + std::to_string(lines) +
+                     (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
+  if (lines > kEepromSize)
+    return text + "; the lines after the " + std::to_string(kEepromSize) + "th are ignored";
+  const std::string missing = lines == kEepromSize - 1
+                                  ? RegisterName(lines)
+                                  : RegisterName(lines) + ".." + RegisterName(kEepromSize - 1);
+  return text + "; " + missing + (lines == kEepromSize - 1 ? " is" : " are") + " missing and read as " +
+         missingAs;
 }
 
 }  // namespace
@@ -412,7 +422,8 @@ class WatchedOutput : public std::streambuf {
 };
 
 // CLI11's own words for a usage error, in plain ones where they are not plain already.
-std::string PlainUsage(const CLI::ParseError& e, const std::string& command, const std::vector<std::string>& options) {
+std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
+                       const std::vector<std::string>& options) {
   std::string what = e.what();
   static const std::regex count(R"(^(\w+): At (least|Most) (\d+) required but received (\d+)$)");
   static const std::regex missingValue(R"(^(-[-\w]+): \d+ required \w+ missing$)");
@@ -425,8 +436,10 @@ std::string PlainUsage(const CLI::ParseError& e, const std::string& command, con
     return command + " takes " + wanted + " " + (m[1] == "FILES" ? "files" : m[1].str()) + ", not " + given;
   }
   if (std::regex_match(what, m, missingValue)) return m[1].str() + " needs a value";
-  if (std::regex_match(what, m, range)) return m[1].str() + ": " + m[2].str() + " is outside " + m[3].str() + ".." + m[4].str();
-  if (std::regex_match(what, m, excludes)) return m[1].str() + " and " + m[2].str() + " cannot be given together";
+  if (std::regex_match(what, m, range))
+    return m[1].str() + ": " + m[2].str() + " is outside " + m[3].str() + ".." + m[4].str();
+  if (std::regex_match(what, m, excludes))
+    return m[1].str() + " and " + m[2].str() + " cannot be given together";
   if (std::regex_match(what, m, unexpected)) {
     std::istringstream in(m[2].str());
     std::vector<std::string> words;
@@ -454,9 +467,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
   ctx.outputIsTerminal = outputIsTerminal;
-  CLI::App app{"lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, LX7150 "
-               "and LXM7140 receiver chips",
-               "lxcfg"};
+  CLI::App app{
+      "lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, LX7150 "
+      "and LXM7140 receiver chips",
+      "lxcfg"};
   app.require_subcommand(1);
   // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
   app.allow_windows_style_options(false);

@@ -39,7 +39,9 @@ std::string ModelTag(const ChipModel& model) { return std::string(kDeclarationLe
 bool LooksBinary(std::string_view bytes) {
   return std::any_of(bytes.begin(), bytes.end(), [](char c) {
     const auto b = static_cast<unsigned char>(c);
-    return (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v') || b == 0x7F;
+    // Besides the blanks, an old editor's end-of-file mark (0x1a) is text too.
+    return (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A) ||
+           b == 0x7F;
   });
 }
 

@@ -67,12 +67,14 @@ bool SameRegularFile(const struct stat& a, const struct stat& b) {
 }  // namespace
 
 bool SameRegularFile(const std::filesystem::path& output, const std::filesystem::path& input) {
-  struct stat a {}, b {};
+  struct stat a {
+  }, b{};
   return ::stat(output.c_str(), &a) == 0 && ::stat(input.c_str(), &b) == 0 && SameRegularFile(a, b);
 }
 
 bool SameRegularFileAsStandardInput(const std::filesystem::path& output) {
-  struct stat a {}, b {};
+  struct stat a {
+  }, b{};
   return ::stat(output.c_str(), &a) == 0 && ::fstat(STDIN_FILENO, &b) == 0 && SameRegularFile(a, b);
 }
 

@@ -80,10 +80,11 @@ std::vector<std::string> FamilyMisfits(const ToolState& state) {
   const uint32_t fixed = ReadField(fixup.field, state.words);
   if (fixed != fixup.value) {
     const bool word = fixup.field.wholeWord();
-    misfits.push_back(RegisterName(fixup.field.word) + (word ? "" : " bits " + std::to_string(fixup.field.hi) + ":" +
-                                                                        std::to_string(fixup.field.lo)) +
-                      " " + (word ? Hex4(fixed) : std::to_string(fixed)) + " (always " +
-                      (word ? Hex4(fixup.value) : std::to_string(fixup.value)) + ")");
+    misfits.push_back(
+        RegisterName(fixup.field.word) +
+        (word ? "" : " bits " + std::to_string(fixup.field.hi) + ":" + std::to_string(fixup.field.lo)) + " " +
+        (word ? Hex4(fixed) : std::to_string(fixed)) + " (always " +
+        (word ? Hex4(fixup.value) : std::to_string(fixup.value)) + ")");
   }
   for (const RegisterField& f : RegisterFields(family)) {
     const uint32_t raw = ReadField(f, state.words);
@@ -177,8 +178,8 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       for (const RegisterField& f : RegisterFields(profile.family))
         if (FieldAppliesTo(f, model)) keys.push_back(f.name);
       const std::string guess = Nearest(key, keys);
-      result.errors.push_back("'" + key + "' is not a setting of " + model.name + " (" + KeyList(state) + ")" +
-                              (guess.empty() ? "" : "; did you mean '" + guess + "'?"));
+      result.errors.push_back("'" + key + "' is not a setting of " + model.name + " (" + KeyList(state) +
+                              ")" + (guess.empty() ? "" : "; did you mean '" + guess + "'?"));
     }
   }
   const int64_t crystal = newCrystal.value_or(state.crystalKHz);

@@ -5,8 +5,8 @@
 
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
 #ifndef _WIN32
 #include "tests/support/program.h"
 #endif
@@ -120,8 +120,8 @@ TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
     std::string out;  // the start of the report
   } cases[] = {
       {image, 0, "equal: " + at("dump.bin") + " holds the 96 words of " + tx + "\n"},
-      {image + std::string(64, '\xff'), 0, "equal: " + at("dump.bin") + " holds the 96 words of " + tx +
-                                               ", then 64 bytes of 0xff\n"},
+      {image + std::string(64, '\xff'), 0,
+       "equal: " + at("dump.bin") + " holds the 96 words of " + tx + ", then 64 bytes of 0xff\n"},
       {changed, 1, "reg03: expected 0x0010, read 0x0014 (pa_gain: 8 -> 10)\nDIFFERENT: 1 word differs\n"},
       {image.substr(0, 100), 1, "reg32..reg5f: missing (the dump holds 100 bytes, the image 192)\n"},
       {image + std::string("\xff\x00\xff", 3), 1, "1 byte past the image not 0xff: offset 193 holds 0x00\n"},
@@ -133,7 +133,8 @@ TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
     EXPECT_TRUE(r.out.starts_with(c.out)) << r.out;
   }
   WriteFile(at("dump.bin"), changed);
-  const auto json = nlohmann::json::parse(test::Lxcfg({"verify", "--json", at("tx.bin"), at("dump.bin"), "--model", "LX7250"}).out);
+  const auto json = nlohmann::json::parse(
+      test::Lxcfg({"verify", "--json", at("tx.bin"), at("dump.bin"), "--model", "LX7250"}).out);
   EXPECT_EQ(json.at("equal"), false);
   EXPECT_EQ(json.at("words").at(0).at("word"), "reg03");
   EXPECT_EQ(json.at("words").at(0).at("settings").at(0).at("key"), "pa_gain");

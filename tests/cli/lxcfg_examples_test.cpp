@@ -7,8 +7,8 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
 #include "tests/support/program.h"
 
 namespace lx {
@@ -191,16 +191,18 @@ TEST(LxcfgExamples, BashCompletionOffersCommandsOptionsKeysModelsAndFiles) {
       {"lxcfg ver", "verify"},
       {"lxcfg set tx.h pa_", "pa_gain="},
       {"lxcfg set rx.h volu", "volume="},
-      {"lxcfg set tx.h channel.1", "channel.1= channel.10= channel.11= channel.12= channel.13= channel.14= channel.15="},
+      {"lxcfg set tx.h channel.1",
+       "channel.1= channel.10= channel.11= channel.12= channel.13= channel.14= channel.15="},
       {"lxcfg show tx.h --model LXM", "LXM7140"},
       {"lxcfg plan rx.h --sug", "--suggest"},
       {"lxcfg h2bin -", "-h --help --help-all --strict -o --output"},
       {"lxcfg h2bin r", "rx.bin rx.h"},
   };
   for (const auto& c : cases) {
-    const Outcome r = test::Shell("bash -c 'source \"" + script + "\"; COMP_WORDS=(" + c.line +
-                                      "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _lxcfg; echo \"${COMPREPLY[*]}\"'",
-                                  scratch.path());
+    const Outcome r =
+        test::Shell("bash -c 'source \"" + script + "\"; COMP_WORDS=(" + c.line +
+                        "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _lxcfg; echo \"${COMPREPLY[*]}\"'",
+                    scratch.path());
     EXPECT_EQ(r.out, c.offered + "\n") << c.line << r.err;
   }
 }

@@ -8,8 +8,8 @@
 
 #include "core/atomic_file.h"
 #include "core/messages.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
 #include "tests/support/program.h"
 
 namespace lx {

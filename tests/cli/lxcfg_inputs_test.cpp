@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "core/header_format.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/endless.h"
 #include "tests/support/files.h"
 #include "tests/support/images.h"
+#include "tests/support/lxcfg.h"
 #include "tests/support/program.h"
 
 namespace lx {

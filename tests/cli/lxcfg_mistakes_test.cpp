@@ -5,10 +5,10 @@
 #include <map>
 
 #include "core/header_format.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
-#include "tests/support/program.h"
 #include "tests/support/images.h"
+#include "tests/support/lxcfg.h"
+#include "tests/support/program.h"
 
 namespace lx {
 namespace {
@@ -129,11 +129,15 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
       {{"pair", bin, tx}, 1, "lxcfg: " + bin + binary},
       {{"show", at("lx7350.h")},
        1,
-       "lxcfg: " + at("lx7350.h") + ": the model line declares LX7350: unknown chip model 'LX7350' (one of LX7240, "},
-      {{"set", at("lx7350.h"), "--model", "LX7250", "pa_gain=3"}, 1, "lxcfg: " + at("lx7350.h") + ": the model line"},
+       "lxcfg: " + at("lx7350.h") +
+           ": the model line declares LX7350: unknown chip model 'LX7350' (one of LX7240, "},
+      {{"set", at("lx7350.h"), "--model", "LX7250", "pa_gain=3"},
+       1,
+       "lxcfg: " + at("lx7350.h") + ": the model line"},
       {{"set", at("cut.h"), "--strict", "pa_gain=3"},
        1,
-       "lxcfg: " + at("cut.h") + ": 42 word lines, not 96; reg2a..reg5f are missing and read as 0x0000; refused"},
+       "lxcfg: " + at("cut.h") +
+           ": 42 word lines, not 96; reg2a..reg5f are missing and read as 0x0000; refused"},
       {{"diff", tx, tx, tx}, 2, "lxcfg: diff takes 2 files, not 3\nUsage: lxcfg diff A.h B.h"},
       {{"h2bin", tx, at("out.bin"), "-o", at("other.bin")}, 2, "lxcfg: the output is named twice"},
       {{"plan", tx, "--suggest", "--json", "-o", at("out.h")}, 2, "lxcfg: --json and --csv print the plan"},
@@ -165,7 +169,7 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
   std::string longer = full;
   longer.insert(longer.find("};"), "0x0000,   //reg60\r\n");
   WriteFile(at("97.h"), longer);
-  WriteFile(at("42.h"), full.substr(0, full.find("0x", full.find("//reg29")) ));
+  WriteFile(at("42.h"), full.substr(0, full.find("0x", full.find("//reg29"))));
   std::string noCrystal = full;
   noCrystal.erase(0, noCrystal.find('\n') + 1);
   WriteFile(at("x0.h"), noCrystal);
@@ -174,7 +178,8 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
     std::vector<std::string> args;
     std::string warning;
   } cases[] = {
-      {{"set", at("42.h"), "-o", out}, at("42.h") + ": 42 word lines, not 96; reg2a..reg5f are missing and read as 0x0000"},
+      {{"set", at("42.h"), "-o", out},
+       at("42.h") + ": 42 word lines, not 96; reg2a..reg5f are missing and read as 0x0000"},
       {{"show", at("97.h")}, at("97.h") + lines97},
       {{"plan", at("97.h")}, at("97.h") + lines97},
       {{"diff", tx, at("97.h")}, at("97.h") + lines97},
@@ -182,7 +187,8 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
       {{"decode", "--model", "LX7250", "--xtal", "24000", "0x1234", "0x5678"},
        "0x1234 0x5678 are words LX7250's codec never writes at 24000 kHz; they read as 470000 kHz"},
       {{"encode", "--model", "LX7250", "--xtal", "24000", "606003"}, "606003 kHz is stored as 606000 kHz"},
-      {{"encode", "--model", "LX7250", "--xtal", "22000", "606000"}, "--xtal: crystal 22000 kHz is outside 23000..25000"},
+      {{"encode", "--model", "LX7250", "--xtal", "22000", "606000"},
+       "--xtal: crystal 22000 kHz is outside 23000..25000"},
       {{"set", tx, "channel.0=606003", "-o", out}, "channel.0: 606003 kHz is stored as 606000 kHz"},
       {{"bin2h", "--model", "LX7150", "--xtal", "24000", bin, out},
        bin + ": no LX7150 image holds reg17 0x0000 (always 0x0018): a transmitter's image?"},

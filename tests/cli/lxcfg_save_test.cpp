@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "core/atomic_file.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
 #include "tests/support/program.h"
 
 namespace lx {

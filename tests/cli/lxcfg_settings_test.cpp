@@ -10,9 +10,9 @@
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
-#include "tests/support/lxcfg.h"
 #include "tests/support/files.h"
 #include "tests/support/images.h"
+#include "tests/support/lxcfg.h"
 #ifndef _WIN32
 #include "tests/support/program.h"
 #endif

@@ -19,11 +19,11 @@
 namespace lx::test {
 
 struct ProgramRun {
-  std::vector<std::string> args;     // lxcfg's arguments
-  std::string stdoutTo;              // a file or device for standard output; empty: captured
-  std::filesystem::path folder;      // working folder; empty: the test's own
-  rlim_t fileSizeLimit = 0;          // the largest file it may write, bytes; 0: no limit
-  bool terminal = false;             // standard output and error on a pseudo-terminal, captured as out
+  std::vector<std::string> args;  // lxcfg's arguments
+  std::string stdoutTo;           // a file or device for standard output; empty: captured
+  std::filesystem::path folder;   // working folder; empty: the test's own
+  rlim_t fileSizeLimit = 0;       // the largest file it may write, bytes; 0: no limit
+  bool terminal = false;          // standard output and error on a pseudo-terminal, captured as out
 };
 
 namespace detail {
@@ -58,7 +58,8 @@ inline Outcome RunProgram(const ProgramRun& run) {
     if (pid < 0) return r;
     if (pid == 0) detail::ExecLxcfg(run);
     char buf[512];
-    for (ssize_t n; (n = ::read(master, buf, sizeof buf)) > 0;) r.out.append(buf, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(master, buf, sizeof buf)) > 0;)
+      r.out.append(buf, static_cast<std::size_t>(n));
     r.status = detail::ExitStatus(pid);
     ::close(master);
     return r;
@@ -98,8 +99,8 @@ inline Outcome Shell(const std::string& line, const std::filesystem::path& folde
   TempDir scratch;
   const std::string errFile = (scratch / "err").string();
   const std::string program = std::filesystem::path(LXCFG_PROGRAM).parent_path().string();
-  const std::string command = (folder.empty() ? "" : "cd '" + folder.string() + "' && ") + "PATH='" + program +
-                              "':\"$PATH\" && { " + line + "\n} 2>'" + errFile + "'";
+  const std::string command = (folder.empty() ? "" : "cd '" + folder.string() + "' && ") + "PATH='" +
+                              program + "':\"$PATH\" && { " + line + "\n} 2>'" + errFile + "'";
   Outcome r{-1, {}, {}};
   FILE* p = ::popen(command.c_str(), "r");
   if (!p) return r;
