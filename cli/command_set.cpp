@@ -43,7 +43,8 @@ void AddSetCommand(Commands& commands) {
       "set FILE [--model M] [KEY=VALUE...] [-o OUT]", [&ctx, file, model, out, assignments] {
         // Without -o the file is changed in place, as intended; an OUT naming an input is a slip.
         if (!out->empty() && RefuseOutputOverInput(ctx, *out, {*file, DefaultImageOf(ctx, *model)},
-                                                   "leave out -o to change " + *file + " in place"))
+                                                   *file == "-" ? std::string("name another output")
+                                                                : "leave out -o to change " + *file + " in place"))
           return kFailed;
         // Another set (or a window's Save) must not replace the file between our reading and
         // our replacing it, or one of the two changes would be lost.
