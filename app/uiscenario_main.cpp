@@ -36,23 +36,26 @@ constexpr const char* kWindowHost = "win32";
 constexpr const char* kWindowHost = "qt";
 #endif
 
-int Usage() {
+// The usage text: on standard output with status 0 when asked for (--help), else on standard
+// error with status 2.
+int Usage(bool asked = false) {
+  std::ostream& out = asked ? std::cout : std::cerr;
 #ifdef _WIN32
-  std::cerr << "usage: uiscenario [--host headless|win32] [--pictures <folder>] <ambrel|ostrel> <working-folder>"
-               " [<script>|-]\n";
+  out << "usage: uiscenario [--host headless|win32] [--pictures <folder>] <ambrel|ostrel> <working-folder>"
+         " [<script>|-]\n";
 #else
-  std::cerr << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n";
+  out << "usage: uiscenario [--host headless|qt] <ambrel|ostrel> <working-folder> [<script>|-]\n";
 #endif
-  std::cerr << "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
-               "Reads the script from standard input when it is '-' or missing.\n"
+  out << "       uiscenario --list-ids   (the menu commands and control ids of every window, as Markdown)\n"
+         "Reads the script from standard input when it is '-' or missing.\n"
 #ifdef _WIN32
-               "--host win32 drives the real native windows; --pictures keeps, for each window, what it\n"
-               "showed before its last action as <folder>/<window number>.bmp.\n";
+         "--host win32 drives the real native windows; --pictures keeps, for each window, what it\n"
+         "showed before its last action as <folder>/<window number>.bmp.\n";
 #else
-               "--host qt drives the real Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or\n"
-               "QT_QPA_PLATFORM says otherwise.\n";
+         "--host qt drives the real Qt windows, offscreen unless DISPLAY, WAYLAND_DISPLAY or\n"
+         "QT_QPA_PLATFORM says otherwise.\n";
 #endif
-  return 2;
+  return asked ? (out.flush() ? 0 : 1) : 2;
 }
 
 #ifndef _WIN32
@@ -65,6 +68,8 @@ bool Set(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
+    return Usage(true);
   // The ids scripts use, for the documentation (docs/uiscenario.md carries this output).
   if (argc == 2 && std::strcmp(argv[1], "--list-ids") == 0) {
     lx::app::WriteScriptIds(lx::app::AmbrelTool(), std::cout);

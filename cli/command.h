@@ -31,6 +31,8 @@ struct Context {
   // Standard output is a terminal: binary is never written there, and a command whose output
   // file defaults to standard output asks for -o instead.
   bool outputIsTerminal = false;
+  // --strict: every warning refuses the command instead (status 1, nothing written).
+  bool strict = false;
 };
 
 // File names on the command line: "-" is standard input or output; an empty name is a usage error.
@@ -38,6 +40,10 @@ extern const CLI::Validator kFileName;
 // Numbers of options: decimal or 0x hexadecimal, as everywhere in lxcfg (CLI11 alone would read
 // "010" as octal). Rewrites the text as decimal for the option's conversion.
 extern const CLI::Validator kNumber;
+// --model: a catalogue name of either tool, without regard to case.
+extern const CLI::Validator kModelName;
+// --xtal: a number the header's crystal line holds (the rule `set crystal=K` follows).
+extern const CLI::Validator kCrystal;
 
 // A subcommand's help footer: "Examples:" and each command line on its own line. The tests run
 // every one of them.
@@ -49,25 +55,36 @@ class Commands {
   CLI::App& app() { return app_; }
   Context& ctx() { return ctx_; }
 
-  // Adds a subcommand whose action runs when it is chosen.
-  CLI::App* add(const std::string& name, const std::string& help, std::function<int()> action);
+  // Adds a subcommand whose action runs when it is chosen. `synopsis` is its command line in
+  // brief ("diff A.h B.h [--json]"), shown with usage errors. Every subcommand takes --strict.
+  CLI::App* add(const std::string& name, const std::string& help, const std::string& synopsis,
+                std::function<int()> action);
   bool has(const std::string& name) const;
   std::string names() const;  // "encode, decode, ..."
+  std::vector<std::string> nameList() const;
+  std::string synopsis(const std::string& name) const;
   // The action of the chosen subcommand, if any.
   std::optional<int> runChosen();
 
  private:
   CLI::App& app_;
   Context& ctx_;
-  std::vector<std::pair<CLI::App*, std::function<int()>>> actions_;
+  struct Entry {
+    CLI::App* sub;
+    std::string synopsis;
+    std::function<int()> action;
+  };
+  std::vector<Entry> actions_;
 };
 
 // A failure: one line on standard error, led by "lxcfg: ", status 1.
 int Fail(Context& ctx, const std::string& line);
 // A usage error: one line on standard error, led by "lxcfg: ", status 2.
 int Usage(Context& ctx, const std::string& line);
-// A warning: "lxcfg: warning: " and the line on standard error.
-void Warn(Context& ctx, const std::string& line);
+// A warning: "lxcfg: warning: " and the line on standard error; true, the command goes on.
+// With --strict it is a refusal instead ("lxcfg: " and the line, "; refused (--strict)"): false,
+// the command stops with status 1 before writing anything.
+[[nodiscard]] bool Warn(Context& ctx, const std::string& line);
 // An English text carrying the window's Chinese text after a dash, where there is one:
 // "cannot write: Permission denied — 保存文件失败!".
 std::string WithWindowText(const std::string& english, std::string_view windowText);
@@ -76,10 +93,22 @@ std::string WithWindowText(const std::string& english, std::string_view windowTe
 // windows show for it.
 int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output = {});
 
-// --model M: a catalogue name of either tool; the name picks the tool family. An unknown name
-// is reported and gives nullopt.
-std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name);
+// --model M: a catalogue name of either tool (kModelName has checked it); the name picks the
+// tool family.
+ModelRef RequireModel(const std::string& name);
 std::string ModelNames();
+// "unknown chip model 'LX7350' (one of LX7240, ...; did you mean LX7250?)"
+std::string UnknownModel(const std::string& name);
+
+// Refuses (status 1, reported) an output that is the same file as one of `inputs` ("-":
+// standard input), whatever links lead to it; `hint` says what to do instead. kOk otherwise.
+int RefuseOutputOverInput(Context& ctx, const std::string& out, const std::vector<std::string>& inputs,
+                          const std::string& hint);
+// The default image `--model M` reads first (empty without a model), an input like any other.
+std::string DefaultImageOf(const Context& ctx, const std::string& modelName);
+// OUT given as the positional or with -o: the one given, or nullopt after a usage error when
+// both name different files.
+std::optional<std::string> OneOutput(Context& ctx, const std::string& positional, const std::string& option);
 
 // A tool state for the model's family, in the program's folder, with the model chosen but no
 // default image loaded.
@@ -106,11 +135,13 @@ int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, 
 enum class OutputKind { Text, Binary };
 std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, OutputKind kind);
 
-// Reads a header as File > Open does. With a model name given the model is selected first (its
-// default image loaded) as a radio click would, and refused when the file declares a model of
-// the other family; with an empty name the file's tag decides the family. The file is read
-// once ("-": standard input). Returns nullopt after reporting a failure.
-// `modelOption` is the option that names the model, for messages ("--model", "--model-a").
+// Reads a header as File > Open does. Refused first: a binary image or a text without word
+// lines (with a hint to bin2h), a model line naming no model lxcfg knows. A header with another
+// count of word lines than 96 is read with a warning naming the words it lacked. With a model name given the
+// model is selected first (its default image loaded) as a radio click would, and refused when the file
+// declares a model of the other family; with an empty name the file's tag decides the family. The file is
+// read once ("-": standard input). Returns nullopt after reporting a failure. `modelOption` is the option
+// that names the model, for messages ("--model", "--model-a").
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
                                     const std::string& modelOption = "--model");
 
@@ -121,5 +152,6 @@ void AddBasicCommands(Commands& commands);
 void AddSetCommand(Commands& commands);
 void AddSettingsCommands(Commands& commands);
 void AddFieldsCommand(Commands& commands);
+void AddVerifyCommand(Commands& commands);
 
 }  // namespace lx::cli

@@ -40,7 +40,12 @@ void AddSetCommand(Commands& commands) {
   auto assignments = std::make_shared<std::vector<std::string>>();
   CLI::App* sub = commands.add(
       "set", "Read a header as Open does, change settings (KEY=VALUE) and save it as Save does",
-      [&ctx, file, model, out, assignments] {
+      "set FILE [--model M] [KEY=VALUE...] [-o OUT]", [&ctx, file, model, out, assignments] {
+        // Without -o the file is changed in place, as intended; an OUT naming an input is a slip.
+        if (!out->empty() && RefuseOutputOverInput(ctx, *out, {*file, DefaultImageOf(ctx, *model)},
+                                                   *file == "-" ? std::string("name another output")
+                                                                : "leave out -o to change " + *file + " in place"))
+          return kFailed;
         // Another set (or a window's Save) must not replace the file between our reading and
         // our replacing it, or one of the two changes would be lost.
         const std::string& target = out->empty() ? *file : *out;
@@ -53,13 +58,16 @@ void AddSetCommand(Commands& commands) {
         // Nothing is written when any assignment is refused.
         for (const std::string& e : applied.errors) Fail(ctx, e);
         if (!applied.errors.empty()) return kFailed;
-        for (const std::string& w : applied.warnings) Warn(ctx, w);
-        return SaveTo(ctx, *state, out->empty() ? *file : *out);
+        bool go = true;
+        for (const std::string& w : applied.warnings) go = Warn(ctx, w) && go;
+        if (!go) return kFailed;
+        return SaveTo(ctx, *state, target);
       });
   sub->add_option("FILE", *file, "Header file (- for standard input: the output goes to standard output)")
       ->required()->check(kFileName);
   sub->add_option("ASSIGNMENTS", *assignments, "KEY=VALUE: a setting as 'lxcfg show' names it");
-  sub->add_option("--model", *model, "Select this model before reading (for files without a model line)");
+  sub->add_option("--model", *model, "Select this model before reading (for files without a model line)")
+      ->check(kModelName);
   sub->add_option("-o,--output", *out, "Output header (default: replace FILE), - for standard output")->check(kFileName);
   sub->footer(Examples({"lxcfg set rx.h volume=20 expander=on",
                         "lxcfg set tx.h crystal=0x5dc0 channels=606000,610000,614000 -o tx2.h"},

@@ -1,4 +1,4 @@
-// encode, decode, new, set, h2bin, bin2h: the image and file operations of the windowed tools.
+// encode, decode, new, h2bin, bin2h: the image and file operations of the windowed tools.
 #include <array>
 #include <fstream>
 
@@ -9,29 +9,40 @@
 #include "core/messages.h"
 #include "core/path_text.h"
 #include "settings/channel_rules.h"
+#include "settings/image_settings.h"
 
 namespace lx::cli {
 namespace {
 
-// --xtal K: one rule for every command, the one `set crystal=K` follows. False after
-// reporting a refusal; a crystal outside 23000..25000 kHz is used with a warning.
+// --xtal K: kCrystal has refused what the header cannot hold; outside 23000..25000 kHz it is
+// used with a warning. False when --strict refuses it.
 bool CheckCrystal(Context& ctx, int32_t kHz) {
-  if (const auto refusal = settings::CrystalRefusal(kHz)) {
-    Fail(ctx, "--xtal: " + *refusal);
-    return false;
-  }
-  if (!settings::CrystalInRange(kHz)) Warn(ctx, "--xtal: " + settings::CrystalRangeWarning(kHz));
-  return true;
+  return settings::CrystalInRange(kHz) || Warn(ctx, "--xtal: " + settings::CrystalRangeWarning(kHz));
 }
 
 struct ModelXtal {
   std::string model;
   int32_t xtal = 0;
+  const ChipModel& chip() const {
+    const ModelRef m = RequireModel(model);
+    return m.profile->models[static_cast<std::size_t>(m.index)];
+  }
 };
 
 void AddModelXtal(CLI::App* sub, ModelXtal& o) {
-  sub->add_option("--model", o.model, "Chip model: " + ModelNames())->required();
-  sub->add_option("--xtal", o.xtal, "Crystal frequency in kHz")->required()->transform(kNumber);
+  sub->add_option("--model", o.model, "Chip model: " + ModelNames())->required()->check(kModelName);
+  sub->add_option("--xtal", o.xtal, "Crystal frequency in kHz")->required()->transform(kCrystal);
+}
+
+// OUT as a positional and as -o, the same option on every writing command.
+struct Files {
+  std::string in, out, option;
+};
+
+void AddInOut(CLI::App* sub, Files& f, const char* inHelp, const char* outHelp) {
+  sub->add_option("IN", f.in, inHelp)->required()->check(kFileName);
+  sub->add_option("OUT", f.out, outHelp)->check(kFileName);
+  sub->add_option("-o,--output", f.option, "The output, as OUT")->check(kFileName);
 }
 
 }  // namespace
@@ -42,26 +53,30 @@ void AddBasicCommands(Commands& commands) {
   {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
-    CLI::App* sub = commands.add("encode", "Channel frequencies (kHz) to control and fraction words", [&ctx, o, freqs] {
-      const auto m = RequireModel(ctx, o->model);
-      if (!m) return kFailed;
-      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
-      const FrequencyRange range = ChannelRange(*m->profile, m->index);
-      std::string lines;
-      for (const std::string& text : *freqs) {
-        const auto f = ParseNumber(text);
-        if (!f) return Fail(ctx, "'" + text + "' is not a frequency in kHz");
-        if (!range.contains(*f))
-          return Fail(ctx, settings::ChannelRangeRefusal(
-                               *f, m->profile->models[static_cast<std::size_t>(m->index)].name, range.low,
-                               range.high));
-        const auto words = EncodeChannel(*m->profile, m->index, o->xtal, *f);
-        if (!words) return Fail(ctx, "cannot encode " + text);
-        lines += Hex4(words->control) + " " + Hex4(words->fraction) + "\n";
-      }
-      ctx.out << lines;
-      return kOk;
-    });
+    CLI::App* sub = commands.add(
+        "encode", "Channel frequencies (kHz) to control and fraction words",
+        "encode --model M --xtal K FREQ...", [&ctx, o, freqs] {
+          const ModelRef m = RequireModel(o->model);
+          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          const FrequencyRange range = ChannelRange(*m.profile, m.index);
+          std::string lines;
+          for (const std::string& text : *freqs) {
+            const auto f = ParseNumber(text);
+            if (!f) return Fail(ctx, "'" + text + "' is not a frequency in kHz");
+            if (!range.contains(*f))
+              return Fail(ctx, settings::ChannelRangeRefusal(*f, o->chip().name, range.low, range.high));
+            const auto words = EncodeChannel(*m.profile, m.index, o->xtal, *f);
+            if (!words) return Fail(ctx, "cannot encode " + text);
+            // The words of a snapped frequency name another one: say which.
+            const uint32_t stored = DecodeChannel(*m.profile, m.index, o->xtal, *words);
+            if (stored != *f &&
+                !Warn(ctx, std::to_string(*f) + " kHz is stored as " + std::to_string(stored) + " kHz"))
+              return kFailed;
+            lines += Hex4(words->control) + " " + Hex4(words->fraction) + "\n";
+          }
+          ctx.out << lines;
+          return kOk;
+        });
     AddModelXtal(sub, *o);
     sub->add_option("FREQ", *freqs, "Channel frequency in kHz (decimal or 0x hexadecimal)")->required();
     sub->footer(Examples({"lxcfg encode --model LX7250 --xtal 24000 606000 614000",
@@ -72,18 +87,26 @@ void AddBasicCommands(Commands& commands) {
     auto o = std::make_shared<ModelXtal>();
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
-    CLI::App* sub = commands.add("decode", "Control and fraction word to the channel frequency (kHz)", [&ctx, o, ctrl, frac] {
-      const auto m = RequireModel(ctx, o->model);
-      if (!m) return kFailed;
-      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
-      const auto c = ParseNumber(*ctrl);
-      const auto f = ParseNumber(*frac);
-      if (!c || *c > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *ctrl);
-      if (!f || *f > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *frac);
-      const ChannelWords words{static_cast<uint16_t>(*c), static_cast<uint16_t>(*f)};
-      ctx.out << DecodeChannel(*m->profile, m->index, o->xtal, words) << "\n";
-      return kOk;
-    });
+    CLI::App* sub = commands.add(
+        "decode", "Control and fraction word to the channel frequency (kHz)",
+        "decode --model M --xtal K CTRL FRAC", [&ctx, o, ctrl, frac] {
+          const ModelRef m = RequireModel(o->model);
+          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          const auto c = ParseNumber(*ctrl);
+          const auto f = ParseNumber(*frac);
+          if (!c || *c > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *ctrl);
+          if (!f || *f > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *frac);
+          const ChannelWords words{static_cast<uint16_t>(*c), static_cast<uint16_t>(*f)};
+          const uint32_t kHz = DecodeChannel(*m.profile, m.index, o->xtal, words);
+          // Words no encoding gives still decode (to the range's low end, often): a guess, not a channel.
+          if (!CodecProduces(*m.profile, m.index, o->xtal, words) &&
+              !Warn(ctx, Hex4(words.control) + " " + Hex4(words.fraction) + " are words " + o->chip().name +
+                             "'s codec never writes at " + std::to_string(o->xtal) + " kHz; they read as " +
+                             std::to_string(kHz) + " kHz"))
+            return kFailed;
+          ctx.out << kHz << "\n";
+          return kOk;
+        });
     AddModelXtal(sub, *o);
     sub->add_option("CTRL", *ctrl, "Control word (0x-hex or decimal)")->required();
     sub->add_option("FRAC", *frac, "Fraction word (0x-hex or decimal)")->required();
@@ -93,17 +116,21 @@ void AddBasicCommands(Commands& commands) {
   {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
-    CLI::App* sub = commands.add("new", "The header that selecting a model and saving writes", [&ctx, model, out] {
-      const auto m = RequireModel(ctx, *model);
-      if (!m) return kFailed;
-      const std::optional<std::string> target = ChooseOutput(ctx, *out, OutputKind::Text);
-      if (!target) return kUsage;
-      ToolState state(*m->profile, ctx.programDir);
-      const Report selected = state.SelectChipModel(m->index);
-      if (!selected.ok) return Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(m->index)));
-      return SaveTo(ctx, state, *target);
-    });
-    sub->add_option("--model", *model, "Chip model: " + ModelNames())->required();
+    CLI::App* sub = commands.add(
+        "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]",
+        [&ctx, model, out] {
+          const ModelRef m = RequireModel(*model);
+          const std::optional<std::string> target = ChooseOutput(ctx, *out, OutputKind::Text);
+          if (!target) return kUsage;
+          if (RefuseOutputOverInput(ctx, *target, {DefaultImageOf(ctx, *model)},
+                                    "it is the model's default image, which every new image starts from"))
+            return kFailed;
+          ToolState state(*m.profile, ctx.programDir);
+          const Report selected = state.SelectChipModel(m.index);
+          if (!selected.ok) return Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(m.index)));
+          return SaveTo(ctx, state, *target);
+        });
+    sub->add_option("--model", *model, "Chip model: " + ModelNames())->required()->check(kModelName);
     sub->add_option("-o,--output", *out,
                     "Output header (default: standard output when it is no terminal; - for standard output)")
         ->check(kFileName);
@@ -111,73 +138,95 @@ void AddBasicCommands(Commands& commands) {
   }
 
   {
-    auto files = std::make_shared<std::array<std::string, 2>>();
-    auto strict = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add("h2bin", "\"h To bin\": header to binary image", [&ctx, files, strict] {
-      const std::string& in = (*files)[0];
-      const std::optional<std::string> target = ChooseOutput(ctx, (*files)[1], OutputKind::Binary);
-      if (!target) return kUsage;
-      const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
-      if (!header) return kFailed;
-      ViewStream text(*header);
-      const std::string bytes = HeaderToBinary(text);
-      // The window converts whatever it is given; a production line must not take a text file,
-      // a binary or a cut-off header for an image.
-      const std::size_t lines = bytes.size() / 2;
-      if (lines == 0)
-        return Fail(ctx,
-                    DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
-      if (lines != static_cast<std::size_t>(kEepromSize)) {
-        const std::string count = DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
-                                  std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) +
-                                  " bytes)";
-        if (*strict) return Fail(ctx, count + "; --strict: nothing written");
-        Warn(ctx, count);
-      }
-      return WriteOutput(ctx, *target, bytes, msg::kOpenBinFailed);
-    });
-    sub->add_option("IN", (*files)[0], "Header (- for standard input)")->required()->check(kFileName);
-    sub->add_option("OUT", (*files)[1], "Binary image (- or left out: standard output, never a terminal)")
-        ->check(kFileName);
-    sub->add_flag("--strict", *strict, "Refuse a header without exactly 96 word lines (else a warning)");
+    auto files = std::make_shared<Files>();
+    CLI::App* sub = commands.add(
+        "h2bin", "\"h To bin\": header to binary image", "h2bin [--strict] IN.h [OUT.bin | -o OUT.bin]",
+        [&ctx, files] {
+          const std::string& in = files->in;
+          const std::optional<std::string> named = OneOutput(ctx, files->out, files->option);
+          if (!named) return kUsage;
+          const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Binary);
+          if (!target) return kUsage;
+          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the binary image"))
+            return kFailed;
+          const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
+          if (!header) return kFailed;
+          ViewStream text(*header);
+          const std::string bytes = HeaderToBinary(text);
+          // The window converts whatever it is given; a production line must not take a text file,
+          // a binary or a cut-off header for an image.
+          const std::size_t lines = bytes.size() / 2;
+          if (lines == 0)
+            return Fail(ctx,
+                        DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
+          if (lines != static_cast<std::size_t>(kEepromSize) &&
+              !Warn(ctx, DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
+                             std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) + " bytes)"))
+            return kFailed;
+          return WriteOutput(ctx, *target, bytes, msg::kOpenBinFailed);
+        });
+    AddInOut(sub, *files, "Header (- for standard input)",
+             "Binary image (- or left out: standard output, never a terminal)");
     sub->footer(Examples({"lxcfg h2bin rx.h rx.bin", "lxcfg h2bin --strict EEPROM.h > EEPROM.bin"}));
   }
 
   {
     auto o = std::make_shared<ModelXtal>();
-    auto files = std::make_shared<std::array<std::string, 2>>();
-    CLI::App* sub = commands.add("bin2h", "\"bin To h\": binary image to header", [&ctx, o, files] {
-      const auto m = RequireModel(ctx, o->model);
-      if (!m) return kFailed;
-      if (!CheckCrystal(ctx, o->xtal)) return kFailed;
-      const std::string& in = (*files)[0];
-      const std::optional<std::string> target = ChooseOutput(ctx, (*files)[1], OutputKind::Text);
-      if (!target) return kUsage;
-      // The first 192 bytes are the image; reading stops there.
-      const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
-      if (!bytes) return kFailed;
-      const std::optional<RegisterImage> image = BinaryToWords(*bytes);
-      if (!image)
-        return Fail(ctx, DisplayName(in) + ": " + WithWindowText("fewer than 192 bytes", msg::kBinError));
-      const ChipModel& model = m->profile->models[static_cast<std::size_t>(m->index)];
-      const int written =
-          WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
-      if (written != kOk) return written;
-      // A binary of another model (or crystal) converts without complaint but reads as nonsense.
-      std::string strangers;
-      for (int k = 0; k < kChannelCount; ++k)
-        if (!CodecProduces(*m->profile, m->index, o->xtal, ReadChannelWords(*image, k)))
-          strangers += (strangers.empty() ? "" : ",") + std::to_string(k);
-      if (!strangers.empty())
-        Warn(ctx, (*target == "-" ? std::string("standard output") : *target) + ": channels " + strangers +
-                      " hold words " + model.name + "'s codec does not write at " + std::to_string(o->xtal) +
-                      " kHz: another model's or crystal's image?");
-      return kOk;
-    });
+    auto files = std::make_shared<Files>();
+    CLI::App* sub = commands.add(
+        "bin2h", "\"bin To h\": binary image to header", "bin2h --model M --xtal K IN.bin [OUT.h | -o OUT.h]",
+        [&ctx, o, files] {
+          const ModelRef m = RequireModel(o->model);
+          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          const std::string& in = files->in;
+          const std::optional<std::string> named = OneOutput(ctx, files->out, files->option);
+          if (!named) return kUsage;
+          const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Text);
+          if (!target) return kUsage;
+          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the header")) return kFailed;
+          // The first 192 bytes are the image; reading stops there.
+          const std::optional<std::string> bytes =
+              ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
+          if (!bytes) return kFailed;
+          // A header given for the binary (the arguments swapped) would come out as nonsense words.
+          RegisterImage scratch{};
+          int32_t crystal = 0;
+          ViewStream text(*bytes);
+          const HeaderReadResult read =
+              ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
+          if (!LooksBinary(*bytes) && (read.wordLines > 0 || read.crystalSeen || !read.declaredName.empty()))
+            return Fail(ctx, DisplayName(in) + ": an EEPROM header, not a binary image; lxcfg h2bin " +
+                                 DisplayName(in) + " OUT.bin converts a header");
+          const std::optional<RegisterImage> image = BinaryToWords(*bytes);
+          if (!image)
+            return Fail(ctx, DisplayName(in) + ": " + WithWindowText("fewer than 192 bytes", msg::kBinError));
+          const ChipModel& model = o->chip();
+          // An image of another model, family or crystal converts without complaint but reads as nonsense.
+          std::string strangers;
+          for (int k = 0; k < kChannelCount; ++k)
+            if (!CodecProduces(*m.profile, m.index, o->xtal, ReadChannelWords(*image, k)))
+              strangers += (strangers.empty() ? "" : ",") + std::to_string(k);
+          if (!strangers.empty() &&
+              !Warn(ctx, DisplayName(in) + ": channels " + strangers + " hold words " + model.name +
+                             "'s codec does not write at " + std::to_string(o->xtal) +
+                             " kHz: another model's or crystal's image?"))
+            return kFailed;
+          ToolState state(*m.profile, ctx.programDir);
+          state.chipModel = m.index;
+          state.words = *image;
+          std::string misfits;
+          for (const std::string& misfit : settings::FamilyMisfits(state))
+            misfits += (misfits.empty() ? "" : ", ") + misfit;
+          if (!misfits.empty() &&
+              !Warn(ctx, DisplayName(in) + ": no " + model.name + " image holds " + misfits + ": a " +
+                             (m.profile->family == Family::Transmitter ? "receiver" : "transmitter") +
+                             "'s image?"))
+            return kFailed;
+          return WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
+        });
     AddModelXtal(sub, *o);
-    sub->add_option("IN", (*files)[0], "Binary image (- for standard input)")->required()->check(kFileName);
-    sub->add_option("OUT", (*files)[1], "Header (- or left out: standard output; a terminal needs - named)")
-        ->check(kFileName);
+    AddInOut(sub, *files, "Binary image (- for standard input)",
+             "Header (- or left out: standard output; a terminal needs - named)");
     sub->footer(Examples({"lxcfg bin2h --model LX7150 --xtal 24000 rx.bin rx.h",
                           "lxcfg bin2h --model LX7250 --xtal 24000 EEPROM.bin | lxcfg show -"}));
   }

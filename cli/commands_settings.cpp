@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "settings/channel_plan.h"
 #include "settings/image_settings.h"
+#include "settings/image_text.h"
 
 namespace lx::cli {
 
@@ -55,15 +56,18 @@ struct FileModel {
 
 void AddFileAndModel(CLI::App* sub, FileModel& o) {
   sub->add_option("FILE", o.file, "Header file (- for standard input)")->required()->check(kFileName);
-  sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)");
+  sub->add_option("--model", o.model, "Select this model before reading (for files without a model line)")
+      ->check(kModelName);
 }
 
 // --model-a, --model-b: the models of files without a model line, as --model of the others.
 void AddModelsAB(CLI::App* sub, std::array<std::string, 2>& models) {
   sub->add_option("--model-a", models[0],
-                  "Select this model before reading the first file (for files without a model line)");
+                  "Select this model before reading the first file (for files without a model line)")
+      ->check(kModelName);
   sub->add_option("--model-b", models[1],
-                  "Select this model before reading the second file (for files without a model line)");
+                  "Select this model before reading the second file (for files without a model line)")
+      ->check(kModelName);
 }
 
 std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
@@ -104,91 +108,25 @@ void ShowJson(std::ostream& out, const ToolState& s) {
   Print(out, json);
 }
 
-void ShowText(std::ostream& out, const ToolState& s) {
-  out << s.selectedModel()->name << " (" << s.profile().appName << ", " << FamilyName(s) << "), crystal "
-      << s.crystalKHz << " kHz\n\nSettings\n";
-  for (const Setting& setting : ReadSettings(s)) {
-    if (setting.key == "crystal" || setting.key.starts_with("channel.")) continue;
-    out << "  " << Pad(setting.key, 26) << setting.human << '\n';
-  }
-  out << "\nChannels        frequency  control  fraction  inductance\n";
-  for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = ReadChannelWords(s.words, k);
-    const uint32_t f = ChannelFrequency(s, k);
-    out << "  " << Pad("channel." + std::to_string(k), 11) << PadLeft(std::to_string(f), 8) << " kHz  " << Hex4(w.control)
-        << "   " << Hex4(w.fraction) << "    " << InductanceAdvice(s.profile(), s.chipModel, f)
-        << (CodecProduces(s.profile(), s.chipModel, s.crystalKHz, w) ? "" : "   not this model's codec") << '\n';
-  }
-  out << "\nWords";
-  for (int i = 0; i < kEepromSize; ++i) {
-    if (i % 8 == 0) out << "\n  " << RegisterName(i) << " ";
-    out << ' ' << Hex4(s.words[static_cast<std::size_t>(i)]);
-  }
-  out << '\n';
-}
-
 // ---- diff ----
 
-struct Change {
-  std::string key;
-  std::optional<Setting> a, b;
-};
-
-std::string ChangeText(const Change& c) {
-  const auto side = [](const std::optional<Setting>& s) { return s ? s->human : std::string("(none)"); };
-  // Frequencies read "606000 -> 606250 kHz": the unit once, at the end.
-  const std::string unit = " kHz";
-  if (c.a && c.b && c.a->human.ends_with(unit) && c.b->human.ends_with(unit))
-    return c.key + ": " + c.a->human.substr(0, c.a->human.size() - unit.size()) + " -> " + c.b->human;
-  return c.key + ": " + side(c.a) + " -> " + side(c.b);
-}
-
 int Diff(Context& ctx, const ToolState& a, const ToolState& b, bool json) {
-  std::vector<Change> changes;
-  std::string modelA = a.selectedModel()->name, modelB = b.selectedModel()->name;
-  if (modelA != modelB) changes.push_back({"model", Setting{"model", modelA, modelA}, Setting{"model", modelB, modelB}});
-
-  const std::vector<Setting> sa = ReadSettings(a), sb = ReadSettings(b);
-  std::map<std::string, const Setting*> inB;
-  for (const Setting& s : sb) inB[s.key] = &s;
-  for (const Setting& s : sa) {
-    const auto it = inB.find(s.key);
-    if (it == inB.end())
-      changes.push_back({s.key, s, std::nullopt});
-    else if (it->second->value != s.value)
-      changes.push_back({s.key, s, *it->second});
+  if (!json) {
+    const std::vector<std::string> lines = ComparisonLines(a, b);
+    for (const std::string& line : lines) ctx.out << line << '\n';
+    return lines.empty() ? kOk : kFailed;
   }
-  for (const Setting& s : sb)
-    if (std::none_of(sa.begin(), sa.end(), [&](const Setting& x) { return x.key == s.key; }))
-      changes.push_back({s.key, std::nullopt, s});
-
-  RegisterImage owned = OwnedBits(a);
-  const RegisterImage ownedB = OwnedBits(b);
-  for (std::size_t i = 0; i < owned.size(); ++i) owned[i] |= ownedB[i];
-  std::vector<int> words;
-  for (int i = 0; i < kEepromSize; ++i) {
+  const ImageComparison c = CompareImages(a, b);
+  const auto value = [](const std::optional<Setting>& s) { return s ? JsonOf(s->value) : Json(nullptr); };
+  Json out = {{"same", c.same()}, {"settings", Json::array()}, {"words", Json::array()}};
+  for (const SettingChange& change : c.settings)
+    out["settings"].push_back({{"key", change.key}, {"old", value(change.a)}, {"new", value(change.b)}});
+  for (int i : c.words) {
     const auto idx = static_cast<std::size_t>(i);
-    if (((a.words[idx] ^ b.words[idx]) & ~owned[idx]) != 0) words.push_back(i);
+    out["words"].push_back({{"word", RegisterName(i)}, {"old", a.words[idx]}, {"new", b.words[idx]}});
   }
-
-  const bool same = changes.empty() && words.empty();
-  if (json) {
-    const auto value = [](const std::optional<Setting>& s) { return s ? JsonOf(s->value) : Json(nullptr); };
-    Json out = {{"same", same}, {"settings", Json::array()}, {"words", Json::array()}};
-    for (const Change& c : changes)
-      out["settings"].push_back({{"key", c.key}, {"old", value(c.a)}, {"new", value(c.b)}});
-    for (int i : words) {
-      const auto idx = static_cast<std::size_t>(i);
-      out["words"].push_back({{"word", RegisterName(i)}, {"old", a.words[idx]}, {"new", b.words[idx]}});
-    }
-    Print(ctx.out, out);
-  } else {
-    for (const Change& c : changes) ctx.out << ChangeText(c) << '\n';
-    for (int i : words)
-      ctx.out << RegisterName(i) << ": " << Hex4(a.words[static_cast<std::size_t>(i)]) << " -> "
-              << Hex4(b.words[static_cast<std::size_t>(i)]) << '\n';
-  }
-  return same ? kOk : kFailed;
+  Print(ctx.out, out);
+  return c.same() ? kOk : kFailed;
 }
 
 // ---- plan ----
@@ -345,11 +283,11 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
                 DisplayName(o.file.file) + ": no crystal frequency in the image to encode channels with");
   const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
   const int64_t from = o.from > 0 ? o.from : range.low, to = o.to > 0 ? o.to : range.high;
-  if (from < range.low || to > range.high || from > to)
-    return Fail(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
-                                 s.selectedModel()->name, range.low, range.high));
-  if (o.count < 1 || o.count > kChannelCount)
-    return Fail(ctx, fmt::format("--count {} is outside 1..{}", o.count, kChannelCount));
+  if (from > to)
+    return Usage(ctx, fmt::format("{}..{} kHz is an empty range: --from is above --to", from, to));
+  if (from < range.low || to > range.high)
+    return Usage(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
+                                  s.selectedModel()->name, range.low, range.high));
   const auto usable = [&](int64_t f) {
     return ChannelKeptExactly(s.profile(), s.chipModel, s.crystalKHz, static_cast<uint32_t>(f));
   };
@@ -360,6 +298,16 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
                             plan.size(), o.count, from, to, o.step));
   std::string list;
   for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
+  if (o.json) {
+    Print(ctx.out, Json{{"model", s.selectedModel()->name}, {"crystal", s.crystalKHz}, {"channels", plan}});
+    return kOk;
+  }
+  if (o.csv) {
+    ctx.out << "Channel,Frequency (MHz)\n";
+    for (std::size_t k = 0; k < plan.size(); ++k)
+      ctx.out << TwoDigits(static_cast<int>(k)) << ',' << Mhz(static_cast<uint32_t>(plan[k])) << '\n';
+    return kOk;
+  }
   if (o.out.empty()) {
     ctx.out << "channels=" << list << '\n';
     return kOk;
@@ -415,18 +363,21 @@ void AddSettingsCommands(Commands& commands) {
   {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded", [&ctx, o, json] {
-      const std::optional<ToolState> s = Open(ctx, *o);
-      if (!s) return kFailed;
-      if (s->crystalKHz <= 0)
-        Warn(ctx, DisplayName(o->file) +
-                      ": no crystal frequency in the image; channels read as the range's low end");
-      if (*json)
-        ShowJson(ctx.out, *s);
-      else
-        ShowText(ctx.out, *s);
-      return kOk;
-    });
+    CLI::App* sub = commands.add(
+        "show", "Every setting of the file's model, decoded", "show FILE [--model M] [--json]",
+        [&ctx, o, json] {
+          const std::optional<ToolState> s = Open(ctx, *o);
+          if (!s) return kFailed;
+          if (s->crystalKHz <= 0 &&
+              !Warn(ctx, DisplayName(o->file) +
+                             ": no crystal frequency in the image; channels read as the range's low end"))
+            return kFailed;
+          if (*json)
+            ShowJson(ctx.out, *s);
+          else
+            ctx.out << ImageListing(*s);
+          return kOk;
+        });
     AddFileAndModel(sub, *o);
     sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
@@ -437,7 +388,8 @@ void AddSettingsCommands(Commands& commands) {
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add(
-        "diff", "Settings that differ, old -> new; exit 0 same, 1 different", [&ctx, files, models, json] {
+        "diff", "Settings that differ, old -> new; exit 0 same, 1 different",
+        "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
           if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
           const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
           if (!a) return kFailed;
@@ -454,14 +406,26 @@ void AddSettingsCommands(Commands& commands) {
 
   {
     auto o = std::make_shared<PlanOptions>();
-    CLI::App* sub = commands.add("plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
-                                 [&ctx, o] {
-                                   std::optional<ToolState> s = Open(ctx, o->file);
-                                   if (!s) return kFailed;
-                                   return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
-                                 });
+    CLI::App* sub = commands.add(
+        "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
+        "plan FILE [--model M] [--json|--csv|--verbose] [guards] | plan FILE --suggest "
+        "[--from K] [--to K] [--count N] [--step K] [guards] [-o OUT]",
+        [&ctx, o] {
+          if (o->suggest && !o->out.empty()) {
+            if (o->json || o->csv)
+              return Usage(ctx, "--json and --csv print the plan; with -o it goes into the image");
+            if (RefuseOutputOverInput(ctx, o->out, {o->file.file, DefaultImageOf(ctx, o->file.model)},
+                                      "write the plan to another file, or give the channels= "
+                                      "that plan --suggest prints to lxcfg set"))
+              return kFailed;
+          }
+          std::optional<ToolState> s = Open(ctx, o->file);
+          if (!s) return kFailed;
+          return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
+        });
     AddFileAndModel(sub, o->file);
-    CLI::Option* json = sub->add_flag("--json", o->json, "The table and the conflicts as JSON");
+    CLI::Option* json =
+        sub->add_flag("--json", o->json, "The table and the conflicts as JSON (--suggest: the channels)");
     sub->add_flag("-v,--verbose", o->verbose, "List every conflict after the table");
     CLI::Option* suggest = sub->add_flag(
         "--suggest", o->suggest,
@@ -475,6 +439,7 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_option("--count", o->count, "--suggest: channels wanted (default 16)")
         ->transform(kNumber)
+        ->check(CLI::Range(1, kChannelCount))
         ->needs(suggest);
     sub->add_option("--step", o->step, "--suggest: frequency grid (kHz, default 25)")
         ->transform(kNumber)
@@ -482,7 +447,9 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
         ->needs(suggest);
-    sub->add_flag("--csv", o->csv, "\"Channel,Frequency (MHz)\" rows for coordination tools")->excludes(json);
+    sub->add_flag("--csv", o->csv,
+                  "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
+        ->excludes(json);
     sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
         ->capture_default_str()
         ->transform(kGuardKHz);
@@ -495,14 +462,16 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
         ->capture_default_str()
         ->transform(kGuardKHz);
-    sub->footer(Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx.h"}));
+    sub->footer(
+        Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
   }
 
   {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     CLI::App* sub = commands.add(
-        "pair", "A transmitter image against a receiver image; exit 1 on mismatches", [&ctx, files, models] {
+        "pair", "A transmitter image against a receiver image; exit 1 on mismatches",
+        "pair TX.h RX.h [--model-a M] [--model-b M]", [&ctx, files, models] {
           if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
           const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
           if (!tx) return kFailed;

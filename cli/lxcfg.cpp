@@ -2,33 +2,53 @@
 
 #include <cerrno>
 #include <cstring>
+#include <regex>
+#include <sstream>
 
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
 #include "core/path_text.h"
+#include "core/text.h"
+#include "settings/channel_rules.h"
 
 namespace lx::cli {
 
-CLI::App* Commands::add(const std::string& name, const std::string& help, std::function<int()> action) {
+CLI::App* Commands::add(const std::string& name, const std::string& help, const std::string& synopsis,
+                        std::function<int()> action) {
   CLI::App* sub = app_.add_subcommand(name, help);
-  actions_.emplace_back(sub, std::move(action));
+  sub->add_flag("--strict", ctx_.strict,
+                "Refuse, with status 1 and nothing written, where a warning would be given");
+  actions_.push_back({sub, "lxcfg " + synopsis, std::move(action)});
   return sub;
 }
 
 bool Commands::has(const std::string& name) const {
-  return std::any_of(actions_.begin(), actions_.end(), [&](const auto& a) { return a.first->get_name() == name; });
+  return std::any_of(actions_.begin(), actions_.end(),
+                     [&](const Entry& a) { return a.sub->get_name() == name; });
+}
+
+std::vector<std::string> Commands::nameList() const {
+  std::vector<std::string> list;
+  for (const Entry& a : actions_) list.push_back(a.sub->get_name());
+  return list;
 }
 
 std::string Commands::names() const {
   std::string list;
-  for (const auto& a : actions_) list += (list.empty() ? "" : ", ") + a.first->get_name();
+  for (const Entry& a : actions_) list += (list.empty() ? "" : ", ") + a.sub->get_name();
   return list;
 }
 
+std::string Commands::synopsis(const std::string& name) const {
+  for (const Entry& a : actions_)
+    if (a.sub->get_name() == name) return a.synopsis;
+  return {};
+}
+
 std::optional<int> Commands::runChosen() {
-  for (auto& [sub, action] : actions_)
-    if (sub->parsed()) return action();
+  for (Entry& a : actions_)
+    if (a.sub->parsed()) return a.action();
   return std::nullopt;
 }
 
@@ -42,7 +62,14 @@ int Usage(Context& ctx, const std::string& line) {
   return kUsage;
 }
 
-void Warn(Context& ctx, const std::string& line) { ctx.err << "lxcfg: warning: " << line << '\n'; }
+bool Warn(Context& ctx, const std::string& line) {
+  if (ctx.strict) {
+    Fail(ctx, line + "; refused (--strict)");
+    return false;
+  }
+  ctx.err << "lxcfg: warning: " << line << '\n';
+  return true;
+}
 
 std::string WithWindowText(const std::string& english, std::string_view windowText) {
   if (windowText.empty() || english == windowText) return english;
@@ -95,13 +122,15 @@ int Fail(Context& ctx, const Report& report, const std::string& input, const std
   return Fail(ctx, what);
 }
 
-std::optional<ModelRef> RequireModel(Context& ctx, const std::string& name) {
-  const ModelRef m = FindModel(name);
-  if (!m) {
-    Fail(ctx, "unknown chip model '" + name + "' (one of " + ModelNames() + ")");
-    return std::nullopt;
-  }
-  return m;
+ModelRef RequireModel(const std::string& name) { return FindModel(name); }
+
+std::string UnknownModel(const std::string& name) {
+  std::vector<std::string> names;
+  for (const ToolProfile* p : AllProfiles())
+    for (const ChipModel& m : p->models) names.emplace_back(m.name);
+  const std::string guess = Nearest(name, names);
+  return "unknown chip model '" + name + "' (one of " + ModelNames() +
+         (guess.empty() ? "" : "; did you mean " + guess + "?") + ")";
 }
 
 std::string ModelNames() {
@@ -129,6 +158,19 @@ const CLI::Validator kNumber(
     },
     "");
 
+const CLI::Validator kModelName(
+    [](std::string& name) { return FindModel(name) ? std::string() : UnknownModel(name); }, "M");
+
+const CLI::Validator kCrystal(
+    [](std::string& text) {
+      const auto v = ParseInteger(text, SignRule::Any);
+      if (!v) return "'" + text + "' is not a number (decimal or 0x hexadecimal)";
+      if (const auto refusal = settings::CrystalRefusal(*v)) return *refusal;
+      text = std::to_string(*v);
+      return std::string();
+    },
+    "K");
+
 std::string Examples(std::initializer_list<const char*> lines, const std::string& more) {
   std::string text = "Examples:\n";
   for (const char* line : lines) text += std::string("  ") + line + "\n";
@@ -140,6 +182,37 @@ std::string DisplayName(const std::string& file) { return file == "-" ? "standar
 int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files) {
   if (std::count(files.begin(), files.end(), "-") < 2) return kOk;
   return Usage(ctx, "standard input can be read only once; name one of the files");
+}
+
+int RefuseOutputOverInput(Context& ctx, const std::string& out, const std::vector<std::string>& inputs,
+                          const std::string& hint) {
+  if (out == "-") return kOk;  // standard output: a file the shell opened, not ours to judge
+  const std::filesystem::path target = PathFromUtf8(out);
+  for (const std::string& in : inputs) {
+    if (in.empty()) continue;
+    if (in == "-" ? SameRegularFileAsStandardInput(target) : SameRegularFile(target, PathFromUtf8(in)))
+      return Fail(ctx,
+                  out +
+                      (in == out ? std::string(": the output is also the input")
+                                 : ": the output is the same file as " + DisplayName(in) + ", an input") +
+                      "; nothing written (" + hint + ")");
+  }
+  return kOk;
+}
+
+std::string DefaultImageOf(const Context& ctx, const std::string& modelName) {
+  const ModelRef m = FindModel(modelName);
+  if (!m) return {};
+  return Utf8FromPath(ToolState(*m.profile, ctx.programDir).DefaultImagePath(m.index));
+}
+
+std::optional<std::string> OneOutput(Context& ctx, const std::string& positional, const std::string& option) {
+  if (!positional.empty() && !option.empty() && positional != option) {
+    Usage(ctx,
+          "the output is named twice, as OUT (" + positional + ") and with -o (" + option + "); give one");
+    return std::nullopt;
+  }
+  return positional.empty() ? option : positional;
 }
 
 std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, const char* cannotOpen,
@@ -201,12 +274,51 @@ const ChipModel* DeclaredModel(const ToolProfile& profile, std::string_view text
 
 }  // namespace
 
+namespace {
+
+// What the text is, before it is read as a header: nullopt when it reads as one, else the
+// refusal. `lines` gets the count of its word lines.
+std::optional<std::string> NotAHeader(const std::string& text, int& lines) {
+  const std::string hint = "; a binary image? lxcfg bin2h --model M --xtal K converts one to a header";
+  if (LooksBinary(text)) return "binary data, not an EEPROM header" + hint;
+  RegisterImage scratch{};
+  int32_t crystal = 0;
+  ViewStream in(text);
+  const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
+  lines = read.wordLines;
+  if (lines == 0) return "no word lines (0x....,); not an EEPROM header" + hint;
+  if (!read.declaredName.empty() && !FindModel(read.declaredName))
+    return "the model line declares " + read.declaredName + ": " + UnknownModel(read.declaredName);
+  return std::nullopt;
+}
+
+// A header of another count of word lines than 96: which words it lacked and what they read as.
+std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs) {
+  std::string text = name + ": " + std::to_string(lines) +
+                     (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
+  if (lines > kEepromSize)
+    return text + "; the lines after the " + std::to_string(kEepromSize) + "th are ignored";
+  const std::string missing = lines == kEepromSize - 1
+                                  ? RegisterName(lines)
+                                  : RegisterName(lines) + ".." + RegisterName(kEepromSize - 1);
+  return text + "; " + missing + (lines == kEepromSize - 1 ? " is" : " are") + " missing and read as " +
+         missingAs;
+}
+
+}  // namespace
+
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
                                     const std::string& modelOption) {
   std::optional<ModelRef> model;
-  if (!modelName.empty() && !(model = RequireModel(ctx, modelName))) return std::nullopt;
+  if (!modelName.empty()) model = RequireModel(modelName);
   const std::optional<std::string> text = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
   if (!text) return std::nullopt;
+  int lines = 0;
+  if (const auto refusal = NotAHeader(*text, lines)) {
+    Fail(ctx, DisplayName(file) + ": " + *refusal);
+    return std::nullopt;
+  }
+  std::optional<ToolState> opened;
   if (model) {
     // Reading a transmitter image as a receiver's (or the reverse) would rewrite it as one.
     for (const ToolProfile* other : AllProfiles()) {
@@ -227,17 +339,31 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
       return std::nullopt;
     }
     state.OpenHeaderText(file, *text);
-    return state;
+    opened = std::move(state);
+  } else {
+    // Without --model the declaration line names the model, and with it the tool.
+    for (const ToolProfile* profile : AllProfiles()) {
+      ToolState state(*profile, ctx.programDir);
+      state.inputLimits = ctx.input;
+      state.OpenHeaderText(file, *text);
+      if (state.modelSelected()) {
+        opened = std::move(state);
+        break;
+      }
+    }
+    if (!opened) {
+      Fail(ctx, DisplayName(file) + ": the file declares no chip model; name one with " + modelOption + " M");
+      return std::nullopt;
+    }
   }
-  // Without --model the declaration line names the model, and with it the tool.
-  for (const ToolProfile* profile : AllProfiles()) {
-    ToolState state(*profile, ctx.programDir);
-    state.inputLimits = ctx.input;
-    state.OpenHeaderText(file, *text);
-    if (state.modelSelected()) return state;
+  if (lines != kEepromSize) {
+    const std::string as =
+        model ? std::string(model->profile->models[static_cast<std::size_t>(model->index)].name) +
+                    "'s default image holds them"
+              : "0x0000";
+    if (!Warn(ctx, WordCountWarning(DisplayName(file), lines, as))) return std::nullopt;
   }
-  Fail(ctx, DisplayName(file) + ": the file declares no chip model; name one with " + modelOption + " M");
-  return std::nullopt;
+  return opened;
 }
 
 int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
@@ -295,12 +421,56 @@ class WatchedOutput : public std::streambuf {
   int reason_ = 0;
 };
 
+// CLI11's own words for a usage error, in plain ones where they are not plain already.
+std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
+                       const std::vector<std::string>& options) {
+  std::string what = e.what();
+  static const std::regex count(R"(^(\w+): At (least|Most) (\d+) required but received (\d+)$)");
+  static const std::regex missingValue(R"(^(-[-\w]+): \d+ required \w+ missing$)");
+  static const std::regex unexpected(R"(^The following arguments? (was|were) not expected: (.*)$)");
+  static const std::regex range(R"(^(-[-\w]+): Value (\S+) not in range (\S+) to (\S+)$)");
+  static const std::regex excludes(R"(^(-[-\w]+) excludes (-[-\w]+)$)");
+  std::smatch m;
+  if (std::regex_match(what, m, count)) {
+    const std::string wanted = m[3], given = m[4];
+    return command + " takes " + wanted + " " + (m[1] == "FILES" ? "files" : m[1].str()) + ", not " + given;
+  }
+  if (std::regex_match(what, m, missingValue)) return m[1].str() + " needs a value";
+  if (std::regex_match(what, m, range))
+    return m[1].str() + ": " + m[2].str() + " is outside " + m[3].str() + ".." + m[4].str();
+  if (std::regex_match(what, m, excludes))
+    return m[1].str() + " and " + m[2].str() + " cannot be given together";
+  if (std::regex_match(what, m, unexpected)) {
+    std::istringstream in(m[2].str());
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) words.push_back(word);
+    // An unknown option's value shows up as an extra argument too: the option is the mistake.
+    if (std::any_of(words.begin(), words.end(), [](const std::string& w) { return w.starts_with("-"); }))
+      std::erase_if(words, [](const std::string& w) { return !w.starts_with("-"); });
+    std::string text;
+    for (const std::string& word : words) {
+      if (!text.empty()) text += "; ";
+      if (word.starts_with("-")) {
+        const std::string name = word.substr(0, word.find('='));
+        const std::string guess = Nearest(name, options);
+        text += "unknown option " + name + (guess.empty() ? "" : " (did you mean " + guess + "?)");
+      } else {
+        text += "one argument too many: '" + word + "'";
+      }
+    }
+    return (command.empty() ? std::string() : command + ": ") + text;
+  }
+  return what;
+}
+
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
   ctx.outputIsTerminal = outputIsTerminal;
-  CLI::App app{"lxcfg: EEPROM images of the LX7240/LX7250 transmitter and LX7140/LX7150/LXM7140 receiver chips",
-               "lxcfg"};
+  CLI::App app{
+      "lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, LX7150 "
+      "and LXM7140 receiver chips",
+      "lxcfg"};
   app.require_subcommand(1);
   // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
   app.allow_windows_style_options(false);
@@ -308,17 +478,22 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   app.set_version_flag("--version", "lxcfg " LX_VERSION);
   app.footer(
       "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
+      "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
       "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage error.\n"
-      "diff, plan and pair also answer 1 for different files, conflicts and mismatches.");
+      "diff, plan, pair and verify also answer 1 for different files, conflicts, mismatches and a\n"
+      "dump that differs. --strict makes every warning a refusal.");
   Commands commands(app, ctx);
   AddBasicCommands(commands);
   AddSetCommand(commands);
   AddSettingsCommands(commands);
   AddFieldsCommand(commands);
+  AddVerifyCommand(commands);
 
   // CLI11 would only say that a subcommand is required.
   if (!args.empty() && !args[0].starts_with("-") && !commands.has(args[0])) {
-    err << "lxcfg: unknown command '" << args[0] << "' (one of " << commands.names() << ")\n"
+    const std::string guess = Nearest(args[0], commands.nameList());
+    err << "lxcfg: unknown command '" << args[0] << "' (one of " << commands.names() << ")"
+        << (guess.empty() ? "" : "; did you mean '" + guess + "'?") << "\n"
         << "Run with --help for more information.\n";
     return kUsage;
   }
@@ -328,7 +503,16 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     app.parse(reversed);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e, out, err) == 0 ? kOk : kUsage;
-    err << "lxcfg: " << e.what() << "\nRun with --help for more information.\n";
+    const std::string command = !args.empty() && commands.has(args[0]) ? args[0] : std::string();
+    std::vector<std::string> options;
+    if (!command.empty())
+      for (const CLI::Option* o : app.get_subcommand(command)->get_options())
+        for (const std::string& name : o->get_lnames()) options.push_back("--" + name);
+    err << "lxcfg: " << PlainUsage(e, command, options) << '\n';
+    if (!command.empty())
+      err << "Usage: " << commands.synopsis(command) << "\nRun 'lxcfg " << command << " --help' for more.\n";
+    else
+      err << "Run with --help for more information.\n";
     return kUsage;
   }
   return commands.runChosen().value_or(kUsage);

@@ -32,7 +32,18 @@ bool CrystalFromLine(const LineSummary& line, int32_t& out) {
 
 }  // namespace
 
-std::string ModelTag(const ChipModel& model) { return "UNSIGNEDINTCODE" + ToUpper(model.name); }
+constexpr std::string_view kDeclarationLead = "UNSIGNEDINTCODE";
+
+std::string ModelTag(const ChipModel& model) { return std::string(kDeclarationLead) + ToUpper(model.name); }
+
+bool LooksBinary(std::string_view bytes) {
+  return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    // Besides the blanks, an old editor's end-of-file mark (0x1a) is text too.
+    return (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v' && b != 0x1A) ||
+           b == 0x7F;
+  });
+}
 
 HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const ToolProfile& profile,
                                  RegisterImage& words, int32_t& crystalKHz) {
@@ -51,6 +62,10 @@ HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const To
         crystalKHz = crystal;
         result.crystalSeen = true;
       }
+    }
+    if (line.startsWith(kDeclarationLead)) {
+      const std::string_view rest = std::string_view(line.prefix).substr(kDeclarationLead.size());
+      result.declaredName = std::string(rest.substr(0, rest.find_first_of("_[=")));
     }
     if (mode == HeaderReadMode::Open) {
       for (const auto& [tag, index] : tags) {

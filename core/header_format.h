@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "core/profile.h"
 #include "core/state.h"
@@ -19,6 +20,9 @@ struct HeaderReadResult {
   int wordLines = 0;         // word lines seen, including those past the 96th
   bool crystalSeen = false;
   int taggedModel = -1;      // Open mode: model index named by the last tag line, -1 if none
+  // The name the last declaration line ("unsigned int code NAME_REG[...]") gives, upper case,
+  // whether or not it is one of the profile's models; empty without one.
+  std::string declaredName;
 };
 
 // Reads header lines into `words` and `crystalKHz`. Words without a line, and the crystal
@@ -37,5 +41,9 @@ std::string WriteHeaderText(const ChipModel& model, int32_t crystalKHz, const Re
 
 // The tag a declaration line of this model starts with once normalised.
 std::string ModelTag(const ChipModel& model);
+
+// Whether bytes are no text at all: control characters other than tab, line ends and form
+// feeds, as a binary image holds them (a header never does).
+bool LooksBinary(std::string_view bytes);
 
 }  // namespace lx

@@ -58,4 +58,24 @@ InputRead ReadInput(const std::filesystem::path& path, const InputLimits& limits
   return r;
 }
 
+namespace {
+
+bool SameRegularFile(const struct stat& a, const struct stat& b) {
+  return S_ISREG(a.st_mode) && S_ISREG(b.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+bool SameRegularFile(const std::filesystem::path& output, const std::filesystem::path& input) {
+  struct stat a {
+  }, b{};
+  return ::stat(output.c_str(), &a) == 0 && ::stat(input.c_str(), &b) == 0 && SameRegularFile(a, b);
+}
+
+bool SameRegularFileAsStandardInput(const std::filesystem::path& output) {
+  struct stat a {
+  }, b{};
+  return ::stat(output.c_str(), &a) == 0 && ::fstat(STDIN_FILENO, &b) == 0 && SameRegularFile(a, b);
+}
+
 }  // namespace lx

@@ -39,6 +39,12 @@ InputRead ReadInput(const std::filesystem::path& path, const InputLimits& limits
 // The same for an open descriptor (standard input); the descriptor stays open.
 InputRead ReadInputFrom(int fd, const InputLimits& limits = {});
 
+// Whether `output` names the same regular file as `input` (the same name, a link to it or a hard
+// link: one file once links are resolved), or the file standard input reads. Devices and pipes
+// never count: writing to them replaces nothing.
+bool SameRegularFile(const std::filesystem::path& output, const std::filesystem::path& input);
+bool SameRegularFileAsStandardInput(const std::filesystem::path& output);
+
 // An istream over bytes held elsewhere, so that text read once is parsed without a copy.
 class ViewStream : public std::istream {
  public:

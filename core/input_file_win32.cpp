@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "core/file_common.h"
 #include "core/input_file.h"
@@ -67,6 +68,40 @@ InputRead ReadInput(const std::filesystem::path& path, const InputLimits& limits
   InputRead r = ReadInputFrom(fd, limits);
   _close(fd);
   return r;
+}
+
+namespace {
+
+// The volume and file index of an open handle to a regular file on a disk.
+std::optional<std::pair<DWORD, ULONGLONG>> DiskFileId(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (h == INVALID_HANDLE_VALUE || GetFileType(h) != FILE_TYPE_DISK ||
+      !GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return std::pair{info.dwVolumeSerialNumber,
+                   (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::optional<std::pair<DWORD, ULONGLONG>> DiskFileId(const std::filesystem::path& path) {
+  // Links are followed: the file they name is the one that would be replaced.
+  const HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  const auto id = DiskFileId(h);
+  CloseHandle(h);
+  return id;
+}
+
+}  // namespace
+
+bool SameRegularFile(const std::filesystem::path& output, const std::filesystem::path& input) {
+  const auto a = DiskFileId(output);
+  return a && a == DiskFileId(input);
+}
+
+bool SameRegularFileAsStandardInput(const std::filesystem::path& output) {
+  const auto a = DiskFileId(output);
+  return a && a == DiskFileId(GetStdHandle(STD_INPUT_HANDLE));
 }
 
 }  // namespace lx

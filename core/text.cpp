@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace lx {
 
@@ -72,5 +73,42 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) { return ToLower(a
 std::string RegisterName(int index) { return fmt::format("reg{:02x}", static_cast<unsigned>(index)); }
 
 std::string Hex4(uint32_t word) { return fmt::format("0x{:04x}", word & 0xFFFFu); }
+
+namespace {
+
+// Letters inserted, removed, changed or two neighbours swapped (optimal string alignment).
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] =
+          std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+}  // namespace
+
+std::string Nearest(std::string_view word, std::span<const std::string> candidates) {
+  const std::string w = ToLower(word);
+  // A third of the word may be wrong, at least one letter: closer guesses would miss typos,
+  // looser ones would suggest unrelated names.
+  const std::size_t allowed = std::max<std::size_t>(1, w.size() / 3);
+  std::string best;
+  std::size_t bestDistance = allowed + 1;
+  for (const std::string& c : candidates) {
+    const std::size_t d = EditDistance(w, ToLower(c));
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = c;
+    }
+  }
+  return best;
+}
 
 }  // namespace lx

@@ -3,6 +3,7 @@
 // register word names. Each is written here once.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ std::optional<int64_t> ParseInteger(std::string_view text, SignRule sign = SignR
 std::string ToLower(std::string_view text);
 std::string ToUpper(std::string_view text);
 bool SameIgnoringCase(std::string_view a, std::string_view b);
+
+// The candidate a mistyped `word` most likely meant (case ignored; a few letters wrong, missing,
+// extra or swapped), for "did you mean" hints; empty when none is that close.
+std::string Nearest(std::string_view word, std::span<const std::string> candidates);
 
 // "reg1c": a register word as the header comments and every listing name it.
 std::string RegisterName(int index);

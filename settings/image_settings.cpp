@@ -73,6 +73,27 @@ RegisterImage OwnedBits(const ToolState& state) {
   return owned;
 }
 
+std::vector<std::string> FamilyMisfits(const ToolState& state) {
+  std::vector<std::string> misfits;
+  const Family family = state.profile().family;
+  const ModelFixup fixup = ModelFixupOf(family);
+  const uint32_t fixed = ReadField(fixup.field, state.words);
+  if (fixed != fixup.value) {
+    const bool word = fixup.field.wholeWord();
+    misfits.push_back(
+        RegisterName(fixup.field.word) +
+        (word ? "" : " bits " + std::to_string(fixup.field.hi) + ":" + std::to_string(fixup.field.lo)) + " " +
+        (word ? Hex4(fixed) : std::to_string(fixed)) + " (always " +
+        (word ? Hex4(fixup.value) : std::to_string(fixup.value)) + ")");
+  }
+  for (const RegisterField& f : RegisterFields(family)) {
+    const uint32_t raw = ReadField(f, state.words);
+    if (FieldAppliesTo(f, *state.selectedModel()) && !FieldValueAccepted(f, raw))
+      misfits.push_back(std::string(f.name) + " " + std::to_string(raw) + " (" + ValidValues(f) + ")");
+  }
+  return misfits;
+}
+
 std::string ValueText(const SettingValue& value) {
   if (const auto* s = std::get_if<std::string>(&value)) return *s;
   return std::to_string(std::get<int64_t>(value));
@@ -153,7 +174,12 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
       else
         ops.push_back({Operation::Field, field, 0, *parsed.value});
     } else {
-      result.errors.push_back("'" + key + "' is not a setting of " + model.name + " (" + KeyList(state) + ")");
+      std::vector<std::string> keys = {"crystal", "channels"};
+      for (const RegisterField& f : RegisterFields(profile.family))
+        if (FieldAppliesTo(f, model)) keys.push_back(f.name);
+      const std::string guess = Nearest(key, keys);
+      result.errors.push_back("'" + key + "' is not a setting of " + model.name + " (" + KeyList(state) +
+                              ")" + (guess.empty() ? "" : "; did you mean '" + guess + "'?"));
     }
   }
   const int64_t crystal = newCrystal.value_or(state.crystalKHz);

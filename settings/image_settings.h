@@ -27,6 +27,11 @@ std::vector<Setting> ReadSettings(const ToolState& state);
 // Bits of each word that some setting of the model owns (channels own reg40..reg5f whole).
 RegisterImage OwnedBits(const ToolState& state);
 
+// What in the image no image of the state's family holds: the model fix-up field without its
+// value ("reg17 0x0000 (always 0x0018)"), settings outside their values ("pa_gain 14 (0..12)").
+// An image of the other family, relabelled, shows them.
+std::vector<std::string> FamilyMisfits(const ToolState& state);
+
 // The setting value as text, as it goes on the command line.
 std::string ValueText(const SettingValue& value);
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
-#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
+#ifndef _WIN32
+#include "tests/support/program.h"
+#endif
 
 namespace lx {
 namespace {
@@ -35,6 +38,8 @@ TEST_F(LxcfgBasics, EncodeAndDecode) {
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "24000", "606000"}).out, "0x64d8 0x7fff\n");
   EXPECT_EQ(lxcfg({"encode", "--model", "lx7240", "--xtal", "24000", "160000", "162003"}).out,
             "0x6bd8 0x5555\n0x6ddb 0xffff\n");
+  // Above 900 MHz the band subcode is 0.
+  EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "24000", "910000"}).out, "0x98a3 0xd555\n");
   EXPECT_EQ(lxcfg({"decode", "--model", "LX7250", "--xtal", "24000", "0x64D8", "41"}).out, "600007\n");
   EXPECT_EQ(lxcfg({"decode", "--model", "LX7140", "--xtal", "24000", "0x437c", "0x5aaa"}).out, "200000\n");
 }
@@ -46,9 +51,11 @@ TEST_F(LxcfgBasics, FailuresAndUsageErrors) {
             "lxcfg: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
             "请输入正确的频道:470000KHz~960000KHz\n");
   EXPECT_EQ(range.out, "");
-  EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "0", "606000"}).status, 1);
-  EXPECT_EQ(lxcfg({"encode", "--model", "LX9999", "--xtal", "24000", "606000"}).status, 1);
-  EXPECT_EQ(lxcfg({"decode", "--model", "LX7250", "--xtal", "24000", "0x10000", "0"}).status, 1);
+  EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "0", "606000"}).status, 2);
+  EXPECT_EQ(lxcfg({"encode", "--model", "LX9999", "--xtal", "24000", "606000"}).status, 2);
+  const Outcome wide = lxcfg({"decode", "--model", "LX7250", "--xtal", "24000", "0x10000", "0"});
+  EXPECT_EQ(wide.status, 1);
+  EXPECT_EQ(wide.err, "lxcfg: not a 16-bit word: 0x10000\n");
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250"}).status, 2);
   EXPECT_EQ(lxcfg({"frobnicate"}).status, 2);
   EXPECT_EQ(lxcfg({}).status, 2);
@@ -99,14 +106,49 @@ TEST_F(LxcfgBasics, SetReadsAsOpenAndSavesAsSave) {
   EXPECT_EQ(lxcfg({"set", at("missing.h")}).status, 1);
 }
 
-TEST(LxcfgProgram, SmokeTest) {
-  FILE* p = popen(LXCFG_PROGRAM " new --model LX7240 -o - | wc -c", "r");
-  ASSERT_NE(p, nullptr);
-  char buf[64] = {};
-  ASSERT_NE(fgets(buf, sizeof buf, p), nullptr);
-  EXPECT_EQ(pclose(p), 0);
-  EXPECT_EQ(std::stoi(buf), 1938) << "the shipped LX7240 image beside the program";
+// A programmer's read-back against the image: equal, erased padding, a word that differs, a
+// short dump, padding that is not erased.
+TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
+  const std::string tx = test::DefaultImage("LX7250");
+  ASSERT_EQ(test::Lxcfg({"h2bin", tx, at("tx.bin")}).status, 0);
+  const std::string image = ReadFile(at("tx.bin"));
+  std::string changed = image;
+  changed[2 * 0x03 + 1] ^= 0x04;  // pa_gain 8 -> 10
+  const struct {
+    std::string dump;
+    int status;
+    std::string out;  // the start of the report
+  } cases[] = {
+      {image, 0, "equal: " + at("dump.bin") + " holds the 96 words of " + tx + "\n"},
+      {image + std::string(64, '\xff'), 0,
+       "equal: " + at("dump.bin") + " holds the 96 words of " + tx + ", then 64 bytes of 0xff\n"},
+      {changed, 1, "reg03: expected 0x0010, read 0x0014 (pa_gain: 8 -> 10)\nDIFFERENT: 1 word differs\n"},
+      {image.substr(0, 100), 1, "reg32..reg5f: missing (the dump holds 100 bytes, the image 192)\n"},
+      {image + std::string("\xff\x00\xff", 3), 1, "1 byte past the image not 0xff: offset 193 holds 0x00\n"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(at("dump.bin"), c.dump);
+    const Outcome r = test::Lxcfg({"verify", tx, at("dump.bin")});
+    EXPECT_EQ(r.status, c.status) << c.out << r.err;
+    EXPECT_TRUE(r.out.starts_with(c.out)) << r.out;
+  }
+  WriteFile(at("dump.bin"), changed);
+  const auto json = nlohmann::json::parse(
+      test::Lxcfg({"verify", "--json", at("tx.bin"), at("dump.bin"), "--model", "LX7250"}).out);
+  EXPECT_EQ(json.at("equal"), false);
+  EXPECT_EQ(json.at("words").at(0).at("word"), "reg03");
+  EXPECT_EQ(json.at("words").at(0).at("settings").at(0).at("key"), "pa_gain");
+  EXPECT_NE(test::Lxcfg({"verify", at("tx.bin"), at("dump.bin")}).out.find("--model M names the settings"),
+            std::string::npos);
 }
+
+#ifndef _WIN32
+TEST(LxcfgProgram, SmokeTest) {
+  const Outcome r = test::RunProgram({{"new", "--model", "LX7240", "-o", "-"}});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.size(), 1938u) << "the shipped LX7240 image beside the program";
+}
+#endif
 
 }  // namespace
 }  // namespace lx

@@ -3,13 +3,13 @@
 // that holds the files they name, and give the status (and, for transcripts, the output) the
 // text shows.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <regex>
 #include <sstream>
 
-#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
+#include "tests/support/program.h"
 
 namespace lx {
 namespace {
@@ -38,23 +38,6 @@ void PrepareScratch(const fs::path& dir) {
     ASSERT_EQ(cli::run({"h2bin", (dir / h).string(), (dir / bin).string()}, out, err, kProgram.parent_path()),
               0);
   }
-}
-
-// One command line through sh in `dir`, with lxcfg found on the PATH as an installed one is.
-Outcome RunShell(const fs::path& dir, const std::string& line) {
-  const fs::path errFile = dir / ".stderr";
-  const std::string command = "cd '" + dir.string() + "' && PATH='" + kProgram.parent_path().string() +
-                              "':\"$PATH\" && { " + line + "\n} 2>'" + errFile.string() + "'";
-  Outcome r{-1, {}, {}};
-  FILE* p = ::popen(command.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) r.out.append(buf, n);
-  const int status = ::pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.err = ReadFile(errFile);
-  fs::remove(errFile);
-  return r;
 }
 
 // ---- --help examples ----
@@ -88,7 +71,7 @@ TEST(LxcfgExamples, EverySubcommandsHelpShowsExamplesThatRun) {
       EXPECT_NE(example.find("lxcfg " + name), std::string::npos) << example << ": an example of " << name;
       TempDir scratch;
       PrepareScratch(scratch.path());
-      const Outcome r = RunShell(scratch.path(), example);
+      const Outcome r = test::Shell(example, scratch.path());
       EXPECT_EQ(r.status, 0) << example << "\n" << r.err;
       EXPECT_EQ(r.err.find("lxcfg: "), std::string::npos) << example << ": " << r.err;
     }
@@ -174,7 +157,7 @@ void RunDocument(const std::string& name, const std::string& text, std::size_t a
     PrepareScratch(scratch.path());
     for (const DocCommand& c : block) {
       ++commands;
-      const Outcome r = RunShell(scratch.path(), c.line);
+      const Outcome r = test::Shell(c.line, scratch.path());
       EXPECT_EQ(r.status, c.status) << name << ": " << c.line << "\n" << r.out << r.err;
       if (c.transcript) ExpectShown(name + ": " + c.line, r.out, c.output);
     }
@@ -192,6 +175,36 @@ TEST(LxcfgExamples, EveryCommandOfTheReadmesLxcfgSectionRunsAsShown) {
   ASSERT_NE(from, std::string::npos);
   const std::size_t to = readme.find("\n## ", from + 1);
   RunDocument("README.md", readme.substr(from, to == std::string::npos ? std::string::npos : to - from), 8);
+}
+
+// The completion the package installs, sourced by bash as bash-completion would, completing
+// lines as a user types them.
+TEST(LxcfgExamples, BashCompletionOffersCommandsOptionsKeysModelsAndFiles) {
+  TempDir scratch;
+  PrepareScratch(scratch.path());
+  const std::string script = (kSourceDir / "packaging" / "lxcfg.bash-completion").string();
+  const struct {
+    std::string line;  // the words typed, the last one being completed
+    std::string offered;
+  } cases[] = {
+      {"lxcfg se", "set"},
+      {"lxcfg ver", "verify"},
+      {"lxcfg set tx.h pa_", "pa_gain="},
+      {"lxcfg set rx.h volu", "volume="},
+      {"lxcfg set tx.h channel.1",
+       "channel.1= channel.10= channel.11= channel.12= channel.13= channel.14= channel.15="},
+      {"lxcfg show tx.h --model LXM", "LXM7140"},
+      {"lxcfg plan rx.h --sug", "--suggest"},
+      {"lxcfg h2bin -", "-h --help --help-all --strict -o --output"},
+      {"lxcfg h2bin r", "rx.bin rx.h"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r =
+        test::Shell("bash -c 'source \"" + script + "\"; COMP_WORDS=(" + c.line +
+                        "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _lxcfg; echo \"${COMPREPLY[*]}\"'",
+                    scratch.path());
+    EXPECT_EQ(r.out, c.offered + "\n") << c.line << r.err;
+  }
 }
 
 }  // namespace

@@ -2,17 +2,15 @@
 // and nothing that was there before is lost.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstring>
 
 #include "core/atomic_file.h"
 #include "core/messages.h"
-#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
+#include "tests/support/program.h"
 
 namespace lx {
 namespace {
@@ -92,25 +90,13 @@ TEST(LxcfgFiles, SetIntoAReadOnlyFolderNamesTheReason) {
 // The real program under a file-size limit: the system refuses the write past the limit.
 TEST(LxcfgFiles, ProgramUnderAFileSizeLimitNamesTheReason) {
   TempDir dir;
-  const std::string file = (dir / "a.h").string(), errFile = (dir / "err").string();
+  const std::string file = (dir / "a.h").string();
   WriteFile(file, ReadFile(DefaultImage("LX7240")));
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    if (!std::freopen(errFile.c_str(), "w", stderr)) ::_exit(99);
-    const rlimit limit{1000, 1000};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    ::execl(LXCFG_PROGRAM, "lxcfg", "set", file.c_str(), "pa_gain=3", static_cast<char*>(nullptr));
-    ::_exit(98);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(ReadFile(errFile), Line(file, Reason("cannot write", EFBIG), msg::kSaveFailed) + "\n");
+  const Outcome r = test::RunProgram({{"set", file, "pa_gain=3"}, "", {}, 1000});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, Line(file, Reason("cannot write", EFBIG), msg::kSaveFailed) + "\n");
   EXPECT_EQ(ReadFile(file), ReadFile(DefaultImage("LX7240")));
-  EXPECT_EQ(CountFiles(dir.path()), 2);
+  EXPECT_EQ(CountFiles(dir.path()), 1);
 }
 
 // Each command's failures, the system's part injected where a folder cannot be made to fail.
@@ -118,7 +104,7 @@ TEST(LxcfgFiles, EveryCommandNamesTheFileAndTheReason) {
   TempDir dir;
   const auto at = [&](const char* name) { return (dir / name).string(); };
   WriteFile(at("a.h"), ReadFile(DefaultImage("LX7250")));
-  WriteFile(at("a.bin"), std::string(192, '\x12'));
+  ASSERT_EQ(Lxcfg({"h2bin", at("a.h"), at("a.bin")}).status, 0);
   const struct {
     std::vector<std::string> args;
     std::optional<FileFault> fault;

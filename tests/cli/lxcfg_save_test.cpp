@@ -15,8 +15,9 @@
 #include <thread>
 
 #include "core/atomic_file.h"
-#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
+#include "tests/support/lxcfg.h"
+#include "tests/support/program.h"
 
 namespace lx {
 namespace {
@@ -45,25 +46,9 @@ class FailingOutput : public std::streambuf {
   bool buffered_;
 };
 
-// Runs the real program with its standard output on `out`; the status and what it said on
-// standard error.
+// The real program with its standard output on `out`.
 test::Outcome RunProgram(const std::vector<std::string>& args, const char* out = "/dev/null") {
-  TempDir scratch;
-  const fs::path errFile = scratch / "err";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const int o = ::open(out, O_WRONLY);
-    const int e = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0) ::_exit(99);
-    std::vector<char*> argv{const_cast<char*>("lxcfg")};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(LXCFG_PROGRAM, argv.data());
-    ::_exit(98);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, {}, ReadFile(errFile)};
+  return test::RunProgram({args, out});
 }
 
 class LxcfgSave : public ::testing::Test {
@@ -165,15 +150,8 @@ TEST_F(LxcfgSave, KilledSavesNeverTearTheFileAndLeaveNothingForLong) {
   int killed = 0;
   for (int i = 0; killed < 100 && i < 1000; ++i) {
     const std::string value = "pa_gain=" + std::to_string(i % 13);
-    const pid_t pid = ::fork();
+    const pid_t pid = test::StartProgram({"set", file, value});
     ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      const int null = ::open("/dev/null", O_WRONLY);
-      ::dup2(null, 1);
-      ::dup2(null, 2);
-      ::execl(LXCFG_PROGRAM, "lxcfg", "set", file.c_str(), value.c_str(), static_cast<char*>(nullptr));
-      ::_exit(98);
-    }
     std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
     ::kill(pid, SIGKILL);
     int status = 0;

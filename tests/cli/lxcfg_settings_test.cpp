@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -11,9 +10,12 @@
 #include "cli/lxcfg.h"
 #include "core/header_format.h"
 #include "core/register_map.h"
-#include "tests/cli/lxcfg_runner.h"
 #include "tests/support/files.h"
 #include "tests/support/images.h"
+#include "tests/support/lxcfg.h"
+#ifndef _WIN32
+#include "tests/support/program.h"
+#endif
 
 namespace lx {
 namespace {
@@ -209,6 +211,10 @@ TEST_F(LxcfgSettings, CrystalKeepsChannelFrequenciesAndComesFirst) {
   EXPECT_EQ(fromZero.status, 0);
   EXPECT_EQ(WordsOf(fromZero.out), w);
   EXPECT_EQ(Lxcfg({"set", noCrystal, "channel.0=606000"}).status, 1);
+  // Given together, the channel is encoded with the new crystal.
+  const Outcome both = Lxcfg({"set", noCrystal, "crystal=24000", "channel.0=606000", "-o", at("x1.h")});
+  EXPECT_EQ(both.status, 0) << both.err;
+  EXPECT_NE(Lxcfg({"show", at("x1.h")}).out.find("  channel.0    606000 kHz"), std::string::npos);
 }
 
 TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
@@ -321,7 +327,7 @@ TEST_F(LxcfgSettings, ChannelWordsOfAnotherModelAreFlagged) {
   ASSERT_EQ(Lxcfg({"h2bin", DefaultImage("LX7240"), at("a.bin")}).status, 0);
   const Outcome relabel = Lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("a.bin"), at("b.h")});
   EXPECT_EQ(relabel.status, 0);
-  EXPECT_NE(relabel.err.find("lxcfg: warning: " + at("b.h") +
+  EXPECT_NE(relabel.err.find("lxcfg: warning: " + at("a.bin") +
                              ": channels 0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15 hold words"),
             std::string::npos)
       << relabel.err;
@@ -360,7 +366,9 @@ TEST_F(LxcfgSettings, SuggestWritesAPlanThatPlanAccepts) {
   EXPECT_EQ(narrow.err,
             "lxcfg: only 2 of 16 channels fit in 606000..606500 kHz on a 25 kHz step with these guards\n");
   EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "606000", "--to", "606500", "--count", "2"}).status, 0);
-  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "100000"}).status, 1);
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "100000"}).status, 2);
+  // Off the step grid, the plan starts at the next grid frequency above --from.
+  EXPECT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "606010", "--count", "1"}).out, "channels=606025\n");
   EXPECT_EQ(Lxcfg({"plan", rx, "--from", "606000"}).status, 2) << "--from needs --suggest";
 }
 
@@ -370,14 +378,10 @@ TEST(LxcfgProgram, SetThenDiffPrintsExactlyTheTwoChanges) {
   const std::string a = (dir / "a.h").string(), b = (dir / "b.h").string();
   const std::string cmd = std::string(LXCFG_PROGRAM) + " new --model LX7250 -o " + a + " && " + LXCFG_PROGRAM + " set " +
                           a + " channel.0=606000 pa_gain=10 -o " + b + " && " + LXCFG_PROGRAM + " diff " + a + " " + b;
-  FILE* p = popen(cmd.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string out;
-  char buf[256];
-  while (fgets(buf, sizeof buf, p)) out += buf;
-  const int status = pclose(p);
+  const Outcome r = test::Shell(cmd);
+  const std::string& out = r.out;
   EXPECT_EQ(out, "pa_gain: 8 -> 10\nchannel.0: 614000 -> 606000 kHz\n");
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "diff answers 1: the files differ";
+  EXPECT_EQ(r.status, 1) << "diff answers 1: the files differ";
 }
 #endif
 

@@ -25,7 +25,8 @@ TEST(ChannelCodec, FrequenciesEncodeToKnownWordsAndDecodeBack) {
       {&Tx(), 1, 863500, 0x90A7, 0xF555, 863500}, {&Rx(), 0, 200000, 0x437C, 0x5AAA, 200000},
       {&Rx(), 2, 250000, 0x555B, 0xB000, 250000}, {&Tx(), 0, 160000, 0x6BD8, 0x5555, 160000},
       {&Tx(), 0, 163501, 0x6DC4, 0x7FFF, 163500}, {&Tx(), 0, 163500, 0x6DD8, 0x7FFF, 163500},
-      {&Tx(), 0, 162006, 0, 0, 162006},  // outside the snap window: only the round trip is checked
+      {&Tx(), 1, 910000, 0x98A3, 0xD555, 910000},  // above 900 MHz: band subcode 0
+      {&Tx(), 0, 162006, 0, 0, 162006},            // outside the snap window: only the round trip is checked
   };
   for (const Example& e : rows) {
     SCOPED_TRACE(std::string(e.profile->models[e.model].name) + " " + std::to_string(e.f));

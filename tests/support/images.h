@@ -18,6 +18,17 @@ inline RegisterImage WordsOf(const std::string& headerText, int32_t* crystal = n
   return words;
 }
 
+// A whole header without its model lines, reg00 changed to 0x1234: an image that needs --model.
+inline std::string Untagged(const std::string& headerText) {
+  std::istringstream in(headerText);
+  std::string text;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("#define LX") || line.starts_with("unsigned int code")) continue;
+    text += (line.starts_with("0x") && line.ends_with("//reg00\r") ? "0x1234,   //reg00\r" : line) + "\n";
+  }
+  return text;
+}
+
 // Every word different and no byte zero: what a mix-up of words or bytes would show.
 inline RegisterImage Pattern() {
   RegisterImage words{};
