@@ -46,10 +46,14 @@ std::string ImageListing(const ToolState& s) {
            Hex4(w.control) + "   " + Hex4(w.fraction) + "    " + InductanceAdvice(profile, s.chipModel, f) +
            (CodecProduces(profile, s.chipModel, s.crystalKHz, w) ? "" : "   not this model's codec") + '\n';
   }
-  out += "\nWords";
+  return out + '\n' + WordListing(s.words);
+}
+
+std::string WordListing(const RegisterImage& words) {
+  std::string out = "Words";
   for (int i = 0; i < kEepromSize; ++i) {
     if (i % 8 == 0) out += "\n  " + RegisterName(i) + " ";
-    out += ' ' + Hex4(s.words[static_cast<std::size_t>(i)]);
+    out += ' ' + Hex4(words[static_cast<std::size_t>(i)]);
   }
   return out + '\n';
 }

@@ -15,6 +15,8 @@ namespace lx::settings {
 // with frequency, words and inductance advice (marking words this model's codec does not
 // write); then the 96 words reg00..reg5f, eight to a line. Needs a selected model.
 std::string ImageListing(const ToolState& state);
+// The "Words" part of the listing alone: what there is to show without a chip model.
+std::string WordListing(const RegisterImage& words);
 
 // One setting that differs between two images; a side without it (TX_ID on one model only) is
 // empty.
