@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 
@@ -112,6 +113,8 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       Trigger(window, "文件转换");
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == res::kConvertDialog) {
+      // The window manager minimises and restores a dialog with the window it came from.
+      EXPECT_EQ(window.windowHandle()->transientParent(), host.windowOf(main)->windowHandle());
       auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::convert::kHeaderPathBox));
       EXPECT_EQ(headerBox->text().toStdString(), (work.path() / "data").string());
       AnswerFile(header.string());

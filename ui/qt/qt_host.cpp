@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "ui/file_filter.h"
 #include "ui/qt/dialog_style.h"
@@ -120,8 +123,15 @@ int QtHost::RunModal(Dialog& dialog) {
   dialog.BeginWindow();
   auto* window = new DialogWindow(dialog, *this);
   windows_[&dialog] = window;
-  // A dialog is owned by no window: it is modal for the whole application.
+  // A dialog is modal for the whole application, and its window belongs to the window it was
+  // opened from: the window manager then minimises and restores the two together, so that a
+  // dialog is never minimised on its own, leaving a blocked window with nothing to show.
   window->setWindowModality(Qt::ApplicationModal);
+  if (!modalStack_.empty()) {
+    window->winId();  // the native window, to name its owner before it is first shown
+    window->windowHandle()->setTransientParent(modalStack_.back()->windowHandle());
+  }
+  modalStack_.push_back(window);
   if (onCreated) onCreated(dialog, *window);
 
   dialog.InitWindow();
@@ -130,6 +140,10 @@ int QtHost::RunModal(Dialog& dialog) {
     window->fixSize();
     if (onShown) {
       QTimer::singleShot(0, window, [this, &dialog, window] {
+        // Qt counts a dialog as active while its owner is: wait until the dialog itself has the
+        // keyboard, so that the hook's key presses reach it.
+        window->activateWindow();
+        QTest::qWaitFor([window] { return QGuiApplication::focusWindow() == window->windowHandle(); }, 2000);
         if (!dialog.ended()) onShown(dialog, *window);
       });
     }
@@ -137,6 +151,7 @@ int QtHost::RunModal(Dialog& dialog) {
   }
   if (onClosed) onClosed(dialog, *window);
   windows_.erase(&dialog);
+  std::erase(modalStack_, window);
   dialog.EndWindow();
   window->hide();
   // Every handler of the window has returned with its modal loop: nothing of it runs on. A
