@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -124,6 +125,11 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       WhenModal<QMessageBox>([&](QMessageBox* box) {
         messages.push_back(box->text().toStdString());
         EXPECT_EQ(box->windowTitle(), "Ambrel");
+        // Wide enough for a title bar to show the title whole beside its icon and three buttons.
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
+                                    4 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight));
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         EXPECT_EQ(box->buttons().size(), 1);
         box->accept();

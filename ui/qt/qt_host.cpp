@@ -1,16 +1,21 @@
 #include "ui/qt/qt_host.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 #include "ui/file_filter.h"
 #include "ui/qt/dialog_style.h"
@@ -30,6 +35,48 @@ QString ChineseFont() {
     if (families.contains(QString::fromUtf8(name))) return QString::fromUtf8(name);
   return QString();
 }
+
+// A message box at least as wide as its title bar needs to show the title whole, as the
+// platform's are: Qt's own allowance for the title bar's icon and buttons is narrower than
+// what window managers draw, and a short message would cut the application's name.
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box to its text and buttons
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const int need = titleWidth(), before = width();
+    // The text's line is made longer and the box sized again, before it is first shown, about
+    // the same centre (a second pass takes up what the layout's margins left).
+    for (int pass = 0; pass < 2 && label && width() < need; ++pass) {
+      label->setMinimumWidth(std::max(label->minimumWidth(), label->minimumSizeHint().width()) + need -
+                             width());
+      QEvent relayout(QEvent::LayoutRequest);
+      QCoreApplication::sendEvent(this, &relayout);
+    }
+    move(x() - (width() - before) / 2, y());
+  }
+
+ private:
+  int titleWidth() const {
+    // What a title bar with an icon and minimise, maximise and close buttons takes beside its
+    // caption, as the style lays one out, and two buttons more: window managers draw wider
+    // buttons and pad the caption. The caption is measured bold, as title bars show it.
+    QStyleOptionTitleBar bar;
+    bar.initFrom(this);
+    bar.text = windowTitle();
+    bar.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    bar.rect = QRect(0, 0, 1000, style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, this));
+    int chrome = bar.rect.width() + 2 * bar.rect.height() -
+                 style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, this).width();
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(windowTitle()) + chrome;
+  }
+};
 
 }  // namespace
 
@@ -173,9 +220,11 @@ void QtHost::MenuChanged(Dialog& dialog) {
 }
 
 void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
-                  QMessageBox::Ok, find(owner));
+  MessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
+                 QMessageBox::Ok, find(owner));
   box.setTextFormat(Qt::PlainText);
+  // The OK button in the middle, as the platform's message boxes have it.
+  if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
   ++messagesShown_;
   box.exec();
 }
