@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -66,6 +67,12 @@ void Trigger(QDialog& window, const char* text) {
 }
 
 using test::TempDir;
+
+// Whether a widget shows its dotted focus rectangle through `p`: every other pixel is dark.
+bool Dotted(QWidget* w, QPoint p) {
+  QImage image = w->grab().toImage();
+  return image.pixelColor(p) != image.pixelColor(p + QPoint(1, 0));
+}
 
 TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
   TempDir work;
@@ -329,6 +336,12 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
     if (d.templateId() == res::kMainDialog) {
       QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // LX7250: PA gain 8, blink 112, light 104
       for (int button : {1000, 1004, 1005}) QTest::mouseClick(host.widgetOf(d, button), Qt::LeftButton);
+      // The picture button clicked last has the focus, and shows it.
+      QWidget* third = host.widgetOf(d, 1005);
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitFor([&] { return third->hasFocus(); }));
+      EXPECT_TRUE(Dotted(third, {third->width() / 2, 3}));
+      EXPECT_FALSE(Dotted(host.widgetOf(d, 1004), {third->width() / 2, 3}));
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == 140) {
       EXPECT_EQ(window.windowTitle(), "射频配置");
@@ -336,6 +349,14 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
       ASSERT_NE(slider, nullptr);
       EXPECT_EQ(slider->value(), 8);
       EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
+      slider->setFocus();
+      // The focused slider and push button show the dotted focus rectangle, the others none.
+      QWidget* ok = host.widgetOf(d, 1);
+      EXPECT_TRUE(Dotted(slider, {slider->width() / 2, 0}));
+      EXPECT_FALSE(Dotted(ok, {ok->width() / 2, 4}));
+      ok->setFocus();
+      EXPECT_TRUE(Dotted(ok, {ok->width() / 2, 4}));
+      EXPECT_FALSE(Dotted(slider, {slider->width() / 2, 0}));
       slider->setFocus();
       QTest::keyClick(slider, Qt::Key_Left);
       // The slider's repaint reports the new position.
