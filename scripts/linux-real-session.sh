@@ -39,11 +39,13 @@ Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work
 started+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start (see $work/xvfb.log)" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 # Qt's windows under X, whatever the test run chose for the tests in process.
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
 openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
 started+=($!)
 for _ in $(seq 100); do [ -e "$work/wm-ready" ] && break; sleep 0.1; done
