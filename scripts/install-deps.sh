@@ -3,15 +3,15 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ git pkg-config ccache
-  qt6-base-dev fonts-wqy-microhei xvfb xauth
+  qt6-base-dev fonts-wqy-microhei xvfb xauth openbox xdotool
   libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
   help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
-# The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped); xdotool
-# drives the shipped programs through the X server.
+# xdotool drives the shipped programs through the X server, on Linux under a window manager
+# (openbox). The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped).
 if [ "${LX_WINDOWS:-1}" != 0 ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3 xdotool)
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

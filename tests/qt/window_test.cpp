@@ -8,14 +8,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 
@@ -65,6 +68,12 @@ void Trigger(QDialog& window, const char* text) {
 
 using test::TempDir;
 
+// Whether a widget shows its dotted focus rectangle through `p`: every other pixel is dark.
+bool Dotted(QWidget* w, QPoint p) {
+  QImage image = w->grab().toImage();
+  return image.pixelColor(p) != image.pixelColor(p + QPoint(1, 0));
+}
+
 TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
   TempDir work;
   ui::qt::QtHost host(AmbrelTool().resources, "Ambrel");
@@ -112,6 +121,8 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       Trigger(window, "文件转换");
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == res::kConvertDialog) {
+      // The window manager minimises and restores a dialog with the window it came from.
+      EXPECT_EQ(window.windowHandle()->transientParent(), host.windowOf(main)->windowHandle());
       auto* headerBox = qobject_cast<QLineEdit*>(host.widgetOf(d, res::convert::kHeaderPathBox));
       EXPECT_EQ(headerBox->text().toStdString(), (work.path() / "data").string());
       AnswerFile(header.string());
@@ -121,6 +132,11 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
       WhenModal<QMessageBox>([&](QMessageBox* box) {
         messages.push_back(box->text().toStdString());
         EXPECT_EQ(box->windowTitle(), "Ambrel");
+        // Wide enough for a title bar to show the title whole beside its icon and three buttons.
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) +
+                                    4 * box->style()->pixelMetric(QStyle::PM_TitleBarHeight));
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         EXPECT_EQ(box->buttons().size(), 1);
         box->accept();
@@ -320,6 +336,12 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
     if (d.templateId() == res::kMainDialog) {
       QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // LX7250: PA gain 8, blink 112, light 104
       for (int button : {1000, 1004, 1005}) QTest::mouseClick(host.widgetOf(d, button), Qt::LeftButton);
+      // The picture button clicked last has the focus, and shows it.
+      QWidget* third = host.widgetOf(d, 1005);
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitFor([&] { return third->hasFocus(); }));
+      EXPECT_TRUE(Dotted(third, {third->width() / 2, 3}));
+      EXPECT_FALSE(Dotted(host.widgetOf(d, 1004), {third->width() / 2, 3}));
       QTest::keyClick(&window, Qt::Key_Escape);
     } else if (d.templateId() == 140) {
       EXPECT_EQ(window.windowTitle(), "射频配置");
@@ -327,6 +349,14 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
       ASSERT_NE(slider, nullptr);
       EXPECT_EQ(slider->value(), 8);
       EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
+      slider->setFocus();
+      // The focused slider and push button show the dotted focus rectangle, the others none.
+      QWidget* ok = host.widgetOf(d, 1);
+      EXPECT_TRUE(Dotted(slider, {slider->width() / 2, 0}));
+      EXPECT_FALSE(Dotted(ok, {ok->width() / 2, 4}));
+      ok->setFocus();
+      EXPECT_TRUE(Dotted(ok, {ok->width() / 2, 4}));
+      EXPECT_FALSE(Dotted(slider, {slider->width() / 2, 0}));
       slider->setFocus();
       QTest::keyClick(slider, Qt::Key_Left);
       // The slider's repaint reports the new position.

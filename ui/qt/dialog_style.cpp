@@ -4,7 +4,9 @@
 
 #include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStyleOptionComplex>
+#include <QStyleOptionFocusRect>
 
 namespace lx::ui::qt {
 
@@ -13,8 +15,21 @@ constexpr int kIndicator = 13;    // check and radio boxes, as the platform draw
 constexpr int kIndicatorGap = 4;  // between the box and its text
 constexpr int kDropButton = 16;   // a drop-down list's button
 constexpr int kComboFrame = 2;
-constexpr int kTrackbarChannel = 4;  // thickness of a trackbar's channel
+constexpr int kTrackbarChannel = 4;   // thickness of a trackbar's channel
+constexpr int kButtonFocusInset = 3;  // a push button's focus rectangle, inside its raised edge
 }  // namespace
+
+void DrawFocusMark(QPainter& painter, const QRect& r, const QColor& colour) {
+  if (r.width() < 1 || r.height() < 1) return;
+  painter.save();
+  painter.setBrushOrigin(r.topLeft());
+  const QBrush dots(colour, Qt::Dense4Pattern);
+  painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), dots);
+  painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), dots);
+  painter.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), dots);
+  painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), dots);
+  painter.restore();
+}
 
 DialogStyle::DialogStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
@@ -50,6 +65,42 @@ QRect DialogStyle::subControlRect(ComplexControl control, const QStyleOptionComp
   return QProxyStyle::subControlRect(control, option, sub, widget);
 }
 
+QRect DialogStyle::subElementRect(SubElement element, const QStyleOption* option,
+                                  const QWidget* widget) const {
+  if (element == SE_PushButtonFocusRect) {
+    // The default button's extra frame line puts its rectangle one pixel further in.
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    int inset =
+        kButtonFocusInset + (button && (button->features & QStyleOptionButton::DefaultButton) ? 1 : 0);
+    return option->rect.adjusted(inset, inset, -inset, -inset);
+  }
+  if (element == SE_SliderFocusRect) return option->rect;  // the mark frames the whole trackbar
+  return QProxyStyle::subElementRect(element, option, widget);
+}
+
+void DialogStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const {
+  if (element != PE_FrameFocusRect) {
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    return;
+  }
+  // Shown whenever the control has the focus, not only after a key press as in this style:
+  // a dialog's controls show where the keys go from the moment it opens.
+  DrawFocusMark(*painter, option->rect, option->palette.color(QPalette::WindowText));
+}
+
+void DialogStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const {
+  QProxyStyle::drawControl(element, option, painter, widget);
+  // This style marks a focused push button only after a key press, and by its frame's colour.
+  if (element == CE_PushButton && (option->state & State_HasFocus)) {
+    QStyleOptionFocusRect mark;
+    mark.QStyleOption::operator=(*option);
+    mark.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
+    drawPrimitive(PE_FrameFocusRect, &mark, painter, widget);
+  }
+}
+
 void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const {
   const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
@@ -73,6 +124,13 @@ void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
   QStyleOptionSlider rest(*slider);
   rest.subControls &= ~SC_SliderGroove;
   QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+  // The focus frames the whole trackbar (this style draws none without a key press).
+  if (slider->state & State_HasFocus) {
+    QStyleOptionFocusRect mark;
+    mark.QStyleOption::operator=(*slider);
+    mark.rect = subElementRect(SE_SliderFocusRect, slider, widget);
+    drawPrimitive(PE_FrameFocusRect, &mark, painter, widget);
+  }
 }
 
 }  // namespace lx::ui::qt

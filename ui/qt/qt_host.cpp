@@ -2,13 +2,21 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 #include "ui/file_filter.h"
 #include "ui/qt/dialog_style.h"
@@ -17,6 +25,8 @@
 namespace lx::ui::qt {
 
 namespace {
+
+constexpr int kActivationMs = 2000;  // how long a shown dialog may take to get the keyboard
 
 // Installed fonts that carry Chinese glyphs, best first.
 constexpr const char* kChineseFonts[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Noto Sans SC",
@@ -28,6 +38,48 @@ QString ChineseFont() {
     if (families.contains(QString::fromUtf8(name))) return QString::fromUtf8(name);
   return QString();
 }
+
+// A message box at least as wide as its title bar needs to show the title whole, as the
+// platform's are: Qt's own allowance for the title bar's icon and buttons is narrower than
+// what window managers draw, and a short message would cut the application's name.
+class MessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box to its text and buttons
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const int need = titleWidth(), before = width();
+    // The text's line is made longer and the box sized again, before it is first shown, about
+    // the same centre (a second pass takes up what the layout's margins left).
+    for (int pass = 0; pass < 2 && label && width() < need; ++pass) {
+      label->setMinimumWidth(std::max(label->minimumWidth(), label->minimumSizeHint().width()) + need -
+                             width());
+      QEvent relayout(QEvent::LayoutRequest);
+      QCoreApplication::sendEvent(this, &relayout);
+    }
+    move(x() - (width() - before) / 2, y());
+  }
+
+ private:
+  int titleWidth() const {
+    // What a title bar with an icon and minimise, maximise and close buttons takes beside its
+    // caption, as the style lays one out, and two buttons more: window managers draw wider
+    // buttons and pad the caption. The caption is measured bold, as title bars show it.
+    QStyleOptionTitleBar bar;
+    bar.initFrom(this);
+    bar.text = windowTitle();
+    bar.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    bar.rect = QRect(0, 0, 1000, style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, this));
+    int chrome = bar.rect.width() + 2 * bar.rect.height() -
+                 style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, this).width();
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(windowTitle()) + chrome;
+  }
+};
 
 }  // namespace
 
@@ -121,8 +173,15 @@ int QtHost::RunModal(Dialog& dialog) {
   dialog.BeginWindow();
   auto* window = new DialogWindow(dialog, *this);
   windows_[&dialog] = window;
-  // A dialog is owned by no window: it is modal for the whole application.
+  // A dialog is modal for the whole application, and its window belongs to the window it was
+  // opened from: the window manager then minimises and restores the two together, so that a
+  // dialog is never minimised on its own, leaving a blocked window with nothing to show.
   window->setWindowModality(Qt::ApplicationModal);
+  if (!modalStack_.empty()) {
+    window->winId();  // the native window, to name its owner before it is first shown
+    window->windowHandle()->setTransientParent(modalStack_.back()->windowHandle());
+  }
+  modalStack_.push_back(window);
   if (onCreated) onCreated(dialog, *window);
 
   dialog.InitWindow();
@@ -131,6 +190,13 @@ int QtHost::RunModal(Dialog& dialog) {
     window->fixSize();
     if (onShown) {
       QTimer::singleShot(0, window, [this, &dialog, window] {
+        // Qt counts a dialog as active while its owner is: wait until the dialog itself has the
+        // keyboard, so that the hook's key presses reach it.
+        window->activateWindow();
+        QElapsedTimer waited;
+        waited.start();
+        while (QGuiApplication::focusWindow() != window->windowHandle() && waited.elapsed() < kActivationMs)
+          QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         if (!dialog.ended()) onShown(dialog, *window);
       });
     }
@@ -138,6 +204,7 @@ int QtHost::RunModal(Dialog& dialog) {
   }
   if (onClosed) onClosed(dialog, *window);
   windows_.erase(&dialog);
+  std::erase(modalStack_, window);
   dialog.EndWindow();
   window->hide();
   // Every handler of the window has returned with its modal loop: nothing of it runs on. A
@@ -159,9 +226,11 @@ void QtHost::MenuChanged(Dialog& dialog) {
 }
 
 void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
-                  QMessageBox::Ok, find(owner));
+  MessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
+                 QMessageBox::Ok, find(owner));
   box.setTextFormat(Qt::PlainText);
+  // The OK button in the middle, as the platform's message boxes have it.
+  if (auto* buttons = box.findChild<QDialogButtonBox*>()) buttons->setCenterButtons(true);
   ++messagesShown_;
   box.exec();
 }

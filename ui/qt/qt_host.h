@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "ui/dialog.h"
 #include "ui/host.h"
@@ -47,7 +48,8 @@ class QtHost : public Host {
 
   // Called once a dialog's window is made, before its initialisation runs.
   std::function<void(Dialog&, QDialog&)> onCreated;
-  // Called once a dialog's window is shown and its modal loop runs (screenshots, tests).
+  // Called once a dialog's window is shown, has the keyboard and its modal loop runs
+  // (screenshots, tests).
   std::function<void(Dialog&, QDialog&)> onShown;
   // Called when a dialog's modal loop has ended, while its window still shows its controls.
   std::function<void(Dialog&, QDialog&)> onClosed;
@@ -84,6 +86,7 @@ class QtHost : public Host {
   const ResourceSet& resources_;
   std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
+  std::vector<DialogWindow*> modalStack_;  // the open windows, the one on top last
   std::map<int, QPixmap> pictures_;
   std::unique_ptr<DialogStyle> style_;
   int messagesShown_ = 0;

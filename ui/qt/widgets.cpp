@@ -24,6 +24,8 @@
 #include <QVBoxLayout>
 #include <map>
 
+#include "ui/qt/dialog_style.h"
+
 namespace lx::ui::qt {
 
 namespace {
@@ -138,10 +140,7 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
     return;
   }
   p.drawPixmap(0, 0, face);
-  if (hasFocus()) {
-    p.setPen(QPen(QColor(0, 0, 0), 1, Qt::DotLine));
-    p.drawRect(rect().adjusted(3, 3, -4, -4));
-  }
+  if (hasFocus()) DrawFocusMark(p, rect().adjusted(3, 3, -3, -3), QColor(0, 0, 0));
 }
 
 // ---- DialogWindow ---------------------------------------------------------------------------
