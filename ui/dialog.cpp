@@ -1,12 +1,8 @@
 #include "ui/dialog.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cfloat>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 #include "ui/file_filter.h"
 
@@ -52,12 +48,7 @@ void Control::ShowWindow(bool show) {
 
 bool Control::IsWindowVisible() const { return state().visible; }
 
-void Control::SetWindowText(const std::string& text) { dialog_->SetDlgItemText(id_, text); }
-std::string Control::GetWindowText() const { return state().text; }
 void Control::SetFocus() { dialog_->GotoDlgCtrl(id_); }
-
-int Button::GetCheck() const { return state().checked ? 1 : 0; }
-void Button::SetCheck(int check) { dialog_->CheckDlgButton(id_, check != 0); }
 
 int ComboBox::AddString(const std::string& text) {
   ControlState& s = state();
@@ -67,17 +58,6 @@ int ComboBox::AddString(const std::string& text) {
   return static_cast<int>(s.items.size()) - 1;
 }
 
-void ComboBox::ResetContent() {
-  ControlState& s = state();
-  s.items.clear();
-  s.itemData.clear();
-  s.curSel = -1;
-  s.text.clear();
-  changed(Change::Items);
-  changed(Change::Selection);
-}
-
-int ComboBox::GetCount() const { return static_cast<int>(state().items.size()); }
 int ComboBox::GetCurSel() const { return state().curSel; }
 
 int ComboBox::SetCurSel(int index) {
@@ -97,11 +77,6 @@ void ComboBox::SetItemData(int index, intptr_t data) {
 intptr_t ComboBox::GetItemData(int index) const {
   const ControlState& s = state();
   return index >= 0 && index < static_cast<int>(s.itemData.size()) ? s.itemData[index] : -1;
-}
-
-std::string ComboBox::GetLBText(int index) const {
-  const ControlState& s = state();
-  return index >= 0 && index < static_cast<int>(s.items.size()) ? s.items[index] : std::string();
 }
 
 void SliderCtrl::SetRange(int min, int max, bool redraw) {
@@ -129,8 +104,6 @@ void SliderCtrl::SetPageSize(int size) {
   state().pageSize = size;
   changed(Change::Range);
 }
-
-int SliderCtrl::GetPageSize() const { return state().pageSize; }
 
 // ---- Dialog ---------------------------------------------------------------------------------
 
@@ -177,8 +150,6 @@ ControlState& Dialog::at(int id) {
   return *c;
 }
 
-ControlState& Dialog::stateOf(int id) { return at(id); }
-
 int Dialog::indexOf(int id) const {
   if (id == kStaticId) return -1;
   for (size_t i = 0; i < controls_.size(); ++i)
@@ -213,9 +184,8 @@ bool Dialog::IsDlgButtonChecked(int id) const {
   return c && c->checked;
 }
 
-void Dialog::CheckRadioButton(int firstId, int lastId, int checkId) {
-  for (ControlState& c : controls_)
-    if (c.id() >= firstId && c.id() <= lastId) CheckDlgButton(c.id(), c.id() == checkId);
+void Dialog::EnableDlgItems(std::span<const int> ids, bool enable) {
+  for (int id : ids) GetDlgItem(id).EnableWindow(enable);
 }
 
 void Dialog::GotoDlgCtrl(int id) { moveFocus(indexOf(id)); }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,6 @@ class Control {
   bool IsWindowEnabled() const;
   void ShowWindow(bool show);
   bool IsWindowVisible() const;
-  void SetWindowText(const std::string& text);
-  std::string GetWindowText() const;
   void SetFocus();
 
  protected:
@@ -67,24 +66,14 @@ class Control {
   int id_ = 0;
 };
 
-class Button : public Control {
- public:
-  using Control::Control;
-  int GetCheck() const;
-  void SetCheck(int check);
-};
-
 class ComboBox : public Control {
  public:
   using Control::Control;
   int AddString(const std::string& text);  // returns the new item's index
-  void ResetContent();
-  int GetCount() const;
   int GetCurSel() const;  // -1: no selection
   int SetCurSel(int index);  // -1 clears; returns -1 when out of range
   void SetItemData(int index, intptr_t data);
   intptr_t GetItemData(int index) const;
-  std::string GetLBText(int index) const;
 };
 
 class SliderCtrl : public Control {
@@ -96,7 +85,6 @@ class SliderCtrl : public Control {
   void SetPos(int pos);  // clamped into the range; repaints
   int GetPos() const;
   void SetPageSize(int size);
-  int GetPageSize() const;
 };
 
 class DataExchange;
@@ -137,7 +125,7 @@ class Dialog {
   std::string GetDlgItemText(int id) const;
   void CheckDlgButton(int id, bool checked);
   bool IsDlgButtonChecked(int id) const;
-  void CheckRadioButton(int firstId, int lastId, int checkId);
+  void EnableDlgItems(std::span<const int> ids, bool enable);  // the controls a switch gates
   void GotoDlgCtrl(int id);
   void MessageBox(const std::string& text);
   std::optional<std::string> AskFile(const FileRequest& request);
@@ -207,7 +195,6 @@ class Dialog {
     std::function<void()> handler;
   };
   void moveFocus(int index);
-  ControlState& stateOf(int id);
 
   Host& host_;
   const DialogTemplate* tpl_;

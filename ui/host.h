@@ -1,6 +1,7 @@
 #pragma once
-// What a dialog needs from the window system. Two hosts implement it: the headless host that
-// tests and the scenario runner drive, and the Qt host of the programs. Dialogs know only this.
+// What a dialog needs from the window system. Three hosts implement it: the headless host that
+// tests and the scenario runner drive, the Qt host of the Linux programs and the Win32 host of
+// the Windows programs. Dialogs know only this.
 #include <optional>
 #include <string>
 
