@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "app/config_app.h"
+#include "core/process.h"
 #include "app/windowed.h"
 #include "ui/win32/win32_host.h"
 

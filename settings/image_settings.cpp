@@ -5,7 +5,7 @@
 
 #include "channel/codec.h"
 #include "core/text.h"
-#include "settings/channel_rules.h"
+#include "channel/channel_rules.h"
 
 namespace lx::settings {
 namespace {
