@@ -24,6 +24,9 @@ enum class Notify : uint8_t {
 };
 inline constexpr Notify kCommand = Notify::Clicked;
 
+// A system command's low four bits are the system's own: compare commands through this mask.
+inline constexpr int kSysCommandMask = 0xFFF0;
+
 // The state of one control while its window exists.
 struct ControlState {
   const ControlTemplate* tpl = nullptr;

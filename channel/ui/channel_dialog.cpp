@@ -161,5 +161,4 @@ void ChannelDialog::OnOK() {
   EndDialog(ui::kIdOk);
 }
 
-
 }  // namespace lx::channel
