@@ -9,7 +9,8 @@ constexpr std::uint64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns
 
 FileTime TimeOf(const FILETIME& t) {
   const std::uint64_t ticks = (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
-  return {static_cast<std::int64_t>(ticks / kTicksPerSecond), static_cast<std::int64_t>(ticks % kTicksPerSecond)};
+  return {static_cast<std::int64_t>(ticks / kTicksPerSecond),
+          static_cast<std::int64_t>(ticks % kTicksPerSecond)};
 }
 }  // namespace
 

@@ -12,7 +12,8 @@ FileWatch::FileWatch(const fs::path& root) : root_(root.lexically_normal()), sin
   std::error_code ec;
   for (auto it = fs::recursive_directory_iterator(root_, ec); !ec && it != fs::recursive_directory_iterator();
        it.increment(ec))
-    if (std::optional<FileSignature> sig = SignatureOf(it->path())) before_[it->path().lexically_normal()] = *sig;
+    if (std::optional<FileSignature> sig = SignatureOf(it->path()))
+      before_[it->path().lexically_normal()] = *sig;
 }
 
 void FileWatch::Track(const fs::path& file) {

@@ -2,8 +2,8 @@
 #include <system_error>
 
 #include "app/config_app.h"
-#include "core/process.h"
 #include "app/windowed.h"
+#include "core/process.h"
 #include "ui/win32/win32_host.h"
 
 namespace lx::app {

@@ -34,14 +34,14 @@ std::string CrystalRangeWarning(int64_t kHz) {
          std::to_string(kCrystalHighKHz) + " kHz; kept — " + CrystalRangeText();
 }
 
-
 bool CrystalLineHolds(int64_t kHz) {
   if (kHz < std::numeric_limits<int32_t>::min() || kHz > std::numeric_limits<int32_t>::max()) return false;
   const std::string line = CrystalLine(static_cast<int32_t>(kHz));
   RegisterImage words{};
   int32_t back = -1;
   ViewStream in(line);
-  const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), words, back);
+  const HeaderReadResult read =
+      ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), words, back);
   return read.crystalSeen && back == kHz;
 }
 

@@ -10,8 +10,7 @@
 namespace lx {
 
 ToolState::ToolState(const ToolProfile& profile, std::filesystem::path programDir)
-    : profile_(&profile),
-      programDir_(std::move(programDir)) {}
+    : profile_(&profile), programDir_(std::move(programDir)) {}
 
 void ToolState::RememberFolderOf(const std::string& file) {
   headerPath = Utf8FromPath(PathFromUtf8(file).parent_path());

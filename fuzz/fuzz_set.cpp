@@ -7,10 +7,10 @@
 // KEY=VALUE per line.
 #include <cstring>
 
+#include "channel/channel_rules.h"
 #include "core/binary_format.h"
 #include "core/register_map.h"
 #include "fuzz_support.h"
-#include "channel/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace {

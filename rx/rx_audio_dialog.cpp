@@ -27,7 +27,8 @@ RxAudioDialog::RxAudioDialog(ui::Host& host, ToolState& state)
   On(kEnableExpander, Notify::Clicked, [this] { SetSwitch(expander_, true, kExpanderControls); });
   On(kDisableExpander, Notify::Clicked, [this] { SetSwitch(expander_, false, kExpanderControls); });
   On(kGainList, Notify::SelChange, [this] { settings::TakeSelection(gainList_, gain_); });
-  On(kTimeConstantList, Notify::SelChange, [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
+  On(kTimeConstantList, Notify::SelChange,
+     [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
   // The slider repainted, after any move of its thumb by mouse or keyboard.
   On(kVolumeSlider, Notify::CustomDraw, [this] { TakeVolume(); });
   // The two switches are decoded before the window exists; the exchange checks their buttons.

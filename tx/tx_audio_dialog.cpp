@@ -24,11 +24,14 @@ TxAudioDialog::TxAudioDialog(ui::Host& host, ToolState& state)
   On(kDisablePreEmphasis, Notify::Clicked, [this] { SetSwitch(preEmphasis_, false); });
   // The compressor's buttons exchange data around their work, so that the radio buttons keep
   // showing the latest choices.
-  On(kEnableCompressor, Notify::Clicked, [this] { SetSwitchExchanged(compressor_, true, kCompressorControls); });
-  On(kDisableCompressor, Notify::Clicked, [this] { SetSwitchExchanged(compressor_, false, kCompressorControls); });
+  On(kEnableCompressor, Notify::Clicked,
+     [this] { SetSwitchExchanged(compressor_, true, kCompressorControls); });
+  On(kDisableCompressor, Notify::Clicked,
+     [this] { SetSwitchExchanged(compressor_, false, kCompressorControls); });
   On(kMicSensitivityList, Notify::SelChange,
      [this] { settings::TakeSelection(micSensitivityList_, micSensitivity_); });
-  On(kTimeConstantList, Notify::SelChange, [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
+  On(kTimeConstantList, Notify::SelChange,
+     [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
   On(kCompressorFirst, Notify::Clicked, [this] { priority_.SetRadioIndex(0); });
   On(kPreEmphasisFirst, Notify::Clicked, [this] { priority_.SetRadioIndex(1); });
 

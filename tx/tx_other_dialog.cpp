@@ -16,7 +16,7 @@ constexpr int kStepPage = 8;
 // PAPD switches say.
 constexpr int kPilotControls[] = {kMutePilot, kKeepPilot, kDeviationList};
 constexpr int kBatterySwitches[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable};
-constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable,     kPapdDisable,
+constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable,      kPapdDisable,
                                     kBlinkVoltageBox, kPapdVoltageBox,   kLightVoltageBox, kBlinkSlider,
                                     kPapdSlider,      kLightSlider};
 constexpr int kIndicatorControls[] = {kBlinkVoltageBox, kLightVoltageBox, kBlinkSlider, kLightSlider};
@@ -32,7 +32,8 @@ float Millivolts(const FieldBinding& step) {
 }
 
 uint32_t PilotFrequencyHz(int32_t crystalKHz) {
-  return static_cast<uint32_t>(static_cast<int64_t>(crystalKHz) * kPilotRatioNumerator / kPilotRatioDenominator);
+  return static_cast<uint32_t>(static_cast<int64_t>(crystalKHz) * kPilotRatioNumerator /
+                               kPilotRatioDenominator);
 }
 }  // namespace
 
@@ -59,7 +60,8 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
   On(kMeterEnable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, true, kBatteryControls); });
   On(kMeterDisable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, false, kBatteryControls); });
   On(kIndicatorEnable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, true, kIndicatorControls); });
-  On(kIndicatorDisable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, false, kIndicatorControls); });
+  On(kIndicatorDisable, Notify::Clicked,
+     [this] { SetSwitchExchanged(indicator_, false, kIndicatorControls); });
   On(kPapdEnable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, true, kPapdControls); });
   On(kPapdDisable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, false, kPapdControls); });
   On(kBlinkSlider, Notify::CustomDraw, [this] { Track(blink_); });

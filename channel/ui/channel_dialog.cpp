@@ -1,7 +1,7 @@
 #include "channel/ui/channel_dialog.h"
 
-#include "resources/channel_ids.h"
 #include "channel/channel_rules.h"
+#include "resources/channel_ids.h"
 
 namespace lx::channel {
 

@@ -37,7 +37,8 @@ void TakeReversedPosition(const ui::SliderCtrl& slider, FieldBinding& binding);
 // A settings dialog: field bindings over the tool's image and the one OK they share.
 class SettingsDialog : public ui::Dialog {
  public:
-  SettingsDialog(ui::Host& host, int templateId, ToolState& state) : Dialog(host, templateId), state_(state) {}
+  SettingsDialog(ui::Host& host, int templateId, ToolState& state)
+      : Dialog(host, templateId), state_(state) {}
 
   const BindingSet& bindings() const { return bindings_; }
 
