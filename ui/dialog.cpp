@@ -26,14 +26,14 @@ ControlState& Control::state() const {
   return dialog_->at(id_);
 }
 
-void Control::changed(Change what) const { dialog_->notifyChanged(dialog_->indexOf(id_), what); }
+void Control::ReportChange(Change what) const { dialog_->ReportChange(dialog_->indexOf(id_), what); }
 
 void Control::EnableWindow(bool enable) {
   ControlState& s = state();
   if (s.enabled == enable) return;
   s.enabled = enable;
-  changed(Change::Enabled);
-  if (s.kind() == Kind::Slider) changed(Change::Redraw);
+  ReportChange(Change::Enabled);
+  if (s.kind() == Kind::Slider) ReportChange(Change::Redraw);
 }
 
 bool Control::IsWindowEnabled() const { return state().enabled; }
@@ -42,8 +42,8 @@ void Control::ShowWindow(bool show) {
   ControlState& s = state();
   if (s.visible == show) return;
   s.visible = show;
-  changed(Change::Visible);
-  if (show && s.kind() == Kind::Slider) changed(Change::Redraw);
+  ReportChange(Change::Visible);
+  if (show && s.kind() == Kind::Slider) ReportChange(Change::Redraw);
 }
 
 bool Control::IsWindowVisible() const { return state().visible; }
@@ -54,7 +54,7 @@ int ComboBox::AddString(const std::string& text) {
   ControlState& s = state();
   s.items.push_back(text);
   s.itemData.push_back(0);
-  changed(Change::Items);
+  ReportChange(Change::Items);
   return static_cast<int>(s.items.size()) - 1;
 }
 
@@ -65,7 +65,7 @@ int ComboBox::SetCurSel(int index) {
   bool valid = index >= 0 && index < static_cast<int>(s.items.size());
   s.curSel = valid ? index : -1;
   s.text = valid ? s.items[index] : std::string();
-  changed(Change::Selection);
+  ReportChange(Change::Selection);
   return s.curSel;
 }
 
@@ -84,8 +84,8 @@ void SliderCtrl::SetRange(int min, int max, bool redraw) {
   s.rangeMin = min;
   s.rangeMax = max;
   s.pos = std::clamp(s.pos, min, std::max(min, max));
-  changed(Change::Range);
-  if (redraw) changed(Change::Redraw);
+  ReportChange(Change::Range);
+  if (redraw) ReportChange(Change::Redraw);
 }
 
 int SliderCtrl::GetRangeMin() const { return state().rangeMin; }
@@ -94,15 +94,15 @@ int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
 void SliderCtrl::SetPos(int pos) {
   ControlState& s = state();
   s.pos = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
-  changed(Change::Position);
-  changed(Change::Redraw);
+  ReportChange(Change::Position);
+  ReportChange(Change::Redraw);
 }
 
 int SliderCtrl::GetPos() const { return state().pos; }
 
 void SliderCtrl::SetPageSize(int size) {
   state().pageSize = size;
-  changed(Change::Range);
+  ReportChange(Change::Range);
 }
 
 // ---- Dialog ---------------------------------------------------------------------------------
@@ -157,14 +157,14 @@ int Dialog::indexOf(int id) const {
   return -1;
 }
 
-void Dialog::notifyChanged(int index, Change what) {
+void Dialog::ReportChange(int index, Change what) {
   if (open_ && index >= 0) host_.ControlChanged(*this, index, what);
 }
 
 void Dialog::SetDlgItemText(int id, const std::string& text) {
   ControlState& c = at(id);
   c.text = text;
-  notifyChanged(indexOf(id), Change::Text);
+  ReportChange(indexOf(id), Change::Text);
 }
 
 std::string Dialog::GetDlgItemText(int id) const {
@@ -176,7 +176,7 @@ void Dialog::CheckDlgButton(int id, bool checked) {
   ControlState& c = at(id);
   if (c.checked == checked) return;
   c.checked = checked;
-  notifyChanged(indexOf(id), Change::Check);
+  ReportChange(indexOf(id), Change::Check);
 }
 
 bool Dialog::IsDlgButtonChecked(int id) const {
@@ -188,7 +188,7 @@ void Dialog::EnableDlgItems(std::span<const int> ids, bool enable) {
   for (int id : ids) GetDlgItem(id).EnableWindow(enable);
 }
 
-void Dialog::GotoDlgCtrl(int id) { moveFocus(indexOf(id)); }
+void Dialog::GotoDlgCtrl(int id) { MoveFocus(indexOf(id)); }
 
 void Dialog::MessageBox(const std::string& text) {
   ++messageCount_;
@@ -210,7 +210,7 @@ void Dialog::AttachPictureButton(int id, int normalPicture, int pressedPicture) 
   ControlState& c = at(id);
   c.pictureNormal = normalPicture;
   c.picturePressed = pressedPicture;
-  notifyChanged(indexOf(id), Change::Picture);
+  ReportChange(indexOf(id), Change::Picture);
 }
 
 bool Dialog::OnInitDialog() {
@@ -270,7 +270,7 @@ void Dialog::InitWindow() {
   for (size_t i = 0; i < controls_.size(); ++i) {
     const ControlState& c = controls_[i];
     if ((c.tpl->style & kTabStop) && c.enabled && c.visible) {
-      moveFocus(static_cast<int>(i));
+      MoveFocus(static_cast<int>(i));
       return;
     }
   }
@@ -282,11 +282,11 @@ void Dialog::EndWindow() {
   focus_ = -1;
 }
 
-void Dialog::moveFocus(int index) {
+void Dialog::MoveFocus(int index) {
   if (index == focus_) return;
   int old = focus_;
   focus_ = index;
-  if (index >= 0) notifyChanged(index, Change::Focus);
+  if (index >= 0) ReportChange(index, Change::Focus);
   // The box that lost the focus reports it; its handler may move the focus again.
   if (old >= 0 && old < static_cast<int>(controls_.size()) && controls_[old].kind() == Kind::Edit)
     Dispatch(controls_[old].id(), Notify::KillFocus);
@@ -304,7 +304,7 @@ void Dialog::UserClick(int id) {
   if (focus_ != index) {
     // A message box shown while the focus moves (a refused box) swallows the click.
     int before = messageCount_;
-    moveFocus(index);
+    MoveFocus(index);
     if (messageCount_ != before || ended_ || !open_) return;
   }
   c = &controls_[index];
@@ -337,12 +337,12 @@ void Dialog::UserSelect(int id, int index) {
   if (!Usable(c) || c->kind() != Kind::ComboBox) return;
   if (index < 0 || index >= static_cast<int>(c->items.size())) return;
   int i = indexOf(id);
-  moveFocus(i);
+  MoveFocus(i);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   s.curSel = index;
   s.text = s.items[index];
-  notifyChanged(i, Change::Selection);
+  ReportChange(i, Change::Selection);
   Dispatch(id, Notify::SelChange);
 }
 
@@ -351,12 +351,12 @@ void Dialog::UserType(int id, const std::string& text) {
   ControlState* c = find(id);
   if (!Usable(c) || (c->kind() != Kind::Edit && c->kind() != Kind::ComboBox)) return;
   int i = indexOf(id);
-  moveFocus(i);
+  MoveFocus(i);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   if (s.tpl->style & kReadOnly) return;
   s.text = text;
-  notifyChanged(i, Change::Text);
+  ReportChange(i, Change::Text);
 }
 
 void Dialog::UserEdited(int id, const std::string& text) {
@@ -366,12 +366,12 @@ void Dialog::UserEdited(int id, const std::string& text) {
 void Dialog::UserFocus(int id) {
   if (!open_ || ended_) return;
   if (id == 0) {
-    moveFocus(-1);
+    MoveFocus(-1);
     return;
   }
   ControlState* c = find(id);
   if (!Usable(c) || !c->takesFocusOnClick()) return;
-  moveFocus(indexOf(id));
+  MoveFocus(indexOf(id));
 }
 
 void Dialog::UserTab(bool backwards) {
@@ -382,7 +382,7 @@ void Dialog::UserTab(bool backwards) {
     int i = ((start + (backwards ? -step : step)) % n + n) % n;
     const ControlState& c = controls_[i];
     if ((c.tpl->style & kTabStop) && Usable(&c)) {
-      moveFocus(i);
+      MoveFocus(i);
       return;
     }
   }
@@ -417,14 +417,14 @@ void Dialog::UserSlide(int id, int pos) {
   ControlState* c = find(id);
   if (!Usable(c) || c->kind() != Kind::Slider) return;
   int i = indexOf(id);
-  moveFocus(i);
+  MoveFocus(i);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   int clamped = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
   if (clamped == s.pos) return;
   s.pos = clamped;
-  notifyChanged(i, Change::Position);
-  notifyChanged(i, Change::Redraw);
+  ReportChange(i, Change::Position);
+  ReportChange(i, Change::Redraw);
 }
 
 void Dialog::UserReleaseSlider(int id) {

@@ -64,7 +64,7 @@ class Control {
 
  protected:
   ControlState& state() const;
-  void changed(Change what) const;
+  void ReportChange(Change what) const;
   Dialog* dialog_ = nullptr;
   int id_ = 0;
 };
@@ -138,7 +138,7 @@ class Dialog {
   bool AppendSystemMenu(int command, const std::string& text) {
     return host_.AppendSystemMenu(*this, command, text);
   }
-  void notifyChanged(int index, Change what);
+  void ReportChange(int index, Change what);
 
   // Overridables.
   virtual bool OnInitDialog();  // base: data exchange to the controls; true: focus the first tab stop
@@ -197,7 +197,7 @@ class Dialog {
     Notify code;
     std::function<void()> handler;
   };
-  void moveFocus(int index);
+  void MoveFocus(int index);
 
   Host& host_;
   const DialogTemplate* tpl_;
