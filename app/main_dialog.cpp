@@ -53,7 +53,7 @@ void MainDialog::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void MainDialog::OnSysCommand(int command) {
-  if ((command & 0xFFF0) == res::kSysCmdAbout) OnAbout();
+  if ((command & ui::kSysCommandMask) == res::kSysCmdAbout) OnAbout();
 }
 
 std::optional<ui::Dialog::TextColour> MainDialog::OnCtlColor(int id) const {
@@ -63,7 +63,9 @@ std::optional<ui::Dialog::TextColour> MainDialog::OnCtlColor(int id) const {
   return std::nullopt;
 }
 
-ui::Dialog::Background MainDialog::OnPaintBackground() const { return {res::kPicBackground, 757, 351}; }
+ui::Dialog::Background MainDialog::OnPaintBackground() const {
+  return {res::kPicBackground, res::kBackgroundWidth, res::kBackgroundHeight};
+}
 
 void MainDialog::SelectModel(int n) {
   ShowReport(*this, state_.SelectChipModel(n));

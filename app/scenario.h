@@ -18,8 +18,4 @@ int RunScenario(const ToolDefinition& tool, ui::ScriptHost& host, const std::fil
 int RunScenario(const ToolDefinition& tool, const std::filesystem::path& programDir,
                 const std::filesystem::path& workDir, std::string_view script, std::ostream& out);
 
-// The ids a script can address in the tool's windows, as Markdown: the main window's menu
-// commands, then every window's controls with the actions they take (uiscenario --list-ids).
-void WriteScriptIds(const ToolDefinition& tool, std::ostream& out);
-
 }  // namespace lx::app

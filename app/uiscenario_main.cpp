@@ -15,14 +15,10 @@
 #include <vector>
 
 #include "app/scenario.h"
+#include "app/script_ids.h"
 #include "core/path_text.h"
+#include "core/process.h"
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-// after windows.h
-#include <shellapi.h>
-
 #include "ui/win32/script_host.h"
 #else
 #include "ui/qt/script_host.h"
@@ -76,39 +72,25 @@ int main(int argc, char** argv) {
     lx::app::WriteScriptIds(lx::app::OstrelTool(), std::cout);
     return std::cout.flush() ? 0 : 1;
   }
-#ifdef _WIN32
-  // The arguments in UTF-16 as typed (argv holds them in the ANSI code page); the transcript
-  // goes out as UTF-8 bytes, with its line ends as written.
-  std::vector<std::string> wideArgs;
-  int count = 0;
-  if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
-    for (int i = 0; i < count; ++i) wideArgs.push_back(lx::Utf8FromPath(std::filesystem::path(wide[i])));
-    LocalFree(wide);
-  }
-  std::vector<char*> utf8Argv;
-  for (std::string& a : wideArgs) utf8Argv.push_back(a.data());
-  if (!utf8Argv.empty()) {
-    argc = static_cast<int>(utf8Argv.size());
-    argv = utf8Argv.data();
-  }
-  SetConsoleOutputCP(CP_UTF8);
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stdin), _O_BINARY);
-#endif
+  // The arguments as typed, in UTF-8; the transcript goes out as UTF-8 bytes, with its line
+  // ends as written.
+  const std::vector<std::string> given = lx::CommandLineArguments(argc, argv);
+  lx::UseBinaryStandardStreams();
   std::string hostName = "headless";
   const char* pictures = nullptr;
   std::vector<const char*> args;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--host") == 0 && i + 1 < argc)
-      hostName = argv[++i];
-    else if (std::strncmp(argv[i], "--host=", 7) == 0)
-      hostName = argv[i] + 7;
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    const char* arg = given[i].c_str();
+    if (std::strcmp(arg, "--host") == 0 && i + 1 < given.size())
+      hostName = given[++i];
+    else if (std::strncmp(arg, "--host=", 7) == 0)
+      hostName = arg + 7;
 #ifdef _WIN32
-    else if (std::strcmp(argv[i], "--pictures") == 0 && i + 1 < argc)
-      pictures = argv[++i];
+    else if (std::strcmp(arg, "--pictures") == 0 && i + 1 < given.size())
+      pictures = given[++i].c_str();
 #endif
     else
-      args.push_back(argv[i]);
+      args.push_back(arg);
   }
   if ((hostName != "headless" && hostName != kWindowHost) || (pictures && hostName == "headless") ||
       args.size() < 2 || args.size() > 3 ||

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/config_app.h"
+#include "core/process.h"
 #include "pictures/prerendered_pictures.h"
 #include "ui/qt/qt_host.h"
 

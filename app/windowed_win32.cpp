@@ -3,6 +3,7 @@
 
 #include "app/config_app.h"
 #include "app/windowed.h"
+#include "core/process.h"
 #include "ui/win32/win32_host.h"
 
 namespace lx::app {

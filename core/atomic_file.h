@@ -56,9 +56,6 @@ class AtomicFile {
 // Open + Write + Commit.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error = nullptr);
 
-// True when `path` names something that can be read as a file (not a folder).
-bool IsReadableFile(const std::filesystem::path& path);
-
 // Why `path` cannot be read as a file: "cannot open: No such file or directory"; empty when it can.
 std::string UnreadableReason(const std::filesystem::path& path);
 

@@ -128,10 +128,4 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view d
   return ok;
 }
 
-bool IsReadableFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto st = std::filesystem::status(path, ec);
-  return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
-}
-
 }  // namespace lx

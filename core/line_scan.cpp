@@ -8,12 +8,12 @@ namespace {
 
 class LineBuilder {
  public:
-  void reset() {
+  void Reset() {
     s_ = LineSummary{};
     pendingZero_ = false;
   }
 
-  void add(char raw) {
+  void Add(char raw) {
     s_.rawEmpty = false;
     if (raw == ' ' || raw == '\t') return;
     const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
@@ -22,30 +22,30 @@ class LineBuilder {
     s_.tail[1] = s_.tail[2];
     s_.tail[2] = c;
     ++s_.normalisedLength;
-    filterZeroX(c);
+    FilterZeroX(c);
   }
 
-  const LineSummary& finish() {
-    if (pendingZero_) emitDigit('0');
+  const LineSummary& Finish() {
+    if (pendingZero_) EmitDigit('0');
     pendingZero_ = false;
     return s_;
   }
 
  private:
   // Removing every "0X" is a single left-to-right pass, so one held-back '0' is enough state.
-  void filterZeroX(char c) {
+  void FilterZeroX(char c) {
     if (s_.wordDigits.size() >= 4) return;
     if (pendingZero_) {
       pendingZero_ = false;
       if (c == 'X') return;
-      emitDigit('0');
+      EmitDigit('0');
     }
     if (c == '0')
       pendingZero_ = true;
     else
-      emitDigit(c);
+      EmitDigit(c);
   }
-  void emitDigit(char c) {
+  void EmitDigit(char c) {
     if (s_.wordDigits.size() < 4) s_.wordDigits.push_back(c);
   }
 
@@ -58,7 +58,7 @@ class LineBuilder {
 void ScanLines(std::istream& in, const std::function<bool(const LineSummary&)>& onLine) {
   std::array<char, std::size_t{64} * 1024> buffer;
   LineBuilder line;
-  line.reset();
+  line.Reset();
   bool anything = false;    // characters seen since the last line end
   bool pendingCR = false;   // a CR that may be the first half of CR LF
   while (in) {
@@ -69,18 +69,18 @@ void ScanLines(std::istream& in, const std::function<bool(const LineSummary&)>& 
       const char c = buffer[static_cast<std::size_t>(i)];
       if (c == '\n') {
         pendingCR = false;
-        if (!onLine(line.finish())) return;
-        line.reset();
+        if (!onLine(line.Finish())) return;
+        line.Reset();
         anything = false;
         continue;
       }
-      if (pendingCR) line.add('\r');
+      if (pendingCR) line.Add('\r');
       pendingCR = (c == '\r');
-      if (!pendingCR) line.add(c);
+      if (!pendingCR) line.Add(c);
       anything = true;
     }
   }
-  if (anything) onLine(line.finish());
+  if (anything) onLine(line.Finish());
 }
 
 uint32_t ScanHex(std::string_view text, std::size_t width) {

@@ -17,7 +17,7 @@ inline constexpr const char* kOpenBinFailed = "打开bin文件失败!";
 inline constexpr const char* kBinError = "error!";
 inline constexpr const char* kConverted = "转换成功!";
 
-// The channel dialog's texts, completed with the limits they name (settings/channel_rules.h).
+// The channel dialog's texts, completed with the limits they name (channel/channel_rules.h).
 inline constexpr const char* kCrystalRangeLead = "晶振频率范围:";  // + "23000KHz~25000KHz"
 inline constexpr const char* kEnterAgain = "请重新输入!";
 inline constexpr const char* kChannelRangeLead = "请输入正确的频道:";  // + "470000KHz~960000KHz"

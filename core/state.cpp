@@ -7,22 +7,12 @@
 #include "core/path_text.h"
 #include "core/register_map.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace lx {
 
 ToolState::ToolState(const ToolProfile& profile, std::filesystem::path programDir)
-    : defaultsLoaded(static_cast<std::size_t>(profile.modelCount()), 0),
-      profile_(&profile),
-      programDir_(std::move(programDir)) {}
+    : profile_(&profile), programDir_(std::move(programDir)) {}
 
-void ToolState::markDefaultsLoaded(int n) {
-  for (int i = 0; i < profile_->modelCount(); ++i) defaultsLoaded[static_cast<std::size_t>(i)] = (i == n) ? 1 : 0;
-}
-
-void ToolState::rememberFolderOf(const std::string& file) {
+void ToolState::RememberFolderOf(const std::string& file) {
   headerPath = Utf8FromPath(PathFromUtf8(file).parent_path());
   binaryPath = headerPath;
 }
@@ -35,10 +25,10 @@ Report ToolState::SelectChipModel(int n) {
   if (!profile_->validModel(n)) return Report::Failed(Outcome::NoSuchModel);
   chipModel = n;
   Report report;
-  if (defaultsLoaded[static_cast<std::size_t>(n)] == 0) {
+  if (defaultsLoaded != n) {
     report = LoadDefaultImage(n);
     // Set even when loading failed, so the same radio does not retry.
-    markDefaultsLoaded(n);
+    defaultsLoaded = n;
   }
   ApplyModelFixup();
   return report;
@@ -67,14 +57,14 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 }
 
 Report ToolState::OpenHeader(const std::string& path) {
-  rememberFolderOf(path);
+  RememberFolderOf(path);
   const InputRead read = ReadInput(PathFromUtf8(path), inputLimits);
   if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.reason);
   return ReadOpenedHeader(read.bytes);
 }
 
 Report ToolState::OpenHeaderText(const std::string& path, std::string_view text) {
-  rememberFolderOf(path);
+  RememberFolderOf(path);
   return ReadOpenedHeader(text);
 }
 
@@ -83,14 +73,14 @@ Report ToolState::ReadOpenedHeader(std::string_view text) {
   const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, *profile_, words, crystalKHz);
   if (read.taggedModel >= 0) {
     chipModel = read.taggedModel;
-    markDefaultsLoaded(read.taggedModel);
+    defaultsLoaded = read.taggedModel;
   }
   ApplyModelFixup();
   return Report::Done();
 }
 
 Report ToolState::SaveHeader(const std::string& path) {
-  rememberFolderOf(path);
+  RememberFolderOf(path);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);
   std::string why;
@@ -127,27 +117,6 @@ Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   if (!out.Write(WriteHeaderText(*model, crystalKHz, *image)) || !out.Commit())
     return Report::Failed(Outcome::HeaderNotWritten, out.error());
   return Report::Done(Outcome::Converted);
-}
-
-std::filesystem::path ProgramDirectory(const char* argv0) {
-  std::error_code ec;
-#ifdef _WIN32
-  // The module's own name, in UTF-16 and of any length (argv[0] may be relative or 8.3).
-  std::wstring module(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
-    if (n == 0) break;
-    if (n < module.size()) {
-      module.resize(n);
-      return std::filesystem::path(module).parent_path();
-    }
-    module.resize(module.size() * 2);
-  }
-#endif
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec && !self.empty()) return self.parent_path();
-  if (argv0 && *argv0) return std::filesystem::absolute(argv0, ec).parent_path();
-  return std::filesystem::current_path(ec);
 }
 
 }  // namespace lx

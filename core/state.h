@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/input_file.h"
 #include "core/messages.h"
@@ -44,7 +44,7 @@ class ToolState {
   RegisterImage words{};
   int32_t crystalKHz = 0;
   int chipModel = -1;                // -1: none selected
-  std::vector<int> defaultsLoaded;   // one flag per model, at most one set
+  std::optional<int> defaultsLoaded;  // the model whose defaults are in, if any
   std::string headerPath;            // a folder or a full file name
   std::string binaryPath;
   // Every file the tool reads stops at these limits (size, and silence of a pipe or device).
@@ -77,15 +77,11 @@ class ToolState {
   Report ConvertBinaryToHeader(const std::string& outPath);
 
  private:
-  void markDefaultsLoaded(int n);
-  void rememberFolderOf(const std::string& file);
+  void RememberFolderOf(const std::string& file);
   Report ReadOpenedHeader(std::string_view text);
 
   const ToolProfile* profile_;
   std::filesystem::path programDir_;
 };
-
-// The folder of the running executable (symbolic links resolved); argv0 is the fallback.
-std::filesystem::path ProgramDirectory(const char* argv0);
 
 }  // namespace lx

@@ -7,10 +7,10 @@
 // KEY=VALUE per line.
 #include <cstring>
 
+#include "channel/channel_rules.h"
 #include "core/binary_format.h"
 #include "core/register_map.h"
 #include "fuzz_support.h"
-#include "settings/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace {
@@ -73,10 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (f.companion) allowed[static_cast<std::size_t>(f.companion->word)] |= f.companion->mask();
   for (std::size_t i = 0; i < allowed.size(); ++i)
     fuzz::Check(((state.words[i] ^ before.words[i]) & ~allowed[i]) == 0);
-  if (state.crystalKHz != before.crystalKHz) fuzz::Check(!settings::CrystalRefusal(state.crystalKHz));
+  if (state.crystalKHz != before.crystalKHz) fuzz::Check(!CrystalRefusal(state.crystalKHz));
 
   // What show reads back is accepted by set again (when the crystal is one set accepts).
-  if (settings::CrystalRefusal(state.crystalKHz)) return 0;
+  if (CrystalRefusal(state.crystalKHz)) return 0;
   std::vector<std::string> again;
   for (const settings::Setting& s : settings::ReadSettings(state)) {
     // A stored value no dialog can write (a PA gain of 15) is shown, and refused by set.

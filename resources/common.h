@@ -19,6 +19,10 @@ inline constexpr uint32_t kPathBoxStyle = ui::kBorder | ui::kAutoHScroll | ui::k
 inline constexpr uint32_t kModelBlue = 0x006699;
 inline constexpr uint32_t kWhite = 0xFFFFFF;
 
+// The pixels the main window's background picture is stretched over, whatever the window's size.
+inline constexpr int kBackgroundWidth = 757;
+inline constexpr int kBackgroundHeight = 351;
+
 // The pictures of both tools' main windows and about boxes; only the first picture button's
 // faces (RF settings, sound effect settings) differ between the tools.
 struct FirstButtonFace {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "resources/rx_ids.h"
-#include "settings/ui/field_exchange.h"
 
 namespace lx::rx {
 
@@ -11,32 +10,38 @@ using namespace res::rx_audio;
 using settings::BindKind;
 using ui::Notify;
 
+namespace {
+// What the expander switch greys.
+constexpr int kExpanderControls[] = {kTimeConstantList};
+}  // namespace
+
 RxAudioDialog::RxAudioDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kRxAudioDialog),
-      state_(state),
+    : SettingsDialog(host, res::kRxAudioDialog, state),
       deEmphasis_(bindings_.Bind(RxField::DeEmphasis, BindKind::RadioPair, kEnableDeEmphasis)),
       gain_(bindings_.Bind(RxField::AudioGain, BindKind::List, kGainList)),
       expander_(bindings_.Bind(RxField::Expander, BindKind::RadioPair, kEnableExpander)),
       timeConstant_(bindings_.Bind(RxField::ExpanderTimeConstant, BindKind::List, kTimeConstantList)),
       volume_(bindings_.Bind(RxField::Volume, BindKind::Slider, kVolumeSlider)) {
-  On(kEnableDeEmphasis, Notify::Clicked, &RxAudioDialog::OnEnableDeEmphasis);
-  On(kDisableDeEmphasis, Notify::Clicked, &RxAudioDialog::OnDisableDeEmphasis);
-  On(kEnableExpander, Notify::Clicked, &RxAudioDialog::OnEnableExpander);
-  On(kDisableExpander, Notify::Clicked, &RxAudioDialog::OnDisableExpander);
-  On(kGainList, Notify::SelChange, &RxAudioDialog::OnSelChangeGain);
-  On(kTimeConstantList, Notify::SelChange, &RxAudioDialog::OnSelChangeTimeConstant);
-  On(kVolumeSlider, Notify::CustomDraw, &RxAudioDialog::OnCustomDrawVolume);
+  On(kEnableDeEmphasis, Notify::Clicked, [this] { SetSwitch(deEmphasis_, true); });
+  On(kDisableDeEmphasis, Notify::Clicked, [this] { SetSwitch(deEmphasis_, false); });
+  On(kEnableExpander, Notify::Clicked, [this] { SetSwitch(expander_, true, kExpanderControls); });
+  On(kDisableExpander, Notify::Clicked, [this] { SetSwitch(expander_, false, kExpanderControls); });
+  On(kGainList, Notify::SelChange, [this] { settings::TakeSelection(gainList_, gain_); });
+  On(kTimeConstantList, Notify::SelChange,
+     [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
+  // The slider repainted, after any move of its thumb by mouse or keyboard.
+  On(kVolumeSlider, Notify::CustomDraw, [this] { TakeVolume(); });
   // The two switches are decoded before the window exists; the exchange checks their buttons.
   deEmphasis_.Load(state_.words);
   expander_.Load(state_.words);
 }
 
 void RxAudioDialog::DoDataExchange(ui::DataExchange& dx) {
-  ui::DdxControl(dx, kVolumeSlider, volumeSlider_);
-  ui::DdxControl(dx, kGainList, gainList_);
-  ui::DdxControl(dx, kTimeConstantList, timeConstantList_);
-  settings::DdxRadio(dx, kEnableDeEmphasis, deEmphasis_);
-  settings::DdxRadio(dx, kEnableExpander, expander_);
+  settings::DdxControl(dx, volume_, volumeSlider_);
+  settings::DdxControl(dx, gain_, gainList_);
+  settings::DdxControl(dx, timeConstant_, timeConstantList_);
+  settings::DdxRadio(dx, deEmphasis_);
+  settings::DdxRadio(dx, expander_);
   ui::DdxText(dx, kVolumeBox, volumeBox_);
 }
 
@@ -48,46 +53,17 @@ bool RxAudioDialog::OnInitDialog() {
   settings::FillList(timeConstantList_, timeConstant_);
   // The slider's top is volume 31 and its bottom volume 0.
   volume_.Load(state_.words);
-  settings::SetupReversedSlider(volumeSlider_, volume_, 0, 31);
+  settings::SetupReversedSlider(volumeSlider_, volume_);
   TakeVolume();
-  timeConstantList_.EnableWindow(expander_.On());
+  EnableDlgItems(kExpanderControls, expander_.On());
   return true;
 }
-
-void RxAudioDialog::OnEnableDeEmphasis() { deEmphasis_.SetOn(true); }
-void RxAudioDialog::OnDisableDeEmphasis() { deEmphasis_.SetOn(false); }
-
-void RxAudioDialog::OnEnableExpander() {
-  expander_.SetOn(true);
-  timeConstantList_.EnableWindow(true);
-}
-
-void RxAudioDialog::OnDisableExpander() {
-  expander_.SetOn(false);
-  timeConstantList_.EnableWindow(false);
-}
-
-void RxAudioDialog::OnSelChangeGain() { settings::TakeSelection(gainList_, gain_); }
-void RxAudioDialog::OnSelChangeTimeConstant() { settings::TakeSelection(timeConstantList_, timeConstant_); }
-
-// The slider repainted, after any move of its thumb by mouse or keyboard.
-void RxAudioDialog::OnCustomDrawVolume() { TakeVolume(); }
 
 // Only the box is refreshed: the radio buttons keep showing the user's latest clicks.
 void RxAudioDialog::TakeVolume() {
   settings::TakeReversedPosition(volumeSlider_, volume_);
   volumeBox_ = static_cast<int32_t>(volume_.value());
   SetDlgItemText(kVolumeBox, std::to_string(volumeBox_));
-}
-
-// The time constant is written even while its list is greyed.
-void RxAudioDialog::OnOK() {
-  deEmphasis_.Commit(state_.words);
-  gain_.Commit(state_.words);
-  expander_.Commit(state_.words);
-  timeConstant_.Commit(state_.words);
-  volume_.Commit(state_.words);
-  Dialog::OnOK();
 }
 
 }  // namespace lx::rx

@@ -2,36 +2,25 @@
 #include <cstdint>
 
 #include "core/state.h"
-#include "settings/binding.h"
-#include "ui/dialog.h"
+#include "settings/ui/field_exchange.h"
 
 namespace lx::rx {
 
 // "音频配置": de-emphasis, audio gain, expander and its rectifier time constant (reg1d, reg1f),
-// and the output volume on a vertical slider (reg1a).
-class RxAudioDialog : public ui::Dialog {
+// and the output volume on a vertical slider (reg1a). The time-constant list is enabled only
+// while the expander is; disabled, it keeps its value and OK writes it.
+class RxAudioDialog : public settings::SettingsDialog {
  public:
   RxAudioDialog(ui::Host& host, ToolState& state);
 
-  const settings::BindingSet& bindings() const { return bindings_; }
-
  protected:
   bool OnInitDialog() override;
-  void OnOK() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
-  void OnEnableDeEmphasis();
-  void OnDisableDeEmphasis();
-  void OnEnableExpander();
-  void OnDisableExpander();
-  void OnSelChangeGain();
-  void OnSelChangeTimeConstant();
-  void OnCustomDrawVolume();
   void TakeVolume();
 
-  ToolState& state_;
-  settings::BindingSet bindings_;
+  // In the order OK writes them.
   settings::FieldBinding& deEmphasis_;
   settings::FieldBinding& gain_;
   settings::FieldBinding& expander_;

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "resources/rx_ids.h"
-#include "settings/ui/field_exchange.h"
 
 namespace lx::rx {
 
@@ -19,29 +18,32 @@ constexpr int kAutomuteControls[] = {kEnablePilotAutomute, kDisablePilotAutomute
 // What the SNR automute switch greys.
 constexpr int kThresholdControls[] = {kHighThresholdSlider, kLowThresholdSlider, kHighThresholdBox,
                                       kLowThresholdBox};
+// What the AFC switch greys.
+constexpr int kAfcControls[] = {kAfcRangeList};
 }  // namespace
 
 RxOtherDialog::RxOtherDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kRxOtherDialog),
-      state_(state),
+    : SettingsDialog(host, res::kRxOtherDialog, state),
       automute_(bindings_.Bind(RxField::Automute, BindKind::RadioPair, kEnableAutomute)),
-      pilotAutomute_(bindings_.Bind(RxField::PilotAutomute, BindKind::RadioPair, kEnablePilotAutomute)),
       snrAutomute_(bindings_.Bind(RxField::SnrAutomute, BindKind::RadioPair, kEnableSnrAutomute)),
+      pilotAutomute_(bindings_.Bind(RxField::PilotAutomute, BindKind::RadioPair, kEnablePilotAutomute)),
       highThreshold_(bindings_.Bind(RxField::SnrHighThreshold, BindKind::Slider, kHighThresholdSlider)),
       lowThreshold_(bindings_.Bind(RxField::SnrLowThreshold, BindKind::Slider, kLowThresholdSlider)),
-      afc_(bindings_.Bind(RxField::Afc, BindKind::RadioPair, kEnableAfc)),
-      afcRange_(bindings_.Bind(RxField::AfcRange, BindKind::List, kAfcRangeList)) {
-  On(kEnableAutomute, Notify::Clicked, &RxOtherDialog::OnEnableAutomute);
-  On(kDisableAutomute, Notify::Clicked, &RxOtherDialog::OnDisableAutomute);
-  On(kEnablePilotAutomute, Notify::Clicked, &RxOtherDialog::OnEnablePilotAutomute);
-  On(kDisablePilotAutomute, Notify::Clicked, &RxOtherDialog::OnDisablePilotAutomute);
-  On(kEnableSnrAutomute, Notify::Clicked, &RxOtherDialog::OnEnableSnrAutomute);
-  On(kDisableSnrAutomute, Notify::Clicked, &RxOtherDialog::OnDisableSnrAutomute);
-  On(kEnableAfc, Notify::Clicked, &RxOtherDialog::OnEnableAfc);
-  On(kDisableAfc, Notify::Clicked, &RxOtherDialog::OnDisableAfc);
-  On(kAfcRangeList, Notify::SelChange, &RxOtherDialog::OnSelChangeAfcRange);
-  On(kHighThresholdSlider, Notify::CustomDraw, &RxOtherDialog::OnCustomDrawHighThreshold);
-  On(kLowThresholdSlider, Notify::CustomDraw, &RxOtherDialog::OnCustomDrawLowThreshold);
+      afcRange_(bindings_.Bind(RxField::AfcRange, BindKind::List, kAfcRangeList)),
+      afc_(bindings_.Bind(RxField::Afc, BindKind::RadioPair, kEnableAfc)) {
+  // The master switch acts on all eight controls, whatever SNR automute says.
+  On(kEnableAutomute, Notify::Clicked, [this] { SetSwitch(automute_, true, kAutomuteControls); });
+  On(kDisableAutomute, Notify::Clicked, [this] { SetSwitch(automute_, false, kAutomuteControls); });
+  On(kEnablePilotAutomute, Notify::Clicked, [this] { SetSwitch(pilotAutomute_, true); });
+  On(kDisablePilotAutomute, Notify::Clicked, [this] { SetSwitch(pilotAutomute_, false); });
+  On(kEnableSnrAutomute, Notify::Clicked, [this] { SetSwitch(snrAutomute_, true, kThresholdControls); });
+  On(kDisableSnrAutomute, Notify::Clicked, [this] { SetSwitch(snrAutomute_, false, kThresholdControls); });
+  On(kEnableAfc, Notify::Clicked, [this] { SetSwitch(afc_, true, kAfcControls); });
+  On(kDisableAfc, Notify::Clicked, [this] { SetSwitch(afc_, false, kAfcControls); });
+  On(kAfcRangeList, Notify::SelChange, [this] { settings::TakeSelection(rangeList_, afcRange_); });
+  // A slider repainted, after any move of its thumb by mouse or keyboard.
+  On(kHighThresholdSlider, Notify::CustomDraw, [this] { TakeHighThreshold(); });
+  On(kLowThresholdSlider, Notify::CustomDraw, [this] { TakeLowThreshold(); });
   // The four switches are decoded before the window exists.
   snrAutomute_.Load(state_.words);
   afc_.Load(state_.words);
@@ -51,11 +53,11 @@ RxOtherDialog::RxOtherDialog(ui::Host& host, ToolState& state)
 
 // The automute and pilot groups are not exchanged: OnInitDialog checks their buttons.
 void RxOtherDialog::DoDataExchange(ui::DataExchange& dx) {
-  ui::DdxControl(dx, kLowThresholdSlider, lowSlider_);
-  ui::DdxControl(dx, kHighThresholdSlider, highSlider_);
-  ui::DdxControl(dx, kAfcRangeList, rangeList_);
-  settings::DdxRadio(dx, kEnableSnrAutomute, snrAutomute_);
-  settings::DdxRadio(dx, kEnableAfc, afc_);
+  settings::DdxControl(dx, lowThreshold_, lowSlider_);
+  settings::DdxControl(dx, highThreshold_, highSlider_);
+  settings::DdxControl(dx, afcRange_, rangeList_);
+  settings::DdxRadio(dx, snrAutomute_);
+  settings::DdxRadio(dx, afc_);
   ui::DdxText(dx, kHighThresholdBox, highBox_);
   ui::DdxText(dx, kLowThresholdBox, lowBox_);
 }
@@ -64,75 +66,31 @@ bool RxOtherDialog::OnInitDialog() {
   Dialog::OnInitDialog();
 
   highThreshold_.Load(state_.words);
-  settings::SetupSlider(highSlider_, highThreshold_, 0, 255);
+  settings::SetupSlider(highSlider_, highThreshold_);
   TakeHighThreshold();
   lowThreshold_.Load(state_.words);
-  settings::SetupSlider(lowSlider_, lowThreshold_, 0, 255);
+  settings::SetupSlider(lowSlider_, lowThreshold_);
   TakeLowThreshold();
 
   const bool automute = automute_.On();
   CheckDlgButton(kEnableAutomute, automute);
   CheckDlgButton(kDisableAutomute, !automute);
-  EnableControls(kAutomuteControls, automute);
+  EnableDlgItems(kAutomuteControls, automute);
 
   CheckDlgButton(kEnablePilotAutomute, pilotAutomute_.On());
   CheckDlgButton(kDisablePilotAutomute, !pilotAutomute_.On());
 
   // Decides the threshold controls on its own, after the master switch: with automute off
   // and SNR automute on, the sliders are usable while the radio buttons are greyed.
-  EnableControls(kThresholdControls, snrAutomute_.On());
+  EnableDlgItems(kThresholdControls, snrAutomute_.On());
 
   afcRange_.Load(state_.words);
   settings::FillList(rangeList_, afcRange_);
-  rangeList_.EnableWindow(afc_.On());
+  EnableDlgItems(kAfcControls, afc_.On());
   return true;
 }
 
-void RxOtherDialog::EnableControls(std::span<const int> ids, bool enable) {
-  for (int id : ids) GetDlgItem(id).EnableWindow(enable);
-}
-
-// The master switch acts on all eight controls, whatever SNR automute says.
-void RxOtherDialog::OnEnableAutomute() {
-  automute_.SetOn(true);
-  EnableControls(kAutomuteControls, true);
-}
-
-void RxOtherDialog::OnDisableAutomute() {
-  automute_.SetOn(false);
-  EnableControls(kAutomuteControls, false);
-}
-
-void RxOtherDialog::OnEnablePilotAutomute() { pilotAutomute_.SetOn(true); }
-void RxOtherDialog::OnDisablePilotAutomute() { pilotAutomute_.SetOn(false); }
-
-void RxOtherDialog::OnEnableSnrAutomute() {
-  snrAutomute_.SetOn(true);
-  EnableControls(kThresholdControls, true);
-}
-
-void RxOtherDialog::OnDisableSnrAutomute() {
-  snrAutomute_.SetOn(false);
-  EnableControls(kThresholdControls, false);
-}
-
-void RxOtherDialog::OnEnableAfc() {
-  afc_.SetOn(true);
-  rangeList_.EnableWindow(true);
-}
-
-void RxOtherDialog::OnDisableAfc() {
-  afc_.SetOn(false);
-  rangeList_.EnableWindow(false);
-}
-
-void RxOtherDialog::OnSelChangeAfcRange() { settings::TakeSelection(rangeList_, afcRange_); }
-
-// A slider repainted, after any move of its thumb by mouse or keyboard. Only the boxes are
-// refreshed: the radio buttons keep showing the user's latest clicks.
-void RxOtherDialog::OnCustomDrawHighThreshold() { TakeHighThreshold(); }
-void RxOtherDialog::OnCustomDrawLowThreshold() { TakeLowThreshold(); }
-
+// Only the boxes are refreshed: the radio buttons keep showing the user's latest clicks.
 void RxOtherDialog::TakeHighThreshold() {
   settings::TakePosition(highSlider_, highThreshold_);
   highBox_ = static_cast<int32_t>(highThreshold_.value());
@@ -143,19 +101,6 @@ void RxOtherDialog::TakeLowThreshold() {
   settings::TakePosition(lowSlider_, lowThreshold_);
   lowBox_ = static_cast<int32_t>(lowThreshold_.value());
   SetDlgItemText(kLowThresholdBox, std::to_string(lowBox_));
-}
-
-// Every pending value is written, whatever the enabled state of its controls.
-void RxOtherDialog::OnOK() {
-  automute_.Commit(state_.words);
-  snrAutomute_.Commit(state_.words);
-  pilotAutomute_.Commit(state_.words);
-  // The two thresholds fill reg1c: high byte, low byte, the whole word replaced.
-  highThreshold_.Commit(state_.words);
-  lowThreshold_.Commit(state_.words);
-  afcRange_.Commit(state_.words);
-  afc_.Commit(state_.words);
-  Dialog::OnOK();
 }
 
 }  // namespace lx::rx

@@ -1,7 +1,6 @@
 #include "rx/sound_effect_dialog.h"
 
 #include "resources/rx_ids.h"
-#include "settings/ui/field_exchange.h"
 
 namespace lx::rx {
 
@@ -10,20 +9,19 @@ using settings::BindKind;
 using ui::Notify;
 
 SoundEffectDialog::SoundEffectDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kSoundEffectDialog),
-      state_(state),
-      bass_(bindings_.Bind(RxField::Bass, BindKind::List, kBassList)),
+    : SettingsDialog(host, res::kSoundEffectDialog, state),
       treble_(bindings_.Bind(RxField::Treble, BindKind::List, kTrebleList)),
+      bass_(bindings_.Bind(RxField::Bass, BindKind::List, kBassList)),
       thd_(bindings_.Bind(RxField::Thd, BindKind::List, kThdList)) {
-  On(kBassList, Notify::SelChange, &SoundEffectDialog::OnSelChangeBass);
-  On(kTrebleList, Notify::SelChange, &SoundEffectDialog::OnSelChangeTreble);
-  On(kThdList, Notify::SelChange, &SoundEffectDialog::OnSelChangeThd);
+  On(kBassList, Notify::SelChange, [this] { settings::TakeSelection(bassList_, bass_); });
+  On(kTrebleList, Notify::SelChange, [this] { settings::TakeSelection(trebleList_, treble_); });
+  On(kThdList, Notify::SelChange, [this] { settings::TakeSelection(thdList_, thd_); });
 }
 
 void SoundEffectDialog::DoDataExchange(ui::DataExchange& dx) {
-  ui::DdxControl(dx, kBassList, bassList_);
-  ui::DdxControl(dx, kTrebleList, trebleList_);
-  ui::DdxControl(dx, kThdList, thdList_);
+  settings::DdxControl(dx, bass_, bassList_);
+  settings::DdxControl(dx, treble_, trebleList_);
+  settings::DdxControl(dx, thd_, thdList_);
 }
 
 bool SoundEffectDialog::OnInitDialog() {
@@ -36,17 +34,6 @@ bool SoundEffectDialog::OnInitDialog() {
   thd_.Load(state_.words);
   settings::FillList(thdList_, thd_);
   return true;
-}
-
-void SoundEffectDialog::OnSelChangeBass() { settings::TakeSelection(bassList_, bass_); }
-void SoundEffectDialog::OnSelChangeTreble() { settings::TakeSelection(trebleList_, treble_); }
-void SoundEffectDialog::OnSelChangeThd() { settings::TakeSelection(thdList_, thd_); }
-
-void SoundEffectDialog::OnOK() {
-  treble_.Commit(state_.words);
-  bass_.Commit(state_.words);
-  thd_.Commit(state_.words);
-  Dialog::OnOK();
 }
 
 }  // namespace lx::rx

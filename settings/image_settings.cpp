@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "channel/channel_rules.h"
 #include "channel/codec.h"
 #include "core/text.h"
-#include "settings/channel_rules.h"
 
 namespace lx::settings {
 namespace {

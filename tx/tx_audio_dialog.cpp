@@ -1,7 +1,6 @@
 #include "tx/tx_audio_dialog.h"
 
 #include "resources/ambrel_tx_ids.h"
-#include "settings/ui/field_exchange.h"
 
 namespace lx::tx {
 
@@ -9,24 +8,32 @@ namespace {
 using namespace res::tx_audio;
 using settings::BindKind;
 using ui::Notify;
+
+// What the compressor switch greys.
+constexpr int kCompressorControls[] = {kTimeConstantList};
 }  // namespace
 
 TxAudioDialog::TxAudioDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kTxAudioDialog),
-      state_(state),
+    : SettingsDialog(host, res::kTxAudioDialog, state),
       preEmphasis_(bindings_.Bind(TxField::PreEmphasis, BindKind::RadioPair, kEnablePreEmphasis)),
       micSensitivity_(bindings_.Bind(TxField::MicSensitivity, BindKind::List, kMicSensitivityList)),
       compressor_(bindings_.Bind(TxField::Compressor, BindKind::RadioPair, kEnableCompressor)),
       timeConstant_(bindings_.Bind(TxField::CompandorTimeConstant, BindKind::List, kTimeConstantList)),
       priority_(bindings_.Bind(TxField::Priority, BindKind::RadioPair, kCompressorFirst)) {
-  On(kEnablePreEmphasis, Notify::Clicked, &TxAudioDialog::OnEnablePreEmphasis);
-  On(kDisablePreEmphasis, Notify::Clicked, &TxAudioDialog::OnDisablePreEmphasis);
-  On(kEnableCompressor, Notify::Clicked, &TxAudioDialog::OnEnableCompressor);
-  On(kDisableCompressor, Notify::Clicked, &TxAudioDialog::OnDisableCompressor);
-  On(kMicSensitivityList, Notify::SelChange, &TxAudioDialog::OnMicSensitivityChange);
-  On(kTimeConstantList, Notify::SelChange, &TxAudioDialog::OnTimeConstantChange);
-  On(kCompressorFirst, Notify::Clicked, &TxAudioDialog::OnCompressorFirst);
-  On(kPreEmphasisFirst, Notify::Clicked, &TxAudioDialog::OnPreEmphasisFirst);
+  On(kEnablePreEmphasis, Notify::Clicked, [this] { SetSwitch(preEmphasis_, true); });
+  On(kDisablePreEmphasis, Notify::Clicked, [this] { SetSwitch(preEmphasis_, false); });
+  // The compressor's buttons exchange data around their work, so that the radio buttons keep
+  // showing the latest choices.
+  On(kEnableCompressor, Notify::Clicked,
+     [this] { SetSwitchExchanged(compressor_, true, kCompressorControls); });
+  On(kDisableCompressor, Notify::Clicked,
+     [this] { SetSwitchExchanged(compressor_, false, kCompressorControls); });
+  On(kMicSensitivityList, Notify::SelChange,
+     [this] { settings::TakeSelection(micSensitivityList_, micSensitivity_); });
+  On(kTimeConstantList, Notify::SelChange,
+     [this] { settings::TakeSelection(timeConstantList_, timeConstant_); });
+  On(kCompressorFirst, Notify::Clicked, [this] { priority_.SetRadioIndex(0); });
+  On(kPreEmphasisFirst, Notify::Clicked, [this] { priority_.SetRadioIndex(1); });
 
   // The three switches are known before the window exists; the lists are filled on opening.
   preEmphasis_.Load(state_.words);
@@ -35,11 +42,11 @@ TxAudioDialog::TxAudioDialog(ui::Host& host, ToolState& state)
 }
 
 void TxAudioDialog::DoDataExchange(ui::DataExchange& dx) {
-  ui::DdxControl(dx, kTimeConstantList, timeConstantList_);
-  ui::DdxControl(dx, kMicSensitivityList, micSensitivityList_);
-  settings::DdxRadio(dx, kEnablePreEmphasis, preEmphasis_);
-  settings::DdxRadio(dx, kEnableCompressor, compressor_);
-  settings::DdxRadio(dx, kCompressorFirst, priority_);
+  settings::DdxControl(dx, timeConstant_, timeConstantList_);
+  settings::DdxControl(dx, micSensitivity_, micSensitivityList_);
+  settings::DdxRadio(dx, preEmphasis_);
+  settings::DdxRadio(dx, compressor_);
+  settings::DdxRadio(dx, priority_);
 }
 
 bool TxAudioDialog::OnInitDialog() {
@@ -48,40 +55,8 @@ bool TxAudioDialog::OnInitDialog() {
   settings::FillList(micSensitivityList_, micSensitivity_);
   timeConstant_.Load(state_.words);
   settings::FillList(timeConstantList_, timeConstant_);
-  timeConstantList_.EnableWindow(compressor_.On());
+  EnableDlgItems(kCompressorControls, compressor_.On());
   return true;
-}
-
-void TxAudioDialog::OnEnablePreEmphasis() { preEmphasis_.SetOn(true); }
-void TxAudioDialog::OnDisablePreEmphasis() { preEmphasis_.SetOn(false); }
-
-// The compressor handlers exchange data around their work so that the radio buttons keep
-// showing the latest choices.
-void TxAudioDialog::OnEnableCompressor() {
-  UpdateData(true);
-  compressor_.SetOn(true);
-  timeConstantList_.EnableWindow(true);
-  UpdateData(false);
-}
-
-void TxAudioDialog::OnDisableCompressor() {
-  UpdateData(true);
-  compressor_.SetOn(false);
-  timeConstantList_.EnableWindow(false);
-  UpdateData(false);
-}
-
-void TxAudioDialog::OnMicSensitivityChange() {
-  settings::TakeSelection(micSensitivityList_, micSensitivity_);
-}
-void TxAudioDialog::OnTimeConstantChange() { settings::TakeSelection(timeConstantList_, timeConstant_); }
-
-void TxAudioDialog::OnCompressorFirst() { priority_.SetRadioIndex(0); }
-void TxAudioDialog::OnPreEmphasisFirst() { priority_.SetRadioIndex(1); }
-
-void TxAudioDialog::OnOK() {
-  bindings_.CommitAll(state_.words);
-  Dialog::OnOK();
 }
 
 }  // namespace lx::tx

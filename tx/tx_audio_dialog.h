@@ -1,36 +1,21 @@
 #pragma once
 #include "core/state.h"
-#include "settings/binding.h"
-#include "ui/dialog.h"
+#include "settings/ui/field_exchange.h"
 
 namespace lx::tx {
 
 // "音频配置": pre-emphasis, the compressor, which of the two acts first, the microphone
 // sensitivity and the compandor rectifier's time constant (reg1c, reg2b). The time-constant
 // list is enabled only while the compressor is; disabled, it keeps its value and OK writes it.
-class TxAudioDialog : public ui::Dialog {
+class TxAudioDialog : public settings::SettingsDialog {
  public:
   TxAudioDialog(ui::Host& host, ToolState& state);
 
-  const settings::BindingSet& bindings() const { return bindings_; }
-
  protected:
   bool OnInitDialog() override;
-  void OnOK() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
-  void OnEnablePreEmphasis();
-  void OnDisablePreEmphasis();
-  void OnEnableCompressor();
-  void OnDisableCompressor();
-  void OnMicSensitivityChange();
-  void OnTimeConstantChange();
-  void OnCompressorFirst();
-  void OnPreEmphasisFirst();
-
-  ToolState& state_;
-  settings::BindingSet bindings_;
   // In the order OK writes them.
   settings::FieldBinding& preEmphasis_;
   settings::FieldBinding& micSensitivity_;

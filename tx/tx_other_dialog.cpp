@@ -1,7 +1,6 @@
 #include "tx/tx_other_dialog.h"
 
 #include "resources/ambrel_tx_ids.h"
-#include "settings/ui/field_exchange.h"
 
 namespace lx::tx {
 
@@ -13,25 +12,33 @@ using ui::Notify;
 
 constexpr int kStepPage = 8;
 
-// A slider over the field's accepted steps, 0..127.
-void SetupThresholdSlider(ui::SliderCtrl& slider, const FieldBinding& step) {
-  const RegisterField& f = step.field();
-  settings::SetupSlider(slider, step, static_cast<int>(f.minValue), static_cast<int>(f.maxValue), kStepPage);
-}
+// What each switch greys. The meter gates all ten battery controls, whatever the indicator and
+// PAPD switches say.
+constexpr int kPilotControls[] = {kMutePilot, kKeepPilot, kDeviationList};
+constexpr int kBatterySwitches[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable};
+constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable,      kPapdDisable,
+                                    kBlinkVoltageBox, kPapdVoltageBox,   kLightVoltageBox, kBlinkSlider,
+                                    kPapdSlider,      kLightSlider};
+constexpr int kIndicatorControls[] = {kBlinkVoltageBox, kLightVoltageBox, kBlinkSlider, kLightSlider};
+constexpr int kPapdControls[] = {kPapdVoltageBox, kPapdSlider};
+constexpr int kTxIdControls[] = {kTxIdCheck, kTxIdBox};
+
+// The pilot tone in Hz for the hidden box: the crystal's kHz × 30 / 24, in integers.
+constexpr int64_t kPilotRatioNumerator = 30;
+constexpr int64_t kPilotRatioDenominator = 24;
 
 float Millivolts(const FieldBinding& step) {
   return static_cast<float>(step.value()) * kMillivoltsPerThresholdStep;
 }
 
-// The pilot tone in Hz for the hidden box: crystal kHz × 30 / 24, in integers.
 uint32_t PilotFrequencyHz(int32_t crystalKHz) {
-  return static_cast<uint32_t>(static_cast<int64_t>(crystalKHz) * 30 / 24);
+  return static_cast<uint32_t>(static_cast<int64_t>(crystalKHz) * kPilotRatioNumerator /
+                               kPilotRatioDenominator);
 }
 }  // namespace
 
 TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kTxOtherDialog),
-      state_(state),
+    : SettingsDialog(host, res::kTxOtherDialog, state),
       pilot_(bindings_.Bind(TxField::Pilot, BindKind::RadioPair, kEnablePilot)),
       mutePilot_(bindings_.Bind(TxField::MutePilot, BindKind::RadioPair, kMutePilot)),
       deviation_(bindings_.Bind(TxField::PilotDeviation, BindKind::List, kDeviationList)),
@@ -43,20 +50,23 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
       light_(bindings_.Bind(TxField::LightThreshold, BindKind::Slider, kLightSlider)),
       txId_(bindings_.Bind(TxField::TxId, BindKind::Edit, kTxIdBox)),
       txIdFlag_(Field(TxField::TxIdFlag), BindKind::CheckBox, kTxIdCheck) {
-  On(kDeviationList, Notify::SelChange, &TxOtherDialog::OnDeviationChange);
-  On(kEnablePilot, Notify::Clicked, &TxOtherDialog::OnEnablePilot);
-  On(kDisablePilot, Notify::Clicked, &TxOtherDialog::OnDisablePilot);
+  // The switches exchange data around their work, so that the radio buttons keep showing the
+  // latest choices; the mute-pilot pair and the list do not.
+  On(kDeviationList, Notify::SelChange, [this] { settings::TakeSelection(deviationList_, deviation_); });
+  On(kEnablePilot, Notify::Clicked, [this] { SetSwitchExchanged(pilot_, true, kPilotControls); });
+  On(kDisablePilot, Notify::Clicked, [this] { SetSwitchExchanged(pilot_, false, kPilotControls); });
   On(kMutePilot, Notify::Clicked, &TxOtherDialog::OnMutePilot);
-  On(kKeepPilot, Notify::Clicked, &TxOtherDialog::OnKeepPilot);
-  On(kMeterEnable, Notify::Clicked, &TxOtherDialog::OnMeterEnable);
-  On(kMeterDisable, Notify::Clicked, &TxOtherDialog::OnMeterDisable);
-  On(kIndicatorEnable, Notify::Clicked, &TxOtherDialog::OnIndicatorEnable);
-  On(kIndicatorDisable, Notify::Clicked, &TxOtherDialog::OnIndicatorDisable);
-  On(kPapdEnable, Notify::Clicked, &TxOtherDialog::OnPapdEnable);
-  On(kPapdDisable, Notify::Clicked, &TxOtherDialog::OnPapdDisable);
-  On(kBlinkSlider, Notify::CustomDraw, &TxOtherDialog::OnCustomDrawBlink);
-  On(kPapdSlider, Notify::CustomDraw, &TxOtherDialog::OnCustomDrawPapd);
-  On(kLightSlider, Notify::CustomDraw, &TxOtherDialog::OnCustomDrawLight);
+  On(kKeepPilot, Notify::Clicked, [this] { mutePilot_.SetOn(false); });
+  On(kMeterEnable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, true, kBatteryControls); });
+  On(kMeterDisable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, false, kBatteryControls); });
+  On(kIndicatorEnable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, true, kIndicatorControls); });
+  On(kIndicatorDisable, Notify::Clicked,
+     [this] { SetSwitchExchanged(indicator_, false, kIndicatorControls); });
+  On(kPapdEnable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, true, kPapdControls); });
+  On(kPapdDisable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, false, kPapdControls); });
+  On(kBlinkSlider, Notify::CustomDraw, [this] { Track(blink_); });
+  On(kPapdSlider, Notify::CustomDraw, [this] { Track(papd_); });
+  On(kLightSlider, Notify::CustomDraw, [this] { Track(light_); });
   On(kBlinkSlider, Notify::ReleasedCapture, &TxOtherDialog::OnReleasedBlink);
   On(kPapdSlider, Notify::ReleasedCapture, &TxOtherDialog::OnReleasedPapd);
   On(kLightSlider, Notify::ReleasedCapture, &TxOtherDialog::OnReleasedLight);
@@ -74,21 +84,21 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
 }
 
 void TxOtherDialog::DoDataExchange(ui::DataExchange& dx) {
-  ui::DdxControl(dx, kBlinkSlider, blink_.slider);
-  ui::DdxControl(dx, kPapdSlider, papd_.slider);
-  ui::DdxControl(dx, kLightSlider, light_.slider);
-  ui::DdxControl(dx, kDeviationList, deviationList_);
-  settings::DdxRadio(dx, kEnablePilot, pilot_);
-  settings::DdxRadio(dx, kMutePilot, mutePilot_);
-  settings::DdxRadio(dx, kMeterEnable, meter_);
-  settings::DdxRadio(dx, kIndicatorEnable, indicator_);
-  settings::DdxRadio(dx, kPapdEnable, papdSwitch_);
+  settings::DdxControl(dx, blink_.step, blink_.slider);
+  settings::DdxControl(dx, papd_.step, papd_.slider);
+  settings::DdxControl(dx, light_.step, light_.slider);
+  settings::DdxControl(dx, deviation_, deviationList_);
+  settings::DdxRadio(dx, pilot_);
+  settings::DdxRadio(dx, mutePilot_);
+  settings::DdxRadio(dx, meter_);
+  settings::DdxRadio(dx, indicator_);
+  settings::DdxRadio(dx, papdSwitch_);
   ui::DdxText(dx, kPilotFrequencyBox, pilotFrequencyHz_);
   ui::DdxText(dx, kBlinkVoltageBox, blink_.voltage);
   ui::DdxText(dx, kPapdVoltageBox, papd_.voltage);
   ui::DdxText(dx, kLightVoltageBox, light_.voltage);
-  settings::DdxCheck(dx, kTxIdCheck, txIdFlag_);
-  settings::DdxNumber(dx, kTxIdBox, txId_, txId_.field().minValue, txId_.field().maxValue);
+  settings::DdxCheck(dx, txIdFlag_);
+  settings::DdxNumber(dx, txId_);
 }
 
 bool TxOtherDialog::OnInitDialog() {
@@ -99,69 +109,26 @@ bool TxOtherDialog::OnInitDialog() {
 
   // A stored step of 128..255 has no position: the slider shows 127, and its first paint makes
   // that the pending step and its voltage.
-  for (Threshold* t : {&blink_, &papd_, &light_}) SetupThresholdSlider(t->slider, t->step);
+  for (Threshold* t : {&blink_, &papd_, &light_}) settings::SetupSlider(t->slider, t->step, kStepPage);
 
   const bool hasTxId = state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId;
   if (hasTxId) {
     txIdFlag_.Load(state_.words);
     txId_.Load(state_.words);
   }
-  Enable({kTxIdCheck, kTxIdBox}, hasTxId);
+  EnableDlgItems(kTxIdControls, hasTxId);
 
-  EnablePilotControls(pilot_.On());
+  EnableDlgItems(kPilotControls, pilot_.On());
   if (meter_.On()) {
-    Enable({kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable}, true);
-    EnableIndicatorControls(indicator_.On());
-    EnablePapdControls(papdSwitch_.On());
+    EnableDlgItems(kBatterySwitches, true);
+    EnableDlgItems(kIndicatorControls, indicator_.On());
+    EnableDlgItems(kPapdControls, papdSwitch_.On());
   } else {
-    EnableBatteryControls(false);
+    EnableDlgItems(kBatteryControls, false);
   }
 
   UpdateData(false);
   return true;
-}
-
-// ---- Enabled states -------------------------------------------------------------------------
-
-void TxOtherDialog::Enable(std::initializer_list<int> ids, bool enable) {
-  for (int id : ids) GetDlgItem(id).EnableWindow(enable);
-}
-
-void TxOtherDialog::EnablePilotControls(bool enable) {
-  Enable({kMutePilot, kKeepPilot, kDeviationList}, enable);
-}
-
-// The meter switch gates all ten, whatever the indicator and PAPD switches say.
-void TxOtherDialog::EnableBatteryControls(bool enable) {
-  Enable({kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable, kBlinkVoltageBox, kPapdVoltageBox,
-          kLightVoltageBox, kBlinkSlider, kPapdSlider, kLightSlider},
-         enable);
-}
-
-void TxOtherDialog::EnableIndicatorControls(bool enable) {
-  Enable({kBlinkVoltageBox, kLightVoltageBox, kBlinkSlider, kLightSlider}, enable);
-}
-
-void TxOtherDialog::EnablePapdControls(bool enable) { Enable({kPapdVoltageBox, kPapdSlider}, enable); }
-
-// ---- Switches -------------------------------------------------------------------------------
-// Their handlers exchange data around their work, so that the radio buttons keep showing the
-// latest choices; the mute-pilot pair and the list do not.
-
-void TxOtherDialog::OnDeviationChange() { settings::TakeSelection(deviationList_, deviation_); }
-
-void TxOtherDialog::OnEnablePilot() {
-  UpdateData(true);
-  pilot_.SetOn(true);
-  EnablePilotControls(true);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnDisablePilot() {
-  UpdateData(true);
-  pilot_.SetOn(false);
-  EnablePilotControls(false);
-  UpdateData(false);
 }
 
 // Muting the pilot needs reg18 bits 10:8 at 4 as well; they go into the image at once, and
@@ -169,50 +136,6 @@ void TxOtherDialog::OnDisablePilot() {
 void TxOtherDialog::OnMutePilot() {
   mutePilot_.SetOn(true);
   WriteField(Field(TxField::MuteLevel), kMuteLevelForMutePilot, state_.words);
-}
-
-void TxOtherDialog::OnKeepPilot() { mutePilot_.SetOn(false); }
-
-void TxOtherDialog::OnMeterEnable() {
-  UpdateData(true);
-  meter_.SetOn(true);
-  EnableBatteryControls(true);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnMeterDisable() {
-  UpdateData(true);
-  meter_.SetOn(false);
-  EnableBatteryControls(false);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnIndicatorEnable() {
-  UpdateData(true);
-  indicator_.SetOn(true);
-  EnableIndicatorControls(true);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnIndicatorDisable() {
-  UpdateData(true);
-  indicator_.SetOn(false);
-  EnableIndicatorControls(false);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnPapdEnable() {
-  UpdateData(true);
-  papdSwitch_.SetOn(true);
-  EnablePapdControls(true);
-  UpdateData(false);
-}
-
-void TxOtherDialog::OnPapdDisable() {
-  UpdateData(true);
-  papdSwitch_.SetOn(false);
-  EnablePapdControls(false);
-  UpdateData(false);
 }
 
 // ---- Thresholds -----------------------------------------------------------------------------
@@ -273,17 +196,6 @@ void TxOtherDialog::OnTxIdCheck() {
 void TxOtherDialog::OnTxIdKillFocus() {
   UpdateData(true);
   UpdateData(false);
-}
-
-// ---- OK -------------------------------------------------------------------------------------
-
-// The boxes are exchanged and validated before any word is written: a refused TX_ID keeps the
-// dialog open and the image as it was. reg17 is rewritten whole, so LX7240 and LX7250, which
-// have no TX_ID, get 0 there; the TX_ID flag is never written.
-void TxOtherDialog::OnOK() {
-  if (!UpdateData(true)) return;
-  bindings_.CommitAll(state_.words);
-  EndDialog(ui::kIdOk);
 }
 
 }  // namespace lx::tx

@@ -2,8 +2,7 @@
 #include <cstdint>
 
 #include "core/state.h"
-#include "settings/binding.h"
-#include "ui/dialog.h"
+#include "settings/ui/field_exchange.h"
 
 namespace lx::tx {
 
@@ -11,18 +10,17 @@ namespace lx::tx {
 // indicator, PAPD and their three voltage thresholds, and the TX_ID of LX7240D / LX7250D
 // (reg16, reg17, reg18, reg19, reg1f, reg24). Switches enable their dependent controls at once;
 // disabled controls keep their values, and OK writes them.
-class TxOtherDialog : public ui::Dialog {
+class TxOtherDialog : public settings::SettingsDialog {
  public:
   TxOtherDialog(ui::Host& host, ToolState& state);
 
-  // The fields OK writes. reg18 bits 10:8 are written by the mute-pilot click instead, and the
-  // TX_ID flag (reg1f bit 14) is only read: see txIdFlag().
-  const settings::BindingSet& bindings() const { return bindings_; }
+  // bindings() are the fields OK writes; reg17 is rewritten whole, so LX7240 and LX7250, which
+  // have no TX_ID, get 0 there. reg18 bits 10:8 are written by the mute-pilot click instead,
+  // and the TX_ID flag (reg1f bit 14) is only read.
   const settings::FieldBinding& txIdFlag() const { return txIdFlag_; }
 
  protected:
   bool OnInitDialog() override;
-  void OnOK() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
@@ -34,20 +32,7 @@ class TxOtherDialog : public ui::Dialog {
     float voltage = 0;
   };
 
-  void OnDeviationChange();
-  void OnEnablePilot();
-  void OnDisablePilot();
   void OnMutePilot();
-  void OnKeepPilot();
-  void OnMeterEnable();
-  void OnMeterDisable();
-  void OnIndicatorEnable();
-  void OnIndicatorDisable();
-  void OnPapdEnable();
-  void OnPapdDisable();
-  void OnCustomDrawBlink() { Track(blink_); }
-  void OnCustomDrawPapd() { Track(papd_); }
-  void OnCustomDrawLight() { Track(light_); }
   void OnReleasedBlink();
   void OnReleasedLight();
   void OnReleasedPapd();
@@ -58,14 +43,7 @@ class TxOtherDialog : public ui::Dialog {
   bool ThresholdOrderApplies() const;
   void TakeReleased(Threshold& t);
   void Settle(Threshold& t);
-  void EnablePilotControls(bool enable);
-  void EnableBatteryControls(bool enable);
-  void EnableIndicatorControls(bool enable);
-  void EnablePapdControls(bool enable);
-  void Enable(std::initializer_list<int> ids, bool enable);
 
-  ToolState& state_;
-  settings::BindingSet bindings_;
   // In the order OK writes them.
   settings::FieldBinding& pilot_;
   settings::FieldBinding& mutePilot_;

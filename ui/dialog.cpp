@@ -1,12 +1,8 @@
 #include "ui/dialog.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cfloat>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
+#include <string>
 
 #include "core/text.h"
 #include "ui/file_filter.h"
@@ -31,14 +27,14 @@ ControlState& Control::state() const {
   return dialog_->at(id_);
 }
 
-void Control::changed(Change what) const { dialog_->notifyChanged(dialog_->indexOf(id_), what); }
+void Control::ReportChange(Change what) const { dialog_->ReportChange(dialog_->indexOf(id_), what); }
 
 void Control::EnableWindow(bool enable) {
   ControlState& s = state();
   if (s.enabled == enable) return;
   s.enabled = enable;
-  changed(Change::Enabled);
-  if (s.kind() == Kind::Slider) changed(Change::Redraw);
+  ReportChange(Change::Enabled);
+  if (s.kind() == Kind::Slider) ReportChange(Change::Redraw);
 }
 
 bool Control::IsWindowEnabled() const { return state().enabled; }
@@ -47,38 +43,22 @@ void Control::ShowWindow(bool show) {
   ControlState& s = state();
   if (s.visible == show) return;
   s.visible = show;
-  changed(Change::Visible);
-  if (show && s.kind() == Kind::Slider) changed(Change::Redraw);
+  ReportChange(Change::Visible);
+  if (show && s.kind() == Kind::Slider) ReportChange(Change::Redraw);
 }
 
 bool Control::IsWindowVisible() const { return state().visible; }
 
-void Control::SetWindowText(const std::string& text) { dialog_->SetDlgItemText(id_, text); }
-std::string Control::GetWindowText() const { return state().text; }
 void Control::SetFocus() { dialog_->GotoDlgCtrl(id_); }
-
-int Button::GetCheck() const { return state().checked ? 1 : 0; }
-void Button::SetCheck(int check) { dialog_->CheckDlgButton(id_, check != 0); }
 
 int ComboBox::AddString(const std::string& text) {
   ControlState& s = state();
   s.items.push_back(text);
   s.itemData.push_back(0);
-  changed(Change::Items);
+  ReportChange(Change::Items);
   return static_cast<int>(s.items.size()) - 1;
 }
 
-void ComboBox::ResetContent() {
-  ControlState& s = state();
-  s.items.clear();
-  s.itemData.clear();
-  s.curSel = -1;
-  s.text.clear();
-  changed(Change::Items);
-  changed(Change::Selection);
-}
-
-int ComboBox::GetCount() const { return static_cast<int>(state().items.size()); }
 int ComboBox::GetCurSel() const { return state().curSel; }
 
 int ComboBox::SetCurSel(int index) {
@@ -90,7 +70,7 @@ int ComboBox::SetCurSel(int index) {
   bool focused = dialog_->focusId() == id_;
   s.selStart = 0;
   s.selEnd = focused ? static_cast<int>(s.text.size()) : 0;
-  changed(Change::Selection);
+  ReportChange(Change::Selection);
   return s.curSel;
 }
 
@@ -104,18 +84,13 @@ intptr_t ComboBox::GetItemData(int index) const {
   return index >= 0 && index < static_cast<int>(s.itemData.size()) ? s.itemData[index] : -1;
 }
 
-std::string ComboBox::GetLBText(int index) const {
-  const ControlState& s = state();
-  return index >= 0 && index < static_cast<int>(s.items.size()) ? s.items[index] : std::string();
-}
-
 void SliderCtrl::SetRange(int min, int max, bool redraw) {
   ControlState& s = state();
   s.rangeMin = min;
   s.rangeMax = max;
   s.pos = std::clamp(s.pos, min, std::max(min, max));
-  changed(Change::Range);
-  if (redraw) changed(Change::Redraw);
+  ReportChange(Change::Range);
+  if (redraw) ReportChange(Change::Redraw);
 }
 
 int SliderCtrl::GetRangeMin() const { return state().rangeMin; }
@@ -124,18 +99,16 @@ int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
 void SliderCtrl::SetPos(int pos) {
   ControlState& s = state();
   s.pos = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
-  changed(Change::Position);
-  changed(Change::Redraw);
+  ReportChange(Change::Position);
+  ReportChange(Change::Redraw);
 }
 
 int SliderCtrl::GetPos() const { return state().pos; }
 
 void SliderCtrl::SetPageSize(int size) {
   state().pageSize = size;
-  changed(Change::Range);
+  ReportChange(Change::Range);
 }
-
-int SliderCtrl::GetPageSize() const { return state().pageSize; }
 
 // ---- Dialog ---------------------------------------------------------------------------------
 
@@ -182,8 +155,6 @@ ControlState& Dialog::at(int id) {
   return *c;
 }
 
-ControlState& Dialog::stateOf(int id) { return at(id); }
-
 int Dialog::indexOf(int id) const {
   if (id == kStaticId) return -1;
   for (size_t i = 0; i < controls_.size(); ++i)
@@ -191,7 +162,7 @@ int Dialog::indexOf(int id) const {
   return -1;
 }
 
-void Dialog::notifyChanged(int index, Change what) {
+void Dialog::ReportChange(int index, Change what) {
   if (open_ && index >= 0) host_.ControlChanged(*this, index, what);
 }
 
@@ -199,7 +170,7 @@ void Dialog::SetDlgItemText(int id, const std::string& text) {
   ControlState& c = at(id);
   if (c.text != text) c.selStart = c.selEnd = 0;  // a new text puts the caret before it
   c.text = text;
-  notifyChanged(indexOf(id), Change::Text);
+  ReportChange(indexOf(id), Change::Text);
 }
 
 std::string Dialog::GetDlgItemText(int id) const {
@@ -211,7 +182,7 @@ void Dialog::CheckDlgButton(int id, bool checked) {
   ControlState& c = at(id);
   if (c.checked == checked) return;
   c.checked = checked;
-  notifyChanged(indexOf(id), Change::Check);
+  ReportChange(indexOf(id), Change::Check);
 }
 
 bool Dialog::IsDlgButtonChecked(int id) const {
@@ -219,12 +190,11 @@ bool Dialog::IsDlgButtonChecked(int id) const {
   return c && c->checked;
 }
 
-void Dialog::CheckRadioButton(int firstId, int lastId, int checkId) {
-  for (ControlState& c : controls_)
-    if (c.id() >= firstId && c.id() <= lastId) CheckDlgButton(c.id(), c.id() == checkId);
+void Dialog::EnableDlgItems(std::span<const int> ids, bool enable) {
+  for (int id : ids) GetDlgItem(id).EnableWindow(enable);
 }
 
-void Dialog::GotoDlgCtrl(int id) { moveFocus(indexOf(id)); }
+void Dialog::GotoDlgCtrl(int id) { MoveFocus(indexOf(id)); }
 
 void Dialog::MessageBox(const std::string& text) {
   ++messageCount_;
@@ -246,7 +216,7 @@ void Dialog::AttachPictureButton(int id, int normalPicture, int pressedPicture) 
   ControlState& c = at(id);
   c.pictureNormal = normalPicture;
   c.picturePressed = pressedPicture;
-  notifyChanged(indexOf(id), Change::Picture);
+  ReportChange(indexOf(id), Change::Picture);
 }
 
 bool Dialog::OnInitDialog() {
@@ -306,7 +276,7 @@ void Dialog::InitWindow() {
   for (size_t i = 0; i < controls_.size(); ++i) {
     const ControlState& c = controls_[i];
     if ((c.tpl->style & kTabStop) && c.enabled && c.visible) {
-      moveFocus(static_cast<int>(i));
+      MoveFocus(static_cast<int>(i));
       return;
     }
   }
@@ -318,7 +288,7 @@ void Dialog::EndWindow() {
   focus_ = -1;
 }
 
-void Dialog::moveFocus(int index, FocusBy by) {
+void Dialog::MoveFocus(int index, FocusBy by) {
   if (index == focus_) return;
   int old = focus_;
   focus_ = index;
@@ -328,7 +298,7 @@ void Dialog::moveFocus(int index, FocusBy by) {
     c.selStart = by == FocusBy::Keyboard ? 0 : end;
     c.selEnd = end;
   }
-  if (index >= 0) notifyChanged(index, Change::Focus);
+  if (index >= 0) ReportChange(index, Change::Focus);
   // The box that lost the focus reports it; its handler may move the focus again.
   if (old >= 0 && old < static_cast<int>(controls_.size()) && controls_[old].kind() == Kind::Edit)
     Dispatch(controls_[old].id(), Notify::KillFocus);
@@ -346,7 +316,7 @@ void Dialog::UserClick(int id) {
   if (focus_ != index) {
     // A message box shown while the focus moves (a refused box) swallows the click.
     int before = messageCount_;
-    moveFocus(index, FocusBy::Mouse);
+    MoveFocus(index, FocusBy::Mouse);
     if (messageCount_ != before || ended_ || !open_) return;
   }
   c = &controls_[index];
@@ -379,14 +349,14 @@ void Dialog::UserSelect(int id, int index) {
   if (!Usable(c) || c->kind() != Kind::ComboBox) return;
   if (index < 0 || index >= static_cast<int>(c->items.size())) return;
   int i = indexOf(id);
-  moveFocus(i, FocusBy::Mouse);
+  MoveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   s.curSel = index;
   s.text = s.items[index];
   s.selStart = 0;
   s.selEnd = static_cast<int>(s.text.size());
-  notifyChanged(i, Change::Selection);
+  ReportChange(i, Change::Selection);
   Dispatch(id, Notify::SelChange);
 }
 
@@ -395,7 +365,7 @@ void Dialog::UserType(int id, const std::string& text) {
   ControlState* c = find(id);
   if (!Usable(c) || (c->kind() != Kind::Edit && c->kind() != Kind::ComboBox)) return;
   int i = indexOf(id);
-  moveFocus(i, FocusBy::Mouse);
+  MoveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   if (s.tpl->style & kReadOnly) return;
@@ -404,9 +374,9 @@ void Dialog::UserType(int id, const std::string& text) {
   if (s.kind() == Kind::ComboBox) {
     // A list's typed text selects nothing: the list reports no selection, and no notification.
     s.curSel = -1;
-    notifyChanged(i, Change::Selection);
+    ReportChange(i, Change::Selection);
   } else {
-    notifyChanged(i, Change::Text);
+    ReportChange(i, Change::Text);
   }
 }
 
@@ -421,12 +391,12 @@ void Dialog::UserEdited(int id, const std::string& text) {
 void Dialog::UserFocus(int id, FocusBy by) {
   if (!open_ || ended_) return;
   if (id == 0) {
-    moveFocus(-1);
+    MoveFocus(-1);
     return;
   }
   ControlState* c = find(id);
   if (!Usable(c) || !c->takesFocusOnClick()) return;
-  moveFocus(indexOf(id), by);
+  MoveFocus(indexOf(id), by);
 }
 
 void Dialog::UserTab(bool backwards) {
@@ -439,7 +409,7 @@ void Dialog::UserTab(bool backwards) {
     // A radio button is a tab stop while it is checked, as checking one gives it the style.
     const bool stop = c.kind() == Kind::RadioButton ? c.checked : (c.tpl->style & kTabStop) != 0;
     if (stop && Usable(&c)) {
-      moveFocus(i);
+      MoveFocus(i);
       return;
     }
   }
@@ -488,9 +458,9 @@ void Dialog::UserKey(Key key, const std::string& character) {
   const bool arrow = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
   switch (c.kind()) {
     case Kind::Edit:
-      return editKey(i, key, character);
+      return EditKey(i, key, character);
     case Kind::ComboBox:
-      return listKey(i, key, character);
+      return ListKey(i, key, character);
     case Kind::Slider: {
       // A trackbar: Left, Up and PageUp toward the minimum, whatever its orientation.
       int to = c.pos;
@@ -508,7 +478,7 @@ void Dialog::UserKey(Key key, const std::string& character) {
     case Kind::RadioButton:
     case Kind::CheckBox:
       if (key == Key::Space) return UserClick(c.id());
-      if (arrow) return groupKey(i, key == Key::Left || key == Key::Up);
+      if (arrow) return GroupKey(i, key == Key::Left || key == Key::Up);
       return;
     default:
       return;
@@ -529,7 +499,7 @@ int CharAfter(const std::string& text, int at) {
 }
 }  // namespace
 
-void Dialog::editKey(int index, Key key, const std::string& character) {
+void Dialog::EditKey(int index, Key key, const std::string& character) {
   ControlState& c = controls_[index];
   const int length = static_cast<int>(c.text.size());
   int caret = c.selEnd;
@@ -548,9 +518,9 @@ void Dialog::editKey(int index, Key key, const std::string& character) {
       c.selStart = c.selEnd = from + static_cast<int>(typed.size());
       if (c.kind() == Kind::ComboBox) {
         c.curSel = -1;  // typed text selects nothing, and nothing is notified
-        notifyChanged(index, Change::Selection);
+        ReportChange(index, Change::Selection);
       } else {
-        notifyChanged(index, Change::Text);
+        ReportChange(index, Change::Text);
       }
       return;
     }
@@ -559,10 +529,10 @@ void Dialog::editKey(int index, Key key, const std::string& character) {
   c.selStart = c.selEnd = caret;
 }
 
-void Dialog::listKey(int index, Key key, const std::string& character) {
+void Dialog::ListKey(int index, Key key, const std::string& character) {
   ControlState& c = controls_[index];
   const bool line = key == Key::Up || key == Key::Down;
-  if (!line && key != Key::PageUp && key != Key::PageDown) return editKey(index, key, character);
+  if (!line && key != Key::PageUp && key != Key::PageDown) return EditKey(index, key, character);
   // The closed list moves its selection from its caret: the chosen item, else the first item
   // that the typed text begins, else the first item; with nothing chosen, Up and Down choose
   // the caret's item itself. A page is what the open list shows less one: the list's height
@@ -593,7 +563,7 @@ void Dialog::listKey(int index, Key key, const std::string& character) {
   c.text = c.items[to];
   c.selStart = 0;
   c.selEnd = static_cast<int>(c.text.size());
-  notifyChanged(index, Change::Selection);
+  ReportChange(index, Change::Selection);
   Dispatch(c.id(), Notify::SelChange);
 }
 
@@ -613,10 +583,10 @@ int Dialog::nextInGroup(int index, bool backwards) const {
   return index;
 }
 
-void Dialog::groupKey(int index, bool backwards) {
+void Dialog::GroupKey(int index, bool backwards) {
   const int to = nextInGroup(index, backwards);
   if (to == index) return;
-  moveFocus(to);
+  MoveFocus(to);
   if (ended_ || !open_) return;
   // An automatic radio button reached with the arrows is chosen.
   ControlState& c = controls_[to];
@@ -628,14 +598,14 @@ void Dialog::UserSlide(int id, int pos) {
   ControlState* c = find(id);
   if (!Usable(c) || c->kind() != Kind::Slider) return;
   int i = indexOf(id);
-  moveFocus(i);
+  MoveFocus(i);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
   int clamped = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
   if (clamped == s.pos) return;
   s.pos = clamped;
-  notifyChanged(i, Change::Position);
-  notifyChanged(i, Change::Redraw);
+  ReportChange(i, Change::Position);
+  ReportChange(i, Change::Redraw);
 }
 
 void Dialog::UserReleaseSlider(int id) {

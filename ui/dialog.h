@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ enum class Notify : uint8_t {
   ReleasedCapture,  // NM_RELEASEDCAPTURE: a slider's thumb released after a mouse drag or click
 };
 inline constexpr Notify kCommand = Notify::Clicked;
+
+// A system command's low four bits are the system's own: compare commands through this mask.
+inline constexpr int kSysCommandMask = 0xFFF0;
 
 // The state of one control while its window exists.
 struct ControlState {
@@ -62,35 +66,23 @@ class Control {
   bool IsWindowEnabled() const;
   void ShowWindow(bool show);
   bool IsWindowVisible() const;
-  void SetWindowText(const std::string& text);
-  std::string GetWindowText() const;
   void SetFocus();
 
  protected:
   ControlState& state() const;
-  void changed(Change what) const;
+  void ReportChange(Change what) const;
   Dialog* dialog_ = nullptr;
   int id_ = 0;
-};
-
-class Button : public Control {
- public:
-  using Control::Control;
-  int GetCheck() const;
-  void SetCheck(int check);
 };
 
 class ComboBox : public Control {
  public:
   using Control::Control;
   int AddString(const std::string& text);  // returns the new item's index
-  void ResetContent();
-  int GetCount() const;
   int GetCurSel() const;  // -1: no selection
   int SetCurSel(int index);  // -1 clears; returns -1 when out of range
   void SetItemData(int index, intptr_t data);
   intptr_t GetItemData(int index) const;
-  std::string GetLBText(int index) const;
 };
 
 class SliderCtrl : public Control {
@@ -102,7 +94,6 @@ class SliderCtrl : public Control {
   void SetPos(int pos);  // clamped into the range; repaints
   int GetPos() const;
   void SetPageSize(int size);
-  int GetPageSize() const;
 };
 
 class DataExchange;
@@ -143,7 +134,7 @@ class Dialog {
   std::string GetDlgItemText(int id) const;
   void CheckDlgButton(int id, bool checked);
   bool IsDlgButtonChecked(int id) const;
-  void CheckRadioButton(int firstId, int lastId, int checkId);
+  void EnableDlgItems(std::span<const int> ids, bool enable);  // the controls a switch gates
   void GotoDlgCtrl(int id);
   void MessageBox(const std::string& text);
   void CopyToClipboard(const std::string& text) { host_.CopyText(*this, text); }
@@ -154,7 +145,7 @@ class Dialog {
   bool AppendSystemMenu(int command, const std::string& text) {
     return host_.AppendSystemMenu(*this, command, text);
   }
-  void notifyChanged(int index, Change what);
+  void ReportChange(int index, Change what);
 
   // Overridables.
   virtual bool OnInitDialog();  // base: data exchange to the controls; true: focus the first tab stop
@@ -220,12 +211,11 @@ class Dialog {
     Notify code;
     std::function<void()> handler;
   };
-  void moveFocus(int index, FocusBy by = FocusBy::Keyboard);
-  void editKey(int index, Key key, const std::string& character);
-  void listKey(int index, Key key, const std::string& character);
-  void groupKey(int index, bool backwards);
+  void MoveFocus(int index, FocusBy by = FocusBy::Keyboard);
+  void EditKey(int index, Key key, const std::string& character);
+  void ListKey(int index, Key key, const std::string& character);
+  void GroupKey(int index, bool backwards);
   int nextInGroup(int index, bool backwards) const;
-  ControlState& stateOf(int id);
 
   Host& host_;
   const DialogTemplate* tpl_;

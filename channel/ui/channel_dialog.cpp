@@ -1,7 +1,7 @@
 #include "channel/ui/channel_dialog.h"
 
+#include "channel/channel_rules.h"
 #include "resources/channel_ids.h"
-#include "settings/channel_rules.h"
 
 namespace lx::channel {
 
@@ -70,7 +70,7 @@ FrequencyRange ChannelDialog::Range() const { return ChannelRange(state_.profile
 
 void ChannelDialog::ShowRangeMessage() {
   const FrequencyRange range = Range();
-  MessageBox(settings::RangeMessage(range.low, range.high));
+  MessageBox(RangeMessage(range.low, range.high));
 }
 
 bool ChannelDialog::OnChannelBoxLeft(int k) {
@@ -107,9 +107,9 @@ bool ChannelDialog::OnXtalBoxLeft() {
   bool accepted = UpdateData(true);
   // Stored at once: it stays even when the dialog is cancelled.
   state_.crystalKHz = xtal_;
-  if (!settings::CrystalInRange(xtal_)) {
+  if (!CrystalInRange(xtal_)) {
     accepted = false;
-    MessageBox(settings::CrystalMessage());
+    MessageBox(CrystalMessage());
     GotoDlgCtrl(kXtalBox);
   }
   UpdateData(false);
@@ -140,7 +140,7 @@ void ChannelDialog::OnOK() {
   if (!UpdateData(true)) return;
   if (state_.crystalKHz <= 0) {
     // Nothing to divide by: the channels cannot be encoded until a crystal frequency is set.
-    MessageBox(settings::CrystalMessage());
+    MessageBox(CrystalMessage());
     GotoDlgCtrl(kXtalBox);
     return;
   }
@@ -160,6 +160,5 @@ void ChannelDialog::OnOK() {
   for (int k = 0; k < kChannelCount; ++k) StoreChannelWords(state_.words, k, words[k]);
   EndDialog(ui::kIdOk);
 }
-
 
 }  // namespace lx::channel

@@ -20,7 +20,6 @@ class ChannelDialog : public ui::Dialog {
   // The dialog's values as last exchanged with the boxes.
   uint32_t channelKHz(int k) const { return channel_[static_cast<std::size_t>(k)]; }
   const std::string& inductance(int k) const { return inductance_[static_cast<std::size_t>(k)]; }
-  int32_t xtalKHz() const { return xtal_; }
 
  protected:
   void DoDataExchange(ui::DataExchange& dx) override;
@@ -50,6 +49,5 @@ class ChannelDialog : public ui::Dialog {
   // show the same message twice.
   bool leaving_ = false;
 };
-
 
 }  // namespace lx::channel

@@ -2,22 +2,31 @@
 
 namespace lx::settings {
 
-void DdxRadio(ui::DataExchange& dx, int firstId, FieldBinding& binding) {
+namespace {
+int Low(const FieldBinding& binding) { return static_cast<int>(binding.field().minValue); }
+int High(const FieldBinding& binding) { return static_cast<int>(binding.field().maxValue); }
+}  // namespace
+
+void DdxControl(ui::DataExchange& dx, const FieldBinding& binding, ui::Control& control) {
+  ui::DdxControl(dx, binding.controlId(), control);
+}
+
+void DdxRadio(ui::DataExchange& dx, FieldBinding& binding) {
   int index = binding.RadioIndex();
-  ui::DdxRadio(dx, firstId, index);
+  ui::DdxRadio(dx, binding.controlId(), index);
   if (dx.saving) binding.SetRadioIndex(index);
 }
 
-void DdxCheck(ui::DataExchange& dx, int id, FieldBinding& binding) {
+void DdxCheck(ui::DataExchange& dx, FieldBinding& binding) {
   int checked = binding.Checked() ? 1 : 0;
-  ui::DdxCheck(dx, id, checked);
+  ui::DdxCheck(dx, binding.controlId(), checked);
   if (dx.saving) binding.SetChecked(checked != 0);
 }
 
-void DdxNumber(ui::DataExchange& dx, int id, FieldBinding& binding, uint32_t min, uint32_t max) {
+void DdxNumber(ui::DataExchange& dx, FieldBinding& binding) {
   uint32_t value = binding.value();
-  ui::DdxText(dx, id, value);
-  ui::DdvMinMax(dx, value, min, max);
+  ui::DdxText(dx, binding.controlId(), value);
+  ui::DdvMinMax(dx, value, binding.field().minValue, binding.field().maxValue);
   if (dx.saving) binding.SetValue(value);
 }
 
@@ -32,8 +41,8 @@ void FillList(ui::ComboBox& list, const FieldBinding& binding) {
 
 void TakeSelection(const ui::ComboBox& list, FieldBinding& binding) { binding.SetListIndex(list.GetCurSel()); }
 
-void SetupSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int min, int max, int pageSize) {
-  slider.SetRange(min, max, false);
+void SetupSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int pageSize) {
+  slider.SetRange(Low(binding), High(binding), false);
   if (pageSize > 0) slider.SetPageSize(pageSize);
   slider.SetPos(static_cast<int>(binding.value()));
 }
@@ -42,13 +51,30 @@ void TakePosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
   binding.SetValue(static_cast<uint32_t>(slider.GetPos()));
 }
 
-void SetupReversedSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int min, int max) {
-  slider.SetRange(min, max, false);
-  slider.SetPos(min + max - static_cast<int>(binding.value()));
+void SetupReversedSlider(ui::SliderCtrl& slider, const FieldBinding& binding) {
+  slider.SetRange(Low(binding), High(binding), false);
+  slider.SetPos(Low(binding) + High(binding) - static_cast<int>(binding.value()));
 }
 
 void TakeReversedPosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
   binding.SetValue(static_cast<uint32_t>(slider.GetRangeMin() + slider.GetRangeMax() - slider.GetPos()));
+}
+
+void SettingsDialog::OnOK() {
+  if (!UpdateData(true)) return;
+  bindings_.CommitAll(state_.words);
+  EndDialog(ui::kIdOk);
+}
+
+void SettingsDialog::SetSwitch(FieldBinding& binding, bool on, std::span<const int> gated) {
+  binding.SetOn(on);
+  EnableDlgItems(gated, on);
+}
+
+void SettingsDialog::SetSwitchExchanged(FieldBinding& binding, bool on, std::span<const int> gated) {
+  UpdateData(true);
+  SetSwitch(binding, on, gated);
+  UpdateData(false);
 }
 
 }  // namespace lx::settings

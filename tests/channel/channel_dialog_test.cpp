@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/tool.h"
+#include "channel/channel_rules.h"
 #include "channel/codec.h"
 #include "resources/channel_ids.h"
-#include "settings/channel_rules.h"
 #include "settings/image_settings.h"
 #include "tests/support/dialog_fixture.h"
 

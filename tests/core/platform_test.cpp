@@ -6,6 +6,7 @@
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "core/path_text.h"
+#include "core/process.h"
 #include "core/state.h"
 #include "tests/support/files.h"
 

@@ -44,8 +44,7 @@ TEST_F(StateTest, StartsEmpty) {
   EXPECT_EQ(s.chipModel, -1);
   EXPECT_EQ(s.crystalKHz, 0);
   EXPECT_EQ(s.words, RegisterImage{});
-  EXPECT_EQ(s.defaultsLoaded, (std::vector<int>{0, 0, 0, 0}));
-  EXPECT_EQ(ToolState(OstrelProfile(), program.path()).defaultsLoaded.size(), 3u);
+  EXPECT_EQ(s.defaultsLoaded, std::nullopt);
 }
 
 TEST_F(StateTest, SelectingLoadsDefaultsOnceAndFixesUp) {
@@ -63,7 +62,7 @@ TEST_F(StateTest, SelectingLoadsDefaultsOnceAndFixesUp) {
   EXPECT_EQ(s.crystalKHz, 25000);
   s.SelectChipModel(0);
   EXPECT_EQ(s.words[3], 0x1111) << "switching back reloads the defaults";
-  EXPECT_EQ(s.defaultsLoaded, (std::vector<int>{1, 0, 0, 0}));
+  EXPECT_EQ(s.defaultsLoaded, 0);
 }
 
 TEST_F(StateTest, MissingDefaultImageReportsOnceAndKeepsWords) {
@@ -74,7 +73,7 @@ TEST_F(StateTest, MissingDefaultImageReportsOnceAndKeepsWords) {
   EXPECT_EQ(r.message, msg::kDefaultImageFailed);
   EXPECT_EQ(s.chipModel, 2);
   EXPECT_EQ(s.words[3], 0x2222);
-  EXPECT_EQ(s.defaultsLoaded, (std::vector<int>{0, 0, 1, 0}));
+  EXPECT_EQ(s.defaultsLoaded, 2);
   EXPECT_EQ(s.SelectChipModel(2).message, "") << "the flag is set: no retry, no second message";
 }
 
@@ -119,7 +118,7 @@ TEST_F(StateTest, OpenSelectsTaggedModelWithoutLoadingDefaults) {
   WriteFile(work / "in" / "d.h", WriteHeaderText(AmbrelProfile().models[2], 24270, opened));
   EXPECT_TRUE(s.OpenHeader((work / "in" / "d.h").string()).ok);
   EXPECT_EQ(s.chipModel, 2);
-  EXPECT_EQ(s.defaultsLoaded, (std::vector<int>{0, 0, 1, 0}));
+  EXPECT_EQ(s.defaultsLoaded, 2);
   EXPECT_EQ(s.words[0], 0x5A5A);
   EXPECT_EQ(s.words[0x18], 0x5C5A);
   EXPECT_EQ(s.crystalKHz, 24270);

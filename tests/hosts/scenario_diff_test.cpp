@@ -42,12 +42,12 @@ struct PlatformDifference {
   const char* reason;
 };
 const PlatformDifference kPlatformDifferences[] = {
-    {"qt", [](const ui::Action& a) { return a.verb == ui::Verb::SysCommand && a.value != 0xF060; },
+    {"qt", [](const ui::Action& a) { return a.verb == ui::Verb::SysCommand && a.value != ui::kSysClose; },
      "system-menu entries: Linux window frames carry no system menu, so the Qt host offers none but "
      "the close entry (Help > About opens the about box on both)"},
     {"win32",
      [](const ui::Action& a) {
-       return a.verb == ui::Verb::SysCommand && (a.value & 0xF000) == 0xF000 && a.value != 0xF060;
+       return a.verb == ui::Verb::SysCommand && (a.value & 0xF000) == 0xF000 && a.value != ui::kSysClose;
      },
      "the frame's own system-menu entries (move, size, minimise): Windows frames carry them, the "
      "headless host has no frame"},

@@ -111,6 +111,24 @@ TEST(RxFields, OkKeepsEveryOtherBitAndCancelWritesNothing) {
   CheckUntouchedBits<RxOtherDialog>(3);
 }
 
+// The number boxes beside the sliders are read-only, but should one hold no number, OK refuses
+// it before any word is written: the image stays as it was and the dialog open.
+TEST(RxFields, RefusedOkWritesNothing) {
+  const RegisterImage before = Words({{0x1a, 0x2000}});
+  AudioFixture audio(app::OstrelTool(), kLx7140, before);
+  audio.Run("click 1003\ndrag 1002 0");
+  audio->SetDlgItemText(res::rx_audio::kVolumeBox, "x");
+  OtherFixture other(app::OstrelTool(), kLx7140, before);
+  other.Run("click 1011\ndrag 1002 9");
+  other->SetDlgItemText(res::rx_other::kLowThresholdBox, "x");
+  EXPECT_EQ(audio.Ok(), before);
+  EXPECT_EQ(other.Ok(), before);
+  EXPECT_TRUE(audio.open());
+  EXPECT_TRUE(other.open());
+  EXPECT_EQ(audio.messages(), std::vector<std::string>{ui::msg::kNotInteger});
+  EXPECT_EQ(other.messages(), std::vector<std::string>{ui::msg::kNotInteger});
+}
+
 TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
   SoundFixture sound(app::OstrelTool(), kLx7140, Words({}));
   AudioFixture audio(app::OstrelTool(), kLx7140, Words({}));

@@ -59,15 +59,15 @@ class BoundDialog : public ui::Dialog {
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
     FillList(list_, gain_);
-    SetupSlider(slider_, blink_, 0, 127);
+    SetupSlider(slider_, blink_);
     return true;
   }
   void DoDataExchange(ui::DataExchange& dx) override {
-    ui::DdxControl(dx, kGainList, list_);
-    ui::DdxControl(dx, kBlinkSlider, slider_);
-    DdxRadio(dx, kPilotOn, pilot_);
-    DdxRadio(dx, kEmphasisOn, emphasis_);
-    DdxCheck(dx, kAfcCheck, afc_);
+    DdxControl(dx, gain_, list_);
+    DdxControl(dx, blink_, slider_);
+    DdxRadio(dx, pilot_);
+    DdxRadio(dx, emphasis_);
+    DdxCheck(dx, afc_);
   }
   void OnOK() override {
     if (!UpdateData(true)) return;

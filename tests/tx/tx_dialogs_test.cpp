@@ -5,17 +5,21 @@
 #include <map>
 #include <set>
 
+#include "resources/ambrel_tx_ids.h"
 #include "tests/tx/tx_support.h"
 
 namespace lx::tx::testing {
 namespace {
 
 using lx::test::Words;
+namespace rf = res::tx_rf;
+namespace audio = res::tx_audio;
+namespace other = res::tx_other;
 
 TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
   {
     Rf f(Words({{0x03, 0x0035}}));
-    EXPECT_EQ(f.pos(1002), 10);
+    EXPECT_EQ(f.pos(rf::kPaGainSlider), 10);
     f.Run("drag 1002 3");
     EXPECT_EQ(f.Ok()[0x03], 0x0027);
   }
@@ -29,8 +33,8 @@ TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
   }
   {
     Audio f(Words({{0x1c, 0xFFFF}}));
-    EXPECT_FALSE(f.enabled(1009));
-    EXPECT_EQ(f.text(1009), "796mS");
+    EXPECT_FALSE(f.enabled(audio::kTimeConstantList));
+    EXPECT_EQ(f.text(audio::kTimeConstantList), "796mS");
     f.Run("click 1001\npick 1008 0dB\nclick 1004\npick 1009 6mS");
     EXPECT_EQ(f.Ok()[0x1c], 0xFC01);
   }
@@ -41,33 +45,33 @@ TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
   }
   {
     Other f(Words({{0x16, 0x3214}}));
-    EXPECT_EQ(f.pos(1002), 50);
-    EXPECT_EQ(f.pos(1018), 20);
-    EXPECT_EQ(f.text(1012), "468.75");
-    EXPECT_EQ(f.text(1017), "187.5");
+    EXPECT_EQ(f.pos(other::kBlinkSlider), 50);
+    EXPECT_EQ(f.pos(other::kLightSlider), 20);
+    EXPECT_EQ(f.text(other::kBlinkVoltageBox), "468.75");
+    EXPECT_EQ(f.text(other::kLightVoltageBox), "187.5");
   }
   {
     // Six significant digits of single precision: 127 × 9.375 = 1190.625 shows as "1190.62".
     Other f(Words({{0x16, (1 << 8) | 126}, {0x19, 127}}));
-    EXPECT_EQ(f.text(1012), "9.375");
-    EXPECT_EQ(f.text(1017), "1181.25");
-    EXPECT_EQ(f.text(1015), "1190.62");
+    EXPECT_EQ(f.text(other::kBlinkVoltageBox), "9.375");
+    EXPECT_EQ(f.text(other::kLightVoltageBox), "1181.25");
+    EXPECT_EQ(f.text(other::kPapdVoltageBox), "1190.62");
   }
 }
 
 TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
   Audio f(Words({{0x1c, 0x0200 | (9 << 5) | (3 << 1)}, {0x2b, 0x0001}}));
-  EXPECT_TRUE(f.control(1003).checked);
-  EXPECT_TRUE(f.control(1004).checked);
-  EXPECT_TRUE(f.control(1007).checked);
-  EXPECT_EQ(f.text(1008), "28dB");
-  EXPECT_EQ(f.text(1009), "48mS");
-  EXPECT_TRUE(f.enabled(1009));
+  EXPECT_TRUE(f.control(audio::kDisablePreEmphasis).checked);
+  EXPECT_TRUE(f.control(audio::kEnableCompressor).checked);
+  EXPECT_TRUE(f.control(audio::kPreEmphasisFirst).checked);
+  EXPECT_EQ(f.text(audio::kMicSensitivityList), "28dB");
+  EXPECT_EQ(f.text(audio::kTimeConstantList), "48mS");
+  EXPECT_TRUE(f.enabled(audio::kTimeConstantList));
   f.Run("click 1005");
-  EXPECT_FALSE(f.enabled(1009));
-  EXPECT_TRUE(f.control(1005).checked);
+  EXPECT_FALSE(f.enabled(audio::kTimeConstantList));
+  EXPECT_TRUE(f.control(audio::kDisableCompressor).checked);
   f.Run("click 1004");
-  EXPECT_TRUE(f.enabled(1009));
+  EXPECT_TRUE(f.enabled(audio::kTimeConstantList));
 }
 
 // A selection change that leaves no item selected keeps the pending value; text typed into
@@ -76,7 +80,7 @@ TEST(TxLists, NoSelectionKeepsThePendingValue) {
   {
     Audio f(Words({{0x1c, (5 << 5) | (6 << 1)}}));
     f.Run("type 1008 46dB\ntype 1009 6mS");
-    for (int id : {1008, 1009}) {
+    for (int id : {audio::kMicSensitivityList, audio::kTimeConstantList}) {
       ui::ComboBox list(&*f, id);
       list.SetCurSel(-1);
       f->Dispatch(id, ui::Notify::SelChange);
@@ -86,8 +90,8 @@ TEST(TxLists, NoSelectionKeepsThePendingValue) {
   {
     Other f(Words({{0x1f, 0x8000 | (2 << 7)}}));
     f.Run("type 1008 10KHz");
-    ui::ComboBox(&*f, 1008).SetCurSel(-1);
-    f->Dispatch(1008, ui::Notify::SelChange);
+    ui::ComboBox(&*f, other::kDeviationList).SetCurSel(-1);
+    f->Dispatch(other::kDeviationList, ui::Notify::SelChange);
     EXPECT_EQ(f.Ok()[0x1f], 0x8000 | (2 << 7));
   }
 }
@@ -95,12 +99,17 @@ TEST(TxLists, NoSelectionKeepsThePendingValue) {
 // Opening with reg1f, reg24 and reg19 as given, then the clicks: which of the dependent
 // controls are enabled.
 TEST(TxOther, EnabledStatesFollowTheirSwitches) {
-  const std::vector<int> kDependents = {1004, 1005, 1008, 1010, 1011, 1013, 1014,
-                                        1012, 1015, 1017, 1002, 1016, 1018};
-  const std::vector<int> kPilotSet = {1004, 1005, 1008};
-  const std::vector<int> kSwitches = {1010, 1011, 1013, 1014};
-  const std::vector<int> kIndicatorSet = {1012, 1017, 1002, 1018};
-  const std::vector<int> kPapdSet = {1015, 1016};
+  const std::vector<int> kDependents = {
+      other::kMutePilot,        other::kKeepPilot,       other::kDeviationList, other::kIndicatorEnable,
+      other::kIndicatorDisable, other::kPapdEnable,      other::kPapdDisable,   other::kBlinkVoltageBox,
+      other::kPapdVoltageBox,   other::kLightVoltageBox, other::kBlinkSlider,   other::kPapdSlider,
+      other::kLightSlider};
+  const std::vector<int> kPilotSet = {other::kMutePilot, other::kKeepPilot, other::kDeviationList};
+  const std::vector<int> kSwitches = {other::kIndicatorEnable, other::kIndicatorDisable, other::kPapdEnable,
+                                      other::kPapdDisable};
+  const std::vector<int> kIndicatorSet = {other::kBlinkVoltageBox, other::kLightVoltageBox,
+                                          other::kBlinkSlider, other::kLightSlider};
+  const std::vector<int> kPapdSet = {other::kPapdVoltageBox, other::kPapdSlider};
   auto join = [](std::initializer_list<std::vector<int>> parts) {
     std::vector<int> out;
     for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
@@ -148,13 +157,13 @@ TEST(TxOther, TxIdControlsAreEnabledOnlyForTheDModelsAndStayHidden) {
   for (int model : {kLx7240, kLx7250, kLx7240D, kLx7250D}) {
     Other f(words, model);
     const bool d = model >= kLx7240D;
-    for (int id : {1047, 1019}) {
+    for (int id : {other::kTxIdCheck, other::kTxIdBox}) {
       EXPECT_EQ(f.enabled(id), d) << model;
       EXPECT_FALSE(f.control(id).visible);
     }
-    EXPECT_EQ(f.control(1047).checked, d);
-    EXPECT_EQ(f.text(1019), d ? "48879" : "0");
-    EXPECT_EQ(f.text(1009), "30000");  // 24000 kHz × 30 / 24
+    EXPECT_EQ(f.control(other::kTxIdCheck).checked, d);
+    EXPECT_EQ(f.text(other::kTxIdBox), d ? "48879" : "0");
+    EXPECT_EQ(f.text(other::kPilotFrequencyBox), "30000");  // 24000 kHz × 30 / 24
     // reg17 is rewritten whole; the flag bit is never written.
     const RegisterImage& w = f.Ok();
     EXPECT_EQ(w[0x17], d ? 0xBEEF : 0x0000) << model;
@@ -179,48 +188,52 @@ TEST_P(ThresholdOrder, AppliesOnReleaseWithMeterAndIndicatorOn) {
   Other f(Words({{0x16, (60 << 8) | 40}, {0x24, c.reg24}, {0x19, static_cast<uint16_t>(c.reg19 | 30)}}));
   f.Run(c.action);
   EXPECT_EQ(f.pos(c.slider), c.expected);
-  const int box = c.slider == 1002 ? 1012 : c.slider == 1018 ? 1017 : 1015;
+  const int box = c.slider == other::kBlinkSlider   ? other::kBlinkVoltageBox
+                  : c.slider == other::kLightSlider ? other::kLightVoltageBox
+                                                    : other::kPapdVoltageBox;
   EXPECT_EQ(f.text(box), ui::FormatFloat(static_cast<float>(c.expected) * 9.375f));
   const RegisterImage& w = f.Ok();
-  const uint32_t written = c.slider == 1002   ? Get(TxField::BlinkThreshold, w)
-                           : c.slider == 1018 ? Get(TxField::LightThreshold, w)
-                                              : Get(TxField::PapdThreshold, w);
+  const uint32_t written = c.slider == other::kBlinkSlider   ? Get(TxField::BlinkThreshold, w)
+                           : c.slider == other::kLightSlider ? Get(TxField::LightThreshold, w)
+                                                             : Get(TxField::PapdThreshold, w);
   EXPECT_EQ(written, static_cast<uint32_t>(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ThresholdOrder,
-    ::testing::Values(OrderCase{0x1000, 0x8100, "drag 1002 30", 1002, 40},
-                      OrderCase{0x1000, 0x8100, "drag 1018 70", 1018, 60},
-                      OrderCase{0x1000, 0x8100, "drag 1016 50", 1016, 40},
-                      OrderCase{0x1000, 0x8100, "drag 1002 80", 1002, 80},
-                      OrderCase{0x1000, 0x8100, "drag 1016 20", 1016, 20},
+    ::testing::Values(OrderCase{0x1000, 0x8100, "drag 1002 30", other::kBlinkSlider, 40},
+                      OrderCase{0x1000, 0x8100, "drag 1018 70", other::kLightSlider, 60},
+                      OrderCase{0x1000, 0x8100, "drag 1016 50", other::kPapdSlider, 40},
+                      OrderCase{0x1000, 0x8100, "drag 1002 80", other::kBlinkSlider, 80},
+                      OrderCase{0x1000, 0x8100, "drag 1016 20", other::kPapdSlider, 20},
                       // Keyboard moves are not checked.
-                      OrderCase{0x1000, 0x8100, "key 1002 30", 1002, 30},
-                      OrderCase{0x1000, 0x8100, "key 1018 70", 1018, 70},
-                      OrderCase{0x1000, 0x8100, "key 1016 50", 1016, 50},
+                      OrderCase{0x1000, 0x8100, "key 1002 30", other::kBlinkSlider, 30},
+                      OrderCase{0x1000, 0x8100, "key 1018 70", other::kLightSlider, 70},
+                      OrderCase{0x1000, 0x8100, "key 1016 50", other::kPapdSlider, 50},
                       // Nor with the indicator off (its sliders are greyed; PAPD's is not).
-                      OrderCase{0x1000, 0x0100, "drag 1016 50", 1016, 50},
-                      OrderCase{0x1000, 0x0100, "drag 1002 30", 1002, 60},
+                      OrderCase{0x1000, 0x0100, "drag 1016 50", other::kPapdSlider, 50},
+                      OrderCase{0x1000, 0x0100, "drag 1002 30", other::kBlinkSlider, 60},
                       // The indicator switched off while open counts as well.
-                      OrderCase{0x1000, 0x8100, "click 1011\ndrag 1016 50", 1016, 50},
+                      OrderCase{0x1000, 0x8100, "click 1011\ndrag 1016 50", other::kPapdSlider, 50},
                       // Nor with the meter off: every slider is greyed.
-                      OrderCase{0x0000, 0x8100, "drag 1002 30", 1002, 60},
+                      OrderCase{0x0000, 0x8100, "drag 1002 30", other::kBlinkSlider, 60},
                       // PAPD off: the meter switched on frees its slider, which then goes
                       // above the light threshold freely.
-                      OrderCase{0x0000, 0x8000, "click 1006\ndrag 1016 50", 1016, 50}));
+                      OrderCase{0x0000, 0x8000, "click 1006\ndrag 1016 50", other::kPapdSlider, 50}));
 
 TEST(TxOutOfRange, ValuesWithoutAPositionAreWrittenAsTheLastOne) {
   for (uint16_t gain : {13, 14, 15}) {
     Rf f(Words({{0x03, static_cast<uint16_t>(0xFFE1 | (gain << 1))}}));
-    EXPECT_EQ(f.pos(1002), 12);
+    EXPECT_EQ(f.pos(rf::kPaGainSlider), 12);
     EXPECT_EQ(f.Ok()[0x03], 0xFFE1 | (12 << 1));
   }
   for (uint16_t step : {128, 200, 255}) {
     Other f(Words({{0x16, static_cast<uint16_t>((step << 8) | step)}, {0x19, step}, {0x24, 0x1000}}));
-    for (int slider : {1002, 1018, 1016}) EXPECT_EQ(f.pos(slider), 127);
+    for (int slider : {other::kBlinkSlider, other::kLightSlider, other::kPapdSlider})
+      EXPECT_EQ(f.pos(slider), 127);
     // The first paint replaces the decoded voltage; six significant digits.
-    for (int box : {1012, 1017, 1015}) EXPECT_EQ(f.text(box), "1190.62");
+    for (int box : {other::kBlinkVoltageBox, other::kLightVoltageBox, other::kPapdVoltageBox})
+      EXPECT_EQ(f.text(box), "1190.62");
     const RegisterImage& w = f.Ok();
     EXPECT_EQ(w[0x16], 0x7F7F);
     EXPECT_EQ(w[0x19] & 0xFF, 0x7F);
@@ -276,7 +289,7 @@ TEST(TxUntouchedBits, CancelWritesNothingButTheMutePilotField) {
     bool muteClicked = false;
     for (int i = 0; i < 6; ++i) {
       const std::string& a = otherActions[rng() % otherActions.size()];
-      if (a == "click 1004" && f.enabled(1004)) muteClicked = true;
+      if (a == "click 1004" && f.enabled(other::kMutePilot)) muteClicked = true;
       f.Run(a);
     }
     RegisterImage expected = before;
@@ -318,15 +331,15 @@ TEST(TxOther, OkChecksTheTxIdBeforeWritingAnyWord) {
   f.Run("click 1001\nclick 1004\nclick 1006\nselect 1008 3");
   const RegisterImage afterClicks = f.state.words;  // the mute-pilot field only
   for (const char* bad : {"65536", "70000", "-1", "x"}) {
-    f->SetDlgItemText(1019, bad);
+    f->SetDlgItemText(other::kTxIdBox, bad);
     EXPECT_EQ(f.Ok(), afterClicks) << bad;
     EXPECT_TRUE(f.open());
-    EXPECT_EQ(f->focusId(), 1019);
+    EXPECT_EQ(f->focusId(), other::kTxIdBox);
   }
   EXPECT_EQ(f.messages(),
             (std::vector<std::string>{ui::msg::OutOfRange(0, 65535), ui::msg::OutOfRange(0, 65535),
                                       ui::msg::kNotUnsigned, ui::msg::kNotUnsigned}));
-  f->SetDlgItemText(1019, "65535");
+  f->SetDlgItemText(other::kTxIdBox, "65535");
   const RegisterImage& w = f.Ok();
   EXPECT_FALSE(f.open());
   EXPECT_EQ(w[0x17], 0xFFFF);

@@ -516,7 +516,7 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
       return PaintBackground(w);
     case WM_SYSCOMMAND: {
-      const int command = static_cast<int>(wParam & 0xFFF0);
+      const int command = static_cast<int>(wParam) & kSysCommandMask;
       if (std::find(w.sysCommands.begin(), w.sysCommands.end(), command) == w.sysCommands.end()) return FALSE;
       dialog.UserSysCommand(static_cast<int>(wParam));
       return TRUE;
@@ -739,7 +739,7 @@ bool Win32Host::AppendSystemMenu(Dialog& dialog, int command, const std::string&
   if (!system) return false;
   AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(system, MF_STRING, static_cast<UINT_PTR>(command), Wide(text).c_str());
-  w->sysCommands.push_back(command & 0xFFF0);
+  w->sysCommands.push_back(command & kSysCommandMask);
   return true;
 }
 

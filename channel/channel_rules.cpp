@@ -1,4 +1,4 @@
-#include "settings/channel_rules.h"
+#include "channel/channel_rules.h"
 
 #include <limits>
 
@@ -6,7 +6,7 @@
 #include "core/input_file.h"
 #include "core/messages.h"
 
-namespace lx::settings {
+namespace lx {
 namespace {
 std::string KHzRange(int64_t low, int64_t high) {
   return std::to_string(low) + "KHz~" + std::to_string(high) + "KHz";
@@ -34,17 +34,14 @@ std::string CrystalRangeWarning(int64_t kHz) {
          std::to_string(kCrystalHighKHz) + " kHz; kept — " + CrystalRangeText();
 }
 
-}  // namespace lx::settings
-
-namespace lx::settings {
-
 bool CrystalLineHolds(int64_t kHz) {
   if (kHz < std::numeric_limits<int32_t>::min() || kHz > std::numeric_limits<int32_t>::max()) return false;
   const std::string line = CrystalLine(static_cast<int32_t>(kHz));
   RegisterImage words{};
   int32_t back = -1;
   ViewStream in(line);
-  const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), words, back);
+  const HeaderReadResult read =
+      ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), words, back);
   return read.crystalSeen && back == kHz;
 }
 
@@ -57,4 +54,4 @@ std::optional<std::string> CrystalRefusal(int64_t kHz) {
   return std::nullopt;
 }
 
-}  // namespace lx::settings
+}  // namespace lx
