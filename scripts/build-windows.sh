@@ -18,4 +18,16 @@ cmake --build "$build" --target lx_host_icons >/dev/null
 cmake --build "$build" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg lx_data
 (cd "$build" && cpack -G ZIP >/dev/null)
 zip=$(ls "$build"/package/*.zip)
+# What users unpack: a packaging change that leaves something out fails here, not on their desk.
+python3 - "$zip" resources/Data <<'PY'
+import pathlib, sys, zipfile
+archive, data = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+top = archive.name.removesuffix(".zip") + "/"
+names = set(zipfile.ZipFile(archive).namelist())
+wanted = ["ambrel.exe", "ostrel.exe", "lxcfg.exe", "README.txt", "docs/guide.md", "docs/lxcfg.md",
+          "docs/default-images.md"] + [f"Data/{m.name}/EEPROM.h" for m in sorted(data.iterdir())]
+missing = [w for w in wanted if top + w not in names]
+if missing:
+    sys.exit(f"build-windows.sh: {archive} lacks {', '.join(missing)}")
+PY
 echo "$zip ($(stat -c %s "$zip") bytes)"
