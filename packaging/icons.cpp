@@ -139,7 +139,7 @@ bool WriteIco(const QString& file, QColor tile, bool transmitter) {
 
 int main(int argc, char** argv) {
   const bool ico = argc == 3 && QByteArray(argv[1]) == "--ico";
-  if (argc != 2 && !ico) {
+  if (!ico && (argc != 2 || QByteArray(argv[1]).startsWith("--"))) {
     std::fprintf(stderr, "usage: lx_icons <folder>\n       lx_icons --ico <folder>\n");
     return 2;
   }
