@@ -9,9 +9,11 @@ packages=(
   help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )
 # xdotool drives the shipped programs through the X server, on Linux under a window manager
-# (openbox). The Windows programs are cross-built with mingw-w64 and tested under Wine (and zipped).
+# (openbox). The Windows programs are cross-built with mingw-w64 and tested under Wine (and
+# zipped); fonts-wine holds Marlett, the font of the title bar's buttons (without it they read
+# "0 1 r").
 if [ "${LX_WINDOWS:-1}" != 0 ]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 python3)
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -29,6 +29,12 @@ if ! fc-list 2>/dev/null | grep "WenQuanYi Micro Hei" >/dev/null; then
   echo "test-windows.sh: the WenQuanYi Micro Hei font is missing (fonts-wqy-microhei)" >&2
   exit 2
 fi
+# Wine draws the title bar's buttons with the Marlett font (fonts-wine); the prefix gets a copy.
+marlett=/usr/share/wine/fonts/marlett.ttf
+if [ ! -f "$marlett" ]; then
+  echo "test-windows.sh: Wine's Marlett font is missing (fonts-wine)" >&2
+  exit 2
+fi
 if [ -z "${LX_IN_XVFB:-}" ]; then
   exec env LX_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
 fi
@@ -36,13 +42,13 @@ fi
 cmake --build "$win" -j"${LX_JOBS:-2}" --target ambrel ostrel lxcfg uiscenario core_tests lx_settings_tests \
   lx_cli_tests lx_settings_ui_tests ui_tests app_tests channel_dialog_tests tx_tests rx_tests win32_host_tests >/dev/null
 
-# A Wine prefix of our own, with the Chinese font substitutes the templates need and windows
-# that Wine manages and frames itself (there is no window manager on the virtual display: a
-# managed window would wait for one at every hide). A prefix is used only once it was made
+# A Wine prefix of our own, with the Chinese font substitutes the templates need, Marlett for
+# the title bars, and windows that Wine manages and frames itself (there is no window manager
+# on the virtual display: a managed window would wait for one at every hide). A prefix is used only once it was made
 # whole: one left half-made by an interrupted run, or by an older version of this script, is
 # made again.
 export WINEPREFIX="$win/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-ready="$WINEPREFIX/.lx-ready-2"
+ready="$WINEPREFIX/.lx-ready-3"
 # Whatever ends this script, no Wine process of our prefix outlives it.
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "${work:-}"' EXIT
 trap 'exit 130' INT TERM
@@ -54,14 +60,18 @@ if [ ! -f "$ready" ]; then
   for face in 宋体 SimSun System; do
     LC_ALL=C.UTF-8 timeout 120 wine reg add "$substitutes" /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
+  cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  timeout 120 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' \
+    /d marlett.ttf /f >/dev/null 2>&1
   timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   timeout 120 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 120 wineserver -w || true
-  # The registry is written when the server ends: check that the substitutes are in it.
+  # The registry is written when the server ends: check that the settings are in it.
   if ! grep -q '"System"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
      ! grep -q '"SimSun"="WenQuanYi Micro Hei"' "$WINEPREFIX/system.reg" ||
+     ! grep -q '"Marlett (TrueType)"="marlett.ttf"' "$WINEPREFIX/system.reg" ||
      ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg"; then
-    echo "FAIL: the font substitutes or window settings did not reach $WINEPREFIX" >&2
+    echo "FAIL: the fonts or window settings did not reach $WINEPREFIX" >&2
     exit 1
   fi
   touch "$ready"

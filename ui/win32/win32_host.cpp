@@ -421,6 +421,16 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_INITDIALOG:
       w.caption = Utf8(TextOf(w.hwnd));
+      // The tool's icon (the program's resource named after it) on its own window, for the
+      // title bar, the taskbar and Alt+Tab; the dialogs it owns show none, as usual.
+      if (!GetWindow(w.hwnd, GW_OWNER)) {
+        for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+          const int size = GetSystemMetrics(metric);
+          if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), Wide(appName_).c_str(), IMAGE_ICON, size,
+                                       size, LR_SHARED))
+            SendMessageW(w.hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        }
+      }
       if (onCreated) onCreated(dialog, w.hwnd);
       InitWindow(w, w.hwnd);
       return FALSE;  // the dialog has placed the focus itself
