@@ -6,6 +6,7 @@
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "resources/ids.h"
+#include "tests/support/lxcfg.h"
 #ifndef _WIN32
 #include "tests/support/endless.h"
 #endif
@@ -218,6 +219,26 @@ TEST(MainWindow, HelpAboutAndTheSystemMenuOpenTheSameAboutBox) {
   EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 100, 100}));
   EXPECT_EQ(w.host.errors(), 0);
   EXPECT_FALSE(w.main.ended());
+}
+
+// The register window shows what lxcfg show prints for the same image, for every model of both
+// tools (the D models too, chosen as a header naming them chooses them).
+TEST(MainWindow, RegisterWindowShowsWhatLxcfgShowPrints) {
+  for (const ToolDefinition& (*tool)() : {AmbrelTool, OstrelTool}) {
+    for (int n = 0; n < tool().profile.modelCount(); ++n) {
+      ToolWindow w(tool());
+      w.state.SelectChipModel(n);
+      const std::string file = (w.work / "image.h").string();
+      ASSERT_TRUE(w.state.SaveHeader(file).ok);
+      std::string page;
+      w.host.Queue(ui::Action::Call([&] { page = w.host.top()->GetDlgItemText(res::registers::kText); }));
+      w.host.Command(res::kCmdRegisters);
+      const test::Outcome shown = test::RunLxcfg({"show", file}, LX_PROGRAM_DIR);
+      EXPECT_EQ(shown.status, 0) << shown.err;
+      EXPECT_FALSE(page.empty());
+      EXPECT_EQ(page, shown.out) << tool().profile.models[n].name;
+    }
+  }
 }
 
 }  // namespace

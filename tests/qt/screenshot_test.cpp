@@ -25,6 +25,7 @@
 
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
+#include "app/register_dialog.h"
 #include "app/main_dialog.h"
 #include "resources/ambrel_tx_ids.h"
 #include "resources/channel_ids.h"
@@ -51,6 +52,8 @@ std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& stat
       return std::make_unique<MainDialog>(host, state, tool, work);
     case res::kAboutDialog:
       return std::make_unique<AboutDialog>(host);
+    case res::kRegisterDialog:
+      return std::make_unique<RegisterDialog>(host, state);
     default:
       return std::make_unique<FileConvertDialog>(host, state);
   }
@@ -242,7 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ostrel-audio.png", OstrelTool, res::kRxAudioDialog, 1, 0},
                       Window{"ostrel-other.png", OstrelTool, res::kRxOtherDialog, 2, 0},
                       Window{"ambrel-channel.png", AmbrelTool, res::channel::kDialog, 3, 1},
-                      Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 3, 2}),
+                      Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 3, 2},
+                      Window{"ambrel-registers.png", AmbrelTool, res::kRegisterDialog, -1, 1},
+                      Window{"ostrel-registers.png", OstrelTool, res::kRegisterDialog, -1, 2}),
     [](const ::testing::TestParamInfo<Window>& info) { return test::TestNameOf(info.param.file); });
 
 }  // namespace
