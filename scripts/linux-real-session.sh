@@ -12,6 +12,8 @@
 # scripts/install-deps.sh: a 747x318 main window and a 544x249 audio dialog. A window of another
 # size stops the test with a note.
 set -euo pipefail
+# shellcheck source=scripts/x-input.sh
+source "$(dirname "$0")/x-input.sh"
 bin=$(cd "$1" && pwd)
 mkdir -p "$2"
 work=$(cd "$2" && pwd)
@@ -51,36 +53,9 @@ started+=($!)
 for _ in $(seq 100); do [ -e "$work/wm-ready" ] && break; sleep 0.1; done
 [ -e "$work/wm-ready" ] || { echo "FAIL: openbox did not start (see $work/openbox.log)" >&2; exit 1; }
 
-# The first visible window whose title matches, once it shows (nothing after 20 s).
-window() {
-  local found
-  for _ in $(seq 200); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    sleep 0.1
-  done
-}
-gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-click() {
-  xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.3
-}
 keys() {
   xdotool key --clearmodifiers "$@"
   sleep 0.2
-}
-size_is() {
-  local WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
-  [ "${WIDTH}x${HEIGHT}" = "$2" ] && return 0
-  echo "FAIL: $3 is ${WIDTH}x${HEIGHT}, not $2: the places this test clicks are not where the controls are" >&2
-  return 1
 }
 
 dir="$work/real-ambrel"

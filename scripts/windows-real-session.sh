@@ -12,32 +12,13 @@
 # substitutes of the test prefix: a 753x323 main window and a 648x359 channel dialog, the sizes
 # of the screenshots in docs/windows/. A window of another size stops the test with a note.
 set -euo pipefail
+# shellcheck source=scripts/x-input.sh
+source "$(dirname "$0")/x-input.sh"
 win_bin=$1
 linux_bin=$2
 work=$3
 command -v xdotool >/dev/null || { echo "windows-real-session.sh: xdotool missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
 
-# The first visible window whose title matches, once it shows (nothing after 20 s); looked for
-# every 20 ms, so that the start-up time is measured to that.
-window() {
-  local found
-  for _ in $(seq 1000); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
-    [ -n "$found" ] && { echo "$found"; return 0; }
-    sleep 0.02
-  done
-}
-gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-click() {
-  xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.3
-}
 # Key strokes for a window: with no window manager on the display, the X input focus is given
 # to it first.
 keys() {
@@ -45,13 +26,6 @@ keys() {
   shift
   xdotool windowfocus --sync "$target" 2>/dev/null || true
   xdotool key --clearmodifiers "$@"
-}
-size_is() {
-  local WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
-  [ "${WIDTH}x${HEIGHT}" = "$2" ] && return 0
-  echo "FAIL: $3 is ${WIDTH}x${HEIGHT}, not $2: the places this test clicks are not where the controls are" >&2
-  return 1
 }
 
 # tool, main-window title, model radio x y, channel box x y, bank button x y, frequency, the same
