@@ -124,9 +124,12 @@ if [ -x "$linux/bin/uiscenario" ]; then
 
   echo "== real windows under Wine"
   # The channel scripts on the native windows: choose a model, open the channel dialog, type a
-  # channel, copy the bank, OK, File > Save in the common dialog; with the screenshots.
+  # channel, copy the bank, OK, File > Save in the common dialog; the register scripts: the page,
+  # comparisons, the clipboard, dropped files; with the screenshots.
   for tool in ambrel ostrel; do
     same_as_linux "$tool on the native windows" win32 "$root/tests/scenarios/$tool-channel.txt" --pictures "$shots/$tool"
+    same_as_linux "$tool's register window on the native windows" win32 "$root/tests/scenarios/$tool-registers.txt" \
+      --pictures "$shots/$tool-registers"
   done
 
   echo "== the shipped programs under Wine"
@@ -156,9 +159,11 @@ mkdir -p docs/windows
 python3 - "$shots" docs/windows <<'PY'
 import struct, sys, zlib, pathlib
 src, dst = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-names = {"102": "main", "143": "channel"}
+names = {"102": "main", "143": "channel", "150": "registers"}
 for bmp in sorted(src.glob("*/*.bmp")):
-    if bmp.stem not in names:
+    tool, _, session = bmp.parent.name.partition("-")
+    # The register session gives the register window; the channel session the others.
+    if bmp.stem not in names or (bmp.stem == "150") != (session == "registers"):
         continue
     data = bmp.read_bytes()
     offset, = struct.unpack_from("<I", data, 10)
@@ -174,7 +179,7 @@ for bmp in sorted(src.glob("*/*.bmp")):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
     png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0))
     png += chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b"")
-    out = dst / f"{bmp.parent.name}-{names[bmp.stem]}.png"
+    out = dst / f"{tool}-{names[bmp.stem]}.png"
     out.write_bytes(png)
     print(f"screenshot {out} ({width}x{abs(height)})")
 PY
