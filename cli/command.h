@@ -110,10 +110,6 @@ std::string DefaultImageOf(const Context& ctx, const std::string& modelName);
 // both name different files.
 std::optional<std::string> OneOutput(Context& ctx, const std::string& positional, const std::string& option);
 
-// A tool state for the model's family, in the program's folder, with the model chosen but no
-// default image loaded.
-ToolState StateFor(const Context& ctx, ModelRef model);
-
 // "standard input" for "-", else the file name: how messages name an input.
 std::string DisplayName(const std::string& file);
 // Usage error (status 2, reported) when more than one of `files` is "-"; else kOk.

@@ -2,7 +2,7 @@
 // OK would, and write it as File > Save does.
 #include "cli/command.h"
 #include "core/atomic_file.h"
-#include "settings/channel_rules.h"
+#include "channel/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {

@@ -8,7 +8,7 @@
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "core/path_text.h"
-#include "settings/channel_rules.h"
+#include "channel/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
@@ -17,7 +17,7 @@ namespace {
 // --xtal K: kCrystal has refused what the header cannot hold; outside 23000..25000 kHz it is
 // used with a warning. False when --strict refuses it.
 bool CheckCrystal(Context& ctx, int32_t kHz) {
-  return settings::CrystalInRange(kHz) || Warn(ctx, "--xtal: " + settings::CrystalRangeWarning(kHz));
+  return CrystalInRange(kHz) || Warn(ctx, "--xtal: " + CrystalRangeWarning(kHz));
 }
 
 struct ModelXtal {
@@ -64,7 +64,7 @@ void AddBasicCommands(Commands& commands) {
             const auto f = ParseNumber(text);
             if (!f) return Fail(ctx, "'" + text + "' is not a frequency in kHz");
             if (!range.contains(*f))
-              return Fail(ctx, settings::ChannelRangeRefusal(*f, o->chip().name, range.low, range.high));
+              return Fail(ctx, ChannelRangeRefusal(*f, o->chip().name, range.low, range.high));
             const auto words = EncodeChannel(*m.profile, m.index, o->xtal, *f);
             if (!words) return Fail(ctx, "cannot encode " + text);
             // The words of a snapped frequency name another one: say which.

@@ -10,7 +10,7 @@
 #include "core/header_format.h"
 #include "core/path_text.h"
 #include "core/text.h"
-#include "settings/channel_rules.h"
+#include "channel/channel_rules.h"
 
 namespace lx::cli {
 
@@ -140,12 +140,6 @@ std::string ModelNames() {
   return names;
 }
 
-ToolState StateFor(const Context& ctx, ModelRef model) {
-  ToolState state(*model.profile, ctx.programDir);
-  state.chipModel = model.index;
-  return state;
-}
-
 const CLI::Validator kFileName(
     [](std::string& name) { return name.empty() ? std::string("a file name cannot be empty") : std::string(); }, "FILE");
 
@@ -165,7 +159,7 @@ const CLI::Validator kCrystal(
     [](std::string& text) {
       const auto v = ParseInteger(text, SignRule::Any);
       if (!v) return "'" + text + "' is not a number (decimal or 0x hexadecimal)";
-      if (const auto refusal = settings::CrystalRefusal(*v)) return *refusal;
+      if (const auto refusal = CrystalRefusal(*v)) return *refusal;
       text = std::to_string(*v);
       return std::string();
     },
