@@ -18,7 +18,8 @@ namespace lx::app {
 struct FileTime {
   std::int64_t seconds = 0;
   std::int64_t fraction = 0;
-  auto operator<=>(const FileTime&) const = default;
+  bool operator==(const FileTime&) const = default;
+  bool operator<(const FileTime& o) const { return seconds != o.seconds ? seconds < o.seconds : fraction < o.fraction; }
 };
 
 // What a file looked like; a change of any part counts as a write. A file replaced by renaming
