@@ -1,5 +1,4 @@
 #include "core/atomic_file.h"
-#include "core/file_common.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,6 +12,9 @@
 #include <cstring>
 #include <random>
 #include <thread>
+
+#include "core/file_common.h"
+#include "core/system_calls.h"
 
 namespace lx {
 namespace {
@@ -38,11 +40,12 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 // cannot be opened to flush, nor one flushed where the file system does not support it: there
 // the save stands as far as the system allows.
 int SyncFolderOf(const std::filesystem::path& target) {
-  const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  SystemCalls& sys = InstalledSystemCalls();
+  const int fd = sys.Open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) return errno == EACCES || errno == EPERM ? 0 : -1;
-  const int synced = ::fsync(fd);
+  const int synced = sys.Fsync(fd);
   const int err = errno;
-  ::close(fd);
+  sys.Close(fd);
   if (synced == 0 || err == EINVAL || err == ENOTSUP || err == ENOSYS) return 0;
   errno = err;
   return -1;
@@ -67,18 +70,35 @@ bool IsOurTemporaryName(std::string_view name) {
 // A save killed between creating its temporary file and the rename leaves the file behind; the
 // next save into the folder removes those old enough that no live save can own them.
 void RemoveStaleTemporaries(const std::filesystem::path& dir) {
-  DIR* d = ::opendir(dir.c_str());
+  SystemCalls& sys = InstalledSystemCalls();
+  DIR* d = sys.Opendir(dir.c_str());
   if (!d) return;
   const int dirFd = ::dirfd(d);
   const auto now = std::chrono::system_clock::now();
-  while (const dirent* e = ::readdir(d)) {
+  while (const dirent* e = sys.Readdir(d)) {
     if (!IsOurTemporaryName(e->d_name)) continue;
     struct stat st {};
-    if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (sys.Fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
     const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec);
-    if (now - modified > std::chrono::seconds(kStaleTemporarySeconds)) ::unlinkat(dirFd, e->d_name, 0);
+    if (now - modified > std::chrono::seconds(kStaleTemporarySeconds)) sys.Unlinkat(dirFd, e->d_name, 0);
   }
-  ::closedir(d);
+  sys.Closedir(d);
+}
+
+// The text of the link `path`: 0, or the errno of a failure.
+int ReadLink(const std::filesystem::path& path, std::filesystem::path& target) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    const ssize_t n = InstalledSystemCalls().Readlink(path.c_str(), buffer.data(), buffer.size());
+    if (n < 0) return errno;
+    // A text that fills the buffer may have been cut short.
+    if (static_cast<std::size_t>(n) < buffer.size()) {
+      buffer.resize(static_cast<std::size_t>(n));
+      target = buffer;
+      return 0;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
 }
 
 // What a target that is neither a regular file, a character device nor a pipe is.
@@ -96,11 +116,10 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error
   // The kernel's own limit on links in a row.
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st {};
-    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
-    std::error_code ec;
-    const std::filesystem::path link = std::filesystem::read_symlink(p, ec);
-    if (ec) {
-      if (error) *error = ec.value();
+    if (InstalledSystemCalls().Lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::filesystem::path link;
+    if (const int err = ReadLink(p, link)) {
+      if (error) *error = err;
       return p;
     }
     p = link.is_absolute() ? link : p.parent_path() / link;
@@ -111,33 +130,35 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path, int* error
 
 FolderLock::FolderLock(const std::filesystem::path& target, int waitMs) {
   const std::filesystem::path dir = FolderOf(ResolveLinks(target));
-  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  SystemCalls& sys = InstalledSystemCalls();
+  const int fd = sys.Open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
   if (fd < 0) return;
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    ::close(fd);
+  if (sys.Fstat(fd, &st) != 0) {
+    sys.Close(fd);
     return;
   }
   device_ = st.st_dev;
   inode_ = st.st_ino;
   if (file_detail::JoinHeldLock(device_, inode_)) {
     held_ = true;
-    ::close(fd);
+    sys.Close(fd);
     return;
   }
   // Polled rather than blocking, so that a program stuck while holding it cannot freeze us.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  while (sys.Flock(fd, LOCK_EX | LOCK_NB) != 0) {
     if (errno == EINTR) continue;
     if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
       // Where the file system has no locks, saving goes on without one.
       if (errno == EWOULDBLOCK) error_ = file_detail::LockTimeoutReason(waitMs);
-      ::close(fd);
+      sys.Close(fd);
       return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  file_detail::KeepHeldLock(device_, inode_, [fd] { ::close(fd); });  // closing releases the lock
+  // Closing releases the lock.
+  file_detail::KeepHeldLock(device_, inode_, [fd] { InstalledSystemCalls().Close(fd); });
   held_ = true;
 }
 
@@ -165,8 +186,9 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   int err = 0;
   target_ = ResolveLinks(target, &err);
   if (err) return fail("cannot create", err);
+  SystemCalls& sys = InstalledSystemCalls();
   struct stat st {};
-  if (::stat(target_.c_str(), &st) != 0) {
+  if (sys.Stat(target_.c_str(), &st) != 0) {
     if (errno != ENOENT) return fail("cannot create", errno);
     return createTemporary(nullptr);
   }
@@ -174,7 +196,7 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
     // Renaming over /dev/null or a FIFO would put a file in its place: write to it instead.
     int fd = -1;
     err = Step(FileStep::Create, [&] {
-      fd = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+      fd = sys.Open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
       return fd < 0 ? -1 : 0;
     });
     if (err) return fail("cannot open", err);
@@ -185,7 +207,7 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   if (const char* kind = RefusedKind(st.st_mode)) return refuse(kind);
   // A file we may not write is not ours to replace, though the folder would let us. (A
   // read-only file system answers when the temporary file is created.)
-  if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+  if (sys.Faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
     return fail("cannot write", EACCES);
   const Keep keep{st.st_mode & 07777, st.st_uid, st.st_gid};
   return createTemporary(&keep);
@@ -200,12 +222,13 @@ bool AtomicFile::createTemporary(const Keep* keep) {
     return false;
   }
   RemoveStaleTemporaries(dir);
+  SystemCalls& sys = InstalledSystemCalls();
   int fd = -1;
   const int err = Step(FileStep::Create, [&] {
     for (int attempt = 0; attempt < 100; ++attempt) {
       tempName_ = (dir / TemporaryName()).string();
       // 0666: the system takes the umask (and a folder's default ACL) off, as for any new file.
-      fd = ::open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      fd = sys.Open(tempName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0 || errno != EEXIST) break;
     }
     if (fd < 0) tempName_.clear();
@@ -216,9 +239,9 @@ bool AtomicFile::createTemporary(const Keep* keep) {
   if (keep) {
     // The owner first: a change of owner clears the set-user and set-group bits. Only the
     // superuser may give a file away; the group alone is kept where that is allowed.
-    if (::fchown(fd_, keep->owner, keep->group) != 0)
-      (void)::fchown(fd_, static_cast<uid_t>(-1), keep->group);
-    ::fchmod(fd_, keep->mode);
+    if (sys.Fchown(fd_, keep->owner, keep->group) != 0)
+      (void)sys.Fchown(fd_, static_cast<uid_t>(-1), keep->group);
+    sys.Fchmod(fd_, keep->mode);
   }
   return true;
 }
@@ -228,7 +251,7 @@ bool AtomicFile::Write(std::string_view data) {
   const file_detail::WriteFault injected = file_detail::WriteFaultAt(written_, data.size());
   data = data.substr(0, injected.passes);
   while (!data.empty()) {
-    const ssize_t n = ::write(fd_, data.data(), data.size());
+    const ssize_t n = InstalledSystemCalls().Write(fd_, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return fail("cannot write", errno);
     if (n == 0) return fail("cannot write", ENOSPC);
@@ -242,21 +265,22 @@ bool AtomicFile::Write(std::string_view data) {
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
+  SystemCalls& sys = InstalledSystemCalls();
   // A device or a pipe has nothing to flush to a disk (fsync would say EINVAL).
-  int err = direct_ ? 0 : Step(FileStep::Flush, [&] { return ::fsync(fd_); });
+  int err = direct_ ? 0 : Step(FileStep::Flush, [&] { return sys.Fsync(fd_); });
   if (err) return fail("cannot write", err);
   const int fd = fd_;
   fd_ = -1;
   // The descriptor is gone whatever close answers (an injected failure closes it too); a
   // failure may mean lost data.
-  const int closed = ::close(fd);
+  const int closed = sys.Close(fd);
   err = Step(FileStep::Close, [&] { return closed; });
   if (err) return fail("cannot write", err);
   if (direct_) {
     lock_.reset();
     return true;
   }
-  err = Step(FileStep::Rename, [&] { return ::rename(tempName_.c_str(), target_.c_str()); });
+  err = Step(FileStep::Rename, [&] { return sys.Rename(tempName_.c_str(), target_.c_str()); });
   if (err) return fail("cannot replace it", err);
   tempName_.clear();
   // The new file is in place, but not yet safely: a failure is reported all the same.
@@ -267,9 +291,10 @@ bool AtomicFile::Commit() {
 }
 
 void AtomicFile::Abandon() {
-  if (fd_ >= 0) ::close(fd_);
+  SystemCalls& sys = InstalledSystemCalls();
+  if (fd_ >= 0) sys.Close(fd_);
   fd_ = -1;
-  if (!tempName_.empty()) ::unlink(tempName_.c_str());
+  if (!tempName_.empty()) sys.Unlink(tempName_.c_str());
   tempName_.clear();
   lock_.reset();
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/register_dialog.h"
 #include "app_fixture.h"
 #include "core/header_format.h"
 #include "core/messages.h"
@@ -239,6 +240,30 @@ TEST(MainWindow, RegisterWindowShowsWhatLxcfgShowPrints) {
       EXPECT_EQ(page, shown.out) << tool().profile.models[n].name;
     }
   }
+}
+
+// The comparison's edges: a word no setting owns is listed once, under the words; a header that
+// names a model, compared before any model is chosen, is compared under its model on both sides.
+TEST(MainWindow, RegisterComparisonOfUnownedWordsAndBeforeAModel) {
+  TempDir dir;
+  const ToolState none(AmbrelTool().profile, LX_PROGRAM_DIR);
+  ToolState chosen = none;
+  chosen.SelectChipModel(1);
+  RegisterImage words = chosen.words;
+  words[0x30] = 0x1234;
+  const std::string file = (dir / "reg30.h").string();
+  WriteFile(file, WriteHeaderText(chosen.profile().models[1], chosen.crystalKHz, words));
+  ToolState read = chosen;
+  ASSERT_TRUE(read.OpenHeader(file).ok);
+  EXPECT_EQ(ComparisonPage(chosen, read, "f"),
+            "Compared with f\n\nWords (this image -> the file)\n  reg30: 0x0000 -> 0x1234\n");
+  read = none;
+  ASSERT_TRUE(read.OpenHeader(file).ok);
+  ToolState underItsModel = none;
+  underItsModel.chipModel = 1;
+  const std::string page = ComparisonPage(none, read, "f");
+  EXPECT_NE(page.find("\nSettings (this image -> the file)\n"), std::string::npos);
+  EXPECT_EQ(page, ComparisonPage(underItsModel, read, "f"));
 }
 
 }  // namespace
