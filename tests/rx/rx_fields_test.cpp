@@ -13,39 +13,6 @@ namespace {
 using settings::BindKind;
 using settings::FieldBinding;
 
-// The second button of a radio pair: the next radio button after the first.
-template <class D>
-int SecondRadio(const DialogFixture<D>& f, int firstId) {
-  const auto& controls = f.dialog->controls();
-  for (std::size_t i = static_cast<std::size_t>(f.dialog->indexOf(firstId)) + 1; i < controls.size(); ++i)
-    if (controls[i].kind() == ui::Kind::RadioButton) return controls[i].id();
-  ADD_FAILURE() << "no second radio after " << firstId;
-  return 0;
-}
-
-// The user action that shows `value` in the binding's control. The volume slider has volume
-// 31 at its top, which is position 0.
-template <class D>
-std::string ActionFor(const DialogFixture<D>& f, const FieldBinding& b, uint32_t value) {
-  const std::string id = std::to_string(b.controlId());
-  switch (b.kind()) {
-    case BindKind::RadioPair: {
-      const bool on = (value != 0) != b.field().setBitDisables;
-      return "click " + (on ? id : std::to_string(SecondRadio(f, b.controlId())));
-    }
-    case BindKind::List:
-      return "select " + id + " " + std::to_string(value);
-    case BindKind::Slider: {
-      const bool volume = &b.field() == &Field(RxField::Volume);
-      return "drag " + id + " " +
-             std::to_string(volume ? 31 - static_cast<int>(value) : static_cast<int>(value));
-    }
-    default:
-      ADD_FAILURE() << "no action for " << b.field().name;
-      return {};
-  }
-}
-
 // Values a control can show: switch 0/1, list items, number range.
 std::pair<uint32_t, uint32_t> ControlValues(const RegisterField& field) {
   switch (field.kind) {
@@ -65,7 +32,7 @@ void RandomActions(DialogFixture<D>& f, std::mt19937& rng) {
     const auto& all = f->bindings().all();
     const FieldBinding& b = all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(rng)];
     const auto [lo, hi] = ControlValues(b.field());
-    f.Run(ActionFor(f, b, std::uniform_int_distribution<uint32_t>(lo, hi)(rng)));
+    f.Run(test::ActionFor(*f, b, std::uniform_int_distribution<uint32_t>(lo, hi)(rng)));
   }
 }
 
@@ -116,10 +83,12 @@ TEST(RxFields, OkKeepsEveryOtherBitAndCancelWritesNothing) {
 TEST(RxFields, RefusedOkWritesNothing) {
   const RegisterImage before = Words({{0x1a, 0x2000}});
   AudioFixture audio(app::OstrelTool(), kLx7140, before);
-  audio.Run("click 1003\ndrag 1002 0");
+  audio.Run("click " + std::to_string(res::rx_audio::kDisableDeEmphasis) + "\ndrag " +
+            std::to_string(res::rx_audio::kVolumeSlider) + " 0");
   audio->SetDlgItemText(res::rx_audio::kVolumeBox, "x");
   OtherFixture other(app::OstrelTool(), kLx7140, before);
-  other.Run("click 1011\ndrag 1002 9");
+  other.Run("click " + std::to_string(res::rx_other::kDisableAutomute) + "\ndrag " +
+            std::to_string(res::rx_other::kHighThresholdSlider) + " 9");
   other->SetDlgItemText(res::rx_other::kLowThresholdBox, "x");
   EXPECT_EQ(audio.Ok(), before);
   EXPECT_EQ(other.Ok(), before);
@@ -172,14 +141,12 @@ TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
 template <class D>
 bool TryDialog(RxField id, const RegisterImage& base, uint32_t value, RegisterImage& out) {
   DialogFixture<D> f(app::OstrelTool(), kLx7140, base);
-  for (const FieldBinding& b : f->bindings().all()) {
-    if (&b.field() != &Field(id)) continue;
-    // A value without an item cannot be chosen: it can only be kept.
-    if (b.kind() != BindKind::List || value < b.field().items.size()) f.Run(ActionFor(f, b, value));
-    out = f.Ok();
-    return true;
-  }
-  return false;
+  const FieldBinding* b = f->bindings().find(Field(id));
+  if (b == nullptr) return false;
+  // A value without an item cannot be chosen: it can only be kept.
+  if (b->kind() != BindKind::List || value < b->field().items.size()) f.Run(test::ActionFor(*f, *b, value));
+  out = f.Ok();
+  return true;
 }
 
 TEST(RxFields, DialogOkGivesTheWordsOfLxcfgSetForEveryFieldAndValue) {

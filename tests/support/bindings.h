@@ -1,0 +1,61 @@
+#pragma once
+// What the settings dialog tests share: random images, a field's binding in an open dialog, and
+// the script line that shows a value in the binding's control.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "settings/ui/field_exchange.h"
+
+namespace lx::test {
+
+inline RegisterImage RandomImage(std::mt19937& rng) {
+  RegisterImage w{};
+  std::uniform_int_distribution<int> word(0, 0xFFFF);
+  for (uint16_t& v : w) v = static_cast<uint16_t>(word(rng));
+  return w;
+}
+
+// The binding of `field` in a settings dialog; a failure when the dialog does not bind it.
+inline const settings::FieldBinding* BindingOf(const ui::Dialog& d, const RegisterField& field) {
+  const settings::FieldBinding* b = dynamic_cast<const settings::SettingsDialog&>(d).bindings().find(field);
+  if (b == nullptr) ADD_FAILURE() << field.name << " is not bound";
+  return b;
+}
+
+// The second button of a radio pair: the next radio button after the first.
+inline int SecondRadio(const ui::Dialog& d, int firstId) {
+  const auto& controls = d.controls();
+  for (std::size_t i = static_cast<std::size_t>(d.indexOf(firstId)) + 1; i < controls.size(); ++i)
+    if (controls[i].kind() == ui::Kind::RadioButton) return controls[i].id();
+  ADD_FAILURE() << "no second radio after " << firstId;
+  return 0;
+}
+
+// The script line that shows `value` in the binding's control; empty for a number box, which
+// a test fills itself. A slider moves by keyboard, which no threshold order corrects.
+inline std::string ActionFor(const ui::Dialog& d, const settings::FieldBinding& b, uint32_t value) {
+  const std::string id = std::to_string(b.controlId());
+  switch (b.kind()) {
+    case settings::BindKind::RadioPair: {
+      const bool first =
+          b.field().kind == FieldKind::List ? value == 0 : (value != 0) != b.field().setBitDisables;
+      return "click " + (first ? id : std::to_string(SecondRadio(d, b.controlId())));
+    }
+    case settings::BindKind::List:
+      return "select " + id + " " + std::to_string(value);
+    case settings::BindKind::Slider:
+    case settings::BindKind::ReversedSlider: {
+      settings::FieldBinding shown = b;
+      shown.SetValue(value);
+      return "key " + id + " " + std::to_string(shown.position());
+    }
+    case settings::BindKind::CheckBox:
+    case settings::BindKind::Edit:
+      break;
+  }
+  return {};
+}
+
+}  // namespace lx::test
