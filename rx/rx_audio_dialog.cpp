@@ -6,16 +6,14 @@ namespace lx::rx {
 
 namespace {
 using namespace res::rx_audio;
-using settings::BindKind;
-using ui::Notify;
 
 // In the order OK writes them. The slider's top is volume 31 and its bottom volume 0.
 constexpr settings::BindingRow kBindings[] = {
-    {RxField::DeEmphasis, BindKind::RadioPair, kEnableDeEmphasis},
-    {RxField::AudioGain, BindKind::List, kGainList},
-    {RxField::Expander, BindKind::RadioPair, kEnableExpander},
-    {RxField::ExpanderTimeConstant, BindKind::List, kTimeConstantList},
-    {RxField::Volume, BindKind::ReversedSlider, kVolumeSlider},
+    {RxField::DeEmphasis, settings::BindKind::RadioPair, kEnableDeEmphasis},
+    {RxField::AudioGain, settings::BindKind::List, kGainList},
+    {RxField::Expander, settings::BindKind::RadioPair, kEnableExpander},
+    {RxField::ExpanderTimeConstant, settings::BindKind::List, kTimeConstantList},
+    {RxField::Volume, settings::BindKind::ReversedSlider, kVolumeSlider},
 };
 
 // What the expander switch greys.

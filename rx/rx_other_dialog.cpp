@@ -6,20 +6,18 @@ namespace lx::rx {
 
 namespace {
 using namespace res::rx_other;
-using settings::BindKind;
-using ui::Notify;
 
 // In the order OK writes them; the two thresholds fill reg1c, the whole word replaced. The
 // automute and pilot groups are not exchanged: OnInitDialog checks their buttons, and after
 // that only their clicks change them.
 constexpr settings::BindingRow kBindings[] = {
-    {RxField::Automute, BindKind::RadioPair, kEnableAutomute, settings::kNotExchanged},
-    {RxField::SnrAutomute, BindKind::RadioPair, kEnableSnrAutomute},
-    {RxField::PilotAutomute, BindKind::RadioPair, kEnablePilotAutomute, settings::kNotExchanged},
-    {RxField::SnrHighThreshold, BindKind::Slider, kHighThresholdSlider},
-    {RxField::SnrLowThreshold, BindKind::Slider, kLowThresholdSlider},
-    {RxField::AfcRange, BindKind::List, kAfcRangeList},
-    {RxField::Afc, BindKind::RadioPair, kEnableAfc},
+    {RxField::Automute, settings::BindKind::RadioPair, kEnableAutomute, settings::kNotExchanged},
+    {RxField::SnrAutomute, settings::BindKind::RadioPair, kEnableSnrAutomute},
+    {RxField::PilotAutomute, settings::BindKind::RadioPair, kEnablePilotAutomute, settings::kNotExchanged},
+    {RxField::SnrHighThreshold, settings::BindKind::Slider, kHighThresholdSlider},
+    {RxField::SnrLowThreshold, settings::BindKind::Slider, kLowThresholdSlider},
+    {RxField::AfcRange, settings::BindKind::List, kAfcRangeList},
+    {RxField::Afc, settings::BindKind::RadioPair, kEnableAfc},
 };
 
 // What the automute master switch greys: the pilot and SNR radios, both sliders and boxes.

@@ -6,14 +6,12 @@ namespace lx::rx {
 
 namespace {
 using namespace res::rx_sound;
-using settings::BindKind;
-using ui::Notify;
 
 // In the order OK writes them.
 constexpr settings::BindingRow kBindings[] = {
-    {RxField::Treble, BindKind::List, kTrebleList},
-    {RxField::Bass, BindKind::List, kBassList},
-    {RxField::Thd, BindKind::List, kThdList},
+    {RxField::Treble, settings::BindKind::List, kTrebleList},
+    {RxField::Bass, settings::BindKind::List, kBassList},
+    {RxField::Thd, settings::BindKind::List, kThdList},
 };
 }  // namespace
 

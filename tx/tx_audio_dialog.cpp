@@ -6,16 +6,14 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_audio;
-using settings::BindKind;
-using ui::Notify;
 
 // In the order OK writes them.
 constexpr settings::BindingRow kBindings[] = {
-    {TxField::PreEmphasis, BindKind::RadioPair, kEnablePreEmphasis},
-    {TxField::MicSensitivity, BindKind::List, kMicSensitivityList},
-    {TxField::Compressor, BindKind::RadioPair, kEnableCompressor},
-    {TxField::CompandorTimeConstant, BindKind::List, kTimeConstantList},
-    {TxField::Priority, BindKind::RadioPair, kCompressorFirst},
+    {TxField::PreEmphasis, settings::BindKind::RadioPair, kEnablePreEmphasis},
+    {TxField::MicSensitivity, settings::BindKind::List, kMicSensitivityList},
+    {TxField::Compressor, settings::BindKind::RadioPair, kEnableCompressor},
+    {TxField::CompandorTimeConstant, settings::BindKind::List, kTimeConstantList},
+    {TxField::Priority, settings::BindKind::RadioPair, kCompressorFirst},
 };
 
 // What the compressor switch greys.

@@ -6,24 +6,23 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_other;
-using settings::BindKind;
 using settings::FieldBinding;
-using ui::Notify;
 
 // In the order OK writes them. reg18 bits 10:8 are written by the mute-pilot click instead, and
 // the TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
 constexpr settings::BindingRow kBindings[] = {
-    {TxField::Pilot, BindKind::RadioPair, kEnablePilot},
-    {TxField::MutePilot, BindKind::RadioPair, kMutePilot},
-    {TxField::PilotDeviation, BindKind::List, kDeviationList},
-    {TxField::BatteryMeter, BindKind::RadioPair, kMeterEnable},
-    {TxField::LowBatteryIndicator, BindKind::RadioPair, kIndicatorEnable},
-    {TxField::LowBatteryPapd, BindKind::RadioPair, kPapdEnable},
-    {TxField::PapdThreshold, BindKind::Slider, kPapdSlider},
-    {TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider},
-    {TxField::LightThreshold, BindKind::Slider, kLightSlider},
-    {TxField::TxIdFlag, BindKind::CheckBox, kTxIdCheck, settings::kNotWritten | settings::kTxIdModelsOnly},
-    {TxField::TxId, BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
+    {TxField::Pilot, settings::BindKind::RadioPair, kEnablePilot},
+    {TxField::MutePilot, settings::BindKind::RadioPair, kMutePilot},
+    {TxField::PilotDeviation, settings::BindKind::List, kDeviationList},
+    {TxField::BatteryMeter, settings::BindKind::RadioPair, kMeterEnable},
+    {TxField::LowBatteryIndicator, settings::BindKind::RadioPair, kIndicatorEnable},
+    {TxField::LowBatteryPapd, settings::BindKind::RadioPair, kPapdEnable},
+    {TxField::PapdThreshold, settings::BindKind::Slider, kPapdSlider},
+    {TxField::BlinkThreshold, settings::BindKind::Slider, kBlinkSlider},
+    {TxField::LightThreshold, settings::BindKind::Slider, kLightSlider},
+    {TxField::TxIdFlag, settings::BindKind::CheckBox, kTxIdCheck,
+     settings::kNotWritten | settings::kTxIdModelsOnly},
+    {TxField::TxId, settings::BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
 };
 
 constexpr int kStepPage = 8;

@@ -6,11 +6,9 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_rf;
-using settings::BindKind;
-using ui::Notify;
 
 constexpr settings::BindingRow kBindings[] = {
-    {TxField::PaGain, BindKind::Slider, kPaGainSlider},
+    {TxField::PaGain, settings::BindKind::Slider, kPaGainSlider},
 };
 }  // namespace
 

@@ -15,6 +15,8 @@ class SettingsDialog : public ui::Dialog {
   const BindingSet& bindings() const { return bindings_; }
 
  protected:
+  using Notify = ui::Notify;
+
   // Every box is exchanged and validated, then every written binding is committed in table
   // order, then the dialog ends. A refused box keeps the dialog open and the image as it was.
   void OnOK() override;
