@@ -1,7 +1,6 @@
 // The three receiver dialogs against the register field table: together they bind every
 // receiver setting once and no bit twice; OK writes their own bits only, Cancel nothing; and
 // a value chosen in a dialog gives the same words as `lxcfg set`.
-#include <map>
 
 #include "core/register_map.h"
 #include "rx_support.h"
@@ -98,35 +97,14 @@ TEST(RxFields, RefusedOkWritesNothing) {
   EXPECT_EQ(other.messages(), std::vector<std::string>{ui::msg::kNotInteger});
 }
 
+// reg17 is the model fix-up's: no dialog touches it.
 TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
   SoundFixture sound(app::OstrelTool(), kLx7140, Words({}));
   AudioFixture audio(app::OstrelTool(), kLx7140, Words({}));
   OtherFixture other(app::OstrelTool(), kLx7140, Words({}));
-  std::map<const RegisterField*, int> bound;
-  RegisterImage bits{};
-  auto collect = [&](auto& fixture) {
-    for (const FieldBinding& b : fixture->bindings().all()) {
-      const RegisterField& f = b.field();
-      ++bound[&f];
-      EXPECT_EQ(bits[f.word] & f.mask(), 0) << f.name << " shares a bit";
-      bits[f.word] |= f.mask();
-      // Bound to a control of the dialog, of the kind the binding says.
-      const ui::ControlState* c = fixture->find(b.controlId());
-      ASSERT_NE(c, nullptr) << f.name;
-      const ui::Kind expected = b.kind() == BindKind::RadioPair ? ui::Kind::RadioButton
-                                : b.kind() == BindKind::List    ? ui::Kind::ComboBox
-                                                                : ui::Kind::Slider;
-      EXPECT_EQ(c->kind(), expected) << f.name;
-    }
-  };
-  collect(sound);
-  collect(audio);
-  collect(other);
-  // reg17 is the model fix-up's: no dialog touches it.
-  const RegisterField& fixup = ModelFixupOf(Family::Receiver).field;
-  for (const RegisterField& f : AllRegisterFields(Family::Receiver))
-    EXPECT_EQ(bound[&f], &f == &fixup ? 0 : 1) << f.name;
-  EXPECT_EQ(bits[fixup.word], 0);
+  const RegisterImage bits =
+      test::CheckBoundOnce({&*sound, &*audio, &*other}, AllRegisterFields(Family::Receiver),
+                           {&ModelFixupOf(Family::Receiver).field});
   // The receiver's settings bits: reg1a 15, 13, 7, 4:0; reg1c whole; reg1d 15:12, 7, 5:4;
   // reg1f 15:10, 3:0.
   RegisterImage expected{};

@@ -3,7 +3,9 @@
 // the script line that shows a value in the binding's control.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <set>
 #include <string>
 
 #include "settings/ui/field_exchange.h"
@@ -56,6 +58,40 @@ inline std::string ActionFor(const ui::Dialog& d, const settings::FieldBinding& 
       break;
   }
   return {};
+}
+
+// The settings dialogs of one tool together: each of `fields` is written by exactly one binding
+// unless it is in `notWritten`; no two bindings, nor a binding and a field in `notWritten`, share
+// a bit; and each binding names a control of its kind. Returns the bits OK writes, per word.
+inline RegisterImage CheckBoundOnce(std::initializer_list<const ui::Dialog*> dialogs,
+                                    std::span<const RegisterField> fields,
+                                    const std::set<const RegisterField*>& notWritten) {
+  std::map<const RegisterField*, int> written;
+  std::set<const RegisterField*> bound;
+  RegisterImage claimed{}, owned{};
+  auto claim = [&](const RegisterField& f) {
+    EXPECT_EQ(claimed[f.word] & f.mask(), 0) << f.name << " shares a bit";
+    claimed[f.word] |= f.mask();
+    bound.insert(&f);
+  };
+  for (const ui::Dialog* d : dialogs)
+    for (const settings::FieldBinding& b :
+         dynamic_cast<const settings::SettingsDialog&>(*d).bindings().all()) {
+      claim(b.field());
+      if (b.written()) {
+        ++written[&b.field()];
+        owned[b.field().word] |= b.field().mask();
+      }
+      // In BindKind's order.
+      static constexpr ui::Kind kControlOf[] = {ui::Kind::RadioButton, ui::Kind::ComboBox, ui::Kind::Slider,
+                                                ui::Kind::Slider,      ui::Kind::CheckBox, ui::Kind::Edit};
+      const ui::ControlState* c = d->find(b.controlId());
+      EXPECT_TRUE(c != nullptr && c->kind() == kControlOf[static_cast<int>(b.kind())]) << b.field().name;
+    }
+  for (const RegisterField* f : notWritten)
+    if (bound.count(f) == 0) claim(*f);
+  for (const RegisterField& f : fields) EXPECT_EQ(written[&f], notWritten.count(&f) ? 0 : 1) << f.name;
+  return owned;
 }
 
 }  // namespace lx::test

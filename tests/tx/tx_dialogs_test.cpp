@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 #include "resources/ambrel_tx_ids.h"
@@ -374,34 +373,15 @@ TEST(TxOther, OkChecksTheTxIdBeforeWritingAnyWord) {
   EXPECT_EQ(Get(TxField::BatteryMeter, w), 1u);
 }
 
+// Not written on OK: reg18 10:8 go in on the mute-pilot click, reg1f 14 only ticks the TX_ID
+// check box.
 TEST(TxFieldTable, TheThreeDialogsBindEveryTransmitterFieldOnceAndNoBitTwice) {
   const RegisterImage words{};
   Rf rf(words);
   Audio audio(words);
   Other other(words, kLx7250D);
-  std::map<const RegisterField*, int> bound;  // how often each field is bound
-  std::map<int, uint16_t> bits;               // word -> bits claimed so far
-  auto claim = [&](const RegisterField& field) {
-    EXPECT_EQ(bits[field.word] & field.mask(), 0) << field.name << " shares a bit";
-    bits[field.word] |= field.mask();
-  };
-  for (const settings::BindingSet* set : {&rf->bindings(), &audio->bindings(), &other->bindings()})
-    for (const settings::FieldBinding& b : set->all()) {
-      EXPECT_NE(b.controlId(), 0);
-      claim(b.field());
-      if (b.written()) ++bound[&b.field()];
-    }
-  // Not committed on OK: reg18 10:8 go in on the mute-pilot click, reg1f 14 only ticks the
-  // TX_ID check box.
-  EXPECT_FALSE(test::BindingOf(*other, Field(TxField::TxIdFlag))->written());
-  claim(Field(TxField::MuteLevel));
-  EXPECT_EQ(bound.size(), static_cast<std::size_t>(kTxSettingCount));
-  for (int i = 0; i < static_cast<int>(TxField::Count); ++i) {
-    const auto f = static_cast<TxField>(i);
-    const bool ownedByOk = f != TxField::MuteLevel && f != TxField::TxIdFlag;
-    const auto it = bound.find(&Field(f));
-    EXPECT_EQ(it == bound.end() ? 0 : it->second, ownedByOk ? 1 : 0) << Field(f).name;
-  }
+  test::CheckBoundOnce({&*rf, &*audio, &*other}, AllRegisterFields(Family::Transmitter),
+                       {&Field(TxField::MuteLevel), &Field(TxField::TxIdFlag)});
 }
 
 }  // namespace
