@@ -4,7 +4,6 @@
 
 #include "core/register_map.h"
 #include "rx_support.h"
-#include "settings/image_settings.h"
 
 namespace lx::rx::testing {
 namespace {
@@ -145,18 +144,11 @@ TEST(RxFields, DialogOkGivesTheWordsOfLxcfgSetForEveryFieldAndValue) {
       const bool hasItem = field.kind != FieldKind::List || value < field.items.size();
       if (!hasItem) WriteField(field, value, base);
 
-      ToolState cli(OstrelProfile(), LX_PROGRAM_DIR);
-      cli.chipModel = kLx7140;
-      cli.words = base;
-      const settings::AssignResult r =
-          settings::ApplyAssignments(cli, {std::string(field.name) + "=" + FormatField(field, value)});
-      ASSERT_TRUE(r.errors.empty()) << r.errors.front();
-
       RegisterImage viaDialog{};
       ASSERT_TRUE(TryDialog<SoundEffectDialog>(id, base, value, viaDialog) ||
                   TryDialog<RxAudioDialog>(id, base, value, viaDialog) ||
                   TryDialog<RxOtherDialog>(id, base, value, viaDialog));
-      EXPECT_EQ(viaDialog, cli.words);
+      EXPECT_EQ(viaDialog, test::ThroughLxcfgSet(OstrelProfile(), kLx7140, base, field, value));
       ++cases;
     }
   }

@@ -175,19 +175,6 @@ TEST(Binding, ValuesOfTheBindingItself) {
   EXPECT_EQ(emphasis.radioIndex(), 0);
   emphasis.SetRadioIndex(1);
   EXPECT_EQ(emphasis.value(), 1u);
-  // The volume slider's top, position 0, is volume 31.
-  FieldBinding volume({RxField::Volume, BindKind::ReversedSlider, 0});
-  volume.SetPosition(0);
-  EXPECT_EQ(volume.value(), 31u);
-  EXPECT_EQ(volume.position(), 0);
-  // A TX_ID loads only on a model that has one.
-  state.words[0x17] = 0x1234;
-  FieldBinding txId({TxField::TxId, BindKind::Edit, 0});
-  for (const auto& [model, expected] : {std::pair{1, 0u}, std::pair{3, 0x1234u}}) {
-    state.chipModel = model;
-    txId.Load(state);
-    EXPECT_EQ(txId.value(), expected) << "model " << model;
-  }
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 // the script line that shows a value in the binding's control.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
 #include <string>
 
+#include "settings/image_settings.h"
 #include "settings/ui/field_exchange.h"
 
 namespace lx::test {
@@ -58,6 +60,18 @@ inline std::string ActionFor(const ui::Dialog& d, const settings::FieldBinding& 
       break;
   }
   return {};
+}
+
+// What `lxcfg set field=value` makes of `base` on `model`.
+inline RegisterImage ThroughLxcfgSet(const ToolProfile& profile, int model, const RegisterImage& base,
+                                     const RegisterField& field, uint32_t value) {
+  ToolState state(profile, std::filesystem::temp_directory_path());
+  state.words = base;
+  state.chipModel = model;
+  const settings::AssignResult r =
+      settings::ApplyAssignments(state, {std::string(field.name) + "=" + FormatField(field, value)});
+  EXPECT_TRUE(r.errors.empty()) << field.name << " " << value;
+  return state.words;
 }
 
 // The settings dialogs of one tool together: each of `fields` is written by exactly one binding

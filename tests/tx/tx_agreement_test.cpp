@@ -1,9 +1,7 @@
 // For every transmitter setting and every value `lxcfg set` accepts, pressing OK in the
 // owning dialog after choosing that value gives the same words as the command line.
-#include <filesystem>
 
 #include "resources/ambrel_tx_ids.h"
-#include "settings/image_settings.h"
 #include "tests/tx/tx_support.h"
 
 namespace lx::tx::testing {
@@ -40,17 +38,6 @@ RegisterImage ThroughDialog(const RegisterImage& base, int model, const Register
   const RegisterImage words = f.Ok();
   EXPECT_FALSE(f.open()) << field.name;
   return words;
-}
-
-RegisterImage ThroughCommandLine(const RegisterImage& base, int model, const RegisterField& field,
-                                 uint32_t value) {
-  ToolState state(AmbrelProfile(), std::filesystem::temp_directory_path());
-  state.words = base;
-  state.chipModel = model;
-  const settings::AssignResult r =
-      settings::ApplyAssignments(state, {std::string(field.name) + "=" + FormatField(field, value)});
-  EXPECT_TRUE(r.errors.empty()) << field.name << " " << value;
-  return state.words;
 }
 
 RegisterImage ThroughOwner(const RegisterImage& base, int model, TxField f, uint32_t value) {
@@ -92,7 +79,8 @@ TEST(TxAgreement, DialogOkAndLxcfgSetGiveTheSameWords) {
         const RegisterField& field = Field(f);
         if (!FieldAppliesTo(field, AmbrelProfile().models[model])) continue;
         for (uint32_t v : AcceptedValues(field, everyTxId)) {
-          ASSERT_EQ(ThroughOwner(base, model, f, v), ThroughCommandLine(base, model, field, v))
+          ASSERT_EQ(ThroughOwner(base, model, f, v),
+                    test::ThroughLxcfgSet(AmbrelProfile(), model, base, field, v))
               << field.name << "=" << FormatField(field, v) << " on " << AmbrelProfile().models[model].name;
           ++compared;
         }
