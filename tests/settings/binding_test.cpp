@@ -165,8 +165,6 @@ TEST(Binding, ValuesOfTheBindingItself) {
   state.words = With(Background(), Field(RxField::AudioGain), 7);
   FieldBinding gain({RxField::AudioGain, BindKind::List, kGainList});
   gain.Load(state);
-  EXPECT_EQ(gain.listIndex(), -1);
-  gain.SetListIndex(-1);
   gain.SetListIndex(7);  // past the items: no such position
   EXPECT_EQ(gain.value(), 7u);
   FieldBinding emphasis({TxField::PreEmphasis, BindKind::RadioPair, kEmphasisOn});

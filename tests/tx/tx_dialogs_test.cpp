@@ -281,15 +281,13 @@ TEST(TxUntouchedBits, OkWithoutChangesKeepsEveryOtherBit) {
 
 TEST(TxUntouchedBits, CancelWritesNothingButTheMutePilotField) {
   std::mt19937 rng(91);
-  std::vector<std::string> otherActions;
+  std::vector<std::string> otherActions = {
+      fmt::format("select {} 2", other::kDeviationList), fmt::format("drag {} 5", other::kBlinkSlider),
+      fmt::format("drag {} 100", other::kLightSlider), fmt::format("key {} 64", other::kPapdSlider)};
   for (int id : {other::kEnablePilot, other::kDisablePilot, other::kMutePilot, other::kKeepPilot,
                  other::kMeterEnable, other::kMeterDisable, other::kIndicatorEnable, other::kIndicatorDisable,
                  other::kPapdEnable, other::kPapdDisable})
     otherActions.push_back(fmt::format("click {}", id));
-  for (const std::string& a :
-       {fmt::format("select {} 2", other::kDeviationList), fmt::format("drag {} 5", other::kBlinkSlider),
-        fmt::format("drag {} 100", other::kLightSlider), fmt::format("key {} 64", other::kPapdSlider)})
-    otherActions.push_back(a);
   const std::string muteClick = fmt::format("click {}", other::kMutePilot);
   for (int round = 0; round < 200; ++round) {
     const RegisterImage before = RandomImage(rng);
