@@ -34,12 +34,6 @@ void RandomActions(DialogFixture<D>& f, std::mt19937& rng) {
   }
 }
 
-RegisterImage BoundBits(const settings::BindingSet& set) {
-  RegisterImage bits{};
-  for (const FieldBinding& b : set.all()) bits[static_cast<std::size_t>(b.field().word)] |= b.field().mask();
-  return bits;
-}
-
 template <class D>
 void CheckUntouchedBits(unsigned seed) {
   std::mt19937 rng(seed);
@@ -59,7 +53,7 @@ void CheckUntouchedBits(unsigned seed) {
       DialogFixture<D> f(app::OstrelTool(), kLx7140, before);
       RandomActions(f, rng);
       const std::vector<std::string> shown = Shown(*f);
-      const RegisterImage owned = BoundBits(f->bindings());
+      const RegisterImage owned = test::CheckBoundOnce({&*f}, {}, {});
       const RegisterImage after = f.Ok();
       for (int i = 0; i < kEepromSize; ++i)
         EXPECT_EQ((after[i] ^ before[i]) & ~owned[i], 0) << "reg" << std::hex << i << ", round " << round;

@@ -4,7 +4,6 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <set>
 
 #include "resources/ambrel_tx_ids.h"
 #include "tests/tx/tx_support.h"
