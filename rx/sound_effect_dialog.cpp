@@ -4,16 +4,14 @@
 
 namespace lx::rx {
 
-namespace {
 using namespace res::rx_sound;
 
-// In the order OK writes them.
+// In the order OK writes them (constant, so private to this file).
 constexpr settings::BindingRow kBindings[] = {
     {RxField::Treble, settings::BindKind::List, kTrebleList},
     {RxField::Bass, settings::BindKind::List, kBassList},
     {RxField::Thd, settings::BindKind::List, kThdList},
 };
-}  // namespace
 
 SoundEffectDialog::SoundEffectDialog(ui::Host& host, ToolState& state)
     : SettingsDialog(host, res::kSoundEffectDialog, state, kBindings) {
