@@ -15,21 +15,10 @@ class RxAudioDialog : public settings::SettingsDialog {
 
  protected:
   bool OnInitDialog() override;
-  void DoDataExchange(ui::DataExchange& dx) override;
+  void ExchangeBoxes(ui::DataExchange& dx) override;
 
  private:
-  void TakeVolume();
-
-  // In the order OK writes them.
-  settings::FieldBinding& deEmphasis_;
-  settings::FieldBinding& gain_;
-  settings::FieldBinding& expander_;
-  settings::FieldBinding& timeConstant_;
-  settings::FieldBinding& volume_;
-  int32_t volumeBox_ = 0;  // the integer edit box 1010 shows
-  ui::SliderCtrl volumeSlider_;
-  ui::ComboBox gainList_;
-  ui::ComboBox timeConstantList_;
+  int32_t volumeBox_ = 0;  // the integer the volume's box shows
 };
 
 }  // namespace lx::rx

@@ -11,16 +11,6 @@ class SoundEffectDialog : public settings::SettingsDialog {
 
  protected:
   bool OnInitDialog() override;
-  void DoDataExchange(ui::DataExchange& dx) override;
-
- private:
-  // In the order OK writes them.
-  settings::FieldBinding& treble_;
-  settings::FieldBinding& bass_;
-  settings::FieldBinding& thd_;
-  ui::ComboBox bassList_;
-  ui::ComboBox trebleList_;
-  ui::ComboBox thdList_;
 };
 
 }  // namespace lx::rx

@@ -1,8 +1,9 @@
 #pragma once
-// Register fields bound to dialog controls. A binding loads its field into a pending value
-// when the dialog opens, lets the control's handlers change it, and commits it on OK by
-// read-modify-write of exactly the field's bits. The binding knows no window: the dialogs keep
-// their handlers, their exchange steps and their event order, and call into it.
+// Register fields bound to dialog controls. A dialog declares its bindings as one constant
+// table of rows (field, kind of control, control id); the table loads every pending value when
+// the dialog opens, drives its data exchange and, on OK, commits each value by read-modify-write
+// of exactly the field's bits. The bindings know no window: the dialogs keep their handlers and
+// their event order, and call into them.
 #include <cstdint>
 #include <deque>
 #include <span>
@@ -12,84 +13,105 @@
 
 namespace lx::settings {
 
-// The kind of control a field is shown with.
+// The kind of control a field is shown with; it decides how the data exchange moves the value.
 enum class BindKind : uint8_t {
-  RadioPair,  // two radio buttons, the first being "Enable" whatever the bit's polarity
-  List,       // combo box whose item index is the field value
-  Slider,     // slider whose position is the field value
-  CheckBox,   // ticked when the bit is set
-  Edit,       // number box
+  RadioPair,       // radio buttons, the first being "Enable" whatever the bit's polarity
+  List,            // combo box whose item index is the field value
+  Slider,          // slider whose position is the field value
+  ReversedSlider,  // vertical slider whose top (its minimum) stands for the highest value
+  CheckBox,        // ticked when the bit is set
+  Edit,            // number box, checked against the field's range
+};
+
+// Where a row departs from "loaded on opening, exchanged with its control, written on OK".
+enum BindFlags : uint8_t {
+  kExchanged = 0,
+  kNotExchanged = 1 << 0,    // a radio pair checked once on opening; only its clicks change it
+  kNotWritten = 1 << 1,      // only read: it decides how the control starts
+  kTxIdModelsOnly = 1 << 2,  // loaded on models with a TX_ID; 0 on the others
+};
+
+// A register field named by its tool's enum, so that tables of rows can be constant.
+class FieldId {
+ public:
+  constexpr FieldId(TxField field) : family_(Family::Transmitter), index_(static_cast<uint8_t>(field)) {}
+  constexpr FieldId(RxField field) : family_(Family::Receiver), index_(static_cast<uint8_t>(field)) {}
+  const RegisterField& field() const;
+
+ private:
+  Family family_;
+  uint8_t index_;
+};
+
+// One row of a dialog's binding table.
+struct BindingRow {
+  FieldId field;
+  BindKind kind;
+  int controlId;
+  uint8_t flags = kExchanged;
 };
 
 class FieldBinding {
  public:
-  FieldBinding(const RegisterField& field, BindKind kind, int controlId)
-      : field_(&field), kind_(kind), controlId_(controlId) {}
+  explicit FieldBinding(const BindingRow& row) : field_(&row.field.field()), row_(row) {}
 
   const RegisterField& field() const { return *field_; }
-  BindKind kind() const { return kind_; }
-  int controlId() const { return controlId_; }
+  BindKind kind() const { return row_.kind; }
+  int controlId() const { return row_.controlId; }
+  bool exchanged() const { return (row_.flags & kNotExchanged) == 0; }
+  bool written() const { return (row_.flags & kNotWritten) == 0; }
 
-  // Opening: the pending value is the field as the image holds it.
-  void Load(const RegisterImage& words) { value_ = ReadField(*field_, words); }
+  // Opening: the pending value is the field as the image holds it, or 0 for a TX_ID field on a
+  // model without one.
+  void Load(const ToolState& state);
   // OK: (word AND NOT mask) OR pending, nothing else of the image.
   void Commit(RegisterImage& words) const;
 
-  // The pending field value, shifted down, and kept shifted into its bit position.
+  // The pending field value, shifted down.
   uint32_t value() const { return value_; }
-  uint16_t pending() const { return field_->place(value_); }
   void SetValue(uint32_t value) { value_ = value; }
-  // Whether the pending value fits the field's bits (a number box can hold more).
-  bool Fits() const { return value_ <= field_->fieldMax(); }
 
   // Radio pair: 0 when the function is on, 1 when off; for a list field shown as radio
   // buttons (the stages' priority) button i is item i. A negative index (no button checked)
   // keeps the pending value.
-  bool On() const { return (value_ != 0) != field_->setBitDisables; }
+  bool on() const { return (value_ != 0) != field_->setBitDisables; }
   void SetOn(bool on) { value_ = (on != field_->setBitDisables) ? 1u : 0u; }
-  int RadioIndex() const;
+  int radioIndex() const;
   void SetRadioIndex(int index);
 
   // List: the item for the pending value, -1 when the value has no item (it is kept until the
   // user picks one). A selection of -1 keeps the pending value.
-  int ListIndex() const;
+  int listIndex() const;
   void SetListIndex(int index);
 
   // Check box: ticked when the field is non-zero.
-  bool Checked() const { return value_ != 0; }
+  bool checked() const { return value_ != 0; }
   void SetChecked(bool checked) { value_ = checked ? 1u : 0u; }
+
+  // Slider: the position showing the pending value, and the value a position stands for.
+  int position() const;
+  void SetPosition(int position);
 
  private:
   const RegisterField* field_;
-  BindKind kind_;
-  int controlId_;
+  BindingRow row_;
   uint32_t value_ = 0;
 };
 
-// The bindings of one dialog. Addresses stay valid as bindings are added.
+// The bindings of one dialog, in the order of its table. Addresses stay valid.
 class BindingSet {
  public:
-  FieldBinding& Bind(const RegisterField& field, BindKind kind, int controlId) {
-    return bindings_.emplace_back(field, kind, controlId);
-  }
-  FieldBinding& Bind(TxField field, BindKind kind, int controlId) {
-    return Bind(Field(field), kind, controlId);
-  }
-  FieldBinding& Bind(RxField field, BindKind kind, int controlId) {
-    return Bind(Field(field), kind, controlId);
-  }
+  explicit BindingSet(std::span<const BindingRow> table);
 
-  void LoadAll(const RegisterImage& words) {
-    for (FieldBinding& b : bindings_) b.Load(words);
-  }
-  // In the order the bindings were made.
-  void CommitAll(RegisterImage& words) const {
-    for (const FieldBinding& b : bindings_) b.Commit(words);
-  }
-  // False when a number box holds a value its field cannot take.
-  bool AllFit() const;
+  void LoadAll(const ToolState& state);
+  // The written bindings, in table order.
+  void CommitAll(RegisterImage& words) const;
 
   const std::deque<FieldBinding>& all() const { return bindings_; }
+  std::deque<FieldBinding>& all() { return bindings_; }
+  // The binding of `field`, or nullptr when the dialog does not bind it.
+  const FieldBinding* find(const RegisterField& field) const;
+  FieldBinding* find(const RegisterField& field);
 
  private:
   std::deque<FieldBinding> bindings_;

@@ -13,17 +13,6 @@ class TxAudioDialog : public settings::SettingsDialog {
 
  protected:
   bool OnInitDialog() override;
-  void DoDataExchange(ui::DataExchange& dx) override;
-
- private:
-  // In the order OK writes them.
-  settings::FieldBinding& preEmphasis_;
-  settings::FieldBinding& micSensitivity_;
-  settings::FieldBinding& compressor_;
-  settings::FieldBinding& timeConstant_;
-  settings::FieldBinding& priority_;
-  ui::ComboBox timeConstantList_;
-  ui::ComboBox micSensitivityList_;
 };
 
 }  // namespace lx::tx

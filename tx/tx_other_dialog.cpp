@@ -6,9 +6,24 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_other;
-using settings::BindKind;
 using settings::FieldBinding;
-using ui::Notify;
+
+// In the order OK writes them. reg18 bits 10:8 are written by the mute-pilot click instead, and
+// the TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
+constexpr settings::BindingRow kBindings[] = {
+    {TxField::Pilot, settings::BindKind::RadioPair, kEnablePilot},
+    {TxField::MutePilot, settings::BindKind::RadioPair, kMutePilot},
+    {TxField::PilotDeviation, settings::BindKind::List, kDeviationList},
+    {TxField::BatteryMeter, settings::BindKind::RadioPair, kMeterEnable},
+    {TxField::LowBatteryIndicator, settings::BindKind::RadioPair, kIndicatorEnable},
+    {TxField::LowBatteryPapd, settings::BindKind::RadioPair, kPapdEnable},
+    {TxField::PapdThreshold, settings::BindKind::Slider, kPapdSlider},
+    {TxField::BlinkThreshold, settings::BindKind::Slider, kBlinkSlider},
+    {TxField::LightThreshold, settings::BindKind::Slider, kLightSlider},
+    {TxField::TxIdFlag, settings::BindKind::CheckBox, kTxIdCheck,
+     settings::kNotWritten | settings::kTxIdModelsOnly},
+    {TxField::TxId, settings::BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
+};
 
 constexpr int kStepPage = 8;
 
@@ -37,26 +52,29 @@ uint32_t PilotFrequencyHz(int32_t crystalKHz) {
 }
 }  // namespace
 
+TxOtherDialog::Threshold::Threshold(FieldBinding& binding) : step(binding), voltage(Millivolts(binding)) {}
+
+// The switches, the thresholds with their voltages and the pilot frequency are known before
+// the window exists. reg17 is rewritten whole, so LX7240 and LX7250, which have no TX_ID, get 0
+// there.
 TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
-    : SettingsDialog(host, res::kTxOtherDialog, state),
-      pilot_(bindings_.Bind(TxField::Pilot, BindKind::RadioPair, kEnablePilot)),
-      mutePilot_(bindings_.Bind(TxField::MutePilot, BindKind::RadioPair, kMutePilot)),
-      deviation_(bindings_.Bind(TxField::PilotDeviation, BindKind::List, kDeviationList)),
-      meter_(bindings_.Bind(TxField::BatteryMeter, BindKind::RadioPair, kMeterEnable)),
-      indicator_(bindings_.Bind(TxField::LowBatteryIndicator, BindKind::RadioPair, kIndicatorEnable)),
-      papdSwitch_(bindings_.Bind(TxField::LowBatteryPapd, BindKind::RadioPair, kPapdEnable)),
-      papd_(bindings_.Bind(TxField::PapdThreshold, BindKind::Slider, kPapdSlider)),
-      blink_(bindings_.Bind(TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider)),
-      light_(bindings_.Bind(TxField::LightThreshold, BindKind::Slider, kLightSlider)),
-      txId_(bindings_.Bind(TxField::TxId, BindKind::Edit, kTxIdBox)),
-      txIdFlag_(Field(TxField::TxIdFlag), BindKind::CheckBox, kTxIdCheck) {
+    : SettingsDialog(host, res::kTxOtherDialog, state, kBindings),
+      meter_(bound(TxField::BatteryMeter)),
+      indicator_(bound(TxField::LowBatteryIndicator)),
+      papdSwitch_(bound(TxField::LowBatteryPapd)),
+      papd_(bound(TxField::PapdThreshold)),
+      blink_(bound(TxField::BlinkThreshold)),
+      light_(bound(TxField::LightThreshold)),
+      pilotFrequencyHz_(PilotFrequencyHz(state.crystalKHz)) {
   // The switches exchange data around their work, so that the radio buttons keep showing the
   // latest choices; the mute-pilot pair and the list do not.
-  On(kDeviationList, Notify::SelChange, [this] { settings::TakeSelection(deviationList_, deviation_); });
-  On(kEnablePilot, Notify::Clicked, [this] { SetSwitchExchanged(pilot_, true, kPilotControls); });
-  On(kDisablePilot, Notify::Clicked, [this] { SetSwitchExchanged(pilot_, false, kPilotControls); });
+  On(kDeviationList, Notify::SelChange, [this] { TakeSelection(bound(TxField::PilotDeviation)); });
+  On(kEnablePilot, Notify::Clicked,
+     [this] { SetSwitchExchanged(bound(TxField::Pilot), true, kPilotControls); });
+  On(kDisablePilot, Notify::Clicked,
+     [this] { SetSwitchExchanged(bound(TxField::Pilot), false, kPilotControls); });
   On(kMutePilot, Notify::Clicked, &TxOtherDialog::OnMutePilot);
-  On(kKeepPilot, Notify::Clicked, [this] { mutePilot_.SetOn(false); });
+  On(kKeepPilot, Notify::Clicked, [this] { bound(TxField::MutePilot).SetOn(false); });
   On(kMeterEnable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, true, kBatteryControls); });
   On(kMeterDisable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, false, kBatteryControls); });
   On(kIndicatorEnable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, true, kIndicatorControls); });
@@ -72,57 +90,31 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
   On(kLightSlider, Notify::ReleasedCapture, &TxOtherDialog::OnReleasedLight);
   On(kTxIdCheck, Notify::Clicked, &TxOtherDialog::OnTxIdCheck);
   On(kTxIdBox, Notify::KillFocus, &TxOtherDialog::OnTxIdKillFocus);
-
-  // The switches, the thresholds with their voltages and the pilot frequency are known before
-  // the window exists. The TX_ID and its flag stay 0 unless the model has one (OnInitDialog).
-  for (FieldBinding* b : {&pilot_, &mutePilot_, &meter_, &indicator_, &papdSwitch_}) b->Load(state_.words);
-  for (Threshold* t : {&blink_, &papd_, &light_}) {
-    t->step.Load(state_.words);
-    t->voltage = Millivolts(t->step);
-  }
-  pilotFrequencyHz_ = PilotFrequencyHz(state_.crystalKHz);
 }
 
-void TxOtherDialog::DoDataExchange(ui::DataExchange& dx) {
-  settings::DdxControl(dx, blink_.step, blink_.slider);
-  settings::DdxControl(dx, papd_.step, papd_.slider);
-  settings::DdxControl(dx, light_.step, light_.slider);
-  settings::DdxControl(dx, deviation_, deviationList_);
-  settings::DdxRadio(dx, pilot_);
-  settings::DdxRadio(dx, mutePilot_);
-  settings::DdxRadio(dx, meter_);
-  settings::DdxRadio(dx, indicator_);
-  settings::DdxRadio(dx, papdSwitch_);
+void TxOtherDialog::ExchangeBoxes(ui::DataExchange& dx) {
   ui::DdxText(dx, kPilotFrequencyBox, pilotFrequencyHz_);
   ui::DdxText(dx, kBlinkVoltageBox, blink_.voltage);
   ui::DdxText(dx, kPapdVoltageBox, papd_.voltage);
   ui::DdxText(dx, kLightVoltageBox, light_.voltage);
-  settings::DdxCheck(dx, txIdFlag_);
-  settings::DdxNumber(dx, txId_);
 }
 
 bool TxOtherDialog::OnInitDialog() {
   Dialog::OnInitDialog();  // radio groups and boxes from the values decoded on construction
 
-  deviation_.Load(state_.words);
-  settings::FillList(deviationList_, deviation_);
+  FillList(bound(TxField::PilotDeviation));
 
   // A stored step of 128..255 has no position: the slider shows 127, and its first paint makes
   // that the pending step and its voltage.
-  for (Threshold* t : {&blink_, &papd_, &light_}) settings::SetupSlider(t->slider, t->step, kStepPage);
+  for (const Threshold* t : {&blink_, &papd_, &light_}) SetupSlider(t->step, kStepPage);
 
-  const bool hasTxId = state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId;
-  if (hasTxId) {
-    txIdFlag_.Load(state_.words);
-    txId_.Load(state_.words);
-  }
-  EnableDlgItems(kTxIdControls, hasTxId);
+  EnableDlgItems(kTxIdControls, state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId);
 
-  EnableDlgItems(kPilotControls, pilot_.On());
-  if (meter_.On()) {
+  EnableDlgItems(kPilotControls, bound(TxField::Pilot).on());
+  if (meter_.on()) {
     EnableDlgItems(kBatterySwitches, true);
-    EnableDlgItems(kIndicatorControls, indicator_.On());
-    EnableDlgItems(kPapdControls, papdSwitch_.On());
+    EnableDlgItems(kIndicatorControls, indicator_.on());
+    EnableDlgItems(kPapdControls, papdSwitch_.on());
   } else {
     EnableDlgItems(kBatteryControls, false);
   }
@@ -134,7 +126,7 @@ bool TxOtherDialog::OnInitDialog() {
 // Muting the pilot needs reg18 bits 10:8 at 4 as well; they go into the image at once, and
 // neither "Do not disable pilot" nor Cancel takes them back.
 void TxOtherDialog::OnMutePilot() {
-  mutePilot_.SetOn(true);
+  bound(TxField::MutePilot).SetOn(true);
   WriteField(Field(TxField::MuteLevel), kMuteLevelForMutePilot, state_.words);
 }
 
@@ -143,22 +135,22 @@ void TxOtherDialog::OnMutePilot() {
 // NM_CUSTOMDRAW: every repaint follows a move of the thumb, by mouse or keyboard.
 void TxOtherDialog::Track(Threshold& t) {
   UpdateData(true);
-  settings::TakePosition(t.slider, t.step);
+  TakePosition(t.step);
   t.voltage = Millivolts(t.step);
   UpdateData(false);
 }
 
 // The order blink >= light >= PAPD is kept when a thumb is released after a mouse drag or
 // click, and only while the meter and the indicator are on; keyboard moves are left alone.
-bool TxOtherDialog::ThresholdOrderApplies() const { return meter_.On() && indicator_.On(); }
+bool TxOtherDialog::ThresholdOrderApplies() const { return meter_.on() && indicator_.on(); }
 
 void TxOtherDialog::TakeReleased(Threshold& t) {
   UpdateData(true);
-  settings::TakePosition(t.slider, t.step);
+  TakePosition(t.step);
 }
 
 void TxOtherDialog::Settle(Threshold& t) {
-  t.slider.SetPos(static_cast<int>(t.step.value()));
+  sliderOf(t.step).SetPos(t.step.position());
   t.voltage = Millivolts(t.step);
   UpdateData(false);
 }
@@ -180,7 +172,7 @@ void TxOtherDialog::OnReleasedLight() {
 void TxOtherDialog::OnReleasedPapd() {
   if (!ThresholdOrderApplies()) return;
   TakeReleased(papd_);
-  if (papdSwitch_.On() && papd_.step.value() > light_.step.value()) papd_.step.SetValue(light_.step.value());
+  if (papdSwitch_.on() && papd_.step.value() > light_.step.value()) papd_.step.SetValue(light_.step.value());
   Settle(papd_);
 }
 
@@ -188,7 +180,7 @@ void TxOtherDialog::OnReleasedPapd() {
 
 void TxOtherDialog::OnTxIdCheck() {
   UpdateData(true);
-  GetDlgItem(kTxIdBox).EnableWindow(txIdFlag_.Checked());
+  GetDlgItem(kTxIdBox).EnableWindow(bound(TxField::TxIdFlag).checked());
   UpdateData(false);
 }
 

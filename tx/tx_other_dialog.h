@@ -14,21 +14,15 @@ class TxOtherDialog : public settings::SettingsDialog {
  public:
   TxOtherDialog(ui::Host& host, ToolState& state);
 
-  // bindings() are the fields OK writes; reg17 is rewritten whole, so LX7240 and LX7250, which
-  // have no TX_ID, get 0 there. reg18 bits 10:8 are written by the mute-pilot click instead,
-  // and the TX_ID flag (reg1f bit 14) is only read.
-  const settings::FieldBinding& txIdFlag() const { return txIdFlag_; }
-
  protected:
   bool OnInitDialog() override;
-  void DoDataExchange(ui::DataExchange& dx) override;
+  void ExchangeBoxes(ui::DataExchange& dx) override;
 
  private:
-  // One battery threshold: its step (the slider position), the slider, the voltage its box shows.
+  // One battery threshold: its step (the slider position) and the voltage its box shows.
   struct Threshold {
-    explicit Threshold(settings::FieldBinding& binding) : step(binding) {}
+    explicit Threshold(settings::FieldBinding& binding);
     settings::FieldBinding& step;
-    ui::SliderCtrl slider;
     float voltage = 0;
   };
 
@@ -44,21 +38,12 @@ class TxOtherDialog : public settings::SettingsDialog {
   void TakeReleased(Threshold& t);
   void Settle(Threshold& t);
 
-  // In the order OK writes them.
-  settings::FieldBinding& pilot_;
-  settings::FieldBinding& mutePilot_;
-  settings::FieldBinding& deviation_;
   settings::FieldBinding& meter_;
   settings::FieldBinding& indicator_;
   settings::FieldBinding& papdSwitch_;
   Threshold papd_;
   Threshold blink_;
   Threshold light_;
-  settings::FieldBinding& txId_;
-  // Read on opening to tick the check box; never written.
-  settings::FieldBinding txIdFlag_;
-
-  ui::ComboBox deviationList_;
   uint32_t pilotFrequencyHz_ = 0;  // shown in a hidden box; nothing reads it back
 };
 

@@ -6,26 +6,24 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_rf;
-using settings::BindKind;
-using ui::Notify;
+
+constexpr settings::BindingRow kBindings[] = {
+    {TxField::PaGain, settings::BindKind::Slider, kPaGainSlider},
+};
 }  // namespace
 
 TxRfDialog::TxRfDialog(ui::Host& host, ToolState& state)
-    : SettingsDialog(host, res::kTxRfDialog, state),
-      paGain_(bindings_.Bind(TxField::PaGain, BindKind::Slider, kPaGainSlider)) {
+    : SettingsDialog(host, res::kTxRfDialog, state, kBindings) {
   // NM_CUSTOMDRAW, whatever the drawing stage: every repaint follows a move of the thumb.
-  On(kPaGainSlider, Notify::CustomDraw, [this] { settings::TakePosition(paGainSlider_, paGain_); });
+  On(kPaGainSlider, Notify::CustomDraw, [this] { TakePosition(bound(TxField::PaGain)); });
 }
-
-void TxRfDialog::DoDataExchange(ui::DataExchange& dx) { settings::DdxControl(dx, paGain_, paGainSlider_); }
 
 bool TxRfDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  paGain_.Load(state_.words);
   // The slider covers the field's 0..12. A stored 13..15 has no position: the slider shows 12,
   // and its first paint makes that the pending value, so OK never writes a gain the slider
   // could not show.
-  settings::SetupSlider(paGainSlider_, paGain_);
+  SetupSlider(bound(TxField::PaGain));
   return true;
 }
 

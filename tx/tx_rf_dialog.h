@@ -12,11 +12,6 @@ class TxRfDialog : public settings::SettingsDialog {
 
  protected:
   bool OnInitDialog() override;
-  void DoDataExchange(ui::DataExchange& dx) override;
-
- private:
-  settings::FieldBinding& paGain_;
-  ui::SliderCtrl paGainSlider_;
 };
 
 }  // namespace lx::tx

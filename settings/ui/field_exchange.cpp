@@ -1,63 +1,46 @@
 #include "settings/ui/field_exchange.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace lx::settings {
 
 namespace {
-int Low(const FieldBinding& binding) { return static_cast<int>(binding.field().minValue); }
-int High(const FieldBinding& binding) { return static_cast<int>(binding.field().maxValue); }
+
+// Radio pair starting at the binding's control <-> its radio index (no button checked keeps it).
+void DdxRadio(ui::DataExchange& dx, FieldBinding& b) {
+  int index = b.radioIndex();
+  ui::DdxRadio(dx, b.controlId(), index);
+  if (dx.saving) b.SetRadioIndex(index);
+}
+
+// Check box <-> a one-bit field.
+void DdxCheck(ui::DataExchange& dx, FieldBinding& b) {
+  int checked = b.checked() ? 1 : 0;
+  ui::DdxCheck(dx, b.controlId(), checked);
+  if (dx.saving) b.SetChecked(checked != 0);
+}
+
+// Number box <-> the field value, checked against the field's range with the framework's message.
+void DdxNumber(ui::DataExchange& dx, FieldBinding& b) {
+  uint32_t value = b.value();
+  ui::DdxText(dx, b.controlId(), value);
+  ui::DdvMinMax(dx, value, b.field().minValue, b.field().maxValue);
+  if (dx.saving) b.SetValue(value);
+}
+
 }  // namespace
 
-void DdxControl(ui::DataExchange& dx, const FieldBinding& binding, ui::Control& control) {
-  ui::DdxControl(dx, binding.controlId(), control);
+SettingsDialog::SettingsDialog(ui::Host& host, int templateId, ToolState& state,
+                               std::span<const BindingRow> table)
+    : Dialog(host, templateId), state_(state), bindings_(table) {
+  bindings_.LoadAll(state_);
 }
 
-void DdxRadio(ui::DataExchange& dx, FieldBinding& binding) {
-  int index = binding.RadioIndex();
-  ui::DdxRadio(dx, binding.controlId(), index);
-  if (dx.saving) binding.SetRadioIndex(index);
-}
-
-void DdxCheck(ui::DataExchange& dx, FieldBinding& binding) {
-  int checked = binding.Checked() ? 1 : 0;
-  ui::DdxCheck(dx, binding.controlId(), checked);
-  if (dx.saving) binding.SetChecked(checked != 0);
-}
-
-void DdxNumber(ui::DataExchange& dx, FieldBinding& binding) {
-  uint32_t value = binding.value();
-  ui::DdxText(dx, binding.controlId(), value);
-  ui::DdvMinMax(dx, value, binding.field().minValue, binding.field().maxValue);
-  if (dx.saving) binding.SetValue(value);
-}
-
-void FillList(ui::ComboBox& list, const FieldBinding& binding) {
-  const auto items = binding.field().items;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const int at = list.AddString(items[i]);
-    list.SetItemData(at, static_cast<intptr_t>(i));
-  }
-  list.SetCurSel(binding.ListIndex());
-}
-
-void TakeSelection(const ui::ComboBox& list, FieldBinding& binding) { binding.SetListIndex(list.GetCurSel()); }
-
-void SetupSlider(ui::SliderCtrl& slider, const FieldBinding& binding, int pageSize) {
-  slider.SetRange(Low(binding), High(binding), false);
-  if (pageSize > 0) slider.SetPageSize(pageSize);
-  slider.SetPos(static_cast<int>(binding.value()));
-}
-
-void TakePosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
-  binding.SetValue(static_cast<uint32_t>(slider.GetPos()));
-}
-
-void SetupReversedSlider(ui::SliderCtrl& slider, const FieldBinding& binding) {
-  slider.SetRange(Low(binding), High(binding), false);
-  slider.SetPos(Low(binding) + High(binding) - static_cast<int>(binding.value()));
-}
-
-void TakeReversedPosition(const ui::SliderCtrl& slider, FieldBinding& binding) {
-  binding.SetValue(static_cast<uint32_t>(slider.GetRangeMin() + slider.GetRangeMax() - slider.GetPos()));
+FieldBinding& SettingsDialog::bound(FieldId field) {
+  FieldBinding* b = bindings_.find(field.field());
+  if (b == nullptr) throw std::logic_error(std::string("no binding for ") + field.field().name);
+  return *b;
 }
 
 void SettingsDialog::OnOK() {
@@ -66,14 +49,57 @@ void SettingsDialog::OnOK() {
   EndDialog(ui::kIdOk);
 }
 
-void SettingsDialog::SetSwitch(FieldBinding& binding, bool on, std::span<const int> gated) {
-  binding.SetOn(on);
+void SettingsDialog::DoDataExchange(ui::DataExchange& dx) {
+  for (FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::RadioPair && b.exchanged()) DdxRadio(dx, b);
+  ExchangeBoxes(dx);
+  for (FieldBinding& b : bindings_.all()) {
+    if (b.kind() == BindKind::CheckBox && b.exchanged()) DdxCheck(dx, b);
+    if (b.kind() == BindKind::Edit && b.exchanged()) DdxNumber(dx, b);
+  }
+}
+
+void SettingsDialog::FillList(const FieldBinding& b) {
+  ui::ComboBox list = listOf(b);
+  const auto items = b.field().items;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const int at = list.AddString(items[i]);
+    list.SetItemData(at, static_cast<intptr_t>(i));
+  }
+  list.SetCurSel(b.listIndex());
+}
+
+void SettingsDialog::TakeSelection(FieldBinding& b) { b.SetListIndex(listOf(b).GetCurSel()); }
+
+void SettingsDialog::SetupSlider(const FieldBinding& b, int pageSize) {
+  ui::SliderCtrl slider = sliderOf(b);
+  slider.SetRange(static_cast<int>(b.field().minValue), static_cast<int>(b.field().maxValue), false);
+  if (pageSize > 0) slider.SetPageSize(pageSize);
+  slider.SetPos(b.position());
+}
+
+void SettingsDialog::TakePosition(FieldBinding& b) { b.SetPosition(sliderOf(b).GetPos()); }
+
+void SettingsDialog::TakePosition(FieldBinding& b, int boxId, int32_t& box) {
+  TakePosition(b);
+  box = static_cast<int32_t>(b.value());
+  SetDlgItemText(boxId, std::to_string(box));
+}
+
+void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
+  ui::DataExchange dx(*this, false);
+  int index = b.radioIndex();
+  ui::DdxRadio(dx, b.controlId(), index);
+}
+
+void SettingsDialog::SetSwitch(FieldBinding& b, bool on, std::span<const int> gated) {
+  b.SetOn(on);
   EnableDlgItems(gated, on);
 }
 
-void SettingsDialog::SetSwitchExchanged(FieldBinding& binding, bool on, std::span<const int> gated) {
+void SettingsDialog::SetSwitchExchanged(FieldBinding& b, bool on, std::span<const int> gated) {
   UpdateData(true);
-  SetSwitch(binding, on, gated);
+  SetSwitch(b, on, gated);
   UpdateData(false);
 }
 

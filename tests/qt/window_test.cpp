@@ -26,8 +26,9 @@
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
-#include "tx/tx_other_dialog.h"
+#include "tests/support/bindings.h"
 #include "tests/support/files.h"
+#include "tx/tx_other_dialog.h"
 #include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
@@ -316,13 +317,10 @@ TEST(QtWindow, ChannelDialogEndToEnd) {
   EXPECT_NE(saved.find("0x68c7,   //reg50"), std::string::npos);  // the right bank as loaded
 }
 
-// The pending value of the binding of `field` in a dialog with bindings().
-template <class D>
-uint32_t Pending(ui::Dialog& d, TxField field) {
-  for (const settings::FieldBinding& b : dynamic_cast<D&>(d).bindings().all())
-    if (&b.field() == &Field(field)) return b.value();
-  ADD_FAILURE() << "not bound: " << Field(field).name;
-  return 0;
+// The pending value of the binding of `field` in a settings dialog.
+uint32_t Pending(const ui::Dialog& d, TxField field) {
+  const settings::FieldBinding* b = test::BindingOf(d, Field(field));
+  return b == nullptr ? 0 : b->value();
 }
 
 TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
@@ -360,7 +358,7 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
       slider->setFocus();
       QTest::keyClick(slider, Qt::Key_Left);
       // The slider's repaint reports the new position.
-      EXPECT_TRUE(QTest::qWaitFor([&] { return Pending<tx::TxRfDialog>(d, TxField::PaGain) == 7; }));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return Pending(d, TxField::PaGain) == 7; }));
       QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
     } else if (d.templateId() == 141) {
       EXPECT_EQ(window.windowTitle(), "音频配置");
@@ -376,7 +374,7 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
       ASSERT_NE(blink, nullptr);
       for (int i = 0; i < 2; ++i) QTest::mouseClick(blink, Qt::LeftButton, {}, QPoint(4, blink->height() / 2));
       EXPECT_TRUE(QTest::qWaitFor([&] { return blink->value() == 104; }));
-      EXPECT_EQ(Pending<tx::TxOtherDialog>(d, TxField::BlinkThreshold), 104u);
+      EXPECT_EQ(Pending(d, TxField::BlinkThreshold), 104u);
       QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // Disable Pilot
       EXPECT_FALSE(host.widgetOf(d, 1004)->isEnabled());
       QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);

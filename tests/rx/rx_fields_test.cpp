@@ -1,50 +1,15 @@
 // The three receiver dialogs against the register field table: together they bind every
 // receiver setting once and no bit twice; OK writes their own bits only, Cancel nothing; and
 // a value chosen in a dialog gives the same words as `lxcfg set`.
-#include <map>
 
 #include "core/register_map.h"
 #include "rx_support.h"
-#include "settings/image_settings.h"
 
 namespace lx::rx::testing {
 namespace {
 
 using settings::BindKind;
 using settings::FieldBinding;
-
-// The second button of a radio pair: the next radio button after the first.
-template <class D>
-int SecondRadio(const DialogFixture<D>& f, int firstId) {
-  const auto& controls = f.dialog->controls();
-  for (std::size_t i = static_cast<std::size_t>(f.dialog->indexOf(firstId)) + 1; i < controls.size(); ++i)
-    if (controls[i].kind() == ui::Kind::RadioButton) return controls[i].id();
-  ADD_FAILURE() << "no second radio after " << firstId;
-  return 0;
-}
-
-// The user action that shows `value` in the binding's control. The volume slider has volume
-// 31 at its top, which is position 0.
-template <class D>
-std::string ActionFor(const DialogFixture<D>& f, const FieldBinding& b, uint32_t value) {
-  const std::string id = std::to_string(b.controlId());
-  switch (b.kind()) {
-    case BindKind::RadioPair: {
-      const bool on = (value != 0) != b.field().setBitDisables;
-      return "click " + (on ? id : std::to_string(SecondRadio(f, b.controlId())));
-    }
-    case BindKind::List:
-      return "select " + id + " " + std::to_string(value);
-    case BindKind::Slider: {
-      const bool volume = &b.field() == &Field(RxField::Volume);
-      return "drag " + id + " " +
-             std::to_string(volume ? 31 - static_cast<int>(value) : static_cast<int>(value));
-    }
-    default:
-      ADD_FAILURE() << "no action for " << b.field().name;
-      return {};
-  }
-}
 
 // Values a control can show: switch 0/1, list items, number range.
 std::pair<uint32_t, uint32_t> ControlValues(const RegisterField& field) {
@@ -65,14 +30,8 @@ void RandomActions(DialogFixture<D>& f, std::mt19937& rng) {
     const auto& all = f->bindings().all();
     const FieldBinding& b = all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(rng)];
     const auto [lo, hi] = ControlValues(b.field());
-    f.Run(ActionFor(f, b, std::uniform_int_distribution<uint32_t>(lo, hi)(rng)));
+    f.Run(test::ActionFor(*f, b, std::uniform_int_distribution<uint32_t>(lo, hi)(rng)));
   }
-}
-
-RegisterImage BoundBits(const settings::BindingSet& set) {
-  RegisterImage bits{};
-  for (const FieldBinding& b : set.all()) bits[static_cast<std::size_t>(b.field().word)] |= b.field().mask();
-  return bits;
 }
 
 template <class D>
@@ -94,7 +53,7 @@ void CheckUntouchedBits(unsigned seed) {
       DialogFixture<D> f(app::OstrelTool(), kLx7140, before);
       RandomActions(f, rng);
       const std::vector<std::string> shown = Shown(*f);
-      const RegisterImage owned = BoundBits(f->bindings());
+      const RegisterImage owned = test::CheckBoundOnce({&*f}, {}, {});
       const RegisterImage after = f.Ok();
       for (int i = 0; i < kEepromSize; ++i)
         EXPECT_EQ((after[i] ^ before[i]) & ~owned[i], 0) << "reg" << std::hex << i << ", round " << round;
@@ -116,10 +75,12 @@ TEST(RxFields, OkKeepsEveryOtherBitAndCancelWritesNothing) {
 TEST(RxFields, RefusedOkWritesNothing) {
   const RegisterImage before = Words({{0x1a, 0x2000}});
   AudioFixture audio(app::OstrelTool(), kLx7140, before);
-  audio.Run("click 1003\ndrag 1002 0");
+  audio.Run("click " + std::to_string(res::rx_audio::kDisableDeEmphasis) + "\ndrag " +
+            std::to_string(res::rx_audio::kVolumeSlider) + " 0");
   audio->SetDlgItemText(res::rx_audio::kVolumeBox, "x");
   OtherFixture other(app::OstrelTool(), kLx7140, before);
-  other.Run("click 1011\ndrag 1002 9");
+  other.Run("click " + std::to_string(res::rx_other::kDisableAutomute) + "\ndrag " +
+            std::to_string(res::rx_other::kHighThresholdSlider) + " 9");
   other->SetDlgItemText(res::rx_other::kLowThresholdBox, "x");
   EXPECT_EQ(audio.Ok(), before);
   EXPECT_EQ(other.Ok(), before);
@@ -129,35 +90,14 @@ TEST(RxFields, RefusedOkWritesNothing) {
   EXPECT_EQ(other.messages(), std::vector<std::string>{ui::msg::kNotInteger});
 }
 
+// reg17 is the model fix-up's: no dialog touches it.
 TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
   SoundFixture sound(app::OstrelTool(), kLx7140, Words({}));
   AudioFixture audio(app::OstrelTool(), kLx7140, Words({}));
   OtherFixture other(app::OstrelTool(), kLx7140, Words({}));
-  std::map<const RegisterField*, int> bound;
-  RegisterImage bits{};
-  auto collect = [&](auto& fixture) {
-    for (const FieldBinding& b : fixture->bindings().all()) {
-      const RegisterField& f = b.field();
-      ++bound[&f];
-      EXPECT_EQ(bits[f.word] & f.mask(), 0) << f.name << " shares a bit";
-      bits[f.word] |= f.mask();
-      // Bound to a control of the dialog, of the kind the binding says.
-      const ui::ControlState* c = fixture->find(b.controlId());
-      ASSERT_NE(c, nullptr) << f.name;
-      const ui::Kind expected = b.kind() == BindKind::RadioPair ? ui::Kind::RadioButton
-                                : b.kind() == BindKind::List    ? ui::Kind::ComboBox
-                                                                : ui::Kind::Slider;
-      EXPECT_EQ(c->kind(), expected) << f.name;
-    }
-  };
-  collect(sound);
-  collect(audio);
-  collect(other);
-  // reg17 is the model fix-up's: no dialog touches it.
-  const RegisterField& fixup = ModelFixupOf(Family::Receiver).field;
-  for (const RegisterField& f : AllRegisterFields(Family::Receiver))
-    EXPECT_EQ(bound[&f], &f == &fixup ? 0 : 1) << f.name;
-  EXPECT_EQ(bits[fixup.word], 0);
+  const RegisterImage bits =
+      test::CheckBoundOnce({&*sound, &*audio, &*other}, AllRegisterFields(Family::Receiver),
+                           {&ModelFixupOf(Family::Receiver).field});
   // The receiver's settings bits: reg1a 15, 13, 7, 4:0; reg1c whole; reg1d 15:12, 7, 5:4;
   // reg1f 15:10, 3:0.
   RegisterImage expected{};
@@ -172,14 +112,12 @@ TEST(RxFields, TheThreeDialogsBindEveryReceiverSettingOnceAndNoBitTwice) {
 template <class D>
 bool TryDialog(RxField id, const RegisterImage& base, uint32_t value, RegisterImage& out) {
   DialogFixture<D> f(app::OstrelTool(), kLx7140, base);
-  for (const FieldBinding& b : f->bindings().all()) {
-    if (&b.field() != &Field(id)) continue;
-    // A value without an item cannot be chosen: it can only be kept.
-    if (b.kind() != BindKind::List || value < b.field().items.size()) f.Run(ActionFor(f, b, value));
-    out = f.Ok();
-    return true;
-  }
-  return false;
+  const FieldBinding* b = f->bindings().find(Field(id));
+  if (b == nullptr) return false;
+  // A value without an item cannot be chosen: it can only be kept.
+  if (b->kind() != BindKind::List || value < b->field().items.size()) f.Run(test::ActionFor(*f, *b, value));
+  out = f.Ok();
+  return true;
 }
 
 TEST(RxFields, DialogOkGivesTheWordsOfLxcfgSetForEveryFieldAndValue) {
@@ -200,18 +138,11 @@ TEST(RxFields, DialogOkGivesTheWordsOfLxcfgSetForEveryFieldAndValue) {
       const bool hasItem = field.kind != FieldKind::List || value < field.items.size();
       if (!hasItem) WriteField(field, value, base);
 
-      ToolState cli(OstrelProfile(), LX_PROGRAM_DIR);
-      cli.chipModel = kLx7140;
-      cli.words = base;
-      const settings::AssignResult r =
-          settings::ApplyAssignments(cli, {std::string(field.name) + "=" + FormatField(field, value)});
-      ASSERT_TRUE(r.errors.empty()) << r.errors.front();
-
       RegisterImage viaDialog{};
       ASSERT_TRUE(TryDialog<SoundEffectDialog>(id, base, value, viaDialog) ||
                   TryDialog<RxAudioDialog>(id, base, value, viaDialog) ||
                   TryDialog<RxOtherDialog>(id, base, value, viaDialog));
-      EXPECT_EQ(viaDialog, cli.words);
+      EXPECT_EQ(viaDialog, test::ThroughLxcfgSet(OstrelProfile(), kLx7140, base, field, value));
       ++cases;
     }
   }

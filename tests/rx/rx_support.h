@@ -10,6 +10,7 @@
 #include "rx/rx_audio_dialog.h"
 #include "rx/rx_other_dialog.h"
 #include "rx/sound_effect_dialog.h"
+#include "tests/support/bindings.h"
 #include "tests/support/dialog_fixture.h"
 
 namespace lx::rx::testing {
@@ -22,12 +23,7 @@ using OtherFixture = DialogFixture<RxOtherDialog>;
 
 inline constexpr int kLx7140 = 0;
 
-inline RegisterImage RandomImage(std::mt19937& rng) {
-  RegisterImage w{};
-  std::uniform_int_distribution<int> word(0, 0xFFFF);
-  for (uint16_t& v : w) v = static_cast<uint16_t>(word(rng));
-  return w;
-}
+using test::RandomImage;
 
 // What each control shows (its values, not its enabled state), one line per control.
 inline std::vector<std::string> Shown(const ui::Dialog& d) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "core/register_map.h"
 #include "settings/ui/field_exchange.h"
@@ -39,48 +40,41 @@ constexpr ui::DialogTemplate kTemplate{600, "Bound", 200, 120, "System", 10, kCo
 const ui::DialogTemplate* const kDialogs[] = {&kTemplate};
 const ui::ResourceSet kResources{kDialogs, {}, {}, {}};
 
+constexpr BindingRow kTable[] = {
+    {TxField::Pilot, BindKind::RadioPair, kPilotOn},
+    {TxField::PreEmphasis, BindKind::RadioPair, kEmphasisOn},
+    {RxField::AudioGain, BindKind::List, kGainList},
+    {TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider},
+    {RxField::Afc, BindKind::CheckBox, kAfcCheck},
+};
+
 // A settings dialog in miniature, written the way the real ones are.
-class BoundDialog : public ui::Dialog {
+class BoundDialog : public SettingsDialog {
  public:
-  BoundDialog(ui::Host& host, RegisterImage& words)
-      : Dialog(host, 600),
-        words_(words),
-        pilot_(bindings_.Bind(TxField::Pilot, BindKind::RadioPair, kPilotOn)),
-        emphasis_(bindings_.Bind(TxField::PreEmphasis, BindKind::RadioPair, kEmphasisOn)),
-        gain_(bindings_.Bind(RxField::AudioGain, BindKind::List, kGainList)),
-        blink_(bindings_.Bind(TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider)),
-        afc_(bindings_.Bind(RxField::Afc, BindKind::CheckBox, kAfcCheck)) {
-    bindings_.LoadAll(words_);
-    On(kGainList, ui::Notify::SelChange, [this] { TakeSelection(list_, gain_); });
-    On(kBlinkSlider, ui::Notify::CustomDraw, [this] { TakePosition(slider_, blink_); });
+  BoundDialog(ui::Host& host, ToolState& state) : SettingsDialog(host, 600, state, kTable) {
+    On(kGainList, ui::Notify::SelChange, [this] { TakeSelection(bound(RxField::AudioGain)); });
+    On(kBlinkSlider, ui::Notify::CustomDraw, [this] { TakePosition(bound(TxField::BlinkThreshold)); });
   }
 
  protected:
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
-    FillList(list_, gain_);
-    SetupSlider(slider_, blink_);
+    FillList(bound(RxField::AudioGain));
+    SetupSlider(bound(TxField::BlinkThreshold));
     return true;
   }
-  void DoDataExchange(ui::DataExchange& dx) override {
-    DdxControl(dx, gain_, list_);
-    DdxControl(dx, blink_, slider_);
-    DdxRadio(dx, pilot_);
-    DdxRadio(dx, emphasis_);
-    DdxCheck(dx, afc_);
-  }
-  void OnOK() override {
-    if (!UpdateData(true)) return;
-    bindings_.CommitAll(words_);
-    EndDialog(ui::kIdOk);
-  }
+};
 
- private:
-  RegisterImage& words_;
-  BindingSet bindings_;
-  FieldBinding &pilot_, &emphasis_, &gain_, &blink_, &afc_;
-  ui::ComboBox list_;
-  ui::SliderCtrl slider_;
+// The dialog over `words` on a headless host, and the image it writes to.
+struct Opened {
+  explicit Opened(const RegisterImage& words) : host(kResources, "Tool"), state(AmbrelProfile(), ".") {
+    state.words = words;
+    dialog = std::make_unique<BoundDialog>(host, state);
+    host.Open(*dialog);
+  }
+  ui::HeadlessHost host;
+  ToolState state;
+  std::unique_ptr<BoundDialog> dialog;
 };
 
 // Every word 0xA5A5 (pilot on, pre-emphasis on: its bit clear, gain 2, AFC on), blink 112.
@@ -118,10 +112,8 @@ TEST(Binding, OpeningShowsEveryFieldInItsControl) {
        112},
   };
   for (const auto& r : rows) {
-    RegisterImage words = r.words;
-    ui::HeadlessHost host(kResources, "Tool");
-    BoundDialog dialog(host, words);
-    host.Open(dialog);
+    Opened o(r.words);
+    BoundDialog& dialog = *o.dialog;
     std::vector<int> checked;
     for (int id : {kPilotOn, kPilotOff, kEmphasisOn, kEmphasisOff, kAfcCheck})
       if (dialog.IsDlgButtonChecked(id)) checked.push_back(id);
@@ -159,39 +151,28 @@ TEST(Binding, OkWritesExactlyTheChangedFieldsAndCancelNothing) {
   };
   for (const auto& r : rows) {
     for (const bool ok : {true, false}) {
-      RegisterImage words = r.words;
-      ui::HeadlessHost host(kResources, "Tool");
-      BoundDialog dialog(host, words);
-      host.Open(dialog);
-      r.act(host);
-      host.Click(ok ? ui::kIdOk : ui::kIdCancel);
-      EXPECT_TRUE(dialog.ended()) << r.what;
-      EXPECT_EQ(words, ok ? r.afterOk : r.words) << r.what << (ok ? " (OK)" : " (Cancel)");
+      Opened o(r.words);
+      r.act(o.host);
+      o.host.Click(ok ? ui::kIdOk : ui::kIdCancel);
+      EXPECT_TRUE(o.dialog->ended()) << r.what;
+      EXPECT_EQ(o.state.words, ok ? r.afterOk : r.words) << r.what << (ok ? " (OK)" : " (Cancel)");
     }
   }
 }
 
 TEST(Binding, ValuesOfTheBindingItself) {
-  RegisterImage words = Background();
-  FieldBinding gain(Field(RxField::AudioGain), BindKind::List, kGainList);
-  gain.Load(With(words, Field(RxField::AudioGain), 7));
-  EXPECT_EQ(gain.ListIndex(), -1);
-  gain.SetListIndex(-1);
+  ToolState state(AmbrelProfile(), ".");
+  state.words = With(Background(), Field(RxField::AudioGain), 7);
+  FieldBinding gain({RxField::AudioGain, BindKind::List, kGainList});
+  gain.Load(state);
   gain.SetListIndex(7);  // past the items: no such position
   EXPECT_EQ(gain.value(), 7u);
-  EXPECT_EQ(gain.pending(), 0x7000) << "kept shifted into bits 14:12";
-  FieldBinding emphasis(Field(TxField::PreEmphasis), BindKind::RadioPair, kEmphasisOn);
-  emphasis.Load(words);
+  FieldBinding emphasis({TxField::PreEmphasis, BindKind::RadioPair, kEmphasisOn});
+  emphasis.Load(state);
   emphasis.SetRadioIndex(-1);  // no button checked keeps the value
-  EXPECT_EQ(emphasis.RadioIndex(), 0);
+  EXPECT_EQ(emphasis.radioIndex(), 0);
   emphasis.SetRadioIndex(1);
-  EXPECT_EQ(emphasis.pending(), 0x0200);
-  FieldBinding number(Field(TxField::PaGain), BindKind::Edit, 0);
-  number.SetValue(16);
-  EXPECT_FALSE(number.Fits());
-  BindingSet set;
-  set.Bind(TxField::PaGain, BindKind::Edit, 0).SetValue(12);
-  EXPECT_TRUE(set.AllFit());
+  EXPECT_EQ(emphasis.value(), 1u);
 }
 
 }  // namespace

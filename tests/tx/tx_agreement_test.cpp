@@ -1,12 +1,13 @@
 // For every transmitter setting and every value `lxcfg set` accepts, pressing OK in the
 // owning dialog after choosing that value gives the same words as the command line.
-#include <filesystem>
 
-#include "settings/image_settings.h"
+#include "resources/ambrel_tx_ids.h"
 #include "tests/tx/tx_support.h"
 
 namespace lx::tx::testing {
 namespace {
+
+using namespace res;
 
 // Switches that grey other controls, as (enable button, disable button), outermost first.
 // While the control to use is greyed the test turns them on, one after the other; once the
@@ -17,13 +18,8 @@ template <class D>
 RegisterImage ThroughDialog(const RegisterImage& base, int model, const RegisterField& field, uint32_t value,
                             const Gates& gates) {
   Open<D> f(base, model);
-  const settings::FieldBinding* binding = nullptr;
-  for (const settings::FieldBinding& b : f->bindings().all())
-    if (&b.field() == &field) binding = &b;
-  if (binding == nullptr) {
-    ADD_FAILURE() << field.name << " is not bound";
-    return {};
-  }
+  const settings::FieldBinding* binding = test::BindingOf(*f, field);
+  if (binding == nullptr) return {};
   const int id = binding->controlId();
   std::vector<int> restore;
   for (const auto& [on, off] : gates) {
@@ -34,52 +30,27 @@ RegisterImage ThroughDialog(const RegisterImage& base, int model, const Register
     }
   }
   EXPECT_TRUE(f.enabled(id)) << field.name;
-  switch (binding->kind()) {
-    case settings::BindKind::RadioPair: {
-      // The pair's second button follows the first in the template.
-      int second = 0;
-      for (int i = f->indexOf(id) + 1; second == 0; ++i)
-        if (f->controls()[i].kind() == ui::Kind::RadioButton) second = f->controls()[i].id();
-      const bool first = field.kind == FieldKind::List ? value == 0 : (value != 0) != field.setBitDisables;
-      f.Run("click " + std::to_string(first ? id : second));
-      break;
-    }
-    case settings::BindKind::List:
-      f.Run("select " + std::to_string(id) + " " + std::to_string(value));
-      break;
-    case settings::BindKind::Slider:
-      f.Run("key " + std::to_string(id) + " " + std::to_string(value));
-      break;
-    case settings::BindKind::Edit:
-      f->SetDlgItemText(id, std::to_string(value));
-      break;
-    case settings::BindKind::CheckBox:
-      ADD_FAILURE() << "no setting is a check box";
-      break;
-  }
+  if (binding->kind() == settings::BindKind::Edit)
+    f->SetDlgItemText(id, std::to_string(value));
+  else
+    f.Run(test::ActionFor(*f, *binding, value));
   for (int off : restore) f.Run("click " + std::to_string(off));
   const RegisterImage words = f.Ok();
   EXPECT_FALSE(f.open()) << field.name;
   return words;
 }
 
-RegisterImage ThroughCommandLine(const RegisterImage& base, int model, const RegisterField& field,
-                                 uint32_t value) {
-  ToolState state(AmbrelProfile(), std::filesystem::temp_directory_path());
-  state.words = base;
-  state.chipModel = model;
-  const settings::AssignResult r =
-      settings::ApplyAssignments(state, {std::string(field.name) + "=" + FormatField(field, value)});
-  EXPECT_TRUE(r.errors.empty()) << field.name << " " << value;
-  return state.words;
-}
-
 RegisterImage ThroughOwner(const RegisterImage& base, int model, TxField f, uint32_t value) {
   const RegisterField& field = Field(f);
   if (f == TxField::PaGain) return ThroughDialog<TxRfDialog>(base, model, field, value, {});
-  if (f <= TxField::Priority) return ThroughDialog<TxAudioDialog>(base, model, field, value, {{1004, 1005}});
+  if (f <= TxField::Priority)
+    return ThroughDialog<TxAudioDialog>(base, model, field, value,
+                                        {{tx_audio::kEnableCompressor, tx_audio::kDisableCompressor}});
   return ThroughDialog<TxOtherDialog>(base, model, field, value,
-                                      {{1001, 1003}, {1006, 1007}, {1010, 1011}, {1013, 1014}});
+                                      {{tx_other::kEnablePilot, tx_other::kDisablePilot},
+                                       {tx_other::kMeterEnable, tx_other::kMeterDisable},
+                                       {tx_other::kIndicatorEnable, tx_other::kIndicatorDisable},
+                                       {tx_other::kPapdEnable, tx_other::kPapdDisable}});
 }
 
 std::vector<uint32_t> AcceptedValues(const RegisterField& field, bool everyTxId) {
@@ -108,7 +79,8 @@ TEST(TxAgreement, DialogOkAndLxcfgSetGiveTheSameWords) {
         const RegisterField& field = Field(f);
         if (!FieldAppliesTo(field, AmbrelProfile().models[model])) continue;
         for (uint32_t v : AcceptedValues(field, everyTxId)) {
-          ASSERT_EQ(ThroughOwner(base, model, f, v), ThroughCommandLine(base, model, field, v))
+          ASSERT_EQ(ThroughOwner(base, model, f, v),
+                    test::ThroughLxcfgSet(AmbrelProfile(), model, base, field, v))
               << field.name << "=" << FormatField(field, v) << " on " << AmbrelProfile().models[model].name;
           ++compared;
         }

@@ -1,9 +1,9 @@
 // The transmitter settings dialogs on the headless host: hand-computed sessions, enabled states,
 // the threshold order, values without a control position, untouched bits, the TX_ID check
 // before writing, and which dialog binds which field.
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <map>
-#include <set>
 
 #include "resources/ambrel_tx_ids.h"
 #include "tests/tx/tx_support.h"
@@ -20,13 +20,15 @@ TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
   {
     Rf f(Words({{0x03, 0x0035}}));
     EXPECT_EQ(f.pos(rf::kPaGainSlider), 10);
-    f.Run("drag 1002 3");
+    f.Run(fmt::format("drag {} 3", rf::kPaGainSlider));
     EXPECT_EQ(f.Ok()[0x03], 0x0027);
   }
   {
     Audio f(Words({}));
     // The time constant first: once the compressor is off its list is greyed.
-    f.Run("pick 1009 796mS\nclick 1003\npick 1008 46dB\nclick 1005\nclick 1007");
+    f.Run(fmt::format("pick {} 796mS\nclick {}\npick {} 46dB\nclick {}\nclick {}", audio::kTimeConstantList,
+                      audio::kDisablePreEmphasis, audio::kMicSensitivityList, audio::kDisableCompressor,
+                      audio::kPreEmphasisFirst));
     const RegisterImage& w = f.Ok();
     EXPECT_EQ(w[0x1c], 0x03FE);
     EXPECT_EQ(w[0x2b], 0x0001);
@@ -35,12 +37,13 @@ TEST(TxDialogs, OkWritesHandComputedWordsAndSlidersShowTheirVoltages) {
     Audio f(Words({{0x1c, 0xFFFF}}));
     EXPECT_FALSE(f.enabled(audio::kTimeConstantList));
     EXPECT_EQ(f.text(audio::kTimeConstantList), "796mS");
-    f.Run("click 1001\npick 1008 0dB\nclick 1004\npick 1009 6mS");
+    f.Run(fmt::format("click {}\npick {} 0dB\nclick {}\npick {} 6mS", audio::kEnablePreEmphasis,
+                      audio::kMicSensitivityList, audio::kEnableCompressor, audio::kTimeConstantList));
     EXPECT_EQ(f.Ok()[0x1c], 0xFC01);
   }
   {
     Other f(Words({}));
-    f.Run("click 1001\npick 1008 10KHz");
+    f.Run(fmt::format("click {}\npick {} 10KHz", other::kEnablePilot, other::kDeviationList));
     EXPECT_EQ(f.Ok()[0x1f], 0x8180);
   }
   {
@@ -67,10 +70,10 @@ TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
   EXPECT_EQ(f.text(audio::kMicSensitivityList), "28dB");
   EXPECT_EQ(f.text(audio::kTimeConstantList), "48mS");
   EXPECT_TRUE(f.enabled(audio::kTimeConstantList));
-  f.Run("click 1005");
+  f.Run(fmt::format("click {}", audio::kDisableCompressor));
   EXPECT_FALSE(f.enabled(audio::kTimeConstantList));
   EXPECT_TRUE(f.control(audio::kDisableCompressor).checked);
-  f.Run("click 1004");
+  f.Run(fmt::format("click {}", audio::kEnableCompressor));
   EXPECT_TRUE(f.enabled(audio::kTimeConstantList));
 }
 
@@ -79,7 +82,7 @@ TEST(TxAudio, SwitchesShowTheirStoredSideAndListsTheirItems) {
 TEST(TxLists, NoSelectionKeepsThePendingValue) {
   {
     Audio f(Words({{0x1c, (5 << 5) | (6 << 1)}}));
-    f.Run("type 1008 46dB\ntype 1009 6mS");
+    f.Run(fmt::format("type {} 46dB\ntype {} 6mS", audio::kMicSensitivityList, audio::kTimeConstantList));
     for (int id : {audio::kMicSensitivityList, audio::kTimeConstantList}) {
       ui::ComboBox list(&*f, id);
       list.SetCurSel(-1);
@@ -89,7 +92,7 @@ TEST(TxLists, NoSelectionKeepsThePendingValue) {
   }
   {
     Other f(Words({{0x1f, 0x8000 | (2 << 7)}}));
-    f.Run("type 1008 10KHz");
+    f.Run(fmt::format("type {} 10KHz", other::kDeviationList));
     ui::ComboBox(&*f, other::kDeviationList).SetCurSel(-1);
     f->Dispatch(other::kDeviationList, ui::Notify::SelChange);
     EXPECT_EQ(f.Ok()[0x1f], 0x8000 | (2 << 7));
@@ -118,7 +121,7 @@ TEST(TxOther, EnabledStatesFollowTheirSwitches) {
   const std::vector<int> kTen = join({kSwitches, kIndicatorSet, kPapdSet});
   struct Row {
     uint16_t reg1f, reg24, reg19;
-    const char* clicks;
+    std::string clicks;
     std::vector<int> enabled;
   };
   const Row rows[] = {
@@ -128,14 +131,18 @@ TEST(TxOther, EnabledStatesFollowTheirSwitches) {
       {0x0000, 0x1000, 0x8000, "", join({kSwitches, kIndicatorSet})},
       {0x0000, 0x1000, 0x0100, "", join({kSwitches, kPapdSet})},
       {0x8000, 0x1000, 0x8100, "", join({kPilotSet, kTen})},
-      {0x0000, 0x0000, 0x0000, "click 1001", kPilotSet},
-      {0x8000, 0x0000, 0x0000, "click 1003", {}},
+      {0x0000, 0x0000, 0x0000, fmt::format("click {}", other::kEnablePilot), kPilotSet},
+      {0x8000, 0x0000, 0x0000, fmt::format("click {}", other::kDisablePilot), {}},
       // The meter switch enables all ten, even the thresholds whose switch is off.
-      {0x0000, 0x0000, 0x0000, "click 1006", kTen},
-      {0x0000, 0x1000, 0x8100, "click 1007", {}},
-      {0x0000, 0x1000, 0x8100, "click 1011\nclick 1014", kSwitches},
-      {0x0000, 0x1000, 0x0000, "click 1010\nclick 1013", kTen},
-      {0x0000, 0x1000, 0x0000, "click 1013\nclick 1007\nclick 1006\nclick 1014",
+      {0x0000, 0x0000, 0x0000, fmt::format("click {}", other::kMeterEnable), kTen},
+      {0x0000, 0x1000, 0x8100, fmt::format("click {}", other::kMeterDisable), {}},
+      {0x0000, 0x1000, 0x8100,
+       fmt::format("click {}\nclick {}", other::kIndicatorDisable, other::kPapdDisable), kSwitches},
+      {0x0000, 0x1000, 0x0000, fmt::format("click {}\nclick {}", other::kIndicatorEnable, other::kPapdEnable),
+       kTen},
+      {0x0000, 0x1000, 0x0000,
+       fmt::format("click {}\nclick {}\nclick {}\nclick {}", other::kPapdEnable, other::kMeterDisable,
+                   other::kMeterEnable, other::kPapdDisable),
        join({kSwitches, kIndicatorSet})},
   };
   for (const Row& r : rows) {
@@ -173,7 +180,7 @@ TEST(TxOther, TxIdControlsAreEnabledOnlyForTheDModelsAndStayHidden) {
 
 struct OrderCase {
   uint16_t reg24, reg19;
-  const char* action;
+  std::string action;
   int slider, expected;
   friend std::ostream& operator<<(std::ostream& os, const OrderCase& c) {
     return os << std::hex << "reg24 " << c.reg24 << " reg19 " << c.reg19 << std::dec << ": " << c.action;
@@ -201,25 +208,30 @@ TEST_P(ThresholdOrder, AppliesOnReleaseWithMeterAndIndicatorOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ThresholdOrder,
-    ::testing::Values(OrderCase{0x1000, 0x8100, "drag 1002 30", other::kBlinkSlider, 40},
-                      OrderCase{0x1000, 0x8100, "drag 1018 70", other::kLightSlider, 60},
-                      OrderCase{0x1000, 0x8100, "drag 1016 50", other::kPapdSlider, 40},
-                      OrderCase{0x1000, 0x8100, "drag 1002 80", other::kBlinkSlider, 80},
-                      OrderCase{0x1000, 0x8100, "drag 1016 20", other::kPapdSlider, 20},
-                      // Keyboard moves are not checked.
-                      OrderCase{0x1000, 0x8100, "key 1002 30", other::kBlinkSlider, 30},
-                      OrderCase{0x1000, 0x8100, "key 1018 70", other::kLightSlider, 70},
-                      OrderCase{0x1000, 0x8100, "key 1016 50", other::kPapdSlider, 50},
-                      // Nor with the indicator off (its sliders are greyed; PAPD's is not).
-                      OrderCase{0x1000, 0x0100, "drag 1016 50", other::kPapdSlider, 50},
-                      OrderCase{0x1000, 0x0100, "drag 1002 30", other::kBlinkSlider, 60},
-                      // The indicator switched off while open counts as well.
-                      OrderCase{0x1000, 0x8100, "click 1011\ndrag 1016 50", other::kPapdSlider, 50},
-                      // Nor with the meter off: every slider is greyed.
-                      OrderCase{0x0000, 0x8100, "drag 1002 30", other::kBlinkSlider, 60},
-                      // PAPD off: the meter switched on frees its slider, which then goes
-                      // above the light threshold freely.
-                      OrderCase{0x0000, 0x8000, "click 1006\ndrag 1016 50", other::kPapdSlider, 50}));
+    ::testing::Values(
+        OrderCase{0x1000, 0x8100, fmt::format("drag {} 30", other::kBlinkSlider), other::kBlinkSlider, 40},
+        OrderCase{0x1000, 0x8100, fmt::format("drag {} 70", other::kLightSlider), other::kLightSlider, 60},
+        OrderCase{0x1000, 0x8100, fmt::format("drag {} 50", other::kPapdSlider), other::kPapdSlider, 40},
+        OrderCase{0x1000, 0x8100, fmt::format("drag {} 80", other::kBlinkSlider), other::kBlinkSlider, 80},
+        OrderCase{0x1000, 0x8100, fmt::format("drag {} 20", other::kPapdSlider), other::kPapdSlider, 20},
+        // Keyboard moves are not checked.
+        OrderCase{0x1000, 0x8100, fmt::format("key {} 30", other::kBlinkSlider), other::kBlinkSlider, 30},
+        OrderCase{0x1000, 0x8100, fmt::format("key {} 70", other::kLightSlider), other::kLightSlider, 70},
+        OrderCase{0x1000, 0x8100, fmt::format("key {} 50", other::kPapdSlider), other::kPapdSlider, 50},
+        // Nor with the indicator off (its sliders are greyed; PAPD's is not).
+        OrderCase{0x1000, 0x0100, fmt::format("drag {} 50", other::kPapdSlider), other::kPapdSlider, 50},
+        OrderCase{0x1000, 0x0100, fmt::format("drag {} 30", other::kBlinkSlider), other::kBlinkSlider, 60},
+        // The indicator switched off while open counts as well.
+        OrderCase{0x1000, 0x8100,
+                  fmt::format("click {}\ndrag {} 50", other::kIndicatorDisable, other::kPapdSlider),
+                  other::kPapdSlider, 50},
+        // Nor with the meter off: every slider is greyed.
+        OrderCase{0x0000, 0x8100, fmt::format("drag {} 30", other::kBlinkSlider), other::kBlinkSlider, 60},
+        // PAPD off: the meter switched on frees its slider, which then goes
+        // above the light threshold freely.
+        OrderCase{0x0000, 0x8000,
+                  fmt::format("click {}\ndrag {} 50", other::kMeterEnable, other::kPapdSlider),
+                  other::kPapdSlider, 50}));
 
 TEST(TxOutOfRange, ValuesWithoutAPositionAreWrittenAsTheLastOne) {
   for (uint16_t gain : {13, 14, 15}) {
@@ -268,28 +280,35 @@ TEST(TxUntouchedBits, OkWithoutChangesKeepsEveryOtherBit) {
 
 TEST(TxUntouchedBits, CancelWritesNothingButTheMutePilotField) {
   std::mt19937 rng(91);
-  const std::vector<std::string> otherActions = {
-      "click 1001",    "click 1003",  "click 1004",    "click 1005", "click 1006",
-      "click 1007",    "click 1010",  "click 1011",    "click 1013", "click 1014",
-      "select 1008 2", "drag 1002 5", "drag 1018 100", "key 1016 64"};
+  std::vector<std::string> otherActions = {
+      fmt::format("select {} 2", other::kDeviationList), fmt::format("drag {} 5", other::kBlinkSlider),
+      fmt::format("drag {} 100", other::kLightSlider), fmt::format("key {} 64", other::kPapdSlider)};
+  for (int id : {other::kEnablePilot, other::kDisablePilot, other::kMutePilot, other::kKeepPilot,
+                 other::kMeterEnable, other::kMeterDisable, other::kIndicatorEnable, other::kIndicatorDisable,
+                 other::kPapdEnable, other::kPapdDisable})
+    otherActions.push_back(fmt::format("click {}", id));
+  const std::string muteClick = fmt::format("click {}", other::kMutePilot);
   for (int round = 0; round < 200; ++round) {
     const RegisterImage before = RandomImage(rng);
     const int model = round % 4;
     {
       Rf f(before, model);
-      f.Run("drag 1002 " + std::to_string(rng() % 13));
+      f.Run(fmt::format("drag {} {}", rf::kPaGainSlider, rng() % 13));
       ASSERT_EQ(f.Cancel(), before);
     }
     {
       Audio f(before, model);
-      f.Run("click 1003\nclick 1004\nselect 1009 5\nselect 1008 11\nclick 1007\nclick 1001\nclick 1005");
+      f.Run(fmt::format("click {}\nclick {}\nselect {} 5\nselect {} 11\nclick {}\nclick {}\nclick {}",
+                        audio::kDisablePreEmphasis, audio::kEnableCompressor, audio::kTimeConstantList,
+                        audio::kMicSensitivityList, audio::kPreEmphasisFirst, audio::kEnablePreEmphasis,
+                        audio::kDisableCompressor));
       ASSERT_EQ(f.Cancel(), before);
     }
     Other f(before, model);
     bool muteClicked = false;
     for (int i = 0; i < 6; ++i) {
       const std::string& a = otherActions[rng() % otherActions.size()];
-      if (a == "click 1004" && f.enabled(other::kMutePilot)) muteClicked = true;
+      if (a == muteClick && f.enabled(other::kMutePilot)) muteClicked = true;
       f.Run(a);
     }
     RegisterImage expected = before;
@@ -303,14 +322,16 @@ TEST(TxUntouchedBits, CancelWritesNothingButTheMutePilotField) {
 TEST(TxOther, MutePilotWritesItsCompanionAtOnce) {
   struct Row {
     uint16_t reg18;
-    const char* clicks;
+    std::string clicks;
     uint16_t beforeOk, afterCancel, afterOk;
   };
   const Row rows[] = {
-      {0x0300, "click 1004", 0x0400, 0x0400, 0x0C00},
-      {0xFBFF, "click 1004\nclick 1005", 0xFCFF, 0xFCFF, 0xF4FF},
-      {0x0B00, "click 1005\nclick 1004", 0x0C00, 0x0C00, 0x0C00},
-      {0x0B00, "click 1005", 0x0B00, 0x0B00, 0x0300},
+      {0x0300, fmt::format("click {}", other::kMutePilot), 0x0400, 0x0400, 0x0C00},
+      {0xFBFF, fmt::format("click {}\nclick {}", other::kMutePilot, other::kKeepPilot), 0xFCFF, 0xFCFF,
+       0xF4FF},
+      {0x0B00, fmt::format("click {}\nclick {}", other::kKeepPilot, other::kMutePilot), 0x0C00, 0x0C00,
+       0x0C00},
+      {0x0B00, fmt::format("click {}", other::kKeepPilot), 0x0B00, 0x0B00, 0x0300},
   };
   for (const Row& r : rows) {
     for (bool ok : {false, true}) {
@@ -328,7 +349,8 @@ TEST(TxOther, OkChecksTheTxIdBeforeWritingAnyWord) {
   std::mt19937 rng(92);
   const RegisterImage before = RandomInRangeImage(rng);
   Other f(before, kLx7250D);
-  f.Run("click 1001\nclick 1004\nclick 1006\nselect 1008 3");
+  f.Run(fmt::format("click {}\nclick {}\nclick {}\nselect {} 3", other::kEnablePilot, other::kMutePilot,
+                    other::kMeterEnable, other::kDeviationList));
   const RegisterImage afterClicks = f.state.words;  // the mute-pilot field only
   for (const char* bad : {"65536", "70000", "-1", "x"}) {
     f->SetDlgItemText(other::kTxIdBox, bad);
@@ -348,35 +370,15 @@ TEST(TxOther, OkChecksTheTxIdBeforeWritingAnyWord) {
   EXPECT_EQ(Get(TxField::BatteryMeter, w), 1u);
 }
 
+// Not written on OK: reg18 10:8 go in on the mute-pilot click, reg1f 14 only ticks the TX_ID
+// check box.
 TEST(TxFieldTable, TheThreeDialogsBindEveryTransmitterFieldOnceAndNoBitTwice) {
   const RegisterImage words{};
   Rf rf(words);
   Audio audio(words);
   Other other(words, kLx7250D);
-  std::map<const RegisterField*, int> bound;  // how often each field is bound
-  std::map<int, uint16_t> bits;               // word -> bits claimed so far
-  auto claim = [&](const RegisterField& field) {
-    EXPECT_EQ(bits[field.word] & field.mask(), 0) << field.name << " shares a bit";
-    bits[field.word] |= field.mask();
-  };
-  for (const settings::BindingSet* set : {&rf->bindings(), &audio->bindings(), &other->bindings()})
-    for (const settings::FieldBinding& b : set->all()) {
-      ++bound[&b.field()];
-      claim(b.field());
-      EXPECT_NE(b.controlId(), 0);
-    }
-  // Not committed on OK: reg18 10:8 go in on the mute-pilot click, reg1f 14 only ticks the
-  // TX_ID check box.
-  EXPECT_EQ(&other->txIdFlag().field(), &Field(TxField::TxIdFlag));
-  claim(Field(TxField::TxIdFlag));
-  claim(Field(TxField::MuteLevel));
-  EXPECT_EQ(bound.size(), static_cast<std::size_t>(kTxSettingCount));
-  for (int i = 0; i < static_cast<int>(TxField::Count); ++i) {
-    const auto f = static_cast<TxField>(i);
-    const bool ownedByOk = f != TxField::MuteLevel && f != TxField::TxIdFlag;
-    const auto it = bound.find(&Field(f));
-    EXPECT_EQ(it == bound.end() ? 0 : it->second, ownedByOk ? 1 : 0) << Field(f).name;
-  }
+  test::CheckBoundOnce({&*rf, &*audio, &*other}, AllRegisterFields(Family::Transmitter),
+                       {&Field(TxField::MuteLevel), &Field(TxField::TxIdFlag)});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/tool.h"
 #include "core/register_map.h"
+#include "tests/support/bindings.h"
 #include "tests/support/dialog_fixture.h"
 #include "tx/tx_audio_dialog.h"
 #include "tx/tx_other_dialog.h"
@@ -26,18 +27,10 @@ using Rf = Open<TxRfDialog>;
 using Audio = Open<TxAudioDialog>;
 using Other = Open<TxOtherDialog>;
 
-inline RegisterImage RandomImage(std::mt19937& rng) {
-  RegisterImage w{};
-  for (uint16_t& v : w) v = static_cast<uint16_t>(rng());
-  return w;
-}
+using test::RandomImage;
 
 inline uint32_t Get(TxField f, const RegisterImage& w) { return ReadField(Field(f), w); }
-inline void Put(TxField f, uint32_t v, RegisterImage& w) {
-  const RegisterField& field = Field(f);
-  w[static_cast<std::size_t>(field.word)] = static_cast<uint16_t>(
-      (w[static_cast<std::size_t>(field.word)] & ~field.mask()) | ((v << field.lo) & field.mask()));
-}
+inline void Put(TxField f, uint32_t v, RegisterImage& w) { WriteFieldBits(Field(f), v, w); }
 
 // A random image whose every field has a control position (PA gain 0..12, steps 0..127).
 inline RegisterImage RandomInRangeImage(std::mt19937& rng) {
