@@ -1,0 +1,22 @@
+# The site (build-web/site/): the pages, the module, the built-in default images, the pictures,
+# our icons and the font subset. Included from app/ once the lxtools module is defined.
+set(LX_SITE ${CMAKE_BINARY_DIR}/site)
+set(LX_SITE_SOURCE ${CMAKE_SOURCE_DIR}/ui/web/site)
+set_target_properties(lxtools PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LX_SITE})
+target_link_options(lxtools PRIVATE
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
+  -sMODULARIZE=1 -sEXPORT_NAME=createLxModule -sENVIRONMENT=web
+  -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1
+  "-sEXPORTED_FUNCTIONS=_lx_run,_lx_scenario"
+  "-sEXPORTED_RUNTIME_METHODS=ccall,FS"
+  --preload-file ${CMAKE_SOURCE_DIR}/resources/Data@/app/Data)
+set_property(TARGET lxtools APPEND PROPERTY LINK_DEPENDS ${LX_DEFAULT_IMAGES})
+
+file(GLOB LX_SITE_FILES CONFIGURE_DEPENDS ${LX_SITE_SOURCE}/*)
+set(LX_SITE_STAMP ${CMAKE_BINARY_DIR}/site.stamp)
+add_custom_command(OUTPUT ${LX_SITE_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E copy ${LX_SITE_FILES} ${LX_SITE}
+  COMMAND ${CMAKE_COMMAND} -E touch ${LX_SITE_STAMP}
+  DEPENDS ${LX_SITE_FILES}
+  COMMENT "Placing the site's pages")
+add_custom_target(lx_site ALL DEPENDS ${LX_SITE_STAMP} lxtools)
