@@ -10,6 +10,7 @@
 
 #include "app/config_app.h"
 #include "app/scenario.h"
+#include "app/script_ids.h"
 #include "ui/web/script_host.h"
 #include "ui/web/web_host.h"
 
@@ -59,6 +60,15 @@ EMSCRIPTEN_KEEPALIVE int lx_scenario(const char* tool, const char* workDir, cons
                                           script, out);
   lxw_scenario_done(status, out.str().c_str());
   return status;
+}
+
+// The ids scripts use in both tools' windows, as uiscenario --list-ids prints them.
+EMSCRIPTEN_KEEPALIVE int lx_list_ids() {
+  std::ostringstream out;
+  lx::app::WriteScriptIds(lx::app::AmbrelTool(), out);
+  lx::app::WriteScriptIds(lx::app::OstrelTool(), out);
+  lxw_scenario_done(0, out.str().c_str());
+  return 0;
 }
 
 }  // extern "C"

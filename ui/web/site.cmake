@@ -7,7 +7,7 @@ target_link_options(lxtools PRIVATE
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
   -sMODULARIZE=1 -sEXPORT_NAME=createLxModule -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_FUNCTIONS=_lx_run,_lx_scenario"
+  "-sEXPORTED_FUNCTIONS=_lx_run,_lx_scenario,_lx_list_ids"
   "-sEXPORTED_RUNTIME_METHODS=ccall,FS"
   --preload-file ${CMAKE_SOURCE_DIR}/resources/Data@/app/Data)
 set_property(TARGET lxtools APPEND PROPERTY LINK_DEPENDS ${LX_DEFAULT_IMAGES})
@@ -20,3 +20,19 @@ add_custom_command(OUTPUT ${LX_SITE_STAMP}
   DEPENDS ${LX_SITE_FILES}
   COMMENT "Placing the site's pages")
 add_custom_target(lx_site ALL DEPENDS ${LX_SITE_STAMP} lxtools)
+
+# The font: fonts-arphic-uming's Ming face (the templates' 宋体), cut to the characters of our
+# resources, dialogs, messages and pages.
+set(LX_WEB_FONT /usr/share/fonts/truetype/arphic/uming.ttc CACHE FILEPATH "CJK font the site's subset is cut from")
+file(GLOB LX_TEXT_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/*.cpp ${CMAKE_SOURCE_DIR}/resources/*.h
+  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/tx/*.cpp ${CMAKE_SOURCE_DIR}/rx/*.cpp
+  ${CMAKE_SOURCE_DIR}/channel/*.cpp ${CMAKE_SOURCE_DIR}/channel/ui/*.cpp ${CMAKE_SOURCE_DIR}/settings/*.cpp
+  ${CMAKE_SOURCE_DIR}/settings/ui/*.cpp ${CMAKE_SOURCE_DIR}/core/*.cpp ${CMAKE_SOURCE_DIR}/core/*.h
+  ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.h ${LX_SITE_SOURCE}/*.js ${LX_SITE_SOURCE}/*.html
+  ${CMAKE_SOURCE_DIR}/resources/Data/*/EEPROM.h)
+add_custom_command(OUTPUT ${LX_SITE}/lxsong.woff2
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/ui/web/subset_font.py ${LX_SITE}/lxsong.woff2 ${LX_WEB_FONT} ${LX_TEXT_SOURCES}
+  DEPENDS ${CMAKE_SOURCE_DIR}/ui/web/subset_font.py ${LX_TEXT_SOURCES}
+  COMMENT "Cutting the font to our characters")
+add_custom_target(lx_site_font ALL DEPENDS ${LX_SITE}/lxsong.woff2)

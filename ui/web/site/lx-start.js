@@ -5,7 +5,11 @@
   const tool = document.body.dataset.tool;
   const scripted = new URLSearchParams(location.search).has('script');
   if ('serviceWorker' in navigator && !scripted) navigator.serviceWorker.register('sw.js');
-  await document.fonts.load('12px LxSong', '宋体');
+  try {
+    await document.fonts.load('12px LxSong', '宋体');
+  } catch (e) {
+    // Without the font the windows still work, in the browser's own.
+  }
   const module = await createLxModule();
   LxPage.attach(module);
   window.lxModule = module;
