@@ -22,3 +22,23 @@ add_link_options($<$<NOT:$<CONFIG:Debug>>:-Os>)
 # The dialogs' data exchange reports a refused box by throwing; catching must work.
 add_compile_options(-fexceptions)
 add_link_options(-fexceptions)
+
+# The picture buttons' faces and our icons as PNG files, drawn by the Linux build's own picture
+# code (pictures/, packaging/icons.cpp, over the Qt host): this build has no Qt, so a host build
+# of just those programs lives in host/ here, as the Windows build keeps one for its icons.
+include(ExternalProject)
+set(LX_HOST_BUILD ${CMAKE_BINARY_DIR}/host)
+set(LX_HOST_PICTURES ${LX_HOST_BUILD}/web-pictures)
+set(LX_HOST_ARGS -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLX_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE= -G Ninja)
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+  list(APPEND LX_HOST_ARGS -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
+endif()
+ExternalProject_Add(lx_host_pictures
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${LX_HOST_BUILD}
+  CMAKE_COMMAND env -u EMSDK -u EM_CONFIG CC=gcc CXX=g++ ${CMAKE_COMMAND}
+  CMAKE_ARGS ${LX_HOST_ARGS}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target lx_web_pictures
+  BUILD_ALWAYS ON
+  BUILD_BYPRODUCTS ${LX_HOST_PICTURES}/stamp
+  INSTALL_COMMAND "")

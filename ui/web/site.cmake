@@ -36,3 +36,14 @@ add_custom_command(OUTPUT ${LX_SITE}/lxsong.woff2
   DEPENDS ${CMAKE_SOURCE_DIR}/ui/web/subset_font.py ${LX_TEXT_SOURCES}
   COMMENT "Cutting the font to our characters")
 add_custom_target(lx_site_font ALL DEPENDS ${LX_SITE}/lxsong.woff2)
+
+# Last: the pictures and icons placed, the offline store's list written into the service
+# worker, and the site packed as lxtools-web-<version>.zip.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/site-finished.stamp
+  COMMAND ${CMAKE_COMMAND} -DSITE=${LX_SITE} -DSOURCE=${LX_SITE_SOURCE} -DPICTURES=${LX_HOST_PICTURES}
+          -DZIP=${CMAKE_BINARY_DIR}/lxtools-web-${PROJECT_VERSION}.zip -P ${CMAKE_SOURCE_DIR}/ui/web/finish_site.cmake
+  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/site-finished.stamp
+  DEPENDS ${LX_SITE_STAMP} ${LX_SITE}/lxsong.woff2 lxtools ${LX_HOST_PICTURES}/stamp ${CMAKE_SOURCE_DIR}/ui/web/finish_site.cmake
+  COMMENT "Finishing the site: pictures, offline list, zip")
+add_custom_target(lx_site_finished ALL DEPENDS ${CMAKE_BINARY_DIR}/site-finished.stamp)
+add_dependencies(lx_site_finished lx_host_pictures lx_site lx_site_font)
