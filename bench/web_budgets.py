@@ -17,7 +17,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
 PAGE_FILES = ["ambrel.html", "lx.css", "lx-host.js", "lx-start.js", "lxtools.js", "lxtools.wasm", "lxtools.data",
-              "lxsong.woff2"]
+              "lxfont.woff2"]
 # Per tool: what opens each dialog (a control to click after choosing the second model, or a
 # menu command).
 DIALOGS = [("click", 1004), ("click", 1005), ("click", 1006), ("click", 1000),

@@ -18,7 +18,7 @@ fi
 # The browser build and its tests: emscripten, the font the site's subset is cut from (with
 # fonttools and brotli for WOFF2), and Chromium driven through Selenium (LX_WEB=0 leaves them out).
 if [ "${LX_WEB:-1}" != 0 ]; then
-  packages+=(emscripten fonts-arphic-uming python3-fonttools python3-brotli chromium chromium-driver python3-selenium)
+  packages+=(emscripten python3-fonttools python3-brotli chromium chromium-driver python3-selenium)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -10,7 +10,7 @@ const LxPage = (() => {
   const order = [];           // open handles, topmost last
   const queue = [];
   let waiter = null;
-  let units = null;
+  const unitsByPx = new Map();
   let module = null;
   let messageBox = null;      // the open message box: {resolve, element}
   const pendingSaves = new Map();  // page file -> {handle|null, since}
@@ -36,17 +36,21 @@ const LxPage = (() => {
 
   // Dialog units to pixels with the template font, as the platform converts them: x by a
   // quarter of the average Latin letter width, y by an eighth of the character height.
-  function measureUnits() {
-    if (units) return units;
+  // Points at 96 dots per inch, as the platform sizes dialog fonts: 9 pt is 12 px.
+  const fontPx = (points) => Math.floor((points * 96 + 36) / 72);
+  function unitsFor(px) {
+    if (unitsByPx.has(px)) return unitsByPx.get(px);
     const ctx = document.createElement('canvas').getContext('2d');
-    ctx.font = '12px LxSong';
+    ctx.font = `${px}px LxFont`;
     const m = ctx.measureText('ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz');
-    const height = Math.round((m.fontBoundingBoxAscent || 10) + (m.fontBoundingBoxDescent || 2));
-    units = {bx: (Math.floor(m.width / 26) + 1) >> 1, by: Math.max(12, height)};
-    return units;
+    const height = Math.round((m.fontBoundingBoxAscent || px * 0.8) + (m.fontBoundingBoxDescent || px * 0.2));
+    const u = {bx: (Math.floor(m.width / 26) + 1) >> 1, by: Math.max(px, height)};
+    unitsByPx.set(px, u);
+    return u;
   }
-  const ux = (du) => Math.floor((du * measureUnits().bx + 2) / 4);
-  const uy = (du) => Math.floor((du * measureUnits().by + 4) / 8);
+  let current = unitsFor.bind(null, 12);  // the units of the window being laid out
+  const ux = (du) => Math.floor((du * current().bx + 2) / 4);
+  const uy = (du) => Math.floor((du * current().by + 4) / 8);
 
   function el(tag, cls, parent) {
     const e = document.createElement(tag);
@@ -298,6 +302,7 @@ const LxPage = (() => {
     document.querySelectorAll('.lx-combo-list').forEach((l) => { if (l !== ctl.list) l.style.display = 'none'; });
     ctl.list.style.display = open ? '' : 'none';
     if (open) {
+      current = () => ctl.win.units;
       ctl.list.style.maxHeight = `${Math.max(uy(12), uy(ctl.tpl.cy) - uy(12))}px`;
       const chosen = ctl.list.querySelector('.lx-chosen');
       if (chosen) chosen.scrollIntoView({block: 'nearest'});
@@ -355,11 +360,16 @@ const LxPage = (() => {
   function open(handle, t) {
     const owner = order.length ? windows.get(topHandle()) : null;
     const win = {handle, tool: t.tool, tpl: t, controls: [], focusIndex: -1, caption: t.caption};
+    const px = fontPx(t.points || 9);
+    const u = unitsFor(px);
+    current = () => u;
     win.frame = windowFrame(t.caption, t.minimizeBox, () => push({w: handle, k: 'close'}));
     win.frame.dataset.window = t.id;
     win.menubar = el('div', 'lx-menubar', win.frame);
     win.menubar.style.display = 'none';
     win.client = el('div', 'lx-client', win.frame);
+    win.client.style.fontSize = `${px}px`;
+    win.units = u;
     win.client.style.width = `${ux(t.cx)}px`;
     win.client.style.height = `${uy(t.cy)}px`;
     if (t.background && t.background.picture) {

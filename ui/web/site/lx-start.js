@@ -6,7 +6,7 @@
   const scripted = new URLSearchParams(location.search).has('script');
   if ('serviceWorker' in navigator && !scripted) navigator.serviceWorker.register('sw.js');
   try {
-    await document.fonts.load('12px LxSong', '宋体');
+    await document.fonts.load('12px LxFont', '宋体');
   } catch (e) {
     // Without the font the windows still work, in the browser's own.
   }
