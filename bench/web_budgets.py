@@ -73,7 +73,7 @@ def main(site, rounds):
             d.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
             d.get(f"{base}/ambrel.html")
             WebDriverWait(d, 30).until(lambda x: x.execute_script(
-                "return window.LxPage && LxPage.windowsOpen().length === 1"))
+                "return typeof LxPage !== 'undefined' && LxPage.windowsOpen().length === 1"))
             loads.append(d.execute_script(
                 "return new Promise((r) => requestAnimationFrame(() => r(performance.now())))"))
         ok &= verdict("cold load to the main window painted", statistics.median(loads), 500, "ms")
@@ -82,7 +82,7 @@ def main(site, rounds):
         for tool in ("ambrel", "ostrel"):
             d.get(f"{base}/{tool}.html")
             WebDriverWait(d, 30).until(lambda x: x.execute_script(
-                "return window.LxPage && LxPage.windowsOpen().length === 1"))
+                "return typeof LxPage !== 'undefined' && LxPage.windowsOpen().length === 1"))
             d.execute_script(PROBE)
             main_id = d.execute_script("return LxPage.windowsOpen()[0]")
             d.find_element(By.CSS_SELECTOR, f'.lx-window[data-window="{main_id}"] .lx-control[data-id="1003"]').click()

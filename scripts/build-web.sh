@@ -10,5 +10,9 @@ export NODE_PATH=/usr/share/nodejs
 if command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 fi
-emcmake cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The pictures are drawn by the Linux build's code: in build/ when it is there, else in a host
+# build of its own inside the web build.
+host=()
+[ -f build/CMakeCache.txt ] && host=(-DLX_HOST_BUILD="$PWD/build")
+emcmake cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${host[@]}" >/dev/null
 cmake --build "$out" -j2

@@ -682,6 +682,7 @@ const LxPage = (() => {
     takeScenarioResult() { const r = scenarioResult; scenarioResult = null; return r; },
     attach(m) { module = m; },
     windowsOpen() { return order.map((h) => windows.get(h).tpl.id); },
+    topWindow() { return windows.get(topHandle()) || null; },
     workDir: kWorkDir,
   };
 })();
