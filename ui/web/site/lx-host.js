@@ -579,14 +579,16 @@ const LxPage = (() => {
 
   async function askFile(owner, request) {
     if (!request.save) {
-      const input = document.createElement('input');
+      const input = el('input', 'lx-file-input', document.body);
       input.type = 'file';
       input.accept = acceptOf(request.filters);
+      input.style.display = 'none';
       const file = await new Promise((resolve) => {
         input.addEventListener('change', () => resolve(input.files[0] || null));
         input.addEventListener('cancel', () => resolve(null));
         input.click();
       });
+      input.remove();
       if (!file) return null;
       const path = `${kWorkDir}/${file.name}`;
       module.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));

@@ -16,5 +16,6 @@
   window.lxReady = true;
   if (scripted) return;
   await module.ccall('lx_run', 'number', ['string'], [tool], {async: true});
-  document.title = `${document.title} ·`;
+  // The main window closed: the program has ended, as on the desktop; back to the choice of tools.
+  location.href = 'index.html';
 })();
