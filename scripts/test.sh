@@ -18,14 +18,14 @@ fi
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-ctest --test-dir build -j"$jobs" --output-on-failure
+ctest --test-dir build -j"$jobs" --output-on-failure -LE web
 
 if [ "${LX_WEB:-1}" != 0 ]; then
   # The browser build and its tests: the browser column of the differential test and the
   # real-input session in headless Chromium. Held to 6 minutes, the host build of its pictures
   # included.
   echo "== browser (emscripten, Chromium)"
-  timeout -k 30 360 bash -c 'scripts/build-web.sh && ctest --test-dir build -L web --output-on-failure' || {
+  timeout -k 30 360 bash -c 'scripts/build-web.sh && ctest --test-dir build -L web -j2 --output-on-failure' || {
     echo "FAIL: the web stage failed or did not finish within 6 minutes" >&2
     exit 1
   }

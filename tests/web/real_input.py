@@ -63,6 +63,9 @@ def photograph(driver, folder, window_id, name):
 
 
 def main(site, uiscenario, work, shots):
+    if not os.path.isfile(os.path.join(site, "lxtools.wasm")):
+        print(f"no site in {site} (scripts/build-web.sh builds it): skipped")
+        return 77
     downloads = os.path.join(work, "downloads")
     headless = os.path.join(work, "headless")
     os.makedirs(downloads, exist_ok=True)

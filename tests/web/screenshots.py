@@ -60,6 +60,9 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
 
 def main(site, folder):
+    if not os.path.isfile(os.path.join(site, "lxtools.wasm")):
+        print(f"no site in {site} (scripts/build-web.sh builds it): skipped")
+        return 77
     os.makedirs(folder, exist_ok=True)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
     threading.Thread(target=server.serve_forever, daemon=True).start()

@@ -521,6 +521,13 @@ const LxPage = (() => {
     push({w: win.handle, k: 'key', t: name});
   }, true);
 
+  // A focused page button would click itself on the Space key's release: the dialog model has
+  // already taken the key.
+  document.addEventListener('keyup', (ev) => {
+    if (ev.key === ' ' && ev.target.closest && ev.target.closest('.lx-window') && ev.target.tagName === 'BUTTON')
+      ev.preventDefault();
+  }, true);
+
   document.addEventListener('mousedown', (ev) => {
     if (!ev.target.closest('.lx-menubar')) closeMenus();
     if (!ev.target.closest('.lx-combo')) document.querySelectorAll('.lx-combo-list').forEach((l) => { l.style.display = 'none'; });
