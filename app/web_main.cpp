@@ -56,8 +56,8 @@ EMSCRIPTEN_KEEPALIVE int lx_scenario(const char* tool, const char* workDir, cons
   if (!std::filesystem::is_directory(workDir, ec)) return 2;
   lx::ui::web::WebScriptHost host(definition->resources, definition->profile.appName, definition->program);
   std::ostringstream out;
-  const int status = lx::app::RunScenario(*definition, host, kProgramDir, std::filesystem::absolute(workDir),
-                                          script, out);
+  const int status =
+      lx::app::RunScenario(*definition, host, kProgramDir, std::filesystem::absolute(workDir), script, out);
   lxw_scenario_done(status, out.str().c_str());
   return status;
 }

@@ -31,13 +31,14 @@ std::string Literal(const char* text) {
 }  // namespace
 
 int WritePngs(const QString& folder) {
-  const std::pair<const char*, const lx::ui::ResourceSet*> tools[] = {{"ambrel", &lx::res::AmbrelResources()},
-                                                                      {"ostrel", &lx::res::OstrelResources()}};
+  const std::pair<const char*, const lx::ui::ResourceSet*> tools[] = {
+      {"ambrel", &lx::res::AmbrelResources()}, {"ostrel", &lx::res::OstrelResources()}};
   for (const auto& [tool, set] : tools) {
     const QString dir = folder + "/" + tool;
     if (!QDir().mkpath(dir)) return 1;
     for (const lx::ui::PictureTemplate& p : set->pictures)
-      if (!lx::ui::qt::RenderPicture(p).save(dir + "/" + QString::number(p.id) + ".png", "PNG", 100)) return 1;
+      if (!lx::ui::qt::RenderPicture(p).save(dir + "/" + QString::number(p.id) + ".png", "PNG", 100))
+        return 1;
   }
   return 0;
 }

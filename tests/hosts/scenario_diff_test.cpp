@@ -128,8 +128,9 @@ HostRun Run(const std::string& host, const std::string& tool, const fs::path& wo
   std::string command = "timeout 300 '" + (fs::path(LX_PROGRAM_DIR) / "uiscenario").string() + "' --host " +
                         host + " " + tool + " '" + work.string() + "' '" + script.string() + "' 2>/dev/null";
   if (host == "web")
-    command = "timeout 300 '" + (fs::path(LX_SOURCE_DIR) / "scripts" / "web-uiscenario").string() + "' --site '" +
-              WebSite() + "' " + tool + " '" + work.string() + "' '" + script.string() + "' 2>/dev/null";
+    command = "timeout 300 '" + (fs::path(LX_SOURCE_DIR) / "scripts" / "web-uiscenario").string() +
+              "' --site '" + WebSite() + "' " + tool + " '" + work.string() + "' '" + script.string() +
+              "' 2>/dev/null";
   HostRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -214,12 +215,15 @@ void CompareWithHeadless(const std::string& other) {
   EXPECT_GT(tools[1], 0) << "no ostrel script in " << LX_SCENARIO_DIR;
 }
 
-TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) { CompareWithHeadless(kWindowHost); }
+TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) {
+  CompareWithHeadless(kWindowHost);
+}
 
 #ifndef _WIN32
 TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheBrowserHost) {
   if (!WebSite() || !fs::exists(fs::path(WebSite()) / "lxtools.wasm"))
-    GTEST_SKIP() << "LX_WEB_SITE names no built site (scripts/build-web.sh builds it; the web stage runs this)";
+    GTEST_SKIP()
+        << "LX_WEB_SITE names no built site (scripts/build-web.sh builds it; the web stage runs this)";
   CompareWithHeadless("web");
 }
 #endif

@@ -34,20 +34,34 @@ std::string Folder(const std::string& path) {
 
 std::string KeyName(Key key, const std::string& character) {
   switch (key) {
-    case Key::Tab: return "tab";
-    case Key::BackTab: return "backtab";
-    case Key::Enter: return "enter";
-    case Key::Escape: return "escape";
-    case Key::Space: return "space";
-    case Key::Left: return "left";
-    case Key::Right: return "right";
-    case Key::Up: return "up";
-    case Key::Down: return "down";
-    case Key::PageUp: return "pageup";
-    case Key::PageDown: return "pagedown";
-    case Key::Home: return "home";
-    case Key::End: return "end";
-    case Key::Char: return character;
+    case Key::Tab:
+      return "tab";
+    case Key::BackTab:
+      return "backtab";
+    case Key::Enter:
+      return "enter";
+    case Key::Escape:
+      return "escape";
+    case Key::Space:
+      return "space";
+    case Key::Left:
+      return "left";
+    case Key::Right:
+      return "right";
+    case Key::Up:
+      return "up";
+    case Key::Down:
+      return "down";
+    case Key::PageUp:
+      return "pageup";
+    case Key::PageDown:
+      return "pagedown";
+    case Key::Home:
+      return "home";
+    case Key::End:
+      return "end";
+    case Key::Char:
+      return character;
   }
   return character;
 }
@@ -57,7 +71,8 @@ std::string KeyName(Key key, const std::string& character) {
 int WebScriptHost::RunModal(Dialog& dialog) {
   Record(OpenLine(dialog.templateId(), dialog.tpl().caption));
   Show(dialog);
-  RunActions(dialog, [this](const Action& a) { Apply(a); }, [this] { FlushPaints(); });
+  RunActions(
+      dialog, [this](const Action& a) { Apply(a); }, [this] { FlushPaints(); });
   Record(CloseLine(dialog.templateId(), dialog.tpl().caption, dialog.result()));
   CloseWindow(dialog);
   return dialog.result();
@@ -98,7 +113,8 @@ void WebScriptHost::CopyText(Dialog& owner, const std::string& text) {
 
 bool WebScriptHost::HasMenuCommand(const Dialog& d, int command) const {
   const MenuTemplate* menu = d.menuId() ? resources().menu(d.menuId()) : nullptr;
-  return menu && std::any_of(menu->items.begin(), menu->items.end(), [&](const MenuItemTemplate& i) { return i.command == command; });
+  return menu && std::any_of(menu->items.begin(), menu->items.end(),
+                             [&](const MenuItemTemplate& i) { return i.command == command; });
 }
 
 void WebScriptHost::MenuCommand(Dialog& d, int command) { Input(d, 0, "menu", command); }
@@ -146,9 +162,9 @@ std::vector<Snapshot> WebScriptHost::SnapshotOf(const Dialog& dialog) const {
   if (!j.is_array()) return out;
   for (std::size_t i = 0; i < controls.size() && i < j.size(); ++i) {
     const json& c = j[i];
-    out.push_back({controls[i].id(), controls[i].kind(), c.value("text", std::string()), c.value("enabled", false),
-                   c.value("visible", false), c.value("checked", false), c.value("focused", false),
-                   c.value("curSel", -1), c.value("pos", 0)});
+    out.push_back({controls[i].id(), controls[i].kind(), c.value("text", std::string()),
+                   c.value("enabled", false), c.value("visible", false), c.value("checked", false),
+                   c.value("focused", false), c.value("curSel", -1), c.value("pos", 0)});
   }
   return out;
 }

@@ -86,10 +86,11 @@ int WebHost::handleOf(const Dialog& dialog) const {
 
 std::string WebHost::ControlJson(const Dialog& dialog, int index) const {
   const ControlState& c = dialog.controls()[static_cast<std::size_t>(index)];
-  json j{{"text", c.text},          {"enabled", c.enabled},   {"visible", c.visible}, {"checked", c.checked},
-         {"items", c.items},        {"curSel", c.curSel},     {"min", c.rangeMin},    {"max", c.rangeMax},
-         {"page", c.page()},        {"pos", c.pos},           {"normal", c.pictureNormal},
-         {"pressed", c.picturePressed}, {"selStart", c.selStart}, {"selEnd", c.selEnd}};
+  json j{{"text", c.text},         {"enabled", c.enabled},      {"visible", c.visible},
+         {"checked", c.checked},   {"items", c.items},          {"curSel", c.curSel},
+         {"min", c.rangeMin},      {"max", c.rangeMax},         {"page", c.page()},
+         {"pos", c.pos},           {"normal", c.pictureNormal}, {"pressed", c.picturePressed},
+         {"selStart", c.selStart}, {"selEnd", c.selEnd}};
   if (std::optional<Dialog::TextColour> colour = dialog.OnCtlColor(c.id()))
     j["colour"] = {colour->r, colour->g, colour->b, colour->transparent};
   return j.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -111,16 +112,26 @@ std::string WebHost::WindowJson(const Dialog& dialog) const {
   json controls = json::array();
   for (const ControlState& c : dialog.controls()) {
     const ControlTemplate& ct = *c.tpl;
-    controls.push_back({{"id", ct.id}, {"kind", KindName(ct.kind)}, {"x", ct.x}, {"y", ct.y}, {"cx", ct.cx},
-                        {"cy", ct.cy}, {"style", ct.style}, {"picture", ct.picture}});
+    controls.push_back({{"id", ct.id},
+                        {"kind", KindName(ct.kind)},
+                        {"x", ct.x},
+                        {"y", ct.y},
+                        {"cx", ct.cx},
+                        {"cy", ct.cy},
+                        {"style", ct.style},
+                        {"picture", ct.picture}});
   }
   const Dialog::Background bg = dialog.OnPaintBackground();
-  json pictures = json::object();
-  for (const PictureTemplate& p : resources_.pictures)
-    pictures[std::to_string(p.id)] = {{"w", p.width}, {"h", p.height}, {"rgb", p.rgb}};
-  json j{{"tool", tool_},          {"id", t.id},       {"caption", t.caption},  {"cx", t.cx},
-         {"cy", t.cy},             {"font", t.fontFace}, {"points", t.fontPoints}, {"minimizeBox", t.minimizeBox},
-         {"acceptFiles", t.acceptFiles}, {"controls", controls}, {"pictures", pictures},
+  json j{{"tool", tool_},
+         {"id", t.id},
+         {"caption", t.caption},
+         {"cx", t.cx},
+         {"cy", t.cy},
+         {"font", t.fontFace},
+         {"points", t.fontPoints},
+         {"minimizeBox", t.minimizeBox},
+         {"acceptFiles", t.acceptFiles},
+         {"controls", controls},
          {"background", {{"picture", bg.picture}, {"w", bg.width}, {"h", bg.height}}}};
   return j.dump(-1, ' ', false, json::error_handler_t::replace);
 }
@@ -250,9 +261,12 @@ std::optional<std::string> WebHost::AskFile(Dialog& owner, const FileRequest& re
   json filters = json::array();
   for (const FileFilter& f : ParseFileFilter(request.filter))
     filters.push_back({{"description", f.description}, {"patterns", f.patterns}});
-  json j{{"save", request.save}, {"proposedName", request.proposedName}, {"defaultExt", request.defaultExt},
+  json j{{"save", request.save},
+         {"proposedName", request.proposedName},
+         {"defaultExt", request.defaultExt},
          {"filters", filters}};
-  char* chosen = lxw_ask_file(handleOf(owner), j.dump(-1, ' ', false, json::error_handler_t::replace).c_str());
+  char* chosen =
+      lxw_ask_file(handleOf(owner), j.dump(-1, ' ', false, json::error_handler_t::replace).c_str());
   if (!chosen) return std::nullopt;
   return WithDefaultExtension(TakeString(chosen), request.defaultExt, request.save);
 }
