@@ -91,6 +91,9 @@ std::string WebHost::ControlJson(const Dialog& dialog, int index) const {
          {"min", c.rangeMin},      {"max", c.rangeMax},         {"page", c.page()},
          {"pos", c.pos},           {"normal", c.pictureNormal}, {"pressed", c.picturePressed},
          {"selStart", c.selStart}, {"selEnd", c.selEnd}};
+  // A picture button is sized to its normal face.
+  if (const PictureTemplate* face = c.pictureNormal ? resources_.picture(c.pictureNormal) : nullptr)
+    j["face"] = {face->width, face->height};
   if (std::optional<Dialog::TextColour> colour = dialog.OnCtlColor(c.id()))
     j["colour"] = {colour->r, colour->g, colour->b, colour->transparent};
   return j.dump(-1, ' ', false, json::error_handler_t::replace);

@@ -123,7 +123,10 @@ const LxPage = (() => {
         b.addEventListener('click', () => push({w: win.handle, k: 'click', i: ctl.index}));
         return b;
       },
-      show(ctl, s) { setPicture(ctl.img, ctl.win, s.normal); },
+      show(ctl, s) {
+        setPicture(ctl.img, ctl.win, s.normal);
+        if (s.face) Object.assign(ctl.element.style, {width: `${s.face[0]}px`, height: `${s.face[1]}px`});
+      },
     },
     radio: {
       make(win, ctl) { return checkLike(win, ctl, 'lx-radio'); },
@@ -149,6 +152,7 @@ const LxPage = (() => {
       },
       show(ctl, s) {
         if (ctl.element.value !== s.text) ctl.element.value = s.text;
+        showSelection(ctl, ctl.element, s);
       },
       value(ctl) { return ctl.element.value; },
     },
@@ -188,6 +192,7 @@ const LxPage = (() => {
       show(ctl, s) {
         if (ctl.edit.value !== s.text) ctl.edit.value = s.text;
         ctl.edit.disabled = !s.enabled;
+        showSelection(ctl, ctl.edit, s);
         const rows = ctl.list.children;
         if (rows.length !== s.items.length || [...rows].some((r, i) => r.textContent !== s.items[i])) {
           ctl.list.textContent = '';
@@ -282,6 +287,17 @@ const LxPage = (() => {
     },
   };
 
+  // The focused box shows the model's selection (the keyboard's moves select the whole text).
+  function showSelection(ctl, box, s) {
+    if (ctl.win.focusIndex !== ctl.index || document.activeElement !== box) return;
+    const chars = (bytes) => new TextDecoder().decode(new TextEncoder().encode(s.text).slice(0, bytes)).length;
+    try {
+      box.setSelectionRange(chars(Math.min(s.selStart, s.selEnd)), chars(Math.max(s.selStart, s.selEnd)));
+    } catch (e) {
+      // Not every box has a selection.
+    }
+  }
+
   function checkLike(win, ctl, cls) {
     const b = el('div', `lx-checklike ${cls}`);
     el('span', 'lx-mark', b);
@@ -375,6 +391,8 @@ const LxPage = (() => {
     if (t.background && t.background.picture) {
       win.client.style.backgroundImage = `url(${picturePath(win, t.background.picture)})`;
       win.client.style.backgroundRepeat = 'no-repeat';
+      // Stretched onto a fixed rectangle from the top-left corner, whatever the window's size.
+      win.client.style.backgroundSize = `${t.background.w}px ${t.background.h}px`;
     }
     t.controls.forEach((c, index) => {
       const r = renderers[c.kind];
