@@ -418,6 +418,7 @@ const LxPage = (() => {
     if (!win) return;
     windows.delete(handle);
     order.splice(order.indexOf(handle), 1);
+    for (const c of win.controls) dirty.delete(c);
     if (win.frame.blocker) win.frame.blocker.remove();
     win.frame.remove();
     const top = windows.get(topHandle());
@@ -425,16 +426,32 @@ const LxPage = (() => {
     if (typeof LxPage.onWindowClosed === 'function') LxPage.onWindowClosed(win.tpl.id);
   }
 
+  // The model's state is taken at once; the elements follow when the program next waits, so
+  // a control changed several times by one handler is drawn once.
+  const dirty = new Set();
   function sync(handle, index, s) {
     const win = windows.get(handle);
     const ctl = win && win.controls[index];
     if (!ctl) return;
     ctl.state = s;
-    const r = renderers[ctl.kind];
-    if (r) r.show(ctl, s);
-    ctl.element.style.display = s.visible ? '' : 'none';
-    ctl.element.classList.toggle('lx-disabled', !s.enabled);
-    if ('disabled' in ctl.element) ctl.element.disabled = !s.enabled;
+    dirty.add(ctl);
+  }
+
+  function render() {
+    for (const ctl of dirty) {
+      const s = ctl.state;
+      const r = renderers[ctl.kind];
+      if (r) r.show(ctl, s);
+      ctl.element.style.display = s.visible ? '' : 'none';
+      ctl.element.classList.toggle('lx-disabled', !s.enabled);
+      if ('disabled' in ctl.element) ctl.element.disabled = !s.enabled;
+    }
+    dirty.clear();
+    // The page's focus on the control the model focused, now that it shows.
+    const win = windows.get(topHandle());
+    const ctl = win && win.controls[win.focusIndex];
+    const target = ctl && (ctl.focusTarget || ctl.element);
+    if (target && !messageBox && document.activeElement !== target) target.focus({preventScroll: true});
   }
 
   function focus(handle, index) {
@@ -446,8 +463,7 @@ const LxPage = (() => {
     const ctl = win.controls[index];
     if (!ctl) return;
     ctl.element.classList.add('lx-focus');
-    const target = ctl.focusTarget || ctl.element;
-    if (handle === topHandle() && document.activeElement !== target) target.focus({preventScroll: true});
+    dirty.add(ctl);  // the page's focus follows when the elements are drawn
   }
 
   function menu(handle, popups) {
@@ -564,6 +580,7 @@ const LxPage = (() => {
   });
 
   function message(owner, title, text) {
+    render();
     return new Promise((resolve) => {
       const desktop = document.getElementById('lx-desktop') || document.body;
       const blocker = el('div', 'lx-blocker', desktop);
@@ -603,6 +620,7 @@ const LxPage = (() => {
   function basename(path) { return path.slice(path.lastIndexOf('/') + 1); }
 
   async function askFile(owner, request) {
+    render();
     if (!request.save) {
       const input = el('input', 'lx-file-input', document.body);
       input.type = 'file';
@@ -683,6 +701,7 @@ const LxPage = (() => {
   }
 
   function snapshot(handle) {
+    render();
     const win = windows.get(handle);
     if (!win) return [];
     return win.controls.map((ctl, i) => {
@@ -703,8 +722,16 @@ const LxPage = (() => {
     S, open, close, sync, focus, menu, message, askFile, deliverSaves, copy, input, snapshot,
     caption(handle) { const w = windows.get(handle); return w ? w.caption : ''; },
     recordMessage() {},
-    takeEvent() { return queue.length ? queue.shift() : null; },
-    waitEvent() { return queue.length ? Promise.resolve(queue.shift()) : new Promise((r) => { waiter = r; }); },
+    takeEvent() {
+      render();
+      return queue.length ? queue.shift() : null;
+    },
+    waitEvent() {
+      // The program has done everything the last input asked for and waits for the next.
+      render();
+      if (typeof LxPage.onIdle === 'function') LxPage.onIdle();
+      return queue.length ? Promise.resolve(queue.shift()) : new Promise((r) => { waiter = r; });
+    },
     scenarioDone(status, transcript) { scenarioResult = {status, transcript}; },
     takeScenarioResult() { const r = scenarioResult; scenarioResult = null; return r; },
     attach(m) { module = m; },
