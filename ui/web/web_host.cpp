@@ -84,7 +84,7 @@ int WebHost::handleOf(const Dialog& dialog) const {
   return 0;
 }
 
-std::string WebHost::ControlJson(const Dialog& dialog, int index) const {
+json WebHost::StateJson(const Dialog& dialog, int index) const {
   const ControlState& c = dialog.controls()[static_cast<std::size_t>(index)];
   json j{{"text", c.text},         {"enabled", c.enabled},      {"visible", c.visible},
          {"checked", c.checked},   {"items", c.items},          {"curSel", c.curSel},
@@ -96,7 +96,7 @@ std::string WebHost::ControlJson(const Dialog& dialog, int index) const {
     j["face"] = {face->width, face->height};
   if (std::optional<Dialog::TextColour> colour = dialog.OnCtlColor(c.id()))
     j["colour"] = {colour->r, colour->g, colour->b, colour->transparent};
-  return j.dump(-1, ' ', false, json::error_handler_t::replace);
+  return j;
 }
 
 std::string WebHost::MenuJson(const Dialog& dialog) const {
@@ -115,6 +115,7 @@ std::string WebHost::WindowJson(const Dialog& dialog) const {
   json controls = json::array();
   for (const ControlState& c : dialog.controls()) {
     const ControlTemplate& ct = *c.tpl;
+    const int index = static_cast<int>(controls.size());
     controls.push_back({{"id", ct.id},
                         {"kind", KindName(ct.kind)},
                         {"x", ct.x},
@@ -122,7 +123,8 @@ std::string WebHost::WindowJson(const Dialog& dialog) const {
                         {"cx", ct.cx},
                         {"cy", ct.cy},
                         {"style", ct.style},
-                        {"picture", ct.picture}});
+                        {"picture", ct.picture},
+                        {"state", StateJson(dialog, index)}});
   }
   const Dialog::Background bg = dialog.OnPaintBackground();
   json j{{"tool", tool_},
@@ -143,9 +145,7 @@ void WebHost::Show(Dialog& dialog) {
   dialog.BeginWindow();
   const int handle = nextHandle_++;
   windows_.push_back({&dialog, handle});
-  lxw_open(handle, WindowJson(dialog).c_str());
-  for (std::size_t i = 0; i < dialog.controls().size(); ++i)
-    lxw_sync(handle, static_cast<int>(i), ControlJson(dialog, static_cast<int>(i)).c_str());
+  lxw_open(handle, WindowJson(dialog).c_str());  // with every control's state before initialisation
   dialog.InitWindow();
   // First display: every visible slider paints.
   if (dialog.isOpen()) {
@@ -238,7 +238,7 @@ void WebHost::ControlChanged(Dialog& dialog, int index, Change what) {
   if (what == Change::Focus) {
     lxw_focus(handle, dialog.hasFocusControl() ? dialog.indexOf(dialog.focusId()) : -1);
   }
-  lxw_sync(handle, index, ControlJson(dialog, index).c_str());
+  lxw_sync(handle, index, StateJson(dialog, index).dump(-1, ' ', false, json::error_handler_t::replace).c_str());
 }
 
 void WebHost::FlushPaints() {

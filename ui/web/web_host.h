@@ -5,6 +5,7 @@
 // input never calls into the program directly: the page queues events, and the loop of the
 // topmost window takes them in turn, so a nested modal loop sees only its own window's input.
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,7 +63,7 @@ class WebHost : public Host {
     Dialog* dialog;
     int handle;
   };
-  std::string ControlJson(const Dialog& dialog, int index) const;
+  nlohmann::json StateJson(const Dialog& dialog, int index) const;
   std::string WindowJson(const Dialog& dialog) const;
   std::string MenuJson(const Dialog& dialog) const;
 

@@ -405,6 +405,10 @@ const LxPage = (() => {
         height: `${c.kind === 'combo' ? uy(12) + 2 : uy(c.cy)}px`});
       win.client.appendChild(ctl.element);
       win.controls.push(ctl);
+      if (c.state) {
+        ctl.state = c.state;
+        dirty.add(ctl);
+      }
     });
     windows.set(handle, win);
     order.push(handle);
