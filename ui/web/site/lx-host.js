@@ -543,6 +543,12 @@ const LxPage = (() => {
     }
     const win = windows.get(topHandle());
     if (!win) return;
+    // An open menu takes the keys itself: Escape closes only the menu.
+    if (document.querySelector('.lx-menu-entry.lx-open')) {
+      ev.preventDefault();
+      if (ev.key === 'Escape') closeMenus();
+      return;
+    }
     const ctl = win.controls[win.focusIndex];
     // An open list takes its own keys.
     if (ctl && ctl.kind === 'combo' && ctl.list.style.display !== 'none' &&
