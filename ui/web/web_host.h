@@ -5,7 +5,7 @@
 // input never calls into the program directly: the page queues events, and the loop of the
 // topmost window takes them in turn, so a nested modal loop sees only its own window's input.
 #include <map>
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <vector>
