@@ -1,9 +1,13 @@
 // lx_prerender <out.cpp>: draws every picture of both tools with RenderPicture and writes them
 // as a C++ source of pixel arrays (see ui/qt/prerendered.h). Plain pictures are a fill and
 // cost nothing to draw; they are left out, and so are repeats.
+// lx_prerender --png <folder>: every picture of each tool as <folder>/<tool>/<id>.png, for the
+// browser host's pages.
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,15 +30,29 @@ std::string Literal(const char* text) {
 
 }  // namespace
 
+int WritePngs(const QString& folder) {
+  const std::pair<const char*, const lx::ui::ResourceSet*> tools[] = {
+      {"ambrel", &lx::res::AmbrelResources()}, {"ostrel", &lx::res::OstrelResources()}};
+  for (const auto& [tool, set] : tools) {
+    const QString dir = folder + "/" + tool;
+    if (!QDir().mkpath(dir)) return 1;
+    for (const lx::ui::PictureTemplate& p : set->pictures)
+      if (!lx::ui::qt::RenderPicture(p).save(dir + "/" + QString::number(p.id) + ".png", "PNG", 100))
+        return 1;
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: lx_prerender <out.cpp>\n");
+  if (argc != 2 && !(argc == 3 && std::strcmp(argv[1], "--png") == 0)) {
+    std::fprintf(stderr, "usage: lx_prerender <out.cpp>\n       lx_prerender --png <folder>\n");
     return 2;
   }
   // Captions are text: drawing them needs the application's fonts.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   lx::ui::qt::InstallFontSubstitutes();
+  if (argc == 3) return WritePngs(QString::fromLocal8Bit(argv[2]));
   std::vector<const lx::ui::PictureTemplate*> pictures;
   for (const lx::ui::ResourceSet* set : {&lx::res::AmbrelResources(), &lx::res::OstrelResources()})
     for (const lx::ui::PictureTemplate& p : set->pictures) {

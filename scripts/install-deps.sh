@@ -15,6 +15,11 @@ packages=(
 if [ "${LX_WINDOWS:-1}" != 0 ]; then
   packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine python3)
 fi
+# The browser build and its tests: emscripten, the font the site's subset is cut from (with
+# fonttools and brotli for WOFF2), and Chromium driven through Selenium (LX_WEB=0 leaves them out).
+if [ "${LX_WEB:-1}" != 0 ]; then
+  packages+=(emscripten python3-fonttools python3-brotli chromium chromium-driver python3-selenium)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

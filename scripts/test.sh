@@ -18,7 +18,18 @@ fi
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
-ctest --test-dir build -j"$jobs" --output-on-failure
+ctest --test-dir build -j"$jobs" --output-on-failure -LE web
+
+if [ "${LX_WEB:-1}" != 0 ]; then
+  # The browser build and its tests: the browser column of the differential test and the
+  # real-input session in headless Chromium. Held to 6 minutes, the host build of its pictures
+  # included.
+  echo "== browser (emscripten, Chromium)"
+  timeout -k 30 360 bash -c 'scripts/build-web.sh && ctest --test-dir build -L web -j2 --output-on-failure' || {
+    echo "FAIL: the web stage failed or did not finish within 6 minutes" >&2
+    exit 1
+  }
+fi
 
 echo "== static analysis (clang-tidy, cppcheck)"
 LX_JOBS="$jobs" scripts/analyse.sh build
@@ -70,9 +81,10 @@ if [ "${LX_WINDOWS:-1}" != 0 ]; then
   windows_step 1500 bash scripts/test-windows.sh
 fi
 
+# The browser tests ran in their own stage, within its time limit.
 echo "== summary (normal build, run again after the fuzzing)"
 log=build/ctest-summary.log
-if ! ctest --test-dir build -j"$jobs" >"$log" 2>&1; then
+if ! ctest --test-dir build -j"$jobs" -LE web >"$log" 2>&1; then
   cat "$log"
   exit 1
 fi

@@ -108,11 +108,13 @@ int HeadlessHost::RunModal(Dialog& dialog) {
 bool HeadlessHost::HasMenuCommand(const Dialog& d, int command) const {
   const MenuTemplate* menu = d.menuId() ? resources_.menu(d.menuId()) : nullptr;
   if (!menu) return false;
-  return std::ranges::any_of(menu->items, [&](const MenuItemTemplate& i) { return i.command == command; });
+  return std::any_of(menu->items.begin(), menu->items.end(),
+                     [&](const MenuItemTemplate& i) { return i.command == command; });
 }
 
 bool HeadlessHost::HasSystemMenuEntry(const Dialog& d, int command) const {
-  return std::ranges::any_of(systemMenu(d), [&](const auto& e) { return e.first == command; });
+  return std::any_of(systemMenu(d).begin(), systemMenu(d).end(),
+                     [&](const auto& e) { return e.first == command; });
 }
 
 int HeadlessHost::FindListItem(const Dialog& d, int id, const std::string& text) const {

@@ -1,5 +1,6 @@
 // Every scenario script in tests/scenarios/ runs through `uiscenario` on the headless host and on
-// the platform's window host (the Qt windows on Linux, the native windows on Windows), in the
+// the platform's window host (the Qt windows on Linux, the native windows on Windows), and on
+// Linux also through scripts/web-uiscenario on the browser host in headless Chromium, in the
 // same working folder; the transcripts, the exit statuses and the files each run leaves must be
 // identical. The folder is read when the test runs, so scripts added later are picked up. The
 // tool is named by the script's name: ambrel-*.txt or ostrel-*.txt.
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -42,6 +44,8 @@ struct PlatformDifference {
   const char* reason;
 };
 const PlatformDifference kPlatformDifferences[] = {
+    {"web", [](const ui::Action& a) { return a.verb == ui::Verb::SysCommand && a.value != ui::kSysClose; },
+     "system-menu entries: a window in the page has a close box and no system menu, as on Linux"},
     {"qt", [](const ui::Action& a) { return a.verb == ui::Verb::SysCommand && a.value != ui::kSysClose; },
      "system-menu entries: Linux window frames carry no system menu, so the Qt host offers none but "
      "the close entry (Help > About opens the about box on both)"},
@@ -114,9 +118,19 @@ HostRun Run(const std::string& host, const std::string& tool, const fs::path& wo
   return run;
 }
 #else
+// The browser's site, when this run compares the browser host too (the web stage sets it).
+const char* WebSite() {
+  const char* site = std::getenv("LX_WEB_SITE");
+  return site && *site ? site : nullptr;
+}
+
 HostRun Run(const std::string& host, const std::string& tool, const fs::path& work, const fs::path& script) {
   std::string command = "timeout 300 '" + (fs::path(LX_PROGRAM_DIR) / "uiscenario").string() + "' --host " +
                         host + " " + tool + " '" + work.string() + "' '" + script.string() + "' 2>/dev/null";
+  if (host == "web")
+    command = "timeout 300 '" + (fs::path(LX_SOURCE_DIR) / "scripts" / "web-uiscenario").string() +
+              "' --site '" + WebSite() + "' " + tool + " '" + work.string() + "' '" + script.string() +
+              "' 2>/dev/null";
   HostRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -149,21 +163,21 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The first lines where two transcripts part, with a little context.
-std::string FirstDifference(const std::string& headless, const std::string& native) {
+std::string FirstDifference(const std::string& headless, const std::string& native, const std::string& host) {
   std::vector<std::string> a = Lines(headless), b = Lines(native);
   size_t i = 0;
   while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
   std::ostringstream out;
   out << "transcripts part at line " << i + 1 << "\n";
   for (size_t k = i >= 2 ? i - 2 : 0; k < i; ++k) out << "    " << a[k] << "\n";
-  const std::string window = std::string(kWindowHost) + ":";
+  const std::string window = host + ":";
   for (size_t k = i; k < std::min(a.size(), i + 4); ++k) out << "  headless: " << a[k] << "\n";
   for (size_t k = i; k < std::min(b.size(), i + 4); ++k)
     out << "  " << window << std::string(10 - window.size(), ' ') << b[k] << "\n";
   return out.str();
 }
 
-TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) {
+void CompareWithHeadless(const std::string& other) {
   std::vector<fs::path> scripts;
   for (const fs::directory_entry& e : fs::directory_iterator(LX_SCENARIO_DIR))
     if (e.is_regular_file() && e.path().extension() == ".txt") scripts.push_back(e.path());
@@ -183,22 +197,36 @@ TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) 
     const char* skipped = nullptr;
     for (const ui::Action& a : ui::ParseScript(text, nullptr))
       for (const PlatformDifference& d : kPlatformDifferences)
-        if (d.host == std::string_view(kWindowHost) && d.applies(a)) skipped = d.reason;
+        if (d.host == other && d.applies(a)) skipped = d.reason;
     if (skipped) {
       std::printf("not compared: %s: %s\n", name.c_str(), skipped);
       continue;
     }
     const fs::path work = scratch / name;
     HostRun headless = RunUiscenario("headless", tool, work, script);
-    HostRun window = RunUiscenario(kWindowHost, tool, work, script);
+    HostRun window = RunUiscenario(other, tool, work, script);
     EXPECT_NE(headless.transcript, "") << "uiscenario printed nothing";
     EXPECT_EQ(window.status, headless.status);
-    EXPECT_TRUE(window.transcript == headless.transcript) << FirstDifference(headless.transcript, window.transcript);
+    EXPECT_TRUE(window.transcript == headless.transcript)
+        << FirstDifference(headless.transcript, window.transcript, other);
     EXPECT_TRUE(window.files == headless.files) << "the runs left different files";
   }
   EXPECT_GT(tools[0], 0) << "no ambrel script in " << LX_SCENARIO_DIR;
   EXPECT_GT(tools[1], 0) << "no ostrel script in " << LX_SCENARIO_DIR;
 }
+
+TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheWindowHost) {
+  CompareWithHeadless(kWindowHost);
+}
+
+#ifndef _WIN32
+TEST(Scenarios, EveryScriptGivesTheSameTranscriptOnTheHeadlessAndTheBrowserHost) {
+  if (!WebSite() || !fs::exists(fs::path(WebSite()) / "lxtools.wasm"))
+    GTEST_SKIP()
+        << "LX_WEB_SITE names no built site (scripts/build-web.sh builds it; the web stage runs this)";
+  CompareWithHeadless("web");
+}
+#endif
 
 }  // namespace
 }  // namespace lx
