@@ -488,8 +488,8 @@ void Dialog::UserDrop(const std::string& path) {
 void Dialog::UserKey(Key key, const std::string& character) {
   if (!open_ || ended_) return;
   if (MenuKey(key)) return;
-  if (focus_ >= 0 && controls_[focus_].dropped && key != Key::Tab && key != Key::BackTab && key != Key::Enter &&
-      key != Key::Escape)
+  if (focus_ >= 0 && controls_[focus_].dropped && key != Key::Tab && key != Key::BackTab &&
+      key != Key::Enter && key != Key::Escape)
     return OpenListKey(focus_, key, character);
   switch (key) {
     case Key::Tab: return UserTab(false);
@@ -631,12 +631,24 @@ void Dialog::OpenListKey(int index, Key key, const std::string& character) {
     case Key::AltDown:
     case Key::AltUp:
       return UserDropList(c.id(), false);
-    case Key::Down: to = from < 0 ? 0 : from + 1; break;
-    case Key::Up: to = from < 0 ? 0 : from - 1; break;
-    case Key::PageDown: to = from < 0 ? 0 : from + page; break;
-    case Key::PageUp: to = std::max(0, from - page); break;
-    case Key::Home: to = 0; break;
-    case Key::End: to = count - 1; break;
+    case Key::Down:
+      to = from < 0 ? 0 : from + 1;
+      break;
+    case Key::Up:
+      to = from < 0 ? 0 : from - 1;
+      break;
+    case Key::PageDown:
+      to = from < 0 ? 0 : from + page;
+      break;
+    case Key::PageUp:
+      to = std::max(0, from - page);
+      break;
+    case Key::Home:
+      to = 0;
+      break;
+    case Key::End:
+      to = count - 1;
+      break;
     case Key::Left:
     case Key::Right:
     case Key::Space:

@@ -38,7 +38,7 @@ struct ControlState {
   std::vector<std::string> items;  // combo box
   std::vector<intptr_t> itemData;
   int curSel = -1;
-  bool dropped = false;  // combo box: its list is open
+  bool dropped = false;          // combo box: its list is open
   int selStart = 0, selEnd = 0;  // edit box and list text: the selection, the caret at selEnd
   int rangeMin = 0, rangeMax = 100, pageSize = 0, pos = 0;  // slider; page size 0: not set
   int pictureNormal = 0, picturePressed = 0;  // picture button faces; sized to the normal face
@@ -225,9 +225,9 @@ class Dialog {
   void ListKey(int index, Key key, const std::string& character);
   void OpenListKey(int index, Key key, const std::string& character);
   void MoveListSelection(int index, int to);
-  bool CloseDroppedList();  // true when a list was open
+  bool CloseDroppedList();       // true when a list was open
   bool ClickClosesList(int id);  // a click beside an open list closes it, and goes no further
-  bool MenuKey(Key key);  // the menu bar's keyboard mode; true when the key was the mode's
+  bool MenuKey(Key key);         // the menu bar's keyboard mode; true when the key was the mode's
   void LeaveMenu();
   void Cancel();
   void GroupKey(int index, bool backwards);

@@ -60,10 +60,10 @@ constexpr VerbSpec kVerbs[] = {
 };
 
 constexpr std::pair<const char*, Key> kKeys[] = {
-    {"tab", Key::Tab},     {"backtab", Key::BackTab},   {"enter", Key::Enter},       {"escape", Key::Escape},
-    {"space", Key::Space}, {"left", Key::Left},         {"right", Key::Right},       {"up", Key::Up},
-    {"down", Key::Down},   {"pageup", Key::PageUp},     {"pagedown", Key::PageDown}, {"home", Key::Home},
-    {"end", Key::End},     {"f4", Key::F4},             {"alt+down", Key::AltDown},  {"alt+up", Key::AltUp},
+    {"tab", Key::Tab},     {"backtab", Key::BackTab}, {"enter", Key::Enter},       {"escape", Key::Escape},
+    {"space", Key::Space}, {"left", Key::Left},       {"right", Key::Right},       {"up", Key::Up},
+    {"down", Key::Down},   {"pageup", Key::PageUp},   {"pagedown", Key::PageDown}, {"home", Key::Home},
+    {"end", Key::End},     {"f4", Key::F4},           {"alt+down", Key::AltDown},  {"alt+up", Key::AltUp},
     {"alt", Key::Alt},     {"f10", Key::F10},
 };
 
@@ -226,7 +226,8 @@ std::string ControlLine(const Snapshot& control) {
 }
 
 std::string MenuLine(const std::string& title, const std::string& item) {
-  return "  menu " + QuoteText(title) + (item.empty() ? " highlighted" : " open, " + QuoteText(item) + " highlighted");
+  return "  menu " + QuoteText(title) +
+         (item.empty() ? " highlighted" : " open, " + QuoteText(item) + " highlighted");
 }
 
 std::string ClipboardLine(const std::string& text) {

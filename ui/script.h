@@ -96,7 +96,8 @@ std::string WindowLine(int templateId, const std::string& caption);
 std::string ControlLine(const Snapshot& control);
 // The menu bar in its keyboard mode: the highlighted title, and the highlighted item of its open
 // menu (empty: the menu closed).
-std::string MenuLine(const std::string& title, const std::string& item);  // several lines for a text of several
+std::string MenuLine(const std::string& title,
+                     const std::string& item);  // several lines for a text of several
 // What Copy put on the clipboard: its size and first line.
 std::string ClipboardLine(const std::string& text);
 // "file dialog save "EEPROM.h" filter "..." in "<folder>""; the answer is appended by the caller.

@@ -35,7 +35,8 @@ std::string ScriptHost::MenuStateOf(const Dialog& d) const {
   if (d.menuTitle() < 0) return {};
   const auto entries = d.menuEntries(d.menuTitle());
   const int item = d.menuItem();
-  return MenuLine(d.menuTitles()[d.menuTitle()], item >= 0 && item < static_cast<int>(entries.size()) ? entries[item]->text : "");
+  return MenuLine(d.menuTitles()[d.menuTitle()],
+                  item >= 0 && item < static_cast<int>(entries.size()) ? entries[item]->text : "");
 }
 
 bool ScriptHost::HasControl(const Dialog& dialog, int id) const { return dialog.find(id) != nullptr; }

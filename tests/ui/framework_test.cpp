@@ -259,7 +259,7 @@ TEST_F(Fixture, AnOpenListTakesItsKeysAndClosesWithoutEndingTheDialog) {
   host.Focus(40);
   host.Press(Key::F4);
   EXPECT_TRUE(dialog.at(40).dropped);
-  host.Press(Key::End);   // the field follows at once, and the dialog is told
+  host.Press(Key::End);  // the field follows at once, and the dialog is told
   host.Press(Key::Home);
   host.Press(Key::Escape);  // closes only the list; the item moved to stays chosen
   EXPECT_FALSE(dialog.at(40).dropped);

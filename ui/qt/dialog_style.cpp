@@ -6,8 +6,8 @@
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionComplex>
-#include <QStyleOptionGroupBox>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionGroupBox>
 
 namespace lx::ui::qt {
 
@@ -106,7 +106,8 @@ void DialogStyle::drawControl(ControlElement element, const QStyleOption* option
 
 void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const {
-  if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option); box && control == CC_GroupBox) {
+  if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+      box && control == CC_GroupBox) {
     // An etched frame whose top line runs through the middle of the title, the title on the
     // dialog's face over it: the platform's group box.
     const QFontMetrics& fm = option->fontMetrics;
@@ -120,8 +121,8 @@ void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
       const QRect title(option->rect.left() + kGroupTitleIndent, option->rect.top(),
                         fm.horizontalAdvance(box->text) + 2 * kGroupTitleGap, fm.height());
       painter->fillRect(title, option->palette.window());
-      painter->setPen(option->palette.color((option->state & State_Enabled) ? QPalette::Normal : QPalette::Disabled,
-                                            QPalette::WindowText));
+      painter->setPen(option->palette.color(
+          (option->state & State_Enabled) ? QPalette::Normal : QPalette::Disabled, QPalette::WindowText));
       painter->drawText(title, Qt::AlignCenter, box->text);
     }
     painter->restore();

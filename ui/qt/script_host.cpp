@@ -294,10 +294,14 @@ void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
     case Key::PageDown: return SendKey(d, Qt::Key_PageDown);
     case Key::Home: return SendKey(d, Qt::Key_Home);
     case Key::End: return SendKey(d, Qt::Key_End);
-    case Key::F4: return SendKey(d, Qt::Key_F4);
-    case Key::AltDown: return SendKey(d, Qt::Key_Down, Qt::AltModifier);
-    case Key::AltUp: return SendKey(d, Qt::Key_Up, Qt::AltModifier);
-    case Key::F10: return SendKey(d, Qt::Key_F10);
+    case Key::F4:
+      return SendKey(d, Qt::Key_F4);
+    case Key::AltDown:
+      return SendKey(d, Qt::Key_Down, Qt::AltModifier);
+    case Key::AltUp:
+      return SendKey(d, Qt::Key_Up, Qt::AltModifier);
+    case Key::F10:
+      return SendKey(d, Qt::Key_F10);
     case Key::Alt: {
       // Pressed and released alone, as the window system reports it: Alt held while it goes down.
       QDialog* window = host_.windowOf(d);

@@ -3,19 +3,19 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QFontDatabase>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -165,7 +165,9 @@ void ComboWidget::hidePopup() {
   if (dialog_.isOpen()) dialog_.UserDropList(id_, false);
 }
 
-bool ComboWidget::dropped() const { return view() && view()->window() != window() && view()->window()->isVisible(); }
+bool ComboWidget::dropped() const {
+  return view() && view()->window() != window() && view()->window()->isVisible();
+}
 
 // ---- DialogWindow ---------------------------------------------------------------------------
 
@@ -599,7 +601,8 @@ std::optional<Key> KeyOf(const QKeyEvent* event) {
     case Qt::Key_PageDown: return Key::PageDown;
     case Qt::Key_Home: return Key::Home;
     case Qt::Key_End: return Key::End;
-    case Qt::Key_F4: return Key::F4;
+    case Qt::Key_F4:
+      return Key::F4;
     default: return std::nullopt;
   }
 }
@@ -623,8 +626,8 @@ bool DialogWindow::controlKey(QWidget* target, QKeyEvent* event) {
     case Kind::ComboBox: {
       // A list's line and page keys, its opening keys, and every key while it is open.
       if (c.kind() == Kind::ComboBox &&
-          (c.dropped || *key == Key::Up || *key == Key::Down || *key == Key::PageUp || *key == Key::PageDown ||
-           *key == Key::F4 || *key == Key::AltDown || *key == Key::AltUp))
+          (c.dropped || *key == Key::Up || *key == Key::Down || *key == Key::PageUp ||
+           *key == Key::PageDown || *key == Key::F4 || *key == Key::AltDown || *key == Key::AltUp))
         break;
       // Left from a selection goes one character back from the caret, not to the selection's start.
       auto* edit = qobject_cast<QLineEdit*>(target);

@@ -441,12 +441,17 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
     case Key::PageDown: return PostKey(target, VK_NEXT);
     case Key::Home: return PostKey(target, VK_HOME);
     case Key::End: return PostKey(target, VK_END);
-    case Key::F4: return PostKey(target, VK_F4);
-    case Key::AltDown: return PostSysKey(target, VK_DOWN);
-    case Key::AltUp: return PostSysKey(target, VK_UP);
+    case Key::F4:
+      return PostKey(target, VK_F4);
+    case Key::AltDown:
+      return PostSysKey(target, VK_DOWN);
+    case Key::AltUp:
+      return PostSysKey(target, VK_UP);
     // Alt alone and F10 come as system keys, and their release enters the menu bar.
-    case Key::Alt: return PostSysKey(target, VK_MENU);
-    case Key::F10: return PostSysKey(target, VK_F10);
+    case Key::Alt:
+      return PostSysKey(target, VK_MENU);
+    case Key::F10:
+      return PostSysKey(target, VK_F10);
     case Key::Char:
       for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
       return;

@@ -358,7 +358,8 @@ LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
   // A page of text opens at its top with nothing selected: the dialog manager would select it
   // whole (and scroll to its end) as the focus arrives.
-  if (control && control->kind() == Kind::Edit && (control->tpl->style & kMultiLine) && message == WM_GETDLGCODE)
+  if (control && control->kind() == Kind::Edit && (control->tpl->style & kMultiLine) &&
+      message == WM_GETDLGCODE)
     return DefSubclassProc(hwnd, message, wParam, lParam) & ~DLGC_HASSETSEL;
   if (button && message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
     w->dialog->UserKey(wParam == VK_LEFT ? Key::Left : wParam == VK_RIGHT ? Key::Right : wParam == VK_UP ? Key::Up : Key::Down);
@@ -646,7 +647,8 @@ void Win32Host::Sync(Window& w, int index, Change what) {
       InvalidateRect(c, nullptr, TRUE);
       break;
     case Change::Dropped:
-      if ((SendMessageW(c, CB_GETDROPPEDSTATE, 0, 0) != 0) != s.dropped) SendMessageW(c, CB_SHOWDROPDOWN, s.dropped, 0);
+      if ((SendMessageW(c, CB_GETDROPPEDSTATE, 0, 0) != 0) != s.dropped)
+        SendMessageW(c, CB_SHOWDROPDOWN, s.dropped, 0);
       break;
     case Change::Redraw:
       // A handler of the slider's own custom draw needs no second one.
