@@ -267,7 +267,8 @@ TEST_F(Fixture, AnOpenListTakesItsKeysAndClosesWithoutEndingTheDialog) {
   host.Press(Key::AltDown);
   host.Click(30);  // a click beside the open list only closes it
   EXPECT_FALSE(dialog.at(40).dropped);
-  EXPECT_FALSE(dialog.IsDlgButtonChecked(30));
+  EXPECT_TRUE(dialog.IsDlgButtonChecked(30));
+  EXPECT_EQ(dialog.focusId(), 40);
   host.Press(Key::F4);
   host.Press(Key::Down);
   host.Press(Key::Tab);  // closes the list, keeps the item and moves on
