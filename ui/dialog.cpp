@@ -623,7 +623,8 @@ void Dialog::OpenListKey(int index, Key key, const std::string& character) {
   const int count = static_cast<int>(c.items.size());
   constexpr int kEditHeight = 14, kItemHeight = 8;  // dialog units, as the closed list's page
   const int page = std::max(1, std::max(1, (c.tpl->cy - kEditHeight) / kItemHeight) - 1);
-  // The open list moves its highlight and the field follows at once, told to the dialog.
+  // The open list moves its highlight with the line and page keys, and the field follows at
+  // once, told to the dialog.
   const int from = c.curSel;
   int to = from;
   switch (key) {
@@ -643,12 +644,9 @@ void Dialog::OpenListKey(int index, Key key, const std::string& character) {
     case Key::PageUp:
       to = std::max(0, from - page);
       break;
+    // Home and End, as the arrows across, stay with the field's caret (so the native list does).
     case Key::Home:
-      to = 0;
-      break;
     case Key::End:
-      to = count - 1;
-      break;
     case Key::Left:
     case Key::Right:
     case Key::Space:

@@ -69,11 +69,11 @@ void PostKey(HWND target, UINT key) {
 }
 
 // A key with Alt held, as the keyboard gives it: a system key.
-void PostSysKey(HWND target, UINT key) {
+void PostSysKey(HWND target, UINT key, bool altHeld = true) {
   const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-  constexpr LPARAM kAltHeld = 1 << 29;
-  PostMessageW(target, WM_SYSKEYDOWN, key, 1 | (scan << 16) | kAltHeld);
-  PostMessageW(target, WM_SYSKEYUP, key, 1 | (scan << 16) | kAltHeld | (3u << 30));
+  const LPARAM alt = altHeld ? 1 << 29 : 0;  // F10 comes as a system key without Alt
+  PostMessageW(target, WM_SYSKEYDOWN, key, 1 | (scan << 16) | alt);
+  PostMessageW(target, WM_SYSKEYUP, key, 1 | (scan << 16) | alt | (3u << 30));
 }
 
 // Where keys go: the focused control of the dialog, else the dialog itself.
@@ -430,7 +430,16 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
     case Key::Tab: return PostKey(target, VK_TAB);
     // A posted key carries no Shift state: the dialog's move back, as Shift+Tab makes it.
     case Key::BackTab: PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE); return;
-    case Key::Enter: return PostKey(target, VK_RETURN);
+    case Key::Enter:
+      // The menu bar's keyboard mode translates the key into its character itself: a second
+      // one would run the item that the first opened.
+      if (!MenuStateOf(dialog).empty()) {
+        const UINT scan = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
+        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1 | (scan << 16));
+        PostMessageW(target, WM_KEYUP, VK_RETURN, 1 | (scan << 16) | (3u << 30));
+        return;
+      }
+      return PostKey(target, VK_RETURN);
     case Key::Escape: return PostKey(target, VK_ESCAPE);
     case Key::Space: return PostKey(target, VK_SPACE);
     case Key::Left: return PostKey(target, VK_LEFT);
@@ -451,7 +460,7 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
     case Key::Alt:
       return PostSysKey(target, VK_MENU);
     case Key::F10:
-      return PostSysKey(target, VK_F10);
+      return PostSysKey(target, VK_F10, false);
     case Key::Char:
       for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
       return;

@@ -230,6 +230,7 @@ struct Win32Host::Window {
   std::vector<int> sysCommands;  // entries we appended to the system menu
   HMENU menu = nullptr;
   int syncing = 0;              // >0 while the host itself changes native controls
+  bool nativeDrop = false;      // a list opening or closing by itself, not by the host
   int painting = -1;            // the slider whose custom draw is being reported
   int focusArriving = -1;       // the control taking the focus right now
   int focused = -1;             // the control that took the focus last
@@ -578,7 +579,16 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
       break;
     case CBN_DROPDOWN:
     case CBN_CLOSEUP:
-      if (!w.syncing) dialog.UserDropList(id, code == CBN_DROPDOWN);
+      w.nativeDrop = true;
+      dialog.UserDropList(id, code == CBN_DROPDOWN);
+      w.nativeDrop = false;
+      if (code == CBN_CLOSEUP && c.curSel >= 0 && SendMessageW(control, CB_GETCURSEL, 0, 0) != c.curSel) {
+        // Dropping, the list may pick the item its field's text begins without telling the
+        // dialog: closed, it holds again the item it shows and the dialog holds.
+        ++w.syncing;
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(c.curSel), 0);
+        --w.syncing;
+      }
       break;
     case CBN_SELCHANGE: {
       const int sel = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
@@ -647,7 +657,7 @@ void Win32Host::Sync(Window& w, int index, Change what) {
       InvalidateRect(c, nullptr, TRUE);
       break;
     case Change::Dropped:
-      if ((SendMessageW(c, CB_GETDROPPEDSTATE, 0, 0) != 0) != s.dropped)
+      if (!w.nativeDrop && (SendMessageW(c, CB_GETDROPPEDSTATE, 0, 0) != 0) != s.dropped)
         SendMessageW(c, CB_SHOWDROPDOWN, s.dropped, 0);
       break;
     case Change::Redraw:
