@@ -38,7 +38,7 @@ void FileConvertDialog::OnBrowseBinary() {
 }
 
 std::string FileConvertDialog::ShownPath(int box) const {
-  const std::string text = GetDlgItemText(box);
+  std::string text = GetDlgItemText(box);
   const std::filesystem::path path = PathFromUtf8(text);
   if (text.empty() || path.is_absolute() || currentDir_.empty()) return text;
   return Utf8FromPath((currentDir_ / path).lexically_normal());
