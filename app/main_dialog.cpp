@@ -101,7 +101,7 @@ void MainDialog::OnSaveHeader() {
 }
 
 void MainDialog::OnConvert() {
-  FileConvertDialog dialog(host(), state_);
+  FileConvertDialog dialog(host(), state_, currentDir_);
   dialog.DoModal();
 }
 

@@ -4,7 +4,8 @@
 # button, "46dB" typed into the microphone-sensitivity list, Tab, OK, File > 保存 through the menu
 # and the save dialog with the name it proposes, Escape. Text typed into a list is never read:
 # the header saved must be byte for byte the one saved by the same actions without the typing
-# (run by the scenario runner).
+# (run by the scenario runner). Then, in a second run: F4, Down, Enter in that list and OK save the
+# item shown; Escape in an open list leaves the dialog open; F10, Right, Enter, Enter open 寄存器.
 #   scripts/linux-real-session.sh <bin folder> <work folder>
 # Exits 77 (skipped) where Xvfb, openbox or xdotool is missing.
 #
@@ -103,3 +104,74 @@ if ! cmp "$dir/data/EEPROM.h" "$work/reference/data/EEPROM.h"; then
   exit 1
 fi
 echo "ambrel: the header saved after typing into the list is the one saved without typing"
+
+# An open list: F4 drops it, Down moves its selection, Enter closes only the list; OK then stores
+# the item shown, and the header saved must be the one the same keys save on the headless host.
+dir="$work/real-open-list"
+rm -rf "$dir"
+mkdir -p "$dir"
+(cd "$dir" && exec "$bin/ambrel" >"$work/ambrel-open-list.log" 2>&1) &
+program=$!
+started+=("$program")
+main=$(window '^Ambrel  V1\.0$')
+[ -n "$main" ] || { echo "FAIL: ambrel showed no window (see $work/ambrel-open-list.log)" >&2; exit 1; }
+click "$main" 420 69   # LX7250
+click "$main" 265 159  # the audio dialog
+audio=$(window '^音频配置$')
+[ -n "$audio" ] || { echo "FAIL: the audio dialog did not open" >&2; exit 1; }
+click "$audio" 220 133  # into the microphone-sensitivity list
+keys F4
+keys Down
+keys Return
+sleep 0.3
+xdotool search --onlyvisible --name '^音频配置$' >/dev/null ||
+  { echo "FAIL: Enter in the open list closed the dialog" >&2; exit 1; }
+click "$audio" 203 216  # OK
+gone '^音频配置$' || { echo "FAIL: the audio dialog did not close on OK" >&2; exit 1; }
+click "$main" 21 8  # 文件
+keys Down Down Return  # 保存
+save=$(window '^另存为$')
+[ -n "$save" ] || { echo "FAIL: File > 保存 showed no save dialog" >&2; exit 1; }
+keys Return
+gone '^另存为$' || { echo "FAIL: the save dialog did not close" >&2; exit 1; }
+rm -rf "$work/reference-open-list"
+printf '%s\n' 'click 1003' 'click 1004' 'focus 1008' 'press f4' 'press down' 'press enter' 'click 1' \
+  'command 32772' 'file data/EEPROM.h' 'escape' | "$bin/uiscenario" ambrel "$work/reference-open-list" - >/dev/null
+shown=$("$bin/lxcfg" show "$dir/data/EEPROM.h" | grep -E '^ +mic_sensitivity ')
+echo "after F4, Down, Enter and OK:${shown#*mic_sensitivity}"
+cmp "$dir/data/EEPROM.h" "$work/reference-open-list/data/EEPROM.h" ||
+  { echo "FAIL: the header saved is not the one the open list showed" >&2; exit 1; }
+if cmp -s "$dir/data/EEPROM.h" "$work/reference/data/EEPROM.h"; then
+  echo "FAIL: Down in the open list stored nothing" >&2
+  exit 1
+fi
+
+# Escape in an open list closes only the list.
+click "$main" 265 159
+audio=$(window '^音频配置$')
+[ -n "$audio" ] || { echo "FAIL: the audio dialog did not open again" >&2; exit 1; }
+click "$audio" 220 133
+keys F4
+keys Escape
+sleep 0.3
+xdotool search --onlyvisible --name '^音频配置$' >/dev/null ||
+  { echo "FAIL: Escape in the open list closed the dialog" >&2; exit 1; }
+keys Escape
+gone '^音频配置$' || { echo "FAIL: a second Escape did not cancel the audio dialog" >&2; exit 1; }
+
+# The menu bar from the keyboard: F10, Right (查看), Enter (opens it), Enter (寄存器).
+keys F10
+keys Right
+keys Return
+keys Return
+registers=$(window '^寄存器$')
+[ -n "$registers" ] || { echo "FAIL: F10, Right, Enter, Enter did not open 查看 > 寄存器" >&2; exit 1; }
+keys Escape
+gone '^寄存器$' || { echo "FAIL: the register window did not close on Escape" >&2; exit 1; }
+keys Escape
+for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program" 2>/dev/null; then
+  echo "FAIL: ambrel did not end on Escape" >&2
+  exit 1
+fi
+echo "ambrel: the open list stores what it shows, Escape closes only the list, F10 reaches the menus"

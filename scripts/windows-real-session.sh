@@ -68,6 +68,14 @@ session() {
   keys "$save" Return  # the proposed EEPROM.h in the data folder
   gone '^Save As$' || { echo "FAIL: $tool.exe: the save dialog did not close" >&2; return 1; }
   sleep 0.3
+  # The menu bar from the keyboard: F10 highlights 文件, Right 查看, Enter opens it, Enter runs 寄存器.
+  keys "$main" F10 Right Return Return
+  local registers
+  registers=$(window '^寄存器$')
+  [ -n "$registers" ] || { echo "FAIL: $tool.exe: F10, Right, Enter, Enter did not open 寄存器" >&2; return 1; }
+  keys "$registers" Escape
+  gone '^寄存器$' || { echo "FAIL: $tool.exe: the register window did not close on Escape" >&2; return 1; }
+  sleep 0.3
   keys "$main" Escape
   for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$program" 2>/dev/null; then

@@ -284,6 +284,7 @@ void Dialog::InitWindow() {
 
 void Dialog::EndWindow() {
   open_ = false;
+  menuTitle_ = menuItem_ = -1;
   controls_.clear();
   focus_ = -1;
 }
@@ -291,8 +292,13 @@ void Dialog::EndWindow() {
 void Dialog::MoveFocus(int index, FocusBy by) {
   if (index == focus_) return;
   int old = focus_;
+  if (old >= 0 && controls_[old].dropped) {
+    controls_[old].dropped = false;  // an open list closes as the focus leaves it
+    ReportChange(old, Change::Dropped);
+  }
   focus_ = index;
-  if (index >= 0 && controls_[index].hasText()) {
+  // A page of text keeps its caret at the top; a one-line box is selected as the focus comes.
+  if (index >= 0 && controls_[index].hasText() && !(controls_[index].tpl->style & kMultiLine)) {
     ControlState& c = controls_[index];
     int end = static_cast<int>(c.text.size());
     c.selStart = by == FocusBy::Keyboard ? 0 : end;
@@ -308,8 +314,26 @@ namespace {
 bool Usable(const ControlState* c) { return c && c->enabled && c->visible; }
 }  // namespace
 
+bool Dialog::CloseDroppedList() {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (!controls_[i].dropped) continue;
+    controls_[i].dropped = false;
+    ReportChange(static_cast<int>(i), Change::Dropped);
+    return true;
+  }
+  return false;
+}
+
+bool Dialog::ClickClosesList(int id) {
+  const ControlState* c = find(id);
+  if (c && c->dropped) return false;
+  return CloseDroppedList();
+}
+
 void Dialog::UserClick(int id) {
   if (!open_ || ended_) return;
+  LeaveMenu();
+  if (ClickClosesList(id)) return;
   ControlState* c = find(id);
   if (!Usable(c) || !c->takesFocusOnClick()) return;
   int index = indexOf(id);
@@ -335,6 +359,8 @@ void Dialog::UserClick(int id) {
 
 void Dialog::UserMenuCommand(int command) {
   if (!open_ || ended_) return;
+  LeaveMenu();
+  CloseDroppedList();
   Dispatch(command, kCommand);
 }
 
@@ -348,6 +374,8 @@ void Dialog::UserSelect(int id, int index) {
   ControlState* c = find(id);
   if (!Usable(c) || c->kind() != Kind::ComboBox) return;
   if (index < 0 || index >= static_cast<int>(c->items.size())) return;
+  LeaveMenu();
+  if (ClickClosesList(id)) return;
   int i = indexOf(id);
   MoveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
@@ -401,6 +429,8 @@ void Dialog::UserFocus(int id, FocusBy by) {
 
 void Dialog::UserTab(bool backwards) {
   if (!open_ || ended_ || controls_.empty()) return;
+  // An open list closes with its selection kept, and the focus moves on.
+  CloseDroppedList();
   int n = static_cast<int>(controls_.size());
   int start = focus_ < 0 ? (backwards ? 0 : n - 1) : focus_;
   for (int step = 1; step <= n; ++step) {
@@ -417,6 +447,7 @@ void Dialog::UserTab(bool backwards) {
 
 void Dialog::UserEnter() {
   if (!open_ || ended_) return;
+  if (CloseDroppedList()) return;  // Enter closes only an open list, keeping what it shows
   if (focus_ >= 0 && controls_[focus_].isButton() && Usable(&controls_[focus_])) {
     Dispatch(controls_[focus_].id(), Notify::Clicked);
     return;
@@ -432,12 +463,23 @@ void Dialog::UserEnter() {
 
 void Dialog::UserEscape() {
   if (!open_ || ended_) return;
+  // Escape closes only an open list; the item moved to stays chosen, as under the native list.
+  if (CloseDroppedList()) return;
+  Cancel();
+}
+
+void Dialog::Cancel() {
   const ControlState* cancel = find(kIdCancel);
   if (cancel && !cancel->enabled) return;
   Dispatch(kIdCancel, Notify::Clicked);
 }
 
-void Dialog::UserClose() { UserEscape(); }
+void Dialog::UserClose() {
+  if (!open_ || ended_) return;
+  LeaveMenu();
+  CloseDroppedList();
+  Cancel();
+}
 
 void Dialog::UserDrop(const std::string& path) {
   if (open_ && !ended_ && tpl_->acceptFiles) OnDropFile(path);
@@ -445,6 +487,10 @@ void Dialog::UserDrop(const std::string& path) {
 
 void Dialog::UserKey(Key key, const std::string& character) {
   if (!open_ || ended_) return;
+  if (MenuKey(key)) return;
+  if (focus_ >= 0 && controls_[focus_].dropped && key != Key::Tab && key != Key::BackTab &&
+      key != Key::Enter && key != Key::Escape)
+    return OpenListKey(focus_, key, character);
   switch (key) {
     case Key::Tab: return UserTab(false);
     case Key::BackTab: return UserTab(true);
@@ -460,6 +506,7 @@ void Dialog::UserKey(Key key, const std::string& character) {
     case Kind::Edit:
       return EditKey(i, key, character);
     case Kind::ComboBox:
+      if (key == Key::F4 || key == Key::AltDown || key == Key::AltUp) return UserDropList(c.id(), true);
       return ListKey(i, key, character);
     case Kind::Slider: {
       // A trackbar: Left, Up and PageUp toward the minimum, whatever its orientation.
@@ -557,7 +604,11 @@ void Dialog::ListKey(int index, Key key, const std::string& character) {
     if (key == Key::PageDown) to = caret + std::max(1, page - 1);
     if (key == Key::PageUp) to = std::max(0, caret - std::max(1, page - 1));
   }
-  to = std::min(to, count - 1);
+  MoveListSelection(index, std::min(to, count - 1));
+}
+
+void Dialog::MoveListSelection(int index, int to) {
+  ControlState& c = controls_[index];
   if (to < 0 || to == c.curSel) return;
   c.curSel = to;
   c.text = c.items[to];
@@ -565,6 +616,133 @@ void Dialog::ListKey(int index, Key key, const std::string& character) {
   c.selEnd = static_cast<int>(c.text.size());
   ReportChange(index, Change::Selection);
   Dispatch(c.id(), Notify::SelChange);
+}
+
+void Dialog::OpenListKey(int index, Key key, const std::string& character) {
+  ControlState& c = controls_[index];
+  const int count = static_cast<int>(c.items.size());
+  constexpr int kEditHeight = 14, kItemHeight = 8;  // dialog units, as the closed list's page
+  const int page = std::max(1, std::max(1, (c.tpl->cy - kEditHeight) / kItemHeight) - 1);
+  // The open list moves its highlight with the line and page keys, and the field follows at
+  // once, told to the dialog.
+  const int from = c.curSel;
+  int to = from;
+  switch (key) {
+    case Key::F4:
+    case Key::AltDown:
+    case Key::AltUp:
+      return UserDropList(c.id(), false);
+    case Key::Down:
+      to = from < 0 ? 0 : from + 1;
+      break;
+    case Key::Up:
+      to = from < 0 ? 0 : from - 1;
+      break;
+    case Key::PageDown:
+      to = from < 0 ? 0 : from + page;
+      break;
+    case Key::PageUp:
+      to = std::max(0, from - page);
+      break;
+    // Home and End, as the arrows across, stay with the field's caret (so the native list does).
+    case Key::Home:
+    case Key::End:
+    case Key::Left:
+    case Key::Right:
+    case Key::Space:
+    case Key::Char:
+      return EditKey(index, key, character);
+    default:
+      return;
+  }
+  if (count > 0) MoveListSelection(index, std::clamp(to, 0, count - 1));
+}
+
+void Dialog::UserDropList(int id, bool drop) {
+  if (!open_ || ended_) return;
+  ControlState* c = find(id);
+  if (!Usable(c) || c->kind() != Kind::ComboBox || c->dropped == drop) return;
+  LeaveMenu();
+  if (drop) {
+    CloseDroppedList();
+    const int i = indexOf(id);
+    if (focus_ != i) MoveFocus(i, FocusBy::Mouse);
+    if (ended_ || !open_ || focus_ != i) return;
+    c = &controls_[i];
+  }
+  c->dropped = drop;
+  ReportChange(indexOf(id), Change::Dropped);
+}
+
+std::vector<std::string> Dialog::menuTitles() const {
+  std::vector<std::string> titles;
+  const MenuTemplate* menu = menuId_ ? host_.resources().menu(menuId_) : nullptr;
+  if (!menu) return titles;
+  for (const MenuItemTemplate& item : menu->items)
+    if (std::find(titles.begin(), titles.end(), item.popup) == titles.end()) titles.emplace_back(item.popup);
+  return titles;
+}
+
+std::vector<const MenuItemTemplate*> Dialog::menuEntries(int title) const {
+  std::vector<const MenuItemTemplate*> entries;
+  const std::vector<std::string> titles = menuTitles();
+  if (title < 0 || title >= static_cast<int>(titles.size())) return entries;
+  for (const MenuItemTemplate& item : host_.resources().menu(menuId_)->items)
+    if (titles[title] == item.popup) entries.push_back(&item);
+  return entries;
+}
+
+void Dialog::LeaveMenu() { menuTitle_ = menuItem_ = -1; }
+
+bool Dialog::MenuKey(Key key) {
+  const int titles = static_cast<int>(menuTitles().size());
+  if (titles == 0) return false;
+  if (menuTitle_ < 0) {
+    // Alt (pressed and released) or F10 highlights the first title without opening it.
+    if (key != Key::Alt && key != Key::F10) return false;
+    CloseDroppedList();
+    menuTitle_ = 0;
+    menuItem_ = -1;
+    return true;
+  }
+  const auto entries = menuEntries(menuTitle_);
+  const int count = static_cast<int>(entries.size());
+  switch (key) {
+    case Key::Left:
+    case Key::Right:
+      menuTitle_ = (menuTitle_ + (key == Key::Left ? titles - 1 : 1)) % titles;
+      if (menuItem_ >= 0) menuItem_ = 0;  // an open menu opens its neighbour instead
+      break;
+    case Key::Down:
+      menuItem_ = menuItem_ < 0 ? 0 : (menuItem_ + 1) % std::max(1, count);
+      break;
+    case Key::Up:
+      menuItem_ = menuItem_ < 0 ? 0 : (menuItem_ + count - 1) % std::max(1, count);
+      break;
+    case Key::Enter:
+      if (menuItem_ < 0) {
+        menuItem_ = 0;
+      } else {
+        const int command = entries[menuItem_]->command;
+        LeaveMenu();
+        Dispatch(command, kCommand);
+      }
+      break;
+    case Key::Escape:
+      // An open menu closes back to its title; a highlighted title leaves the menu bar.
+      if (menuItem_ >= 0)
+        menuItem_ = -1;
+      else
+        LeaveMenu();
+      break;
+    case Key::Alt:
+    case Key::F10:
+      LeaveMenu();
+      break;
+    default:
+      break;  // the menu bar holds the keyboard: other keys reach no control
+  }
+  return true;
 }
 
 int Dialog::nextInGroup(int index, bool backwards) const {

@@ -38,6 +38,7 @@ struct ControlState {
   std::vector<std::string> items;  // combo box
   std::vector<intptr_t> itemData;
   int curSel = -1;
+  bool dropped = false;          // combo box: its list is open
   int selStart = 0, selEnd = 0;  // edit box and list text: the selection, the caret at selEnd
   int rangeMin = 0, rangeMax = 100, pageSize = 0, pos = 0;  // slider; page size 0: not set
   int pictureNormal = 0, picturePressed = 0;  // picture button faces; sized to the normal face
@@ -141,6 +142,12 @@ class Dialog {
   std::optional<std::string> AskFile(const FileRequest& request);
   void SetMenu(int menuId);
   int menuId() const { return menuId_; }
+  // The menu bar's keyboard mode: the highlighted title (-1: not in the mode) and, in its open
+  // menu, the highlighted item (-1: the menu closed).
+  int menuTitle() const { return menuTitle_; }
+  int menuItem() const { return menuItem_; }
+  std::vector<std::string> menuTitles() const;
+  std::vector<const MenuItemTemplate*> menuEntries(int title) const;
   void AttachPictureButton(int id, int normalPicture, int pressedPicture);
   bool AppendSystemMenu(int command, const std::string& text) {
     return host_.AppendSystemMenu(*this, command, text);
@@ -190,6 +197,8 @@ class Dialog {
   void UserDrop(const std::string& path);  // a file dropped on the window
   // A key on the focused control, as the platform's controls and dialog navigation take it.
   void UserKey(Key key, const std::string& character = {});
+  // A list's arrow clicked (drop: open or close it), or the host's list opened or closed.
+  void UserDropList(int id, bool drop);
   void UserSlide(int id, int pos);  // keyboard or mouse move of the thumb
   void UserReleaseSlider(int id);   // end of a mouse drag or click
   void Paint(int id);               // the host repainted a slider
@@ -214,6 +223,13 @@ class Dialog {
   void MoveFocus(int index, FocusBy by = FocusBy::Keyboard);
   void EditKey(int index, Key key, const std::string& character);
   void ListKey(int index, Key key, const std::string& character);
+  void OpenListKey(int index, Key key, const std::string& character);
+  void MoveListSelection(int index, int to);
+  bool CloseDroppedList();       // true when a list was open
+  bool ClickClosesList(int id);  // a click beside an open list closes it, and goes no further
+  bool MenuKey(Key key);         // the menu bar's keyboard mode; true when the key was the mode's
+  void LeaveMenu();
+  void Cancel();
   void GroupKey(int index, bool backwards);
   int nextInGroup(int index, bool backwards) const;
 
@@ -223,6 +239,7 @@ class Dialog {
   std::vector<ControlState> controls_;
   int focus_ = -1;
   int menuId_ = 0;
+  int menuTitle_ = -1, menuItem_ = -1;
   int messageCount_ = 0;  // message boxes shown so far; a click during which one appears is lost
   bool open_ = false;
   bool ended_ = false;

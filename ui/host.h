@@ -15,11 +15,14 @@ class Dialog;
 enum class Change : uint8_t {
   Text, Check, Enabled, Visible, Items, Selection, Range, Position, Focus, Picture,
   Redraw,  // a slider must repaint (the headless host then sends its NM_CUSTOMDRAW)
+  Dropped,  // a list opened or closed
 };
 
-// A key the user presses; Char is one printable character, given beside it.
+// A key the user presses; Char is one printable character, given beside it. Alt is the key
+// pressed and released alone; AltDown and AltUp are the arrows with Alt held.
 enum class Key : uint8_t {
   Tab, BackTab, Enter, Escape, Space, Left, Right, Up, Down, PageUp, PageDown, Home, End, Char,
+  F4, AltDown, AltUp, Alt, F10,
 };
 
 struct FileRequest {

@@ -60,10 +60,11 @@ constexpr VerbSpec kVerbs[] = {
 };
 
 constexpr std::pair<const char*, Key> kKeys[] = {
-    {"tab", Key::Tab},     {"backtab", Key::BackTab},   {"enter", Key::Enter},       {"escape", Key::Escape},
-    {"space", Key::Space}, {"left", Key::Left},         {"right", Key::Right},       {"up", Key::Up},
-    {"down", Key::Down},   {"pageup", Key::PageUp},     {"pagedown", Key::PageDown}, {"home", Key::Home},
-    {"end", Key::End},
+    {"tab", Key::Tab},     {"backtab", Key::BackTab}, {"enter", Key::Enter},       {"escape", Key::Escape},
+    {"space", Key::Space}, {"left", Key::Left},       {"right", Key::Right},       {"up", Key::Up},
+    {"down", Key::Down},   {"pageup", Key::PageUp},   {"pagedown", Key::PageDown}, {"home", Key::Home},
+    {"end", Key::End},     {"f4", Key::F4},           {"alt+down", Key::AltDown},  {"alt+up", Key::AltUp},
+    {"alt", Key::Alt},     {"f10", Key::F10},
 };
 
 // The length of the UTF-8 sequence that starts with `lead`; 0 for a byte that starts none.
@@ -174,6 +175,7 @@ std::string Describe(const Snapshot& s) {
       break;
     case Kind::ComboBox:
       line += " " + QuoteText(s.text) + " item " + std::to_string(s.curSel);
+      if (s.dropped) line += " dropped";
       break;
     case Kind::Slider:
       line += " " + std::to_string(s.pos);
@@ -221,6 +223,11 @@ std::string ControlLine(const Snapshot& control) {
     rest.remove_prefix(end + 1);
   }
   return out;
+}
+
+std::string MenuLine(const std::string& title, const std::string& item) {
+  return "  menu " + QuoteText(title) +
+         (item.empty() ? " highlighted" : " open, " + QuoteText(item) + " highlighted");
 }
 
 std::string ClipboardLine(const std::string& text) {

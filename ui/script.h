@@ -77,6 +77,7 @@ struct Snapshot {
   std::string text;
   bool enabled, visible, checked, focused;
   int curSel, pos;
+  bool dropped = false;  // a list shown open
 };
 const char* KindName(Kind kind);
 std::string Describe(const Snapshot& s);  // one line: id, kind, what it shows, its state
@@ -92,7 +93,11 @@ std::string OpenLine(int templateId, const std::string& caption);
 std::string CloseLine(int templateId, const std::string& caption, int result);
 std::string MessageLine(const std::string& title, const std::string& text, const std::string& ownerCaption);
 std::string WindowLine(int templateId, const std::string& caption);
-std::string ControlLine(const Snapshot& control);  // several lines for a text of several
+std::string ControlLine(const Snapshot& control);
+// The menu bar in its keyboard mode: the highlighted title, and the highlighted item of its open
+// menu (empty: the menu closed).
+std::string MenuLine(const std::string& title,
+                     const std::string& item);  // several lines for a text of several
 // What Copy put on the clipboard: its size and first line.
 std::string ClipboardLine(const std::string& text);
 // "file dialog save "EEPROM.h" filter "..." in "<folder>""; the answer is appended by the caller.

@@ -31,6 +31,14 @@ void ScriptHost::Error(int scriptLine, const std::string& what) {
   Record(ErrorLine(scriptLine, what));
 }
 
+std::string ScriptHost::MenuStateOf(const Dialog& d) const {
+  if (d.menuTitle() < 0) return {};
+  const auto entries = d.menuEntries(d.menuTitle());
+  const int item = d.menuItem();
+  return MenuLine(d.menuTitles()[d.menuTitle()],
+                  item >= 0 && item < static_cast<int>(entries.size()) ? entries[item]->text : "");
+}
+
 bool ScriptHost::HasControl(const Dialog& dialog, int id) const { return dialog.find(id) != nullptr; }
 
 void ScriptHost::RunActions(Dialog& dialog, const std::function<void(const Action&)>& apply,
@@ -125,6 +133,7 @@ void ScriptHost::Play(const Action& a, Dialog* top) {
       break;
     case Verb::Show:
       Record(WindowLine(d.templateId(), CaptionOf(d)));
+      if (const std::string menu = MenuStateOf(d); !menu.empty()) Record(menu);
       for (const Snapshot& s : SnapshotOf(d)) Record(ControlLine(s));
       break;
     case Verb::File:

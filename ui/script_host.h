@@ -63,6 +63,8 @@ class ScriptHost {
   // ---- What a host supplies: how a window's state is read.
   virtual std::string CaptionOf(const Dialog& dialog) const = 0;
   virtual std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const = 0;
+  // The menu bar in its keyboard mode as MenuLine writes it; empty when not in the mode.
+  virtual std::string MenuStateOf(const Dialog& dialog) const;
 
   // ---- The engine, for the host's modal loops.
   bool HasNext() const { return !queue_.empty(); }

@@ -255,6 +255,32 @@ TEST_F(Fixture, ListSelectionFollowsTheUserAndIgnoresUnknownItems) {
   EXPECT_EQ(dialog.combo.GetCurSel(), -1);
 }
 
+TEST_F(Fixture, AnOpenListTakesItsKeysAndClosesWithoutEndingTheDialog) {
+  host.Focus(40);
+  host.Press(Key::F4);
+  EXPECT_TRUE(dialog.at(40).dropped);
+  host.Press(Key::PageDown);  // the field follows at once, and the dialog is told
+  host.Press(Key::End);       // the field's caret, not the selection
+  host.Press(Key::Up);
+  host.Press(Key::Escape);  // closes only the list; the item moved to stays chosen
+  EXPECT_FALSE(dialog.at(40).dropped);
+  EXPECT_EQ(dialog.GetDlgItemText(40), "one");
+  host.Press(Key::AltDown);
+  host.Click(30);  // a click beside the open list only closes it
+  EXPECT_FALSE(dialog.at(40).dropped);
+  EXPECT_TRUE(dialog.IsDlgButtonChecked(30));
+  EXPECT_EQ(dialog.focusId(), 40);
+  host.Press(Key::F4);
+  host.Press(Key::Down);
+  host.Press(Key::Tab);  // closes the list, keeps the item and moves on
+  EXPECT_FALSE(dialog.at(40).dropped);
+  EXPECT_EQ(dialog.focusId(), 50);
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"sel 2", "sel 1", "sel 2"}));
+  EXPECT_FALSE(dialog.ended());
+  host.Press(Key::F10);  // a window without a menu bar has no keyboard mode for it
+  EXPECT_EQ(dialog.menuTitle(), -1);
+}
+
 TEST_F(Fixture, EnterPressesTheFocusedButtonOrElseTheDefaultOne) {
   host.Focus(60);
   host.Enter();  // the nested dialog runs out of actions and closes

@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComplex>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionGroupBox>
 
 namespace lx::ui::qt {
 
@@ -17,6 +18,8 @@ constexpr int kDropButton = 16;   // a drop-down list's button
 constexpr int kComboFrame = 2;
 constexpr int kTrackbarChannel = 4;   // thickness of a trackbar's channel
 constexpr int kButtonFocusInset = 3;  // a push button's focus rectangle, inside its raised edge
+constexpr int kGroupTitleIndent = 6;  // a group box's title, from the frame's left edge
+constexpr int kGroupTitleGap = 2;     // the frame line stops this far from the title
 }  // namespace
 
 void DrawFocusMark(QPainter& painter, const QRect& r, const QColor& colour) {
@@ -103,6 +106,28 @@ void DialogStyle::drawControl(ControlElement element, const QStyleOption* option
 
 void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                      QPainter* painter, const QWidget* widget) const {
+  if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+      box && control == CC_GroupBox) {
+    // An etched frame whose top line runs through the middle of the title, the title on the
+    // dialog's face over it: the platform's group box.
+    const QFontMetrics& fm = option->fontMetrics;
+    const QRect frame = option->rect.adjusted(0, fm.height() / 2, -1, -1);
+    painter->save();
+    painter->setPen(option->palette.color(QPalette::Mid));
+    painter->drawRect(frame.adjusted(0, 0, -1, -1));
+    painter->setPen(option->palette.color(QPalette::Light));
+    painter->drawRect(frame.adjusted(1, 1, 0, 0));
+    if (!box->text.isEmpty()) {
+      const QRect title(option->rect.left() + kGroupTitleIndent, option->rect.top(),
+                        fm.horizontalAdvance(box->text) + 2 * kGroupTitleGap, fm.height());
+      painter->fillRect(title, option->palette.window());
+      painter->setPen(option->palette.color(
+          (option->state & State_Enabled) ? QPalette::Normal : QPalette::Disabled, QPalette::WindowText));
+      painter->drawText(title, Qt::AlignCenter, box->text);
+    }
+    painter->restore();
+    return;
+  }
   const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
   if (control != CC_Slider || !slider || !(slider->subControls & SC_SliderGroove)) {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -131,6 +156,13 @@ void DialogStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     mark.rect = subElementRect(SE_SliderFocusRect, slider, widget);
     drawPrimitive(PE_FrameFocusRect, &mark, painter, widget);
   }
+}
+
+int DialogStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                           QStyleHintReturn* returnData) const {
+  // Alt pressed and released alone puts the menu bar into its keyboard mode, as on the platform.
+  if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+  return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 }  // namespace lx::ui::qt

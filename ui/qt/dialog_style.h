@@ -23,6 +23,8 @@ class DialogStyle : public QProxyStyle {
                    const QWidget* widget) const override;
   void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                           const QWidget* widget) const override;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override;
 };
 
 }  // namespace lx::ui::qt

@@ -82,6 +82,8 @@ std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
   if (!window) return out;
   QWidget* focus = window->focusWidget();
   int focusIndex = focus ? window->indexOfWidget(focus) : -1;
+  // The menu bar holds the keys in its keyboard mode; the control keeps the focus it had.
+  if (qobject_cast<QMenuBar*>(focus)) focusIndex = dialog.indexOf(dialog.focusId());
   const auto& controls = dialog.controls();
   for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
     const ControlState& c = controls[i];
@@ -96,6 +98,7 @@ std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
       s.text = S(cb->lineEdit() ? cb->lineEdit()->text() : cb->currentText());
       s.curSel = cb->currentIndex();
+      if (auto* combo = dynamic_cast<ComboWidget*>(cb)) s.dropped = combo->dropped();
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
       s.text = S(b->text());
       s.checked = b->isCheckable() && b->isChecked();
@@ -109,6 +112,17 @@ std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
     out.push_back(std::move(s));
   }
   return out;
+}
+
+std::string QtScriptHost::MenuStateOf(const Dialog& dialog) const {
+  QDialog* window = host_.windowOf(dialog);
+  QMenuBar* bar = window ? window->findChild<QMenuBar*>() : nullptr;
+  QAction* title = bar ? bar->activeAction() : nullptr;
+  if (!title) return {};
+  QMenu* menu = title->menu();
+  QAction* item = menu && menu->isVisible() ? menu->activeAction() : nullptr;
+  if (menu && menu->isVisible() && !item) item = menu->actions().value(0);
+  return MenuLine(S(title->text()), item ? S(item->text()) : std::string());
 }
 
 // ---- The modal loops ------------------------------------------------------------------------
@@ -280,6 +294,22 @@ void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
     case Key::PageDown: return SendKey(d, Qt::Key_PageDown);
     case Key::Home: return SendKey(d, Qt::Key_Home);
     case Key::End: return SendKey(d, Qt::Key_End);
+    case Key::F4:
+      return SendKey(d, Qt::Key_F4);
+    case Key::AltDown:
+      return SendKey(d, Qt::Key_Down, Qt::AltModifier);
+    case Key::AltUp:
+      return SendKey(d, Qt::Key_Up, Qt::AltModifier);
+    case Key::F10:
+      return SendKey(d, Qt::Key_F10);
+    case Key::Alt: {
+      // Pressed and released alone, as the window system reports it: Alt held while it goes down.
+      QDialog* window = host_.windowOf(d);
+      if (!window) return;
+      QTest::sendKeyEvent(QTest::Press, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
+      QTest::sendKeyEvent(QTest::Release, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
+      return;
+    }
     case Key::Char: break;
   }
   QDialog* window = host_.windowOf(d);

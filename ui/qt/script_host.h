@@ -25,6 +25,7 @@ class QtScriptHost : public QObject, public ScriptHost {
 
   // What the widgets of a dialog's window show now.
   std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override;
+  std::string MenuStateOf(const Dialog& dialog) const override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

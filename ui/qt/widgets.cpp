@@ -1,17 +1,21 @@
 #include "ui/qt/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QFontDatabase>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -141,6 +145,28 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
   }
   p.drawPixmap(0, 0, face);
   if (hasFocus()) DrawFocusMark(p, rect().adjusted(3, 3, -3, -3), QColor(0, 0, 0));
+}
+
+// ---- ComboWidget ----------------------------------------------------------------------------
+
+void ComboWidget::showPopup() {
+  if (dropped()) return;
+  QComboBox::showPopup();
+  // The open list highlights the item the field shows.
+  if (currentIndex() >= 0) view()->setCurrentIndex(model()->index(currentIndex(), modelColumn()));
+  dialog_.UserDropList(id_, true);
+  // The model refused (the focus could not come here): the list does not stay open.
+  const ControlState* c = dialog_.isOpen() ? dialog_.find(id_) : nullptr;
+  if (!c || !c->dropped) QComboBox::hidePopup();
+}
+
+void ComboWidget::hidePopup() {
+  QComboBox::hidePopup();
+  if (dialog_.isOpen()) dialog_.UserDropList(id_, false);
+}
+
+bool ComboWidget::dropped() const {
+  return view() && view()->window() != window() && view()->window()->isVisible();
 }
 
 // ---- DialogWindow ---------------------------------------------------------------------------
@@ -318,6 +344,12 @@ QWidget* DialogWindow::make(int index) {
       }
       auto* e = new QLineEdit(Q(c.text), client_);
       e->setReadOnly(t.style & kReadOnly);
+      if (t.style & kReadOnly) {
+        // A read-only box shows the dialog's face, not the white of a box that takes typing.
+        QPalette pal = e->palette();
+        pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+        e->setPalette(pal);
+      }
       e->setFrame(t.style & kBorder);
       QObject::connect(e, &QLineEdit::textEdited, e,
                        [d, id](const QString& s) { d->UserEdited(id, s.toStdString()); });
@@ -325,8 +357,9 @@ QWidget* DialogWindow::make(int index) {
       break;
     }
     case Kind::ComboBox: {
-      auto* cb = new QComboBox(client_);
+      auto* cb = new ComboWidget(dialog_, id, client_);
       cb->setEditable(true);
+      (void)cb->view();  // the open list exists from the start, so that its keys come to the dialog
       cb->setInsertPolicy(QComboBox::NoInsert);
       cb->setMaxVisibleItems(std::max(1, (units_.y(t.cy) - 24) / std::max(1, units_.baseY + 2)));
       // Typed text stays text, as in a native drop-down list: no inline completion, and no item
@@ -452,6 +485,7 @@ void DialogWindow::sync(int index, Change what) {
         }
         cb->setCurrentIndex(c.curSel);
         cb->setEditText(Q(c.text));
+        if (c.curSel >= 0) cb->view()->setCurrentIndex(cb->model()->index(c.curSel, cb->modelColumn()));
         if (cb->lineEdit() && dialog_.focusId() == c.id()) {
           if (c.allSelected())
             cb->lineEdit()->selectAll();
@@ -476,6 +510,14 @@ void DialogWindow::sync(int index, Change what) {
       if (edit && c.selStart == 0 && c.selEnd > 0 && c.allSelected()) edit->selectAll();
       break;
     }
+    case Change::Dropped:
+      if (auto* cb = dynamic_cast<ComboWidget*>(w)) {
+        if (c.dropped && !cb->dropped())
+          cb->showPopup();
+        else if (!c.dropped && cb->dropped())
+          cb->hidePopup();
+      }
+      break;
     case Change::Picture:
       if (auto* pb = dynamic_cast<PictureButtonWidget*>(w))
         pb->setFaces(host_.picture(c.pictureNormal), host_.picture(c.picturePressed));
@@ -495,6 +537,7 @@ void DialogWindow::buildMenu() {
   if (!menuBar_) {
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);
+    menuBar_->setStyle(host_.style());
     layout()->setMenuBar(menuBar_);
   }
   menuBar_->clear();
@@ -511,9 +554,23 @@ void DialogWindow::buildMenu() {
   fixSize();
 }
 
+void DialogWindow::enterMenuBar() {
+  if (!menuBar_ || !menuBar_->isVisible()) return;
+  // F10 does what Alt pressed and released alone does: the menu bar highlights its first
+  // title, without opening it, and takes the keys.
+  for (QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent alt(type, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &alt);
+  }
+}
+
 bool DialogWindow::dialogKey(QKeyEvent* event) {
   if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) return false;
   switch (event->key()) {
+    case Qt::Key_F10:
+      if (event->modifiers() != Qt::NoModifier || !menuBar_) return false;
+      enterMenuBar();
+      return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       dialog_.UserEnter();
@@ -544,6 +601,8 @@ std::optional<Key> KeyOf(const QKeyEvent* event) {
     case Qt::Key_PageDown: return Key::PageDown;
     case Qt::Key_Home: return Key::Home;
     case Qt::Key_End: return Key::End;
+    case Qt::Key_F4:
+      return Key::F4;
     default: return std::nullopt;
   }
 }
@@ -553,16 +612,22 @@ bool DialogWindow::controlKey(QWidget* target, QKeyEvent* event) {
   // The keys the platform's controls take their own way go to the dialog's model of them: a
   // trackbar's keys and page, a closed list's arrows, Space and the arrows on buttons (group
   // moves). Text editing stays with the line edits, which follow the platform but for one key.
-  if (event->modifiers() & ~Qt::KeypadModifier) return false;
-  std::optional<Key> key = KeyOf(event);
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  std::optional<Key> key;
+  if (modifiers == Qt::NoModifier)
+    key = KeyOf(event);
+  else if (modifiers == Qt::AltModifier && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up))
+    key = event->key() == Qt::Key_Down ? Key::AltDown : Key::AltUp;
   const int index = indexOfWidget(target);
   if (!key || index < 0) return false;
   const ControlState& c = dialog_.controls()[index];
   switch (c.kind()) {
     case Kind::Edit:
     case Kind::ComboBox: {
+      // A list's line and page keys, its opening keys, and every key while it is open.
       if (c.kind() == Kind::ComboBox &&
-          (*key == Key::Up || *key == Key::Down || *key == Key::PageUp || *key == Key::PageDown))
+          (c.dropped || *key == Key::Up || *key == Key::Down || *key == Key::PageUp ||
+           *key == Key::PageDown || *key == Key::F4 || *key == Key::AltDown || *key == Key::AltUp))
         break;
       // Left from a selection goes one character back from the caret, not to the selection's start.
       auto* edit = qobject_cast<QLineEdit*>(target);
@@ -625,6 +690,14 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
       if (swallowing_ != target) return false;
       swallowing_ = nullptr;
       return true;
+    case QEvent::ShortcutOverride: {
+      // An open list's own popup would act on Enter, Escape, F4 and Alt+arrows as they come in
+      // as shortcuts: they come as key presses instead, and so to the dialog's model.
+      const int index = indexOfWidget(target);
+      if (index < 0 || !dialog_.controls()[index].dropped) return false;
+      event->accept();
+      return true;
+    }
     case QEvent::KeyPress:
       return dialogKey(static_cast<QKeyEvent*>(event)) || controlKey(target, static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:

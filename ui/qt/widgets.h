@@ -1,6 +1,7 @@
 #pragma once
 // The widgets the Qt host builds a dialog from (internal to the host).
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QPixmap>
 #include <QSlider>
@@ -72,6 +73,20 @@ class PictureButtonWidget : public QAbstractButton {
   QPixmap normal_, pressed_;
 };
 
+// A drop-down list whose opening and closing the dialog's model of it follows, however it
+// comes (its arrow clicked, the model's keys, a click elsewhere).
+class ComboWidget : public QComboBox {
+ public:
+  ComboWidget(Dialog& dialog, int id, QWidget* parent) : QComboBox(parent), dialog_(dialog), id_(id) {}
+  void showPopup() override;
+  void hidePopup() override;
+  bool dropped() const;
+
+ private:
+  Dialog& dialog_;
+  int id_;
+};
+
 // The window frame a template asks for: a title bar with a close box (and a minimise box when
 // the template has one), never a maximise box.
 Qt::WindowFlags FrameFlags(const DialogTemplate& tpl);
@@ -92,6 +107,7 @@ class DialogWindow : public QDialog {
   int indexOfWidget(const QWidget* w) const;  // the control a widget (or one of its parts) belongs to
   void sync(int index, Change what);          // the dialog's state into the widget
   void buildMenu();
+  void enterMenuBar();  // the menu bar's keyboard mode, as F10 enters it
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

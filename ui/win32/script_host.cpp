@@ -68,6 +68,14 @@ void PostKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
 }
 
+// A key with Alt held, as the keyboard gives it: a system key.
+void PostSysKey(HWND target, UINT key, bool altHeld = true) {
+  const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+  const LPARAM alt = altHeld ? 1 << 29 : 0;  // F10 comes as a system key without Alt
+  PostMessageW(target, WM_SYSKEYDOWN, key, 1 | (scan << 16) | alt);
+  PostMessageW(target, WM_SYSKEYUP, key, 1 | (scan << 16) | alt | (3u << 30));
+}
+
 // Where keys go: the focused control of the dialog, else the dialog itself.
 HWND KeyTarget(HWND dialog) {
   HWND focus = GetFocus();
@@ -169,6 +177,7 @@ std::vector<Snapshot> Win32ScriptHost::SnapshotOf(const Dialog& dialog) const {
           break;  // a picture, no text
         case Kind::ComboBox:
           s.curSel = static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0));
+          s.dropped = SendMessageW(w, CB_GETDROPPEDSTATE, 0, 0) != 0;
           s.text = TextOf(w);
           break;
         case Kind::RadioButton:
@@ -184,6 +193,25 @@ std::vector<Snapshot> Win32ScriptHost::SnapshotOf(const Dialog& dialog) const {
     out.push_back(std::move(s));
   }
   return out;
+}
+
+std::string Win32ScriptHost::MenuStateOf(const Dialog& dialog) const {
+  HMENU bar = GetMenu(host_.windowOf(dialog));
+  const int titles = bar ? GetMenuItemCount(bar) : 0;
+  auto label = [](HMENU menu, int position) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 127, MF_BYPOSITION);
+    return Utf8(text);
+  };
+  for (int i = 0; i < titles; ++i) {
+    if (!(GetMenuState(bar, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)) continue;
+    std::string item;
+    HMENU popup = GetSubMenu(bar, i);
+    for (int j = 0; popup && j < GetMenuItemCount(popup); ++j)
+      if (GetMenuState(popup, static_cast<UINT>(j), MF_BYPOSITION) & MF_HILITE) item = label(popup, j);
+    return MenuLine(label(bar, i), item);
+  }
+  return {};
 }
 
 // ---- The ticks --------------------------------------------------------------------------------
@@ -402,7 +430,16 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
     case Key::Tab: return PostKey(target, VK_TAB);
     // A posted key carries no Shift state: the dialog's move back, as Shift+Tab makes it.
     case Key::BackTab: PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE); return;
-    case Key::Enter: return PostKey(target, VK_RETURN);
+    case Key::Enter:
+      // The menu bar's keyboard mode translates the key into its character itself: a second
+      // one would run the item that the first opened.
+      if (!MenuStateOf(dialog).empty()) {
+        const UINT scan = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
+        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1 | (scan << 16));
+        PostMessageW(target, WM_KEYUP, VK_RETURN, 1 | (scan << 16) | (3u << 30));
+        return;
+      }
+      return PostKey(target, VK_RETURN);
     case Key::Escape: return PostKey(target, VK_ESCAPE);
     case Key::Space: return PostKey(target, VK_SPACE);
     case Key::Left: return PostKey(target, VK_LEFT);
@@ -413,6 +450,17 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
     case Key::PageDown: return PostKey(target, VK_NEXT);
     case Key::Home: return PostKey(target, VK_HOME);
     case Key::End: return PostKey(target, VK_END);
+    case Key::F4:
+      return PostKey(target, VK_F4);
+    case Key::AltDown:
+      return PostSysKey(target, VK_DOWN);
+    case Key::AltUp:
+      return PostSysKey(target, VK_UP);
+    // Alt alone and F10 come as system keys, and their release enters the menu bar.
+    case Key::Alt:
+      return PostSysKey(target, VK_MENU);
+    case Key::F10:
+      return PostSysKey(target, VK_F10, false);
     case Key::Char:
       for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
       return;

@@ -35,6 +35,7 @@ class Win32ScriptHost : public ScriptHost {
 
   // What the native controls of a dialog's window show now.
   std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override;
+  std::string MenuStateOf(const Dialog& dialog) const override;
 
  protected:
   // The native input a user gives: mouse clicks and key strokes posted to the controls, menu and

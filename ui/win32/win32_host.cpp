@@ -230,6 +230,7 @@ struct Win32Host::Window {
   std::vector<int> sysCommands;  // entries we appended to the system menu
   HMENU menu = nullptr;
   int syncing = 0;              // >0 while the host itself changes native controls
+  bool nativeDrop = false;      // a list opening or closing by itself, not by the host
   int painting = -1;            // the slider whose custom draw is being reported
   int focusArriving = -1;       // the control taking the focus right now
   int focused = -1;             // the control that took the focus last
@@ -356,6 +357,11 @@ LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, 
   // reach: the dialog's rule, as its radio buttons are checked by the dialog, not by Windows.
   if (button && message == WM_GETDLGCODE)
     return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTARROWS;
+  // A page of text opens at its top with nothing selected: the dialog manager would select it
+  // whole (and scroll to its end) as the focus arrives.
+  if (control && control->kind() == Kind::Edit && (control->tpl->style & kMultiLine) &&
+      message == WM_GETDLGCODE)
+    return DefSubclassProc(hwnd, message, wParam, lParam) & ~DLGC_HASSETSEL;
   if (button && message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
     w->dialog->UserKey(wParam == VK_LEFT ? Key::Left : wParam == VK_RIGHT ? Key::Right : wParam == VK_UP ? Key::Up : Key::Down);
     return 0;
@@ -571,6 +577,19 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
     case CBN_EDITCHANGE:
       dialog.UserEdited(id, Utf8(TextOf(control)));
       break;
+    case CBN_DROPDOWN:
+    case CBN_CLOSEUP:
+      w.nativeDrop = true;
+      dialog.UserDropList(id, code == CBN_DROPDOWN);
+      w.nativeDrop = false;
+      if (code == CBN_CLOSEUP && c.curSel >= 0 && SendMessageW(control, CB_GETCURSEL, 0, 0) != c.curSel) {
+        // Dropping, the list may pick the item its field's text begins without telling the
+        // dialog: closed, it holds again the item it shows and the dialog holds.
+        ++w.syncing;
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(c.curSel), 0);
+        --w.syncing;
+      }
+      break;
     case CBN_SELCHANGE: {
       const int sel = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
       if (sel >= 0) dialog.UserSelect(id, sel);
@@ -636,6 +655,10 @@ void Win32Host::Sync(Window& w, int index, Change what) {
         SetWindowPos(c, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       InvalidateRect(c, nullptr, TRUE);
+      break;
+    case Change::Dropped:
+      if (!w.nativeDrop && (SendMessageW(c, CB_GETDROPPEDSTATE, 0, 0) != 0) != s.dropped)
+        SendMessageW(c, CB_SHOWDROPDOWN, s.dropped, 0);
       break;
     case Change::Redraw:
       // A handler of the slider's own custom draw needs no second one.
