@@ -368,10 +368,6 @@ void AddSettingsCommands(Commands& commands) {
         [&ctx, o, json] {
           const std::optional<ToolState> s = Open(ctx, *o);
           if (!s) return kFailed;
-          if (s->crystalKHz <= 0 &&
-              !Warn(ctx, DisplayName(o->file) +
-                             ": no crystal frequency in the image; channels read as the range's low end"))
-            return kFailed;
           if (*json)
             ShowJson(ctx.out, *s);
           else
@@ -419,7 +415,8 @@ void AddSettingsCommands(Commands& commands) {
                                       "that plan --suggest prints to lxcfg set"))
               return kFailed;
           }
-          std::optional<ToolState> s = Open(ctx, o->file);
+          // plan refuses an image without a crystal itself.
+          std::optional<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
           if (!s) return kFailed;
           return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
         });
@@ -447,6 +444,7 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
         ->needs(suggest);
+    AddForce(sub, ctx);
     sub->add_flag("--csv", o->csv,
                   "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
         ->excludes(json);

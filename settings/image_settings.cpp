@@ -183,8 +183,10 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     }
   }
   const int64_t crystal = newCrystal.value_or(state.crystalKHz);
-  if (crystal <= 0 && std::any_of(ops.begin(), ops.end(), [](const Operation& op) { return op.kind == Operation::Channel; }))
+  if (crystal <= 0 && std::any_of(ops.begin(), ops.end(), [](const Operation& op) { return op.kind == Operation::Channel; })) {
+    result.lacksCrystal = true;
     result.errors.push_back("the image has no crystal frequency to encode channels with; give crystal=K as well");
+  }
   if (!result.errors.empty()) return result;
 
   // The crystal first, so that channels given alongside are encoded with it.
