@@ -101,10 +101,10 @@ std::vector<Changed> SettingsOfWord(const Image& image, const RegisterImage& rea
       const bool codec =
           CodecProduces(*image.model.profile, image.model.index, image.crystal, ReadChannelWords(read, k));
       changed.push_back({a[n].key, a[n].human,
-                         b[n].human + (codec ? "" : " (words " + std::string(image.model.profile->models[
+                         b[n].human + (codec ? "" : ", words " + std::string(image.model.profile->models[
                                                                       static_cast<std::size_t>(image.model.index)]
                                                                       .name) +
-                                                        "'s codec never writes)")});
+                                                        "'s codec never writes")});
     } else if (here) {
       changed.push_back({a[n].key, a[n].human, b[n].human});
     }

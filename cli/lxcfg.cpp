@@ -612,9 +612,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
   app.footer(
       "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
       "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
-      "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage error.\n"
-      "diff, plan, pair and verify also answer 1 for different files, conflicts, mismatches and a\n"
-      "dump that differs. --strict makes every warning a refusal.");
+      "Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a refusal\n"
+      "to write (one line per problem on standard error); 2 a mistake on the command line: an unknown\n"
+      "command, option or key, a missing or extra argument, or a value that cannot be used (the lines,\n"
+      "then the command's synopsis). diff, plan, pair and verify also answer 1 for different files,\n"
+      "conflicts, mismatches and a dump that differs. --strict makes every warning a refusal.");
   Commands commands(app, ctx);
   AddBasicCommands(commands);
   AddSetCommand(commands);
