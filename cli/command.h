@@ -57,9 +57,15 @@ std::string Examples(std::initializer_list<const char*> lines, const std::string
 
 class Commands {
  public:
-  Commands(CLI::App& app, Context& ctx) : app_(app), ctx_(ctx) {}
+  // only: the one command to set up (the one that runs), or empty for all of them (help, and
+  // the messages that list the commands).
+  Commands(CLI::App& app, Context& ctx, std::string only = {})
+      : app_(app), ctx_(ctx), only_(std::move(only)) {}
   CLI::App& app() { return app_; }
   Context& ctx() { return ctx_; }
+  // Whether the command `name` is to be set up: building every command's options costs more
+  // than running one.
+  bool wants(const std::string& name) const { return only_.empty() || only_ == name; }
 
   // Adds a subcommand whose action runs when it is chosen. `synopsis` is its command line in
   // brief ("diff A.h B.h [--json]"), shown with usage errors. Every subcommand takes --strict.
@@ -75,6 +81,7 @@ class Commands {
  private:
   CLI::App& app_;
   Context& ctx_;
+  std::string only_;
   struct Entry {
     CLI::App* sub;
     std::string synopsis;

@@ -2,9 +2,9 @@
 // OK would, and write it as File > Save does.
 #include <algorithm>
 
+#include "channel/channel_rules.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
-#include "channel/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
@@ -35,6 +35,7 @@ std::string SetKeysHelp() {
 }  // namespace
 
 void AddSetCommand(Commands& commands) {
+  if (!commands.wants("set")) return;
   Context& ctx = commands.ctx();
   auto file = std::make_shared<std::string>();
   auto model = std::make_shared<std::string>();
@@ -54,9 +55,9 @@ void AddSetCommand(Commands& commands) {
         std::optional<FolderLock> lock;
         if (target != "-") lock.emplace(target);
         if (lock && !lock->ok()) return Fail(ctx, target + ": " + lock->error());
-        const bool crystalHandled = std::any_of(assignments->begin(), assignments->end(), [](const std::string& a) {
-          return ToLower(a.substr(0, a.find('='))) == "crystal";
-        });
+        const bool crystalHandled =
+            std::any_of(assignments->begin(), assignments->end(),
+                        [](const std::string& a) { return ToLower(a.substr(0, a.find('='))) == "crystal"; });
         std::optional<ToolState> state = OpenAsTool(ctx, *file, *model, "--model", crystalHandled);
         if (!state) return kFailed;
         const AssignResult applied = ApplyAssignments(*state, *assignments);

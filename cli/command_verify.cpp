@@ -98,13 +98,12 @@ std::vector<Changed> SettingsOfWord(const Image& image, const RegisterImage& rea
     } else if (here && a[n].key.starts_with("channel.")) {
       // Words the codec never writes still decode, often to the same frequency: say so.
       const int k = (index - kFirstChannelWord) / 2;
+      const ChipModel& model = image.model.profile->models[static_cast<std::size_t>(image.model.index)];
       const bool codec =
           CodecProduces(*image.model.profile, image.model.index, image.crystal, ReadChannelWords(read, k));
-      changed.push_back({a[n].key, a[n].human,
-                         b[n].human + (codec ? "" : ", words " + std::string(image.model.profile->models[
-                                                                      static_cast<std::size_t>(image.model.index)]
-                                                                      .name) +
-                                                        "'s codec never writes")});
+      const std::string note =
+          codec ? std::string() : ", words " + std::string(model.name) + "'s codec never writes";
+      changed.push_back({a[n].key, a[n].human, b[n].human + note});
     } else if (here) {
       changed.push_back({a[n].key, a[n].human, b[n].human});
     }
@@ -122,7 +121,8 @@ std::string OtherFamilyHint(const Image& image, const RegisterImage& read) {
   if (!settings::FamilyMisfits(state).empty()) return {};
   state.words = read;
   std::string misfits;
-  for (const std::string& misfit : settings::FamilyMisfits(state)) misfits += (misfits.empty() ? "" : ", ") + misfit;
+  for (const std::string& misfit : settings::FamilyMisfits(state))
+    misfits += (misfits.empty() ? "" : ", ") + misfit;
   if (misfits.empty()) return {};
   return std::string("(the dump looks like a ") +
          (image.model.profile->family == Family::Transmitter ? "receiver" : "transmitter") + "'s image: no " +
@@ -136,7 +136,8 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
   const std::optional<std::string> dump = ReadInputOf(ctx, dumpFile, msg::kOpenBinFailed);
   if (!dump) return kFailed;
   if (!LooksBinary(*dump) && dump->find("0x") != std::string::npos)
-    return Fail(ctx, DisplayName(dumpFile) + ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " +
+    return Fail(ctx, DisplayName(dumpFile) +
+                         ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " +
                          DisplayName(dumpFile) + " OUT.bin converts a header");
 
   const std::size_t present = std::min<std::size_t>(dump->size() / 2, kEepromSize);
@@ -217,6 +218,7 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
 }  // namespace
 
 void AddVerifyCommand(Commands& commands) {
+  if (!commands.wants("verify")) return;
   Context& ctx = commands.ctx();
   auto files = std::make_shared<std::vector<std::string>>();
   auto model = std::make_shared<std::string>();

@@ -50,7 +50,7 @@ void AddInOut(CLI::App* sub, Files& f, const char* inHelp, const char* outHelp) 
 void AddBasicCommands(Commands& commands) {
   Context& ctx = commands.ctx();
 
-  {
+  if (commands.wants("encode")) {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add(
@@ -83,7 +83,7 @@ void AddBasicCommands(Commands& commands) {
                           "lxcfg encode --model LX7140 --xtal 0x5dc0 200000"}));
   }
 
-  {
+  if (commands.wants("decode")) {
     auto o = std::make_shared<ModelXtal>();
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
@@ -113,7 +113,7 @@ void AddBasicCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg decode --model LX7250 --xtal 24000 0x64d8 0x7fff"}));
   }
 
-  {
+  if (commands.wants("new")) {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     CLI::App* sub = commands.add(
@@ -138,7 +138,7 @@ void AddBasicCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg new --model LX7150 -o rx.h", "lxcfg new --model LX7250 > tx.h"}));
   }
 
-  {
+  if (commands.wants("h2bin")) {
     auto files = std::make_shared<Files>();
     CLI::App* sub = commands.add(
         "h2bin", "\"h To bin\": header to binary image", "h2bin [--strict] IN.h [OUT.bin | -o OUT.bin]",
@@ -153,9 +153,10 @@ void AddBasicCommands(Commands& commands) {
           const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
           if (!header) return kFailed;
           if (LooksBinary(*header))
-            return Fail(ctx, DisplayName(in) +
-                                 ": binary data, not an EEPROM header; nothing written (a binary image already? "
-                                 "lxcfg bin2h --model M --xtal K converts one to a header)");
+            return Fail(ctx,
+                        DisplayName(in) +
+                            ": binary data, not an EEPROM header; nothing written (a binary image already? "
+                            "lxcfg bin2h --model M --xtal K converts one to a header)");
           ViewStream text(*header);
           const std::string bytes = HeaderToBinary(text);
           // The window converts whatever it is given; a production line must not take a text file,
@@ -182,7 +183,7 @@ void AddBasicCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg h2bin rx.h rx.bin", "lxcfg h2bin --strict EEPROM.h > EEPROM.bin"}));
   }
 
-  {
+  if (commands.wants("bin2h")) {
     auto o = std::make_shared<ModelXtal>();
     auto files = std::make_shared<Files>();
     CLI::App* sub = commands.add(
@@ -221,9 +222,8 @@ void AddBasicCommands(Commands& commands) {
                              (bytes->size() >= kMaxInputBytes ? "64 MiB or more"
                                                               : std::to_string(bytes->size()) + " bytes") +
                              "; the " + std::to_string(bytes->size() - kBinaryImageSize) +
-                             (bytes->size() >= kMaxInputBytes ? " or more" : "") +
-                             " after the first " + std::to_string(kBinaryImageSize) +
-                             " are ignored (not an erased EEPROM's 0xff)"))
+                             (bytes->size() >= kMaxInputBytes ? " or more" : "") + " after the first " +
+                             std::to_string(kBinaryImageSize) + " are ignored (not an erased EEPROM's 0xff)"))
             return kFailed;
           // An image of another model, family or crystal converts without complaint but reads as nonsense.
           std::string strangers;

@@ -360,7 +360,7 @@ int Pair(Context& ctx, const ToolState& tx, const ToolState& rx) {
 void AddSettingsCommands(Commands& commands) {
   Context& ctx = commands.ctx();
 
-  {
+  if (commands.wants("show")) {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add(
@@ -379,7 +379,7 @@ void AddSettingsCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
   }
 
-  {
+  if (commands.wants("diff")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
@@ -400,7 +400,7 @@ void AddSettingsCommands(Commands& commands) {
         Examples({"lxcfg set tx.h -o saved.h && lxcfg diff tx.h saved.h", "lxcfg diff --json rx.h rx.h"}));
   }
 
-  {
+  if (commands.wants("plan")) {
     auto o = std::make_shared<PlanOptions>();
     CLI::App* sub = commands.add(
         "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
@@ -464,7 +464,7 @@ void AddSettingsCommands(Commands& commands) {
         Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
   }
 
-  {
+  if (commands.wants("pair")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     CLI::App* sub = commands.add(

@@ -2,15 +2,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <regex>
 #include <sstream>
 
+#include "channel/channel_rules.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
 #include "core/path_text.h"
 #include "core/text.h"
-#include "channel/channel_rules.h"
 
 namespace lx::cli {
 
@@ -238,13 +239,16 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
   if (!standardInput && SameRegularFileAsStandardOutput(PathFromUtf8(file))) {
     std::error_code ec;
     const bool emptied = std::filesystem::is_empty(PathFromUtf8(file), ec) && !ec;
-    Fail(ctx, name + ": standard output is this input file; nothing written (send the output to another file" +
+    Fail(ctx, name +
+                  ": standard output is this input file; nothing written (send the output to another file" +
                   (emptied ? std::string("; the shell's > has emptied it already)") : std::string(")")));
     return std::nullopt;
   }
   InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(PathFromUtf8(file), limits);
   if (read.ok() && read.bytes.empty()) {
-    Fail(ctx, name + ": " + WithWindowText("empty (0 bytes)", std::string_view(cannotOpen) == msg::kOpenBinFailed ? msg::kBinError : ""));
+    Fail(ctx, name + ": " +
+                  WithWindowText("empty (0 bytes)",
+                                 std::string_view(cannotOpen) == msg::kOpenBinFailed ? msg::kBinError : ""));
     return std::nullopt;
   }
   if (read.ok()) return std::move(read.bytes);
@@ -277,16 +281,18 @@ Held WhatFileHolds(const std::filesystem::path& path) {
 
 // The model whose default image in Data/ `target` is (that file, a link to it, or its name when
 // it is missing), or nullptr.
-const ChipModel* DefaultImageAt(const Context& ctx, const std::filesystem::path& target, bool standardOutput) {
+const ChipModel* DefaultImageAt(const Context& ctx, const std::filesystem::path& target,
+                                bool standardOutput) {
   std::error_code ec;
   const std::filesystem::path name = std::filesystem::weakly_canonical(target, ec);
   for (const ToolProfile* p : AllProfiles()) {
     const ToolState tool(*p, ctx.programDir);
     for (int i = 0; i < p->modelCount(); ++i) {
       const std::filesystem::path image = tool.DefaultImagePath(i);
-      const bool same = standardOutput ? SameRegularFileAsStandardOutput(image)
-                                       : SameRegularFile(target, image) ||
-                                             (!ec && std::filesystem::weakly_canonical(image, ec) == name && !ec);
+      const bool same = standardOutput
+                            ? SameRegularFileAsStandardOutput(image)
+                            : SameRegularFile(target, image) ||
+                                  (!ec && std::filesystem::weakly_canonical(image, ec) == name && !ec);
       if (same) return &p->models[i];
     }
   }
@@ -298,17 +304,22 @@ int CheckOutput(Context& ctx, const std::string& out, OutputKind kind) {
   const bool standardOutput = out == "-";
   const std::filesystem::path target = standardOutput ? std::filesystem::path() : PathFromUtf8(out);
   if (const ChipModel* model = DefaultImageAt(ctx, target, standardOutput))
-    return Fail(ctx, (standardOutput ? std::string("standard output") : out) + ": the output is " + model->name +
-                         "'s default image; nothing written (the images in Data/ are what every model starts from; "
-                         "name another file)");
+    return Fail(
+        ctx, (standardOutput ? std::string("standard output") : out) + ": the output is " + model->name +
+                 "'s default image; nothing written (the images in Data/ are what every model starts from; "
+                 "name another file)");
   if (standardOutput || ctx.force) return kOk;
   const Held held = WhatFileHolds(target);
   if (kind == OutputKind::Binary && held == Held::Header)
-    return Fail(ctx, out + ": holds an EEPROM header, not a binary image; nothing written (name another file, or "
-                           "give --force to replace it)");
+    return Fail(ctx,
+                out +
+                    ": holds an EEPROM header, not a binary image; nothing written (name another file, or "
+                    "give --force to replace it)");
   if (kind == OutputKind::Text && held == Held::Binary)
-    return Fail(ctx, out + ": holds a binary image, not an EEPROM header; nothing written (name another file, or "
-                           "give --force to replace it)");
+    return Fail(ctx,
+                out +
+                    ": holds a binary image, not an EEPROM header; nothing written (name another file, or "
+                    "give --force to replace it)");
   return kOk;
 }
 
@@ -454,8 +465,9 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
     state.OpenHeaderText(file, *text);
     // The file's declaration selects its model, as Open does after a radio click.
     if (state.chipModel != model->index &&
-        !Warn(ctx, DisplayName(file) + ": the file declares " + state.selectedModel()->name + "; it is read as " +
-                       state.selectedModel()->name + ", not as " + modelOption + " " + given))
+        !Warn(ctx, DisplayName(file) + ": the file declares " + state.selectedModel()->name +
+                       "; it is read as " + state.selectedModel()->name + ", not as " + modelOption + " " +
+                       given))
       return std::nullopt;
     opened = std::move(state);
   } else {
@@ -474,11 +486,13 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
       return std::nullopt;
     }
   }
-  if (!WarnAboutHeader(ctx, file, read, opened->crystalKHz <= 0 && !crystalHandled, true)) return std::nullopt;
+  if (!WarnAboutHeader(ctx, file, read, opened->crystalKHz <= 0 && !crystalHandled, true))
+    return std::nullopt;
   // With --model the default image's crystal stands in for a missing line, as in the windows.
   if (!read.crystalSeen && opened->crystalKHz > 0 && !crystalHandled &&
-      !Warn(ctx, DisplayName(file) + ": no crystal line; the crystal is " + std::to_string(opened->crystalKHz) +
-                     " kHz from " + opened->selectedModel()->name + "'s default image"))
+      !Warn(ctx, DisplayName(file) + ": no crystal line; the crystal is " +
+                     std::to_string(opened->crystalKHz) + " kHz from " + opened->selectedModel()->name +
+                     "'s default image"))
     return std::nullopt;
   if (lines != kEepromSize) {
     const std::string as =
@@ -596,33 +610,47 @@ std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
   return what;
 }
 
+// The parser: the application and its commands, all of them or only the one named.
+struct Parser {
+  Parser(Context& ctx, const std::string& only)
+      : app("lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, "
+            "LX7150 and LXM7140 receiver chips",
+            "lxcfg"),
+        commands(app, ctx, only) {
+    app.require_subcommand(1);
+    // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
+    app.allow_windows_style_options(false);
+    app.set_help_all_flag("--help-all", "Every command's help");
+    app.set_version_flag("--version", "lxcfg " LX_VERSION);
+    app.footer(
+        "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
+        "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
+        "Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a refusal\n"
+        "to write (one line per problem on standard error); 2 a mistake on the command line: an unknown\n"
+        "command, option or key, a missing or extra argument, or a value that cannot be used (the lines,\n"
+        "then the command's synopsis). diff, plan, pair and verify also answer 1 for different files,\n"
+        "conflicts, mismatches and a dump that differs. --strict makes every warning a refusal.");
+    AddBasicCommands(commands);
+    AddSetCommand(commands);
+    AddSettingsCommands(commands);
+    AddFieldsCommand(commands);
+    AddVerifyCommand(commands);
+  }
+  CLI::App app;
+  Commands commands;
+};
+
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
   ctx.outputIsTerminal = outputIsTerminal;
-  CLI::App app{
-      "lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, LX7150 "
-      "and LXM7140 receiver chips",
-      "lxcfg"};
-  app.require_subcommand(1);
-  // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
-  app.allow_windows_style_options(false);
-  app.set_help_all_flag("--help-all", "Every command's help");
-  app.set_version_flag("--version", "lxcfg " LX_VERSION);
-  app.footer(
-      "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
-      "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
-      "Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a refusal\n"
-      "to write (one line per problem on standard error); 2 a mistake on the command line: an unknown\n"
-      "command, option or key, a missing or extra argument, or a value that cannot be used (the lines,\n"
-      "then the command's synopsis). diff, plan, pair and verify also answer 1 for different files,\n"
-      "conflicts, mismatches and a dump that differs. --strict makes every warning a refusal.");
-  Commands commands(app, ctx);
-  AddBasicCommands(commands);
-  AddSetCommand(commands);
-  AddSettingsCommands(commands);
-  AddFieldsCommand(commands);
-  AddVerifyCommand(commands);
+  // Only the command that runs is set up; anything else (no command, an unknown one, top-level
+  // help) sets up all of them.
+  const std::string named = !args.empty() && !args[0].starts_with("-") ? args[0] : std::string();
+  auto parser = std::make_unique<Parser>(ctx, named);
+  if (!named.empty() && !parser->commands.has(named)) parser = std::make_unique<Parser>(ctx, std::string());
+  CLI::App& app = parser->app;
+  Commands& commands = parser->commands;
 
   // CLI11 would only say that a subcommand is required.
   if (!args.empty() && !args[0].starts_with("-") && !commands.has(args[0])) {

@@ -210,8 +210,10 @@ namespace {
 // An item's text as typed without its sign prefix and unit: "±20KHz" and "22dB" give "20" and
 // "22", so that a value typed without them finds the item meant.
 std::string Bare(std::string_view text) {
-  if (text.starts_with("±")) text.remove_prefix(2);
-  else if (text.starts_with("+-")) text.remove_prefix(2);
+  if (text.starts_with("±"))
+    text.remove_prefix(2);
+  else if (text.starts_with("+-"))
+    text.remove_prefix(2);
   while (!text.empty() && std::isalpha(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   return ToLower(std::string(text));
 }
@@ -249,7 +251,8 @@ FieldParse ParseFieldValue(const RegisterField& field, std::string_view text) {
     if (field.kind == FieldKind::List && !Bare(text).empty())
       for (const std::string_view item : field.items)
         if (Bare(item) == Bare(text)) {
-          const std::string ascii = item.starts_with("±") ? "+-" + std::string(item.substr(2)) : std::string(item);
+          const std::string ascii =
+              item.starts_with("±") ? "+-" + std::string(item.substr(2)) : std::string(item);
           result.error += "; did you mean '" + ascii + "'?";
           break;
         }

@@ -142,7 +142,8 @@ TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
     const Outcome r = test::Lxcfg({"verify", tx, at("dump.bin")});
     EXPECT_EQ(r.status, c.status) << c.out << r.err;
     EXPECT_TRUE(r.out.starts_with(c.out)) << r.out;
-    EXPECT_EQ(r.out.find("looks like a receiver's image") != std::string::npos, c.dump == ReadFile(at("rx.bin")))
+    EXPECT_EQ(r.out.find("looks like a receiver's image") != std::string::npos,
+              c.dump == ReadFile(at("rx.bin")))
         << r.out;
   }
   WriteFile(at("dump.bin"), changed);

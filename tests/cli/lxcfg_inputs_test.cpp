@@ -211,8 +211,9 @@ TEST_F(LxcfgInputs, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
   }
   const Outcome help = Lxcfg({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a"),
-            std::string::npos)
+  EXPECT_NE(
+      help.out.find("Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a"),
+      std::string::npos)
       << help.out;
   const Outcome setHelp = Lxcfg({"set", "--help"});
   for (const char* key :

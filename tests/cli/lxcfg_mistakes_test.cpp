@@ -136,10 +136,17 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
       {{"h2bin", tx, lx7250}, 1, "lxcfg: " + lx7250 + isDefault},
       {{"set", tx, "-o", (work / "Data" / "LX7150" / "EEPROM.h").string()},
        1,
-       "lxcfg: " + (work / "Data" / "LX7150" / "EEPROM.h").string() + ": the output is LX7150's default image"},
+       "lxcfg: " + (work / "Data" / "LX7150" / "EEPROM.h").string() +
+           ": the output is LX7150's default image"},
       {{"h2bin", at("empty.h"), at("out.bin")}, 1, "lxcfg: " + at("empty.h") + ": empty (0 bytes)\n"},
-      {{"h2bin", bin, at("out.bin")}, 1, "lxcfg: " + bin + ": binary data, not an EEPROM header; nothing written (a binary image already? lxcfg bin2h"},
-      {{"verify", tx, tx}, 1, "lxcfg: " + tx + ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " + tx + " OUT.bin"},
+      {{"h2bin", bin, at("out.bin")},
+       1,
+       "lxcfg: " + bin +
+           ": binary data, not an EEPROM header; nothing written (a binary image already? lxcfg bin2h"},
+      {{"verify", tx, tx},
+       1,
+       "lxcfg: " + tx + ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " + tx +
+           " OUT.bin"},
       {{"set", tx, "pa_gain=3", "-o", at("hard.h")}, 1, "lxcfg: " + at("hard.h") + same + " (leave out -o"},
       {{"plan", tx, "--suggest", "-o", at("link.h")}, 1, "lxcfg: " + at("link.h") + same},
       {{"set", bin, "--model", "LX7250", "pa_gain=3"}, 1, "lxcfg: " + bin + binary},
@@ -178,10 +185,12 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
     EXPECT_EQ(Snapshot(work.path()), before) << c.args[0] << " " << c.args[1];
   }
   // Standard output onto an input: the shell opens it, lxcfg refuses to write it.
-  for (const std::string command : {"h2bin tx.h >> tx.h", "show tx.h >> tx.h", "bin2h --model LX7250 --xtal 24000 tx.bin >> tx.bin"}) {
+  for (const std::string command :
+       {"h2bin tx.h >> tx.h", "show tx.h >> tx.h", "bin2h --model LX7250 --xtal 24000 tx.bin >> tx.bin"}) {
     const Outcome r = test::Shell(std::string(LXCFG_PROGRAM) + " " + command, work.path());
     EXPECT_EQ(r.status, 1) << command;
-    EXPECT_NE(r.err.find(": standard output is this input file; nothing written"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(": standard output is this input file; nothing written"), std::string::npos)
+        << r.err;
     EXPECT_EQ(Snapshot(work.path()), before) << command;
   }
   EXPECT_NE(Lxcfg({"sett"}).err.find("did you mean 'set'?"), std::string::npos);
@@ -213,7 +222,8 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
   junk.insert(junk.find("0x", junk.find("//reg04")), "0xZZZZ, // bad\r\n");
   WriteFile(at("junk.h"), junk);
   WriteFile(at("big.bin"), ReadFile(bin) + std::string(4096, '\x5a'));
-  const std::string noCrystalLine = ": no crystal frequency in the image (no line such as #define X24P000MHZ)";
+  const std::string noCrystalLine =
+      ": no crystal frequency in the image (no line such as #define X24P000MHZ)";
   const std::string lines97 = ": 97 word lines, not 96; the lines after the 96th are ignored";
   const struct {
     std::vector<std::string> args;
@@ -246,7 +256,8 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
       {{"set", at("junk.h"), "-o", out},
        at("junk.h") + ": line 11: \"0xZZZZ, // bad\" has no hex digits; it is read as reg05 = 0x0000, and "
                       "every word line after it one register further on"},
-      {{"show", tx, "--model", "LX7240"}, tx + ": the file declares LX7250; it is read as LX7250, not as --model LX7240"},
+      {{"show", tx, "--model", "LX7240"},
+       tx + ": the file declares LX7250; it is read as LX7250, not as --model LX7240"},
       {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("big.bin"), out},
        at("big.bin") + ": 4288 bytes; the 4096 after the first 192 are ignored"},
   };

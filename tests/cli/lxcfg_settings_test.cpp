@@ -165,7 +165,8 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
        "31dB, 34dB, 36dB, 40dB, 43dB, 46dB); did you mean '22dB'?\n"},
   };
   // Mistakes on the command line: status 2, every refusal, then the synopsis once.
-  const std::string usage = "Usage: lxcfg set FILE [--model M] [KEY=VALUE...] [-o OUT]\nRun 'lxcfg set --help' for more.\n";
+  const std::string usage =
+      "Usage: lxcfg set FILE [--model M] [KEY=VALUE...] [-o OUT]\nRun 'lxcfg set --help' for more.\n";
   for (const auto& c : cases) {
     std::vector<std::string> args = {"set", file};
     args.insert(args.end(), c.assignments.begin(), c.assignments.end());
@@ -249,7 +250,8 @@ TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
     EXPECT_EQ(r.status, c.expected.empty() ? 0 : 1) << c.what;
   }
   // The acceptance example: exactly the two changes.
-  ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 2) << "606000 is no LX7240D channel";
+  ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 2)
+      << "606000 is no LX7240D channel";
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=206000", "pa_gain=10", "-o", at("c.h")}).status, 0);
   EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "pa_gain: 8 -> 10\nchannel.0: 174000 -> 206000 kHz\n");
   const Json json = Json::parse(Lxcfg({"diff", a, at("c.h"), "--json"}).out);
