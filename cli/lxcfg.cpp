@@ -236,9 +236,9 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
   }
   const bool standardInput = file == "-";
   const std::string name = DisplayName(file);
-  if (!standardInput && SameRegularFileAsStandardOutput(PathFromUtf8(file))) {
+  if (standardInput ? StandardInputIsStandardOutput() : SameRegularFileAsStandardOutput(PathFromUtf8(file))) {
     std::error_code ec;
-    const bool emptied = std::filesystem::is_empty(PathFromUtf8(file), ec) && !ec;
+    const bool emptied = !standardInput && std::filesystem::is_empty(PathFromUtf8(file), ec) && !ec;
     Fail(ctx, name +
                   ": standard output is this input file; nothing written (send the output to another file" +
                   (emptied ? std::string("; the shell's > has emptied it already)") : std::string(")")));

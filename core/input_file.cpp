@@ -84,4 +84,10 @@ bool SameRegularFileAsStandardOutput(const std::filesystem::path& input) {
   return ::stat(input.c_str(), &a) == 0 && ::fstat(STDOUT_FILENO, &b) == 0 && SameRegularFile(a, b);
 }
 
+bool StandardInputIsStandardOutput() {
+  struct stat a {
+  }, b{};
+  return ::fstat(STDIN_FILENO, &a) == 0 && ::fstat(STDOUT_FILENO, &b) == 0 && SameRegularFile(a, b);
+}
+
 }  // namespace lx

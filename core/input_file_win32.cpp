@@ -109,4 +109,9 @@ bool SameRegularFileAsStandardOutput(const std::filesystem::path& input) {
   return a && a == DiskFileId(GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
+bool StandardInputIsStandardOutput() {
+  const auto a = DiskFileId(GetStdHandle(STD_INPUT_HANDLE));
+  return a && a == DiskFileId(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
 }  // namespace lx
