@@ -186,7 +186,8 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
   }
   // Standard output onto an input: the shell opens it, lxcfg refuses to write it.
   for (const std::string command :
-       {"h2bin tx.h >> tx.h", "show tx.h >> tx.h", "bin2h --model LX7250 --xtal 24000 tx.bin >> tx.bin"}) {
+       {"h2bin tx.h >> tx.h", "show tx.h >> tx.h", "set - pa_gain=3 < tx.h >> tx.h",
+        "bin2h --model LX7250 --xtal 24000 tx.bin >> tx.bin"}) {
     const Outcome r = test::Shell(std::string(LXCFG_PROGRAM) + " " + command, work.path());
     EXPECT_EQ(r.status, 1) << command;
     EXPECT_NE(r.err.find(": standard output is this input file; nothing written"), std::string::npos)
