@@ -38,7 +38,7 @@ struct Context {
   // goes, or the reverse) is replaced all the same.
   bool force = false;
   // The running command and its synopsis, shown with every usage error.
-  std::string command, synopsis;
+  std::string command{}, synopsis{};
 };
 
 // File names on the command line: "-" is standard input or output; an empty name is a usage error.
