@@ -266,7 +266,7 @@ enum class Held { NothingOfOurs, Header, Binary };
 Held WhatFileHolds(const std::filesystem::path& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return Held::NothingOfOurs;
-  constexpr std::size_t kLook = 64 * 1024;
+  constexpr std::size_t kLook = std::size_t{64} * 1024;
   const InputRead read = ReadInput(path, {kLook, true, 0});
   if (!read.ok() || read.bytes.empty()) return Held::NothingOfOurs;
   if (LooksBinary(read.bytes)) return Held::Binary;

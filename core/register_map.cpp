@@ -210,10 +210,7 @@ namespace {
 // An item's text as typed without its sign prefix and unit: "±20KHz" and "22dB" give "20" and
 // "22", so that a value typed without them finds the item meant.
 std::string Bare(std::string_view text) {
-  if (text.starts_with("±"))
-    text.remove_prefix(2);
-  else if (text.starts_with("+-"))
-    text.remove_prefix(2);
+  if (text.starts_with("±") || text.starts_with("+-")) text.remove_prefix(2);  // "±" is two bytes
   while (!text.empty() && std::isalpha(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
   return ToLower(std::string(text));
 }
