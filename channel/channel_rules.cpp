@@ -50,7 +50,7 @@ std::optional<std::string> CrystalRefusal(int64_t kHz) {
   if (kHz <= 0) return value + "the crystal frequency must be above 0 kHz";
   if (!CrystalLineHolds(kHz))
     return value + "the header's crystal line holds " + std::to_string(kCrystalStorableLowKHz) + ".." +
-           std::to_string(kCrystalStorableHighKHz) + " kHz only — " + CrystalRangeText();
+           std::to_string(kCrystalStorableHighKHz) + " kHz only";
   return std::nullopt;
 }
 

@@ -23,7 +23,8 @@ bool CrystalLineHolds(int64_t kHz);
 
 // The one rule for a crystal frequency given to lxcfg (set, encode, decode, bin2h): nullopt when
 // it is accepted, else why not ("230000 kHz is refused: ..."), naming the valid range. A crystal
-// it accepts outside 23000..25000 kHz is kept, with CrystalRangeText() as a warning.
+// it accepts outside 23000..25000 kHz is kept, with CrystalRangeWarning() as a warning. Each
+// names one range, the one that decided.
 std::optional<std::string> CrystalRefusal(int64_t kHz);
 
 // "晶振频率范围:23000KHz~25000KHz": the valid crystal range, as the tools word it.

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/header_format.h"
 #include "core/input_file.h"
 #include "core/profile.h"
 #include "core/state.h"
@@ -33,6 +34,11 @@ struct Context {
   bool outputIsTerminal = false;
   // --strict: every warning refuses the command instead (status 1, nothing written).
   bool strict = false;
+  // --force: an existing output holding the other kind of file (a header where a binary image
+  // goes, or the reverse) is replaced all the same.
+  bool force = false;
+  // The running command and its synopsis, shown with every usage error.
+  std::string command{}, synopsis{};
 };
 
 // File names on the command line: "-" is standard input or output; an empty name is a usage error.
@@ -51,9 +57,15 @@ std::string Examples(std::initializer_list<const char*> lines, const std::string
 
 class Commands {
  public:
-  Commands(CLI::App& app, Context& ctx) : app_(app), ctx_(ctx) {}
+  // only: the one command to set up (the one that runs), or empty for all of them (help, and
+  // the messages that list the commands).
+  Commands(CLI::App& app, Context& ctx, std::string only = {})
+      : app_(app), ctx_(ctx), only_(std::move(only)) {}
   CLI::App& app() { return app_; }
   Context& ctx() { return ctx_; }
+  // Whether the command `name` is to be set up: building every command's options costs more
+  // than running one.
+  bool wants(const std::string& name) const { return only_.empty() || only_ == name; }
 
   // Adds a subcommand whose action runs when it is chosen. `synopsis` is its command line in
   // brief ("diff A.h B.h [--json]"), shown with usage errors. Every subcommand takes --strict.
@@ -69,6 +81,7 @@ class Commands {
  private:
   CLI::App& app_;
   Context& ctx_;
+  std::string only_;
   struct Entry {
     CLI::App* sub;
     std::string synopsis;
@@ -79,8 +92,12 @@ class Commands {
 
 // A failure: one line on standard error, led by "lxcfg: ", status 1.
 int Fail(Context& ctx, const std::string& line);
-// A usage error: one line on standard error, led by "lxcfg: ", status 2.
+// A usage error: one line on standard error, led by "lxcfg: ", then the running command's
+// synopsis; status 2. UsageLines gives several lines before one synopsis.
 int Usage(Context& ctx, const std::string& line);
+int UsageLines(Context& ctx, const std::vector<std::string>& lines);
+// --force on a command that writes a file.
+void AddForce(CLI::App* sub, Context& ctx);
 // A warning: "lxcfg: warning: " and the line on standard error; true, the command goes on.
 // With --strict it is a refusal instead ("lxcfg: " and the line, "; refused (--strict)"): false,
 // the command stops with status 1 before writing anything.
@@ -117,29 +134,48 @@ int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files)
 
 // The whole input `file` ("-": standard input), read once within ctx.input (limits.maxBytes and
 // truncate as given). A failure is reported, led by the file name: `cannotOpen` when the file
-// cannot be opened, otherwise what stopped the reading.
+// cannot be opened, otherwise what stopped the reading. Refused too: an empty input, and a file
+// that is also standard output (">> IN" would append to it).
 std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, const char* cannotOpen,
                                        std::optional<std::size_t> truncateAt = std::nullopt);
 
-// `bytes` to the file `out` ("-": standard output), replacing it atomically. A failure is
-// reported as `out: the system's reason — failText`.
-int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, const char* failText);
+enum class OutputKind { Text, Binary };
+
+// `bytes` (a header or a binary image, as `kind` says) to the file `out` ("-": standard output),
+// replacing it atomically. Refused first: a default image in Data/, and without --force an
+// existing file holding the other kind. A failure is reported as `out: the system's reason —
+// failText`.
+int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, OutputKind kind,
+                const char* failText);
 
 // The output of a command whose OUT may be left out: "-" (standard output) when it was, unless
 // standard output is a terminal, where a file must be named. Binary output never goes to a
 // terminal. nullopt after reporting a usage error.
-enum class OutputKind { Text, Binary };
 std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, OutputKind kind);
+
+// Warnings about a header as read (`read`: ReadHeaderLines of its text): word lines that hold a
+// cut number or no number, and, with `crystalMissing`, no crystal frequency. `channels`: the
+// command reads channel frequencies from it. False when --strict refuses.
+[[nodiscard]] bool WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResult& read,
+                                   bool crystalMissing, bool channels);
+
+// "cut.h: 42 word lines, not 96; reg2a..reg5f are missing and read as <missingAs>", or for more
+// lines than 96, that the rest are ignored.
+std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs);
 
 // Reads a header as File > Open does. Refused first: a binary image or a text without word
 // lines (with a hint to bin2h), a model line naming no model lxcfg knows. A header with another
-// count of word lines than 96 is read with a warning naming the words it lacked. With a model name given the
-// model is selected first (its default image loaded) as a radio click would, and refused when the file
-// declares a model of the other family; with an empty name the file's tag decides the family. The file is
+// count of word lines than 96 is read with a warning naming the words it lacked, and so are odd word lines
+// and a missing crystal line (WarnAboutHeader). With a model name given the model is selected first (its
+// default image loaded) as a radio click would, and refused when the file declares a model of the other
+// family; a file declaring another model of the family is read as that model, with a warning. With an
+// empty name the file's tag decides the family. The file is
 // read once ("-": standard input). Returns nullopt after reporting a failure. `modelOption` is the option
 // that names the model, for messages ("--model", "--model-a").
+// `crystalHandled`: the command sets the crystal itself or refuses an image without one, so a
+// missing crystal line is not warned about.
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
-                                    const std::string& modelOption = "--model");
+                                    const std::string& modelOption = "--model", bool crystalHandled = false);
 
 // Writes the image as File > Save does, to `out` ("-" is standard output).
 int SaveTo(Context& ctx, ToolState& state, const std::string& out);

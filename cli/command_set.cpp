@@ -1,8 +1,10 @@
 // set: read a header as File > Open does, apply KEY=VALUE assignments as the owning dialogs'
 // OK would, and write it as File > Save does.
+#include <algorithm>
+
+#include "channel/channel_rules.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
-#include "channel/channel_rules.h"
 #include "settings/image_settings.h"
 
 namespace lx::cli {
@@ -33,6 +35,7 @@ std::string SetKeysHelp() {
 }  // namespace
 
 void AddSetCommand(Commands& commands) {
+  if (!commands.wants("set")) return;
   Context& ctx = commands.ctx();
   auto file = std::make_shared<std::string>();
   auto model = std::make_shared<std::string>();
@@ -52,15 +55,18 @@ void AddSetCommand(Commands& commands) {
         std::optional<FolderLock> lock;
         if (target != "-") lock.emplace(target);
         if (lock && !lock->ok()) return Fail(ctx, target + ": " + lock->error());
-        std::optional<ToolState> state = OpenAsTool(ctx, *file, *model);
+        const bool crystalHandled =
+            std::any_of(assignments->begin(), assignments->end(),
+                        [](const std::string& a) { return ToLower(a.substr(0, a.find('='))) == "crystal"; });
+        std::optional<ToolState> state = OpenAsTool(ctx, *file, *model, "--model", crystalHandled);
         if (!state) return kFailed;
         const AssignResult applied = ApplyAssignments(*state, *assignments);
-        // Nothing is written when any assignment is refused.
-        for (const std::string& e : applied.errors) Fail(ctx, e);
-        if (!applied.errors.empty()) return kFailed;
-        bool go = true;
-        for (const std::string& w : applied.warnings) go = Warn(ctx, w) && go;
-        if (!go) return kFailed;
+        // Nothing is written when any assignment is refused. A mistyped key or value is a mistake
+        // on the command line; channels for an image without a crystal are the image's.
+        if (applied.errors.size() == 1 && applied.lacksCrystal) return Fail(ctx, applied.errors.front());
+        if (!applied.errors.empty()) return UsageLines(ctx, applied.errors);
+        for (const std::string& w : applied.warnings)
+          if (!Warn(ctx, w)) return kFailed;
         return SaveTo(ctx, *state, target);
       });
   sub->add_option("FILE", *file, "Header file (- for standard input: the output goes to standard output)")
@@ -69,6 +75,7 @@ void AddSetCommand(Commands& commands) {
   sub->add_option("--model", *model, "Select this model before reading (for files without a model line)")
       ->check(kModelName);
   sub->add_option("-o,--output", *out, "Output header (default: replace FILE), - for standard output")->check(kFileName);
+  AddForce(sub, ctx);
   sub->footer(Examples({"lxcfg set rx.h volume=20 expander=on",
                         "lxcfg set tx.h crystal=0x5dc0 channels=606000,610000,614000 -o tx2.h"},
                        SetKeysHelp()));

@@ -50,12 +50,21 @@ std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std:
     Fail(ctx, DisplayName(file) + ": no word lines (0x....,); not an EEPROM header");
     return std::nullopt;
   }
-  if (!image.model && !read.declaredName.empty()) image.model = FindModel(read.declaredName);
   ViewStream again(*bytes);
   ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), image.words, image.crystal);
+  if (!WarnAboutHeader(ctx, file, read, image.crystal <= 0, true)) return std::nullopt;
+  // The declaration names the model, as everywhere; --model only stands in for a missing one.
+  if (const ModelRef declared = FindModel(read.declaredName)) {
+    if (image.model && !(image.model.profile == declared.profile && image.model.index == declared.index)) {
+      const char* name = declared.profile->models[static_cast<std::size_t>(declared.index)].name;
+      if (!Warn(ctx, DisplayName(file) + ": the file declares " + name + "; it is read as " + name +
+                         ", not as --model " + modelName))
+        return std::nullopt;
+    }
+    image.model = declared;
+  }
   if (read.wordLines != kEepromSize &&
-      !Warn(ctx, DisplayName(file) + ": " + std::to_string(read.wordLines) + " word lines, not " +
-                     std::to_string(kEepromSize) + "; the words without a line are compared as 0x0000"))
+      !Warn(ctx, WordCountWarning(DisplayName(file), read.wordLines, "0x0000")))
     return std::nullopt;
   return image;
 }
@@ -84,12 +93,40 @@ std::vector<Changed> SettingsOfWord(const Image& image, const RegisterImage& rea
       here = index >= kFirstChannelWord &&
              a[n].key == "channel." + std::to_string((index - kFirstChannelWord) / 2);
     // Without a crystal the channel's frequency cannot be read: its name is all there is.
-    if (here && a[n].key.starts_with("channel.") && image.crystal <= 0)
+    if (here && a[n].key.starts_with("channel.") && image.crystal <= 0) {
       changed.push_back({a[n].key, "", ""});
-    else if (here)
+    } else if (here && a[n].key.starts_with("channel.")) {
+      // Words the codec never writes still decode, often to the same frequency: say so.
+      const int k = (index - kFirstChannelWord) / 2;
+      const ChipModel& model = image.model.profile->models[static_cast<std::size_t>(image.model.index)];
+      const bool codec =
+          CodecProduces(*image.model.profile, image.model.index, image.crystal, ReadChannelWords(read, k));
+      const std::string note =
+          codec ? std::string() : ", words " + std::string(model.name) + "'s codec never writes";
+      changed.push_back({a[n].key, a[n].human, b[n].human + note});
+    } else if (here) {
       changed.push_back({a[n].key, a[n].human, b[n].human});
+    }
   }
   return changed;
+}
+
+// "(the dump looks like a receiver's image: no LX7250 image holds reg17 0x0018)" when the dump
+// breaks the image's family rules and the image does not; empty otherwise.
+std::string OtherFamilyHint(const Image& image, const RegisterImage& read) {
+  if (!image.model) return {};
+  ToolState state(*image.model.profile, {});
+  state.chipModel = image.model.index;
+  state.words = image.words;
+  if (!settings::FamilyMisfits(state).empty()) return {};
+  state.words = read;
+  std::string misfits;
+  for (const std::string& misfit : settings::FamilyMisfits(state))
+    misfits += (misfits.empty() ? "" : ", ") + misfit;
+  if (misfits.empty()) return {};
+  return std::string("(the dump looks like a ") +
+         (image.model.profile->family == Family::Transmitter ? "receiver" : "transmitter") + "'s image: no " +
+         state.selectedModel()->name + " image holds " + misfits + ")";
 }
 
 int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFile, const std::string& model,
@@ -99,7 +136,9 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
   const std::optional<std::string> dump = ReadInputOf(ctx, dumpFile, msg::kOpenBinFailed);
   if (!dump) return kFailed;
   if (!LooksBinary(*dump) && dump->find("0x") != std::string::npos)
-    return Fail(ctx, DisplayName(dumpFile) + ": text, not a read-back dump (raw binary from the programmer)");
+    return Fail(ctx, DisplayName(dumpFile) +
+                         ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " +
+                         DisplayName(dumpFile) + " OUT.bin converts a header");
 
   const std::size_t present = std::min<std::size_t>(dump->size() / 2, kEepromSize);
   RegisterImage read = image->words;
@@ -168,6 +207,7 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
     ctx.out << (padding.size() > kListedPadding ? ", ..." : "") << '\n';
   }
   if (!differing.empty() && !image->model) ctx.out << "(--model M names the settings these words hold)\n";
+  if (const std::string family = OtherFamilyHint(*image, read); !family.empty()) ctx.out << family << '\n';
   ctx.out << "DIFFERENT: " << differing.size() << (differing.size() == 1 ? " word differs" : " words differ")
           << (present < kEepromSize ? ", " + std::to_string(kEepromSize - present) + " missing"
                                     : std::string())
@@ -178,6 +218,7 @@ int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFi
 }  // namespace
 
 void AddVerifyCommand(Commands& commands) {
+  if (!commands.wants("verify")) return;
   Context& ctx = commands.ctx();
   auto files = std::make_shared<std::vector<std::string>>();
   auto model = std::make_shared<std::string>();

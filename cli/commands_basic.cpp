@@ -50,7 +50,7 @@ void AddInOut(CLI::App* sub, Files& f, const char* inHelp, const char* outHelp) 
 void AddBasicCommands(Commands& commands) {
   Context& ctx = commands.ctx();
 
-  {
+  if (commands.wants("encode")) {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
     CLI::App* sub = commands.add(
@@ -62,9 +62,9 @@ void AddBasicCommands(Commands& commands) {
           std::string lines;
           for (const std::string& text : *freqs) {
             const auto f = ParseNumber(text);
-            if (!f) return Fail(ctx, "'" + text + "' is not a frequency in kHz");
+            if (!f) return Usage(ctx, "'" + text + "' is not a frequency in kHz (a whole number)");
             if (!range.contains(*f))
-              return Fail(ctx, ChannelRangeRefusal(*f, o->chip().name, range.low, range.high));
+              return Usage(ctx, ChannelRangeRefusal(*f, o->chip().name, range.low, range.high));
             const auto words = EncodeChannel(*m.profile, m.index, o->xtal, *f);
             if (!words) return Fail(ctx, "cannot encode " + text);
             // The words of a snapped frequency name another one: say which.
@@ -83,7 +83,7 @@ void AddBasicCommands(Commands& commands) {
                           "lxcfg encode --model LX7140 --xtal 0x5dc0 200000"}));
   }
 
-  {
+  if (commands.wants("decode")) {
     auto o = std::make_shared<ModelXtal>();
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
@@ -94,8 +94,8 @@ void AddBasicCommands(Commands& commands) {
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const auto c = ParseNumber(*ctrl);
           const auto f = ParseNumber(*frac);
-          if (!c || *c > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *ctrl);
-          if (!f || *f > 0xFFFF) return Fail(ctx, "not a 16-bit word: " + *frac);
+          if (!c || *c > 0xFFFF) return Usage(ctx, "not a 16-bit word: " + *ctrl);
+          if (!f || *f > 0xFFFF) return Usage(ctx, "not a 16-bit word: " + *frac);
           const ChannelWords words{static_cast<uint16_t>(*c), static_cast<uint16_t>(*f)};
           const uint32_t kHz = DecodeChannel(*m.profile, m.index, o->xtal, words);
           // Words no encoding gives still decode (to the range's low end, often): a guess, not a channel.
@@ -113,7 +113,7 @@ void AddBasicCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg decode --model LX7250 --xtal 24000 0x64d8 0x7fff"}));
   }
 
-  {
+  if (commands.wants("new")) {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     CLI::App* sub = commands.add(
@@ -134,10 +134,11 @@ void AddBasicCommands(Commands& commands) {
     sub->add_option("-o,--output", *out,
                     "Output header (default: standard output when it is no terminal; - for standard output)")
         ->check(kFileName);
+    AddForce(sub, ctx);
     sub->footer(Examples({"lxcfg new --model LX7150 -o rx.h", "lxcfg new --model LX7250 > tx.h"}));
   }
 
-  {
+  if (commands.wants("h2bin")) {
     auto files = std::make_shared<Files>();
     CLI::App* sub = commands.add(
         "h2bin", "\"h To bin\": header to binary image", "h2bin [--strict] IN.h [OUT.bin | -o OUT.bin]",
@@ -151,6 +152,11 @@ void AddBasicCommands(Commands& commands) {
             return kFailed;
           const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
           if (!header) return kFailed;
+          if (LooksBinary(*header))
+            return Fail(ctx,
+                        DisplayName(in) +
+                            ": binary data, not an EEPROM header; nothing written (a binary image already? "
+                            "lxcfg bin2h --model M --xtal K converts one to a header)");
           ViewStream text(*header);
           const std::string bytes = HeaderToBinary(text);
           // The window converts whatever it is given; a production line must not take a text file,
@@ -159,18 +165,25 @@ void AddBasicCommands(Commands& commands) {
           if (lines == 0)
             return Fail(ctx,
                         DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
+          RegisterImage scratch{};
+          int32_t crystal = 0;
+          ViewStream again(*header);
+          const HeaderReadResult read =
+              ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), scratch, crystal);
+          if (!WarnAboutHeader(ctx, in, read, crystal <= 0, false)) return kFailed;
           if (lines != static_cast<std::size_t>(kEepromSize) &&
               !Warn(ctx, DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
                              std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) + " bytes)"))
             return kFailed;
-          return WriteOutput(ctx, *target, bytes, msg::kOpenBinFailed);
+          return WriteOutput(ctx, *target, bytes, OutputKind::Binary, msg::kOpenBinFailed);
         });
     AddInOut(sub, *files, "Header (- for standard input)",
              "Binary image (- or left out: standard output, never a terminal)");
+    AddForce(sub, ctx);
     sub->footer(Examples({"lxcfg h2bin rx.h rx.bin", "lxcfg h2bin --strict EEPROM.h > EEPROM.bin"}));
   }
 
-  {
+  if (commands.wants("bin2h")) {
     auto o = std::make_shared<ModelXtal>();
     auto files = std::make_shared<Files>();
     CLI::App* sub = commands.add(
@@ -184,9 +197,8 @@ void AddBasicCommands(Commands& commands) {
           const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Text);
           if (!target) return kUsage;
           if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the header")) return kFailed;
-          // The first 192 bytes are the image; reading stops there.
-          const std::optional<std::string> bytes =
-              ReadInputOf(ctx, in, msg::kOpenBinFailed, kBinaryImageSize);
+          // The first 192 bytes are the image; the rest is read only to be counted.
+          const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kMaxInputBytes);
           if (!bytes) return kFailed;
           // A header given for the binary (the arguments swapped) would come out as nonsense words.
           RegisterImage scratch{};
@@ -199,8 +211,20 @@ void AddBasicCommands(Commands& commands) {
                                  DisplayName(in) + " OUT.bin converts a header");
           const std::optional<RegisterImage> image = BinaryToWords(*bytes);
           if (!image)
-            return Fail(ctx, DisplayName(in) + ": " + WithWindowText("fewer than 192 bytes", msg::kBinError));
+            return Fail(ctx, DisplayName(in) + ": " +
+                                 WithWindowText(std::to_string(bytes->size()) + " bytes, fewer than 192",
+                                                msg::kBinError));
           const ChipModel& model = o->chip();
+          // Bytes past the image: an erased EEPROM's tail (0xff) is expected, anything else is said.
+          if (bytes->size() > kBinaryImageSize &&
+              bytes->find_first_not_of('\xff', kBinaryImageSize) != std::string::npos &&
+              !Warn(ctx, DisplayName(in) + ": " +
+                             (bytes->size() >= kMaxInputBytes ? "64 MiB or more"
+                                                              : std::to_string(bytes->size()) + " bytes") +
+                             "; the " + std::to_string(bytes->size() - kBinaryImageSize) +
+                             (bytes->size() >= kMaxInputBytes ? " or more" : "") + " after the first " +
+                             std::to_string(kBinaryImageSize) + " are ignored (not an erased EEPROM's 0xff)"))
+            return kFailed;
           // An image of another model, family or crystal converts without complaint but reads as nonsense.
           std::string strangers;
           for (int k = 0; k < kChannelCount; ++k)
@@ -222,11 +246,13 @@ void AddBasicCommands(Commands& commands) {
                              (m.profile->family == Family::Transmitter ? "receiver" : "transmitter") +
                              "'s image?"))
             return kFailed;
-          return WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), msg::kSaveFailed);
+          return WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), OutputKind::Text,
+                             msg::kSaveFailed);
         });
     AddModelXtal(sub, *o);
     AddInOut(sub, *files, "Binary image (- for standard input)",
              "Header (- or left out: standard output; a terminal needs - named)");
+    AddForce(sub, ctx);
     sub->footer(Examples({"lxcfg bin2h --model LX7150 --xtal 24000 rx.bin rx.h",
                           "lxcfg bin2h --model LX7250 --xtal 24000 EEPROM.bin | lxcfg show -"}));
   }

@@ -103,6 +103,7 @@ void Plain(std::ostream& out) {
 }  // namespace
 
 void AddFieldsCommand(Commands& commands) {
+  if (!commands.wants("fields")) return;
   Context& ctx = commands.ctx();
   auto markdown = std::make_shared<bool>(false);
   CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values",

@@ -360,7 +360,7 @@ int Pair(Context& ctx, const ToolState& tx, const ToolState& rx) {
 void AddSettingsCommands(Commands& commands) {
   Context& ctx = commands.ctx();
 
-  {
+  if (commands.wants("show")) {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub = commands.add(
@@ -368,10 +368,6 @@ void AddSettingsCommands(Commands& commands) {
         [&ctx, o, json] {
           const std::optional<ToolState> s = Open(ctx, *o);
           if (!s) return kFailed;
-          if (s->crystalKHz <= 0 &&
-              !Warn(ctx, DisplayName(o->file) +
-                             ": no crystal frequency in the image; channels read as the range's low end"))
-            return kFailed;
           if (*json)
             ShowJson(ctx.out, *s);
           else
@@ -383,7 +379,7 @@ void AddSettingsCommands(Commands& commands) {
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
   }
 
-  {
+  if (commands.wants("diff")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
@@ -404,7 +400,7 @@ void AddSettingsCommands(Commands& commands) {
         Examples({"lxcfg set tx.h -o saved.h && lxcfg diff tx.h saved.h", "lxcfg diff --json rx.h rx.h"}));
   }
 
-  {
+  if (commands.wants("plan")) {
     auto o = std::make_shared<PlanOptions>();
     CLI::App* sub = commands.add(
         "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
@@ -419,7 +415,8 @@ void AddSettingsCommands(Commands& commands) {
                                       "that plan --suggest prints to lxcfg set"))
               return kFailed;
           }
-          std::optional<ToolState> s = Open(ctx, o->file);
+          // plan refuses an image without a crystal itself.
+          std::optional<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
           if (!s) return kFailed;
           return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
         });
@@ -447,6 +444,7 @@ void AddSettingsCommands(Commands& commands) {
         ->needs(suggest);
     sub->add_option("-o,--output", o->out, "--suggest: write the image with these channels here (- for standard output)")
         ->needs(suggest);
+    AddForce(sub, ctx);
     sub->add_flag("--csv", o->csv,
                   "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
         ->excludes(json);
@@ -466,7 +464,7 @@ void AddSettingsCommands(Commands& commands) {
         Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
   }
 
-  {
+  if (commands.wants("pair")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     CLI::App* sub = commands.add(

@@ -2,15 +2,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <regex>
 #include <sstream>
 
+#include "channel/channel_rules.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
 #include "core/header_format.h"
 #include "core/path_text.h"
 #include "core/text.h"
-#include "channel/channel_rules.h"
 
 namespace lx::cli {
 
@@ -48,7 +49,11 @@ std::string Commands::synopsis(const std::string& name) const {
 
 std::optional<int> Commands::runChosen() {
   for (Entry& a : actions_)
-    if (a.sub->parsed()) return a.action();
+    if (a.sub->parsed()) {
+      ctx_.command = a.sub->get_name();
+      ctx_.synopsis = a.synopsis;
+      return a.action();
+    }
   return std::nullopt;
 }
 
@@ -57,14 +62,27 @@ int Fail(Context& ctx, const std::string& line) {
   return kFailed;
 }
 
-int Usage(Context& ctx, const std::string& line) {
-  ctx.err << "lxcfg: " << line << '\n';
+int Usage(Context& ctx, const std::string& line) { return UsageLines(ctx, {line}); }
+
+int UsageLines(Context& ctx, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) ctx.err << "lxcfg: " << line << '\n';
+  if (!ctx.synopsis.empty())
+    ctx.err << "Usage: " << ctx.synopsis << "\nRun 'lxcfg " << ctx.command << " --help' for more.\n";
   return kUsage;
+}
+
+void AddForce(CLI::App* sub, Context& ctx) {
+  sub->add_flag("--force", ctx.force,
+                "Replace an existing output even when it holds the other kind of file (a header where a "
+                "binary image goes, or the reverse)");
 }
 
 bool Warn(Context& ctx, const std::string& line) {
   if (ctx.strict) {
-    Fail(ctx, line + "; refused (--strict)");
+    // What would have been kept is not: the refusal is the one outcome the line names.
+    std::string refused = line;
+    if (const std::size_t kept = refused.find("; kept"); kept != std::string::npos) refused.erase(kept, 6);
+    Fail(ctx, refused + "; refused (--strict)");
     return false;
   }
   ctx.err << "lxcfg: warning: " << line << '\n';
@@ -217,15 +235,99 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
     limits.truncate = true;
   }
   const bool standardInput = file == "-";
-  InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(PathFromUtf8(file), limits);
-  if (read.ok()) return std::move(read.bytes);
   const std::string name = DisplayName(file);
+  if (standardInput ? StandardInputIsStandardOutput() : SameRegularFileAsStandardOutput(PathFromUtf8(file))) {
+    std::error_code ec;
+    const bool emptied = !standardInput && std::filesystem::is_empty(PathFromUtf8(file), ec) && !ec;
+    Fail(ctx, name +
+                  ": standard output is this input file; nothing written (send the output to another file" +
+                  (emptied ? std::string("; the shell's > has emptied it already)") : std::string(")")));
+    return std::nullopt;
+  }
+  InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(PathFromUtf8(file), limits);
+  if (read.ok() && read.bytes.empty()) {
+    Fail(ctx, name + ": " +
+                  WithWindowText("empty (0 bytes)",
+                                 std::string_view(cannotOpen) == msg::kOpenBinFailed ? msg::kBinError : ""));
+    return std::nullopt;
+  }
+  if (read.ok()) return std::move(read.bytes);
   const bool unopened = read.error == InputError::CannotOpen || read.error == InputError::Folder;
   Fail(ctx, name + ": " + WithWindowText(unopened ? "cannot open: " + read.reason : read.reason, cannotOpen));
   return std::nullopt;
 }
 
-int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, const char* failText) {
+namespace {
+
+// What an existing file holds, judged from its first bytes: a header (text with word lines) or a
+// binary image (control bytes, or one long run without line ends, as printable words make).
+enum class Held { NothingOfOurs, Header, Binary };
+
+Held WhatFileHolds(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return Held::NothingOfOurs;
+  constexpr std::size_t kLook = std::size_t{64} * 1024;
+  const InputRead read = ReadInput(path, {kLook, true, 0});
+  if (!read.ok() || read.bytes.empty()) return Held::NothingOfOurs;
+  if (LooksBinary(read.bytes)) return Held::Binary;
+  RegisterImage scratch{};
+  int32_t crystal = 0;
+  ViewStream in(read.bytes);
+  if (ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), scratch, crystal).wordLines > 0)
+    return Held::Header;
+  if (read.bytes.size() >= 2 && read.bytes.find('\n') == std::string::npos) return Held::Binary;
+  return Held::NothingOfOurs;
+}
+
+// The model whose default image in Data/ `target` is (that file, a link to it, or its name when
+// it is missing), or nullptr.
+const ChipModel* DefaultImageAt(const Context& ctx, const std::filesystem::path& target,
+                                bool standardOutput) {
+  std::error_code ec;
+  const std::filesystem::path name = std::filesystem::weakly_canonical(target, ec);
+  for (const ToolProfile* p : AllProfiles()) {
+    const ToolState tool(*p, ctx.programDir);
+    for (int i = 0; i < p->modelCount(); ++i) {
+      const std::filesystem::path image = tool.DefaultImagePath(i);
+      const bool same = standardOutput
+                            ? SameRegularFileAsStandardOutput(image)
+                            : SameRegularFile(target, image) ||
+                                  (!ec && std::filesystem::weakly_canonical(image, ec) == name && !ec);
+      if (same) return &p->models[i];
+    }
+  }
+  return nullptr;
+}
+
+// The refusals every written output gets, before a byte is written.
+int CheckOutput(Context& ctx, const std::string& out, OutputKind kind) {
+  const bool standardOutput = out == "-";
+  const std::filesystem::path target = standardOutput ? std::filesystem::path() : PathFromUtf8(out);
+  if (const ChipModel* model = DefaultImageAt(ctx, target, standardOutput))
+    return Fail(
+        ctx, (standardOutput ? std::string("standard output") : out) + ": the output is " + model->name +
+                 "'s default image; nothing written (the images in Data/ are what every model starts from; "
+                 "name another file)");
+  if (standardOutput || ctx.force) return kOk;
+  const Held held = WhatFileHolds(target);
+  if (kind == OutputKind::Binary && held == Held::Header)
+    return Fail(ctx,
+                out +
+                    ": holds an EEPROM header, not a binary image; nothing written (name another file, or "
+                    "give --force to replace it)");
+  if (kind == OutputKind::Text && held == Held::Binary)
+    return Fail(ctx,
+                out +
+                    ": holds a binary image, not an EEPROM header; nothing written (name another file, or "
+                    "give --force to replace it)");
+  return kOk;
+}
+
+}  // namespace
+
+int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, OutputKind kind,
+                const char* failText) {
+  if (const int refused = CheckOutput(ctx, out, kind)) return refused;
   if (out == "-") {
     // A failure is reported once, when run() checks standard output at the end.
     ctx.out << bytes;
@@ -271,22 +373,22 @@ const ChipModel* DeclaredModel(const ToolProfile& profile, std::string_view text
 namespace {
 
 // What the text is, before it is read as a header: nullopt when it reads as one, else the
-// refusal. `lines` gets the count of its word lines.
-std::optional<std::string> NotAHeader(const std::string& text, int& lines) {
+// refusal. `read` gets what a reading found.
+std::optional<std::string> NotAHeader(const std::string& text, HeaderReadResult& read) {
   const std::string hint = "; a binary image? lxcfg bin2h --model M --xtal K converts one to a header";
   if (LooksBinary(text)) return "binary data, not an EEPROM header" + hint;
   RegisterImage scratch{};
   int32_t crystal = 0;
   ViewStream in(text);
-  const HeaderReadResult read = ReadHeaderLines(in, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-  lines = read.wordLines;
-  if (lines == 0) return "no word lines (0x....,); not an EEPROM header" + hint;
+  read = ReadHeaderLines(in, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
+  if (read.wordLines == 0) return "no word lines (0x....,); not an EEPROM header" + hint;
   if (!read.declaredName.empty() && !FindModel(read.declaredName))
     return "the model line declares " + read.declaredName + ": " + UnknownModel(read.declaredName);
   return std::nullopt;
 }
 
-// A header of another count of word lines than 96: which words it lacked and what they read as.
+}  // namespace
+
 std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs) {
   std::string text = name + ": " + std::to_string(lines) +
                      (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
@@ -299,28 +401,56 @@ std::string WordCountWarning(const std::string& name, int lines, const std::stri
          missingAs;
 }
 
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t end = text.find_last_not_of(" \t\r");
+  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
 }  // namespace
 
+bool WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResult& read, bool crystalMissing,
+                     bool channels) {
+  const std::string name = DisplayName(file);
+  for (const OddWordLine& odd : read.oddWordLines) {
+    std::string line = name + ": line " + std::to_string(odd.line) + ": \"" + Trimmed(odd.text) + "\" has ";
+    if (odd.hexDigits == 0)
+      line += "no hex digits; it is read as " + RegisterName(odd.word) +
+              " = 0x0000, and every word line after it one register further on";
+    else
+      line += std::to_string(odd.hexDigits) + (odd.hexDigits == 1 ? " hex digit" : " hex digits") + ", not 4";
+    if (!Warn(ctx, line)) return false;
+  }
+  const int more = read.oddWordLineCount - static_cast<int>(read.oddWordLines.size());
+  if (more > 0 && !Warn(ctx, name + ": " + std::to_string(more) + " more word lines without four hex digits"))
+    return false;
+  return !crystalMissing ||
+         Warn(ctx, name + ": no crystal frequency in the image (no line such as #define X24P000MHZ)" +
+                       (channels ? "; channels read as the range's low end" : ""));
+}
+
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
-                                    const std::string& modelOption) {
+                                    const std::string& modelOption, bool crystalHandled) {
   std::optional<ModelRef> model;
   if (!modelName.empty()) model = RequireModel(modelName);
   const std::optional<std::string> text = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
   if (!text) return std::nullopt;
-  int lines = 0;
-  if (const auto refusal = NotAHeader(*text, lines)) {
+  HeaderReadResult read;
+  if (const auto refusal = NotAHeader(*text, read)) {
     Fail(ctx, DisplayName(file) + ": " + *refusal);
     return std::nullopt;
   }
+  const int lines = read.wordLines;
   std::optional<ToolState> opened;
   if (model) {
+    const std::string given = model->profile->models[static_cast<std::size_t>(model->index)].name;
     // Reading a transmitter image as a receiver's (or the reverse) would rewrite it as one.
     for (const ToolProfile* other : AllProfiles()) {
       if (other->family == model->profile->family) continue;
       if (const ChipModel* declared = DeclaredModel(*other, *text)) {
         Fail(ctx, DisplayName(file) + ": the file declares " + declared->name + ", a " +
-                      FamilyName(other->family) + " model; " + modelOption + " " +
-                      model->profile->models[static_cast<std::size_t>(model->index)].name + " is a " +
+                      FamilyName(other->family) + " model; " + modelOption + " " + given + " is a " +
                       FamilyName(model->profile->family) + " model");
         return std::nullopt;
       }
@@ -333,6 +463,12 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
       return std::nullopt;
     }
     state.OpenHeaderText(file, *text);
+    // The file's declaration selects its model, as Open does after a radio click.
+    if (state.chipModel != model->index &&
+        !Warn(ctx, DisplayName(file) + ": the file declares " + state.selectedModel()->name +
+                       "; it is read as " + state.selectedModel()->name + ", not as " + modelOption + " " +
+                       given))
+      return std::nullopt;
     opened = std::move(state);
   } else {
     // Without --model the declaration line names the model, and with it the tool.
@@ -350,6 +486,14 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
       return std::nullopt;
     }
   }
+  if (!WarnAboutHeader(ctx, file, read, opened->crystalKHz <= 0 && !crystalHandled, true))
+    return std::nullopt;
+  // With --model the default image's crystal stands in for a missing line, as in the windows.
+  if (!read.crystalSeen && opened->crystalKHz > 0 && !crystalHandled &&
+      !Warn(ctx, DisplayName(file) + ": no crystal line; the crystal is " +
+                     std::to_string(opened->crystalKHz) + " kHz from " + opened->selectedModel()->name +
+                     "'s default image"))
+    return std::nullopt;
   if (lines != kEepromSize) {
     const std::string as =
         model ? std::string(model->profile->models[static_cast<std::size_t>(model->index)].name) +
@@ -364,8 +508,10 @@ int SaveTo(Context& ctx, ToolState& state, const std::string& out) {
   if (out == "-") {
     const ChipModel* model = state.selectedModel();
     if (!model) return Fail(ctx, Report::Failed(Outcome::NoChipModel), {});
-    return WriteOutput(ctx, out, WriteHeaderText(*model, state.crystalKHz, state.words), msg::kSaveFailed);
+    return WriteOutput(ctx, out, WriteHeaderText(*model, state.crystalKHz, state.words), OutputKind::Text,
+                       msg::kSaveFailed);
   }
+  if (const int refused = CheckOutput(ctx, out, OutputKind::Text)) return refused;
   const Report saved = state.SaveHeader(out);
   if (!saved.ok) return Fail(ctx, saved, {}, out);
   return kOk;
@@ -417,10 +563,11 @@ class WatchedOutput : public std::streambuf {
 
 // CLI11's own words for a usage error, in plain ones where they are not plain already.
 std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
-                       const std::vector<std::string>& options) {
+                       const std::vector<std::string>& options, const std::string& commandNames) {
   std::string what = e.what();
+  if (what.starts_with("A subcommand is required")) return "a command is needed: one of " + commandNames;
   static const std::regex count(R"(^(\w+): At (least|Most) (\d+) required but received (\d+)$)");
-  static const std::regex missingValue(R"(^(-[-\w]+): \d+ required \w+ missing$)");
+  static const std::regex missingValue(R"(^(-[-\w]+): \d+ required \S+ missing$)");
   static const std::regex unexpected(R"(^The following arguments? (was|were) not expected: (.*)$)");
   static const std::regex range(R"(^(-[-\w]+): Value (\S+) not in range (\S+) to (\S+)$)");
   static const std::regex excludes(R"(^(-[-\w]+) excludes (-[-\w]+)$)");
@@ -429,7 +576,13 @@ std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
     const std::string wanted = m[3], given = m[4];
     return command + " takes " + wanted + " " + (m[1] == "FILES" ? "files" : m[1].str()) + ", not " + given;
   }
-  if (std::regex_match(what, m, missingValue)) return m[1].str() + " needs a value";
+  if (std::regex_match(what, m, missingValue)) {
+    const std::string option = m[1].str();
+    if (option.starts_with("--model")) return option + " needs a chip model: one of " + ModelNames();
+    if (option == "--xtal") return option + " needs a crystal frequency in kHz";
+    if (option == "-o" || option == "--output") return option + " needs a file name";
+    return option + " needs a value";
+  }
   if (std::regex_match(what, m, range))
     return m[1].str() + ": " + m[2].str() + " is outside " + m[3].str() + ".." + m[4].str();
   if (std::regex_match(what, m, excludes))
@@ -457,31 +610,47 @@ std::string PlainUsage(const CLI::ParseError& e, const std::string& command,
   return what;
 }
 
+// The parser: the application and its commands, all of them or only the one named.
+struct Parser {
+  Parser(Context& ctx, const std::string& only)
+      : app("lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, "
+            "LX7150 and LXM7140 receiver chips",
+            "lxcfg"),
+        commands(app, ctx, only) {
+    app.require_subcommand(1);
+    // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
+    app.allow_windows_style_options(false);
+    app.set_help_all_flag("--help-all", "Every command's help");
+    app.set_version_flag("--version", "lxcfg " LX_VERSION);
+    app.footer(
+        "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
+        "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
+        "Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a refusal\n"
+        "to write (one line per problem on standard error); 2 a mistake on the command line: an unknown\n"
+        "command, option or key, a missing or extra argument, or a value that cannot be used (the lines,\n"
+        "then the command's synopsis). diff, plan, pair and verify also answer 1 for different files,\n"
+        "conflicts, mismatches and a dump that differs. --strict makes every warning a refusal.");
+    AddBasicCommands(commands);
+    AddSetCommand(commands);
+    AddSettingsCommands(commands);
+    AddFieldsCommand(commands);
+    AddVerifyCommand(commands);
+  }
+  CLI::App app;
+  Commands commands;
+};
+
 int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                const std::filesystem::path& programDir, bool outputIsTerminal) {
   Context ctx{out, err, programDir};
   ctx.outputIsTerminal = outputIsTerminal;
-  CLI::App app{
-      "lxcfg: EEPROM images of the LX7240, LX7250, LX7240D and LX7250D transmitter and the LX7140, LX7150 "
-      "and LXM7140 receiver chips",
-      "lxcfg"};
-  app.require_subcommand(1);
-  // Options are -x and --name on every platform: on Windows a file name may begin with '/' too.
-  app.allow_windows_style_options(false);
-  app.set_help_all_flag("--help-all", "Every command's help");
-  app.set_version_flag("--version", "lxcfg " LX_VERSION);
-  app.footer(
-      "File names: - is standard input or output; pipes and devices are read once, up to 64 MiB.\n"
-      "No command writes its output over one of its inputs; set FILE without -o changes FILE in place.\n"
-      "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage error.\n"
-      "diff, plan, pair and verify also answer 1 for different files, conflicts, mismatches and a\n"
-      "dump that differs. --strict makes every warning a refusal.");
-  Commands commands(app, ctx);
-  AddBasicCommands(commands);
-  AddSetCommand(commands);
-  AddSettingsCommands(commands);
-  AddFieldsCommand(commands);
-  AddVerifyCommand(commands);
+  // Only the command that runs is set up; anything else (no command, an unknown one, top-level
+  // help) sets up all of them.
+  const std::string named = !args.empty() && !args[0].starts_with("-") ? args[0] : std::string();
+  auto parser = std::make_unique<Parser>(ctx, named);
+  if (!named.empty() && !parser->commands.has(named)) parser = std::make_unique<Parser>(ctx, std::string());
+  CLI::App& app = parser->app;
+  Commands& commands = parser->commands;
 
   // CLI11 would only say that a subcommand is required.
   if (!args.empty() && !args[0].starts_with("-") && !commands.has(args[0])) {
@@ -502,7 +671,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!command.empty())
       for (const CLI::Option* o : app.get_subcommand(command)->get_options())
         for (const std::string& name : o->get_lnames()) options.push_back("--" + name);
-    err << "lxcfg: " << PlainUsage(e, command, options) << '\n';
+    err << "lxcfg: " << PlainUsage(e, command, options, commands.names()) << '\n';
     if (!command.empty())
       err << "Usage: " << commands.synopsis(command) << "\nRun 'lxcfg " << command << " --help' for more.\n";
     else

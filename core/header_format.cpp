@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -55,7 +56,9 @@ HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const To
                    [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
 
   HeaderReadResult result;
+  int lineNumber = 0;
   ScanLines(in, [&](const LineSummary& line) {
+    ++lineNumber;
     if (line.endsWith3("MHZ")) {
       int32_t crystal = 0;
       if (CrystalFromLine(line, crystal)) {
@@ -66,6 +69,8 @@ HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const To
     if (line.startsWith(kDeclarationLead)) {
       const std::string_view rest = std::string_view(line.prefix).substr(kDeclarationLead.size());
       result.declaredName = std::string(rest.substr(0, rest.find_first_of("_[=")));
+      // The array's own name without a model before it.
+      if (result.declaredName == "REG" && rest.substr(3).starts_with("[")) result.declaredName.clear();
     }
     if (mode == HeaderReadMode::Open) {
       for (const auto& [tag, index] : tags) {
@@ -79,6 +84,15 @@ HeaderReadResult ReadHeaderLines(std::istream& in, HeaderReadMode mode, const To
       if (result.wordLines < kEepromSize)
         words[static_cast<std::size_t>(result.wordLines)] =
             static_cast<uint16_t>(ScanHex(line.wordDigits, 4) & 0xFFFF);
+      const auto digits = static_cast<int>(
+          std::find_if_not(line.wordDigits.begin(), line.wordDigits.end(),
+                           [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }) -
+          line.wordDigits.begin());
+      if (digits < 4) {
+        if (result.oddWordLines.size() < HeaderReadResult::kOddLinesKept)
+          result.oddWordLines.push_back({lineNumber, result.wordLines, digits, line.raw});
+        ++result.oddWordLineCount;
+      }
       ++result.wordLines;
     }
     return true;

@@ -5,6 +5,7 @@
 #include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/profile.h"
 #include "core/state.h"
@@ -16,13 +17,28 @@ enum class HeaderReadMode {
   DefaultLoader,  // the model tag is ignored
 };
 
+// A word line whose first four characters after the "0x" are not four hexadecimal digits: a
+// number cut short ("0x70", read as 0x0070) or no number at all ("0xZZZZ", read as 0x0000, and
+// every later word line lands one register further on).
+struct OddWordLine {
+  int line = 0;       // 1-based line number in the file
+  int word = 0;       // the word the line was read into (or would be, past the 96th)
+  int hexDigits = 0;  // 0..3
+  std::string text;   // the line as written, cut at LineSummary::kRawKeep characters
+};
+
 struct HeaderReadResult {
+  static constexpr std::size_t kOddLinesKept = 8;
+
   int wordLines = 0;         // word lines seen, including those past the 96th
   bool crystalSeen = false;
   int taggedModel = -1;      // Open mode: model index named by the last tag line, -1 if none
   // The name the last declaration line ("unsigned int code NAME_REG[...]") gives, upper case,
   // whether or not it is one of the profile's models; empty without one.
+  // "unsigned int code REG[...]" names no model and gives an empty name.
   std::string declaredName;
+  std::vector<OddWordLine> oddWordLines;  // the first kOddLinesKept of them
+  int oddWordLineCount = 0;
 };
 
 // Reads header lines into `words` and `crystalKHz`. Words without a line, and the crystal

@@ -78,4 +78,16 @@ bool SameRegularFileAsStandardInput(const std::filesystem::path& output) {
   return ::stat(output.c_str(), &a) == 0 && ::fstat(STDIN_FILENO, &b) == 0 && SameRegularFile(a, b);
 }
 
+bool SameRegularFileAsStandardOutput(const std::filesystem::path& input) {
+  struct stat a {
+  }, b{};
+  return ::stat(input.c_str(), &a) == 0 && ::fstat(STDOUT_FILENO, &b) == 0 && SameRegularFile(a, b);
+}
+
+bool StandardInputIsStandardOutput() {
+  struct stat a {
+  }, b{};
+  return ::fstat(STDIN_FILENO, &a) == 0 && ::fstat(STDOUT_FILENO, &b) == 0 && SameRegularFile(a, b);
+}
+
 }  // namespace lx

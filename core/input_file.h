@@ -44,6 +44,10 @@ InputRead ReadInputFrom(int fd, const InputLimits& limits = {});
 // never count: writing to them replaces nothing.
 bool SameRegularFile(const std::filesystem::path& output, const std::filesystem::path& input);
 bool SameRegularFileAsStandardInput(const std::filesystem::path& output);
+// Whether standard output is the regular file `input` ("lxcfg h2bin a.h >> a.h").
+bool SameRegularFileAsStandardOutput(const std::filesystem::path& input);
+// Whether standard input and standard output are one regular file ("< a.h >> a.h").
+bool StandardInputIsStandardOutput();
 
 // An istream over bytes held elsewhere, so that text read once is parsed without a copy.
 class ViewStream : public std::istream {

@@ -104,4 +104,14 @@ bool SameRegularFileAsStandardInput(const std::filesystem::path& output) {
   return a && a == DiskFileId(GetStdHandle(STD_INPUT_HANDLE));
 }
 
+bool SameRegularFileAsStandardOutput(const std::filesystem::path& input) {
+  const auto a = DiskFileId(input);
+  return a && a == DiskFileId(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+bool StandardInputIsStandardOutput() {
+  const auto a = DiskFileId(GetStdHandle(STD_INPUT_HANDLE));
+  return a && a == DiskFileId(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
 }  // namespace lx

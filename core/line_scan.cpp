@@ -15,7 +15,11 @@ class LineBuilder {
 
   void Add(char raw) {
     s_.rawEmpty = false;
-    if (raw == ' ' || raw == '\t') return;
+    if (raw == ' ' || raw == '\t') {
+      if (!s_.raw.empty() && s_.raw.size() < LineSummary::kRawKeep) s_.raw.push_back(raw);
+      return;
+    }
+    if (s_.raw.size() < LineSummary::kRawKeep) s_.raw.push_back(raw);
     const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
     if (s_.prefix.size() < LineSummary::kPrefixKeep) s_.prefix.push_back(c);
     s_.tail[0] = s_.tail[1];

@@ -19,6 +19,8 @@ struct LineSummary {
   std::size_t normalisedLength = 0;
   char tail[3] = {};            // last three normalised characters (valid when length >= 3)
   std::string wordDigits;       // first four characters left after removing every "0X"
+  std::string raw;              // the line as written, blanks at its start left out, cut at kRawKeep
+  static constexpr std::size_t kRawKeep = 40;  // enough to quote a line in a message
 
   bool startsWith(std::string_view s) const { return std::string_view(prefix).starts_with(s); }
   bool endsWith3(std::string_view s3) const {

@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <cctype>
+
 #include "core/text.h"
 
 namespace lx {
@@ -203,6 +205,18 @@ std::string ValidValues(const RegisterField& field) {
   return std::to_string(field.minValue) + ".." + std::to_string(field.maxValue);
 }
 
+namespace {
+
+// An item's text as typed without its sign prefix and unit: "±20KHz" and "22dB" give "20" and
+// "22", so that a value typed without them finds the item meant.
+std::string Bare(std::string_view text) {
+  if (text.starts_with("±") || text.starts_with("+-")) text.remove_prefix(2);  // "±" is two bytes
+  while (!text.empty() && std::isalpha(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return ToLower(std::string(text));
+}
+
+}  // namespace
+
 FieldParse ParseFieldValue(const RegisterField& field, std::string_view text) {
   FieldParse result;
   switch (field.kind) {
@@ -228,9 +242,18 @@ FieldParse ParseFieldValue(const RegisterField& field, std::string_view text) {
       if (const auto n = Decimal(text); n && *n >= field.minValue && *n <= field.maxValue) result.value = *n;
       break;
   }
-  if (!result.value)
+  if (!result.value) {
     result.error = std::string(field.name) + ": '" + std::string(text) + "' is not a valid value (" +
                    ValidValues(field) + ")";
+    if (field.kind == FieldKind::List && !Bare(text).empty())
+      for (const std::string_view item : field.items)
+        if (Bare(item) == Bare(text)) {
+          const std::string ascii =
+              item.starts_with("±") ? "+-" + std::string(item.substr(2)) : std::string(item);
+          result.error += "; did you mean '" + ascii + "'?";
+          break;
+        }
+  }
   return result;
 }
 

@@ -183,8 +183,11 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     }
   }
   const int64_t crystal = newCrystal.value_or(state.crystalKHz);
-  if (crystal <= 0 && std::any_of(ops.begin(), ops.end(), [](const Operation& op) { return op.kind == Operation::Channel; }))
+  if (crystal <= 0 && std::any_of(ops.begin(), ops.end(),
+                                  [](const Operation& op) { return op.kind == Operation::Channel; })) {
+    result.lacksCrystal = true;
     result.errors.push_back("the image has no crystal frequency to encode channels with; give crystal=K as well");
+  }
   if (!result.errors.empty()) return result;
 
   // The crystal first, so that channels given alongside are encoded with it.
@@ -205,7 +208,8 @@ AssignResult ApplyAssignments(ToolState& state, const std::vector<std::string>& 
     } else {
       // Without a crystal the words name no frequency: re-encoding would turn every channel
       // into the range's low end.
-      result.warnings.push_back("channels kept as they are: the image had no crystal frequency to read them with");
+      result.warnings.push_back(
+          "the image had no crystal frequency to read its channels with: their words are not re-encoded");
     }
     state.crystalKHz = x;
     if (!CrystalInRange(x)) result.warnings.push_back(CrystalRangeWarning(x));

@@ -38,6 +38,9 @@ std::string ValueText(const SettingValue& value);
 struct AssignResult {
   std::vector<std::string> errors;    // refused assignments; nothing was changed when not empty
   std::vector<std::string> warnings;  // accepted, with something the user should know
+  // Among the errors: channels given for an image without a crystal frequency (the image's
+  // fault, not the assignment's).
+  bool lacksCrystal = false;
 };
 
 // Applies "KEY=VALUE" texts to the state. All are checked first; any refusal leaves the state

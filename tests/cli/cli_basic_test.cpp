@@ -45,17 +45,22 @@ TEST_F(LxcfgBasics, EncodeAndDecode) {
 }
 
 TEST_F(LxcfgBasics, FailuresAndUsageErrors) {
+  // A value typed on the command line that cannot be used is a usage error, with the synopsis.
   const Outcome range = lxcfg({"encode", "--model", "LX7250", "--xtal", "24000", "300000"});
-  EXPECT_EQ(range.status, 1);
+  EXPECT_EQ(range.status, 2);
   EXPECT_EQ(range.err,
             "lxcfg: 300000 kHz is outside LX7250's range 470000..960000 kHz — "
-            "请输入正确的频道:470000KHz~960000KHz\n");
+            "请输入正确的频道:470000KHz~960000KHz\nUsage: lxcfg encode --model M --xtal K FREQ...\n"
+            "Run 'lxcfg encode --help' for more.\n");
   EXPECT_EQ(range.out, "");
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250", "--xtal", "0", "606000"}).status, 2);
   EXPECT_EQ(lxcfg({"encode", "--model", "LX9999", "--xtal", "24000", "606000"}).status, 2);
-  const Outcome wide = lxcfg({"decode", "--model", "LX7250", "--xtal", "24000", "0x10000", "0"});
-  EXPECT_EQ(wide.status, 1);
-  EXPECT_EQ(wide.err, "lxcfg: not a 16-bit word: 0x10000\n");
+  for (const std::vector<std::string>& words : {std::vector<std::string>{"0x10000", "0"}, {"0", "0x10000"}}) {
+    const Outcome wide = lxcfg({"decode", "--model", "LX7250", "--xtal", "24000", words[0], words[1]});
+    EXPECT_EQ(wide.status, 2);
+    EXPECT_TRUE(wide.err.starts_with("lxcfg: not a 16-bit word: 0x10000\nUsage: lxcfg decode ")) << wide.err;
+    EXPECT_EQ(wide.out, "");
+  }
   EXPECT_EQ(lxcfg({"encode", "--model", "LX7250"}).status, 2);
   EXPECT_EQ(lxcfg({"frobnicate"}).status, 2);
   EXPECT_EQ(lxcfg({}).status, 2);
@@ -81,7 +86,7 @@ TEST_F(LxcfgBasics, HeaderBinaryHeaderRoundTrip) {
   const Outcome shortBin =
       lxcfg({"bin2h", "--model", "LX7250", "--xtal", "24000", at("short.bin"), at("b.h")});
   EXPECT_EQ(shortBin.status, 1);
-  EXPECT_EQ(shortBin.err, "lxcfg: " + at("short.bin") + ": fewer than 192 bytes — error!\n");
+  EXPECT_EQ(shortBin.err, "lxcfg: " + at("short.bin") + ": 3 bytes, fewer than 192 — error!\n");
   EXPECT_EQ(ReadFile(at("a.h")), ReadFile(at("b.h")));
 }
 
@@ -112,8 +117,10 @@ TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
   const std::string tx = test::DefaultImage("LX7250");
   ASSERT_EQ(test::Lxcfg({"h2bin", tx, at("tx.bin")}).status, 0);
   const std::string image = ReadFile(at("tx.bin"));
-  std::string changed = image;
+  std::string changed = image, flipped = image;
   changed[2 * 0x03 + 1] ^= 0x04;  // pa_gain 8 -> 10
+  flipped[2 * 0x41 + 1] ^= 0x01;  // channel 0's fraction word, one bit off
+  ASSERT_EQ(test::Lxcfg({"h2bin", test::DefaultImage("LX7150"), at("rx.bin")}).status, 0);
   const struct {
     std::string dump;
     int status;
@@ -125,12 +132,19 @@ TEST_F(LxcfgBasics, VerifyComparesADumpWithTheImage) {
       {changed, 1, "reg03: expected 0x0010, read 0x0014 (pa_gain: 8 -> 10)\nDIFFERENT: 1 word differs\n"},
       {image.substr(0, 100), 1, "reg32..reg5f: missing (the dump holds 100 bytes, the image 192)\n"},
       {image + std::string("\xff\x00\xff", 3), 1, "1 byte past the image not 0xff: offset 193 holds 0x00\n"},
+      {flipped, 1,
+       "reg41: expected 0x2aaa, read 0x2aab (channel.0: 614000 kHz -> 614000 kHz, words LX7250's codec never "
+       "writes)\nDIFFERENT: 1 word differs\n"},
+      {ReadFile(at("rx.bin")), 1, "reg03: "},
   };
   for (const auto& c : cases) {
     WriteFile(at("dump.bin"), c.dump);
     const Outcome r = test::Lxcfg({"verify", tx, at("dump.bin")});
     EXPECT_EQ(r.status, c.status) << c.out << r.err;
     EXPECT_TRUE(r.out.starts_with(c.out)) << r.out;
+    EXPECT_EQ(r.out.find("looks like a receiver's image") != std::string::npos,
+              c.dump == ReadFile(at("rx.bin")))
+        << r.out;
   }
   WriteFile(at("dump.bin"), changed);
   const auto json = nlohmann::json::parse(

@@ -190,12 +190,16 @@ TEST(LxcfgExamples, BashCompletionOffersCommandsOptionsKeysModelsAndFiles) {
       {"lxcfg se", "set"},
       {"lxcfg ver", "verify"},
       {"lxcfg set tx.h pa_", "pa_gain="},
-      {"lxcfg set rx.h volu", "volume="},
       {"lxcfg set tx.h channel.1",
        "channel.1= channel.10= channel.11= channel.12= channel.13= channel.14= channel.15="},
       {"lxcfg show tx.h --model LXM", "LXM7140"},
       {"lxcfg plan rx.h --sug", "--suggest"},
-      {"lxcfg h2bin -", "-h --help --help-all --strict -o --output"},
+      {"lxcfg h2bin -", "-h --help --help-all --strict -o --output --force"},
+      {"lxcfg plan rx.h --im", "--im3 --im3x --im5"},
+      {"lxcfg show tx.h --model lxm", "lxm7140"},
+      {"lxcfg show tx.h --model LX725", "LX7250 LX7250D"},
+      {"lxcfg set rx.h vol", "volume="},
+      {"lxcfg set tx.h vol", ""},
       {"lxcfg h2bin r", "rx.bin rx.h"},
   };
   for (const auto& c : cases) {

@@ -39,8 +39,7 @@ class LxcfgInputs : public ::testing::Test {
 // One rule for the crystal in every command: the header's crystal line must read back as the
 // same number; outside 23000..25000 kHz what it can hold is kept with a warning.
 TEST_F(LxcfgInputs, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
-  const std::string range =
-      "the header's crystal line holds 10000..99999 kHz only — 晶振频率范围:23000KHz~25000KHz";
+  const std::string range = "the header's crystal line holds 10000..99999 kHz only";
   const struct {
     int64_t kHz;
     bool accepted, warned;
@@ -55,7 +54,7 @@ TEST_F(LxcfgInputs, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
   for (const auto& c : cases) {
     const std::string k = std::to_string(c.kHz);
     const Outcome set = Lxcfg({"set", file, "crystal=" + k, "-o", at("b.h")});
-    EXPECT_EQ(set.status, c.accepted ? 0 : 1) << k << set.err;
+    EXPECT_EQ(set.status, c.accepted ? 0 : 2) << k << set.err;
     EXPECT_EQ(set.err.find("lxcfg: warning: crystal " + k +
                            " kHz is outside 23000..25000 kHz; kept — 晶振频率范围:23000KHz~25000KHz\n") !=
                   std::string::npos,
@@ -64,7 +63,8 @@ TEST_F(LxcfgInputs, EveryCommandTakesOnlyCrystalsTheHeaderHolds) {
     if (c.accepted) {
       EXPECT_NE(Lxcfg({"show", at("b.h")}).out.find(", crystal " + k + " kHz\n"), std::string::npos) << k;
     } else if (c.kHz > 0) {
-      EXPECT_EQ(set.err, "lxcfg: crystal: " + k + " kHz is refused: " + range + "\n");
+      EXPECT_TRUE(set.err.starts_with("lxcfg: crystal: " + k + " kHz is refused: " + range + "\nUsage: "))
+          << set.err;
     }
     std::filesystem::remove(at("b.h"));
 
@@ -110,7 +110,9 @@ TEST_F(LxcfgInputs, AModelOfTheOtherFamilyIsRefused) {
        1,
        "lxcfg: " + tx +
            ": the file declares LX7250, a transmitter model; --model LXM7140 is a receiver model\n"},
-      {{"set", tx, "--model", "LX7240", "pa_gain=3", "-o", at("same.h")}, 0, ""},  // same family
+      {{"set", tx, "--model", "LX7240", "pa_gain=3", "-o", at("same.h")},
+       0,
+       "lxcfg: warning: " + tx + ": the file declares LX7250; it is read as LX7250, not as --model LX7240\n"},
       {{"set", at("untagged.h"), "--model", "LX7140", "volume=3", "-o", at("r.h")}, 0, ""},
   };
   for (const auto& c : cases) {
@@ -188,23 +190,30 @@ TEST_F(LxcfgInputs, ExitStatusIsZeroDoneOneRefusedOrFailedTwoUsage) {
        1,
        "lxcfg: " + at("missing.h") + ": cannot open: No such file or directory"},
       {{"show", work.path().string()}, 1, "lxcfg: " + work.path().string() + ": cannot open: Is a directory"},
-      {{"set", tx, "pa_gain=99"}, 1, "lxcfg: pa_gain: '99' is not a valid value (0..12)"},
+      {{"set", tx, "pa_gain=99"}, 2, "lxcfg: pa_gain: '99' is not a valid value (0..12)\nUsage: lxcfg set "},
+      {{"encode", "--model", "LX7250", "--xtal", "24000", "606.000"},
+       2,
+       "lxcfg: '606.000' is not a frequency in kHz (a whole number)\nUsage: lxcfg encode "},
+      {{"encode", "--model", "LX7250", "--xtal", "24000.5", "606000"},
+       2,
+       "lxcfg: --xtal: '24000.5' is not a number (decimal or 0x hexadecimal)\nUsage: lxcfg encode "},
       {{"encode", "--model", "LX7250"}, 2, "lxcfg: --xtal is required"},
+      {{"show", tx, "--model"}, 2, "lxcfg: --model needs a chip model: one of LX7240, LX7250, "},
+      {{}, 2, "lxcfg: a command is needed: one of encode, decode, new, "},
       {{"set"}, 2, "lxcfg: FILE is required"},
       {{"diff", "-", "-"}, 2, "lxcfg: standard input can be read only once; name one of the files"},
       {{"show", tx}, 0, ""},
   };
   for (const auto& c : cases) {
     const Outcome r = Lxcfg(c.args);
-    EXPECT_EQ(r.status, c.status) << c.args[0];
-    EXPECT_TRUE(r.err.starts_with(c.err)) << c.args[0] << ": " << r.err;
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
   }
   const Outcome help = Lxcfg({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find(
-                "Exit status: 0 done; 1 refused or failed (one line per problem on standard error); 2 usage "
-                "error."),
-            std::string::npos)
+  EXPECT_NE(
+      help.out.find("Exit status: 0 done; 1 a file's content, a file that cannot be read or written, or a"),
+      std::string::npos)
       << help.out;
   const Outcome setHelp = Lxcfg({"set", "--help"});
   for (const char* key :

@@ -88,9 +88,14 @@ std::map<std::string, std::string> Snapshot(const fs::path& dir) {
 TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
   // The program's folder is the test's own, so that its default images are among the files.
   WriteFile(work / "Data" / "LX7250" / "EEPROM.h", ReadFile(DefaultImage("LX7250")));
-  const std::string tx = at("tx.h"), bin = at("tx.bin"), notes = at("notes.txt");
+  WriteFile(work / "Data" / "LX7240" / "EEPROM.h", ReadFile(DefaultImage("LX7240")));
+  const std::string tx = at("tx.h"), bin = at("tx.bin"), notes = at("notes.txt"), rx = at("rx.h");
+  const std::string lx7250 = (work / "Data" / "LX7250" / "EEPROM.h").string();
   WriteFile(tx, ReadFile(DefaultImage("LX7250")));
+  WriteFile(rx, ReadFile(DefaultImage("LX7150")));
+  WriteFile(at("empty.h"), "");
   ASSERT_EQ(Lxcfg({"h2bin", tx, bin}).status, 0);
+  fs::copy_file(bin, at("old.bin"));
   WriteFile(notes, "# Notes\n\nchannels for the stage: 606 MHz\n");
   fs::create_symlink("tx.h", at("link.h"));
   fs::create_hard_link(tx, at("hard.h"));
@@ -104,6 +109,8 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
   const std::string same = ": the output is the same file as " + tx + ", an input; nothing written";
   const std::string binary = ": binary data, not an EEPROM header; a binary image? lxcfg bin2h";
   const std::string noLines = ": no word lines (0x....,); not an EEPROM header; a binary image? lxcfg bin2h";
+  const std::string force = "; nothing written (name another file, or give --force to replace it)\n";
+  const std::string isDefault = ": the output is LX7250's default image; nothing written";
   const struct {
     std::vector<std::string> args;
     int status;
@@ -116,9 +123,30 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
       {{"bin2h", xtal[0], xtal[1], xtal[2], xtal[3], tx, bin},
        1,
        "lxcfg: " + tx + ": an EEPROM header, not a binary image; lxcfg h2bin " + tx + " OUT.bin"},
-      {{"new", "--model", "LX7250", "-o", (work / "Data" / "LX7250" / "EEPROM.h").string()},
+      {{"new", "--model", "LX7250", "-o", lx7250}, 1, "lxcfg: " + lx7250 + itself},
+      // An existing output of the other kind, and every default image, for every writing command.
+      {{"h2bin", tx, rx}, 1, "lxcfg: " + rx + ": holds an EEPROM header, not a binary image" + force},
+      {{"bin2h", xtal[0], xtal[1], xtal[2], xtal[3], bin, at("old.bin")},
        1,
-       "lxcfg: " + (work / "Data" / "LX7250" / "EEPROM.h").string() + itself},
+       "lxcfg: " + at("old.bin") + ": holds a binary image, not an EEPROM header" + force},
+      {{"new", "--model", "LX7250", "-o", bin}, 1, "lxcfg: " + bin + ": holds a binary image"},
+      {{"set", tx, "-o", bin}, 1, "lxcfg: " + bin + ": holds a binary image"},
+      {{"new", "--model", "LX7240", "-o", lx7250}, 1, "lxcfg: " + lx7250 + isDefault},
+      {{"set", tx, "pa_gain=3", "-o", lx7250, "--force"}, 1, "lxcfg: " + lx7250 + isDefault},
+      {{"h2bin", tx, lx7250}, 1, "lxcfg: " + lx7250 + isDefault},
+      {{"set", tx, "-o", (work / "Data" / "LX7150" / "EEPROM.h").string()},
+       1,
+       "lxcfg: " + (work / "Data" / "LX7150" / "EEPROM.h").string() +
+           ": the output is LX7150's default image"},
+      {{"h2bin", at("empty.h"), at("out.bin")}, 1, "lxcfg: " + at("empty.h") + ": empty (0 bytes)\n"},
+      {{"h2bin", bin, at("out.bin")},
+       1,
+       "lxcfg: " + bin +
+           ": binary data, not an EEPROM header; nothing written (a binary image already? lxcfg bin2h"},
+      {{"verify", tx, tx},
+       1,
+       "lxcfg: " + tx + ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " + tx +
+           " OUT.bin"},
       {{"set", tx, "pa_gain=3", "-o", at("hard.h")}, 1, "lxcfg: " + at("hard.h") + same + " (leave out -o"},
       {{"plan", tx, "--suggest", "-o", at("link.h")}, 1, "lxcfg: " + at("link.h") + same},
       {{"set", bin, "--model", "LX7250", "pa_gain=3"}, 1, "lxcfg: " + bin + binary},
@@ -147,7 +175,7 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
       {{"show", tx, "--model", "LX725"}, 2, "lxcfg: --model: unknown chip model 'LX725' (one of"},
       {{"show", tx, "--modle", "LX7250"}, 2, "lxcfg: show: unknown option --modle (did you mean --model?)\n"},
       {{"sett", tx, "pa_gain=3"}, 2, "lxcfg: unknown command 'sett' (one of "},
-      {{"set", tx, "pa_gian=3"}, 1, "lxcfg: 'pa_gian' is not a setting of LX7250 ("},
+      {{"set", tx, "pa_gian=3"}, 2, "lxcfg: 'pa_gian' is not a setting of LX7250 ("},
   };
   const std::map<std::string, std::string> before = Snapshot(work.path());
   for (const auto& c : cases) {
@@ -156,8 +184,21 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
     EXPECT_TRUE(r.err.starts_with(c.err)) << r.err;
     EXPECT_EQ(Snapshot(work.path()), before) << c.args[0] << " " << c.args[1];
   }
+  // Standard output onto an input: the shell opens it, lxcfg refuses to write it.
+  for (const std::string command :
+       {"h2bin tx.h >> tx.h", "show tx.h >> tx.h", "set - pa_gain=3 < tx.h >> tx.h",
+        "bin2h --model LX7250 --xtal 24000 tx.bin >> tx.bin"}) {
+    const Outcome r = test::Shell(std::string(LXCFG_PROGRAM) + " " + command, work.path());
+    EXPECT_EQ(r.status, 1) << command;
+    EXPECT_NE(r.err.find(": standard output is this input file; nothing written"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(Snapshot(work.path()), before) << command;
+  }
   EXPECT_NE(Lxcfg({"sett"}).err.find("did you mean 'set'?"), std::string::npos);
   EXPECT_NE(Lxcfg({"set", tx, "pa_gian=3"}).err.find("did you mean 'pa_gain'?"), std::string::npos);
+  // --force replaces a file of the other kind.
+  EXPECT_EQ(Lxcfg({"h2bin", tx, rx, "--force"}).status, 0);
+  EXPECT_EQ(ReadFile(rx), ReadFile(bin));
 }
 
 // Each warning, and --strict turning it into a refusal that writes and prints nothing.
@@ -173,6 +214,17 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
   std::string noCrystal = full;
   noCrystal.erase(0, noCrystal.find('\n') + 1);
   WriteFile(at("x0.h"), noCrystal);
+  std::string rxNoCrystal = ReadFile(DefaultImage("LX7150"));
+  rxNoCrystal.erase(0, rxNoCrystal.find('\n') + 1);
+  WriteFile(at("rx0.h"), rxNoCrystal);
+  // Cut inside the number of reg19, and a junk line after reg04.
+  WriteFile(at("cut.h"), full.substr(0, full.find("//reg19") - 6));
+  std::string junk = full;
+  junk.insert(junk.find("0x", junk.find("//reg04")), "0xZZZZ, // bad\r\n");
+  WriteFile(at("junk.h"), junk);
+  WriteFile(at("big.bin"), ReadFile(bin) + std::string(4096, '\x5a'));
+  const std::string noCrystalLine =
+      ": no crystal frequency in the image (no line such as #define X24P000MHZ)";
   const std::string lines97 = ": 97 word lines, not 96; the lines after the 96th are ignored";
   const struct {
     std::vector<std::string> args;
@@ -183,6 +235,7 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
       {{"show", at("97.h")}, at("97.h") + lines97},
       {{"plan", at("97.h")}, at("97.h") + lines97},
       {{"diff", tx, at("97.h")}, at("97.h") + lines97},
+      {{"verify", at("97.h"), bin}, at("97.h") + lines97},
       {{"h2bin", at("97.h"), at("out.bin")}, at("97.h") + ": 97 word lines, not 96 (194 bytes)"},
       {{"decode", "--model", "LX7250", "--xtal", "24000", "0x1234", "0x5678"},
        "0x1234 0x5678 are words LX7250's codec never writes at 24000 kHz; they read as 470000 kHz"},
@@ -194,6 +247,20 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
        bin + ": no LX7150 image holds reg17 0x0000 (always 0x0018): a transmitter's image?"},
       {{"bin2h", "--model", "LX7240", "--xtal", "24000", bin, out}, bin + ": channels 0,1,2"},
       {{"show", at("x0.h")}, at("x0.h") + ": no crystal frequency in the image"},
+      {{"set", at("x0.h"), "pa_gain=3", "-o", out}, at("x0.h") + noCrystalLine + "; channels read as"},
+      {{"diff", at("x0.h"), at("x0.h")}, at("x0.h") + noCrystalLine},
+      {{"pair", at("x0.h"), at("rx0.h")}, at("x0.h") + noCrystalLine},
+      {{"h2bin", at("x0.h"), at("out.bin")}, at("x0.h") + noCrystalLine},
+      {{"verify", at("x0.h"), bin}, at("x0.h") + noCrystalLine},
+      {{"show", at("cut.h")}, at("cut.h") + ": line 31: \"0x81\" has 2 hex digits, not 4"},
+      {{"h2bin", at("cut.h"), at("out.bin")}, at("cut.h") + ": line 31: \"0x81\" has 2 hex digits, not 4"},
+      {{"set", at("junk.h"), "-o", out},
+       at("junk.h") + ": line 11: \"0xZZZZ, // bad\" has no hex digits; it is read as reg05 = 0x0000, and "
+                      "every word line after it one register further on"},
+      {{"show", tx, "--model", "LX7240"},
+       tx + ": the file declares LX7250; it is read as LX7250, not as --model LX7240"},
+      {{"bin2h", "--model", "LX7250", "--xtal", "24000", at("big.bin"), out},
+       at("big.bin") + ": 4288 bytes; the 4096 after the first 192 are ignored"},
   };
   for (const auto& c : cases) {
     const Outcome lenient = Lxcfg(c.args);
@@ -207,6 +274,8 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
     EXPECT_EQ(strict.status, 1) << c.warning;
     EXPECT_TRUE(strict.err.starts_with("lxcfg: " + c.warning)) << strict.err;
     EXPECT_NE(strict.err.find("; refused (--strict)\n"), std::string::npos) << strict.err;
+    EXPECT_EQ(strict.err.find("refused (--strict)"), strict.err.rfind("refused (--strict)")) << "said once";
+    EXPECT_EQ(strict.err.find("kept"), std::string::npos) << strict.err;
     EXPECT_EQ(strict.out, "") << c.warning;
     EXPECT_FALSE(fs::exists(out) || fs::exists(at("out.bin"))) << c.warning;
   }
@@ -243,7 +312,7 @@ TEST_F(LxcfgMistakes, OneNumberRuleEverywhere) {
   for (const char* refused :
        {"pa_gain=0xd", "volume=0x", "crystal=0x-5", "tx_id=0x10000", "crystal=--24000"}) {
     const Outcome r = Lxcfg({"set", refused[0] == 'v' ? rx : tx, refused});
-    EXPECT_EQ(r.status, 1) << refused;
+    EXPECT_EQ(r.status, 2) << refused;
   }
   // Options follow the same rule.
   EXPECT_EQ(Lxcfg({"encode", "--model", "LX7250", "--xtal", "0x5dc0", "0x93f10"}).out,

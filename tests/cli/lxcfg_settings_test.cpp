@@ -160,22 +160,30 @@ TEST_F(LxcfgSettings, SetRefusesBadAssignmentsAndWritesNothing) {
        "请输入正确的频道:470000KHz~960000KHz\n"},
       {{"channels=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17"},
        "channels: 17 frequencies given, at most 16\n"},
+      {{"mic_sensitivity=22"},
+       "mic_sensitivity: '22' is not a valid value (0dB, 4dB, 7dB, 10dB, 12dB, 16dB, 19dB, 22dB, 24dB, 28dB, "
+       "31dB, 34dB, 36dB, 40dB, 43dB, 46dB); did you mean '22dB'?\n"},
   };
+  // Mistakes on the command line: status 2, every refusal, then the synopsis once.
+  const std::string usage =
+      "Usage: lxcfg set FILE [--model M] [KEY=VALUE...] [-o OUT]\nRun 'lxcfg set --help' for more.\n";
   for (const auto& c : cases) {
     std::vector<std::string> args = {"set", file};
     args.insert(args.end(), c.assignments.begin(), c.assignments.end());
     const Outcome r = Lxcfg(args);
-    EXPECT_EQ(r.status, 1) << c.err;
-    EXPECT_EQ(r.err, "lxcfg: " + c.err);
+    EXPECT_EQ(r.status, 2) << c.err;
+    EXPECT_EQ(r.err, "lxcfg: " + c.err + usage);
     EXPECT_EQ(ReadFile(file), before);
   }
+  EXPECT_TRUE(Lxcfg({"set", DefaultImage("LX7150"), "afc_range=20KHz", "-o", "-"})
+                  .err.ends_with("(±20KHz, ±40KHz, ±60KHz, ±90KHz); did you mean '+-20KHz'?\n" + usage));
   const Outcome volume = Lxcfg({"set", file, "volume=3"});
-  EXPECT_EQ(volume.status, 1);
+  EXPECT_EQ(volume.status, 2);
   EXPECT_TRUE(volume.err.starts_with("lxcfg: 'volume' is not a setting of LX7250 (crystal, pa_gain,"))
       << volume.err;
   EXPECT_EQ(ReadFile(file), before);
   EXPECT_EQ(Lxcfg({"set", DefaultImage("LX7240D"), "tx_id=70000", "-o", "-"}).err,
-            "lxcfg: tx_id: '70000' is not a valid value (0..65535)\n");
+            "lxcfg: tx_id: '70000' is not a valid value (0..65535)\n" + usage);
 }
 
 TEST_F(LxcfgSettings, ChannelsSetsTheFirstChannelsInOrder) {
@@ -242,7 +250,8 @@ TEST_F(LxcfgSettings, DiffListsSettingsThenWordsOutsideEverySetting) {
     EXPECT_EQ(r.status, c.expected.empty() ? 0 : 1) << c.what;
   }
   // The acceptance example: exactly the two changes.
-  ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 1) << "606000 is no LX7240D channel";
+  ASSERT_EQ(Lxcfg({"set", a, "channel.0=606000", "pa_gain=10", "-o", at("c.h")}).status, 2)
+      << "606000 is no LX7240D channel";
   ASSERT_EQ(Lxcfg({"set", a, "channel.0=206000", "pa_gain=10", "-o", at("c.h")}).status, 0);
   EXPECT_EQ(Lxcfg({"diff", a, at("c.h")}).out, "pa_gain: 8 -> 10\nchannel.0: 174000 -> 206000 kHz\n");
   const Json json = Json::parse(Lxcfg({"diff", a, at("c.h"), "--json"}).out);

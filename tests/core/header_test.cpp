@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #ifdef _WIN32
 #include <windows.h>
 // after windows.h
@@ -9,6 +10,7 @@
 
 #include <sstream>
 #include <streambuf>
+#include <tuple>
 
 #include "core/header_format.h"
 
@@ -110,6 +112,25 @@ TEST(HeaderReader, ModelTagLongestFirstAndOnlyInOpenMode) {
   EXPECT_EQ(ReadText("unsigned int code LX7240_REG[x]", HeaderReadMode::Open, OstrelProfile()).result.taggedModel, -1);
   EXPECT_EQ(ReadText("unsigned int code LX7240_REG[x]", HeaderReadMode::DefaultLoader).result.taggedModel, -1);
   EXPECT_EQ(ReadText("#define LX7240").result.taggedModel, -1);
+  // The array's own name names no model; a misspelt one is kept for the message.
+  EXPECT_EQ(ReadText("unsigned int code REG[EEPROM_SIZE] =").result.declaredName, "");
+  EXPECT_EQ(ReadText("unsigned int code LX7350_REG[EEPROM_SIZE] =").result.declaredName, "LX7350");
+}
+
+// Word lines read leniently, but each one without four hex digits is noted with its line.
+TEST(HeaderReader, NotesWordLinesWithoutFourHexDigits) {
+  const Read r = ReadText("{\r\n0x1234,\r\n  0xZZZZ, // bad\r\n0x12,\r\n0x,   //reg03\r\n0x70");
+  EXPECT_EQ(r.result.wordLines, 5);
+  EXPECT_EQ(r.words[1], 0x0000);
+  EXPECT_EQ(r.words[4], 0x0070);
+  ASSERT_EQ(r.result.oddWordLineCount, 4);
+  const OddWordLine& junk = r.result.oddWordLines[0];
+  EXPECT_EQ(std::tie(junk.line, junk.word, junk.hexDigits, junk.text),
+            std::make_tuple(3, 1, 0, std::string("0xZZZZ, // bad")));
+  EXPECT_EQ(r.result.oddWordLines[1].hexDigits, 2);
+  EXPECT_EQ(r.result.oddWordLines[2].hexDigits, 0);
+  EXPECT_EQ(std::tie(r.result.oddWordLines[3].line, r.result.oddWordLines[3].hexDigits),
+            std::make_tuple(6, 2));
 }
 
 TEST(HeaderReader, WrittenFileReadsBackExactly) {
