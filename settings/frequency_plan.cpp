@@ -65,7 +65,9 @@ bool LooksLikeDate(std::string_view s) {
          std::all_of(s.begin(), s.end(), [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
 }
 
-constexpr std::size_t kMalformedNamed = 10;  // line numbers a notice names at most
+constexpr std::size_t kMalformedNamed = 10;
+// Above any radio microphone by far; larger values are a damaged line, not a frequency.
+constexpr double kMaxScanKHz = 1.0e8;  // line numbers a notice names at most
 
 std::string Channels(const std::vector<int64_t>& channels, int64_t f) {
   std::string list;
@@ -96,7 +98,7 @@ RangesRead ParseRanges(std::string_view text) {
     const std::size_t dash = piece.find('-', 1);
     const auto low = WholeNumber(piece.substr(0, dash));
     const auto high = dash == std::string_view::npos ? low : WholeNumber(piece.substr(dash + 1));
-    if (!low || !high || *low <= 0 || *high <= 0) {
+    if (!low || !high || *low <= 0 || *high <= 0 || *low > kMaxScanKHz || *high > kMaxScanKHz) {
       out.error = "'" + std::string(piece) + "' is not a range in kHz (like 606000-614000)";
       out.ranges.clear();
       return out;
@@ -132,7 +134,11 @@ ScanRead ParseScan(std::string_view text) {
     if (scan.malformedLines.size() < kMalformedNamed) scan.malformedLines.push_back(line);
   };
   bool first = true, decided = false;
-  std::vector<std::pair<double, double>> raw;  // frequency as written, level
+  struct Row {
+    double freq, db;  // the frequency as written
+    int line;
+  };
+  std::vector<Row> raw;
   ForEachLine(text, [&](int number, std::string_view line) {
     const std::vector<std::string_view> f = Fields(line, ",;\t");
     if (!decided) {
@@ -143,7 +149,7 @@ ScanRead ParseScan(std::string_view text) {
       const auto low = f.size() >= 7 && LooksLikeDate(f[0]) ? RealNumber(f[2]) : std::nullopt;
       const auto high = low ? RealNumber(f[3]) : std::nullopt;
       const auto step = high ? RealNumber(f[4]) : std::nullopt;
-      if (!step || *step <= 0 || *low <= 0 || *high < *low) return malformed(number);
+      if (!step || *step <= 0 || *low <= 0 || *high < *low || *high > kMaxScanKHz * 1000) return malformed(number);
       std::vector<double> levels;
       for (std::size_t i = 6; i < f.size(); ++i) {
         const auto db = RealNumber(f[i]);
@@ -165,15 +171,26 @@ ScanRead ParseScan(std::string_view text) {
       if (header && !f[0].empty() && !RealNumber(f[0]) && std::isalpha(static_cast<unsigned char>(f[0][0]))) return;
       return malformed(number);
     }
-    raw.emplace_back(*freq, *db);
+    raw.push_back({*freq, *db, number});
   });
   if (scan.format == ScanFormat::LevelCsv && !raw.empty()) {
-    // One unit for the whole file, told by its largest frequency: wireless microphones work
-    // between 100 MHz and 2 GHz, which no two units confuse.
-    const double top = std::max_element(raw.begin(), raw.end())->first;
-    const double toKhz = top < 1.0e4 ? 1000.0 : top < 1.0e7 ? 1.0 : 0.001;
+    // One unit for the whole file, told by its middle frequency (a stray value cannot change
+    // it): wireless microphones work between 100 MHz and 2 GHz, which no two units confuse.
+    std::vector<double> freqs;
+    for (const Row& r : raw) freqs.push_back(r.freq);
+    std::nth_element(freqs.begin(), freqs.begin() + static_cast<std::ptrdiff_t>(freqs.size() / 2), freqs.end());
+    const double middle = freqs[freqs.size() / 2];
+    const double toKhz = middle < 1.0e4 ? 1000.0 : middle < 1.0e7 ? 1.0 : 0.001;
     scan.points.reserve(raw.size());
-    for (const auto& [freq, db] : raw) scan.points.push_back({freq * toKhz, db});
+    for (const Row& r : raw) {
+      const double khz = r.freq * toKhz;
+      if (khz > kMaxScanKHz) {
+        malformed(r.line);
+        continue;
+      }
+      scan.points.push_back({khz, r.db});
+    }
+    std::sort(scan.malformedLines.begin(), scan.malformedLines.end());
   }
   std::stable_sort(scan.points.begin(), scan.points.end(),
                    [](const ScanPoint& a, const ScanPoint& b) { return a.khz < b.khz; });
