@@ -377,7 +377,8 @@ TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
   std::size_t red = 0;
   for (auto [it, end] = drawn->equal_range("channel"); it != end; ++it) red += it->second == "#D01010";
   std::size_t involved = 0;  // channels the table counts conflicts for
-  for (const Json& channel : Json::parse(Lxcfg({"plan", at("c.h"), "--json"}).out).at("channels"))
+  const Json table = Json::parse(Lxcfg({"plan", at("c.h"), "--json"}).out);
+  for (const Json& channel : table.at("channels"))
     involved += channel.at("conflicts").get<int>() > 0;
   EXPECT_EQ(red, involved);
   EXPECT_GE(red, 2u) << "614000 and 614100 are 100 kHz apart";
