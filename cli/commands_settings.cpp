@@ -286,14 +286,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInput
   if (compatible) {
     verdict = "compatible";
   } else {
-    std::vector<std::string> parts;
-    if (!shared.empty()) parts.push_back(Plural(shared.size(), "shared frequency", "shared frequencies"));
-    if (!conflicts.empty()) parts.push_back(Plural(conflicts.size(), "conflict", "conflicts"));
-    const auto excluded = static_cast<std::size_t>(std::count_if(check.issues.begin(), check.issues.end(),
-        [](const ChannelIssue& i) { return i.kind == ChannelIssue::Kind::Excluded; }));
-    if (excluded != 0) parts.push_back(Plural(excluded, "channel", "channels") + " in excluded ranges");
-    if (check.issues.size() > excluded)
-      parts.push_back(Plural(check.issues.size() - excluded, "channel", "channels") + " on occupied frequencies");
+    std::vector<std::string> parts = ProblemCounts(check);
     if (foreign != 0)
       parts.push_back(Plural(foreign, "channel", "channels") + " not written by " + s.selectedModel()->name +
                       "'s codec at this crystal");
@@ -464,7 +457,7 @@ void AddSettingsCommands(Commands& commands) {
               return kFailed;
           }
           if (!o->svg.empty()) {
-            if (o->svg == "-" && (!o->out.empty() || !o->json && !o->csv))
+            if (o->svg == "-")
               return Usage(ctx, "--svg -: standard output carries the plan; write the picture to a file");
             if (!o->out.empty() && o->out != "-" && o->svg == o->out)
               return Usage(ctx, "--svg and -o name the same file");

@@ -285,6 +285,21 @@ std::vector<Product> Products(std::span<const int64_t> channels, const PlanGuard
   return out;
 }
 
+std::vector<std::string> ProblemCounts(const PlanCheck& check) {
+  const auto plural = [](std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+  };
+  std::vector<std::string> parts;
+  if (!check.shared.empty()) parts.push_back(plural(check.shared.size(), "shared frequency", "shared frequencies"));
+  if (!check.conflicts.empty()) parts.push_back(plural(check.conflicts.size(), "conflict", "conflicts"));
+  const auto excluded = static_cast<std::size_t>(std::count_if(
+      check.issues.begin(), check.issues.end(), [](const ChannelIssue& i) { return i.kind == ChannelIssue::Kind::Excluded; }));
+  if (excluded != 0) parts.push_back(plural(excluded, "channel", "channels") + " in excluded ranges");
+  if (check.issues.size() > excluded)
+    parts.push_back(plural(check.issues.size() - excluded, "channel", "channels") + " on occupied frequencies");
+  return parts;
+}
+
 std::string ConflictListing(const PlanCheck& check, const PlanInputs& inputs) {
   const auto guard = [](int64_t g) { return g > 0 ? std::to_string(g) : std::string("off"); };
   const PlanGuards& g = inputs.guards;
@@ -341,13 +356,17 @@ plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {
   const int64_t margin = std::max<int64_t>({1000, (high - low) / 12, inputs.guards.spacing});
   low -= margin;
   high += margin;
-  for (const KhzRange& r : inputs.exclusions) low = std::min(low, r.low), high = std::max(high, r.high);
+  // Exclusions near the bank widen the view to show them whole; far ones are left out of it.
+  const int64_t reach = high - low;
+  for (const KhzRange& r : inputs.exclusions)
+    if (r.high >= low - reach && r.low <= high + reach) low = std::min(low, r.low), high = std::max(high, r.high);
   p.low = static_cast<double>(low);
   p.high = static_cast<double>(high);
 
   const auto inView = [&](double khz) { return khz >= p.low && khz <= p.high; };
   for (const KhzRange& r : inputs.exclusions)
-    p.items.push_back({plot::ItemKind::Range, static_cast<double>(r.low), static_cast<double>(r.high), 0, {}});
+    if (static_cast<double>(r.high) >= p.low && static_cast<double>(r.low) <= p.high)
+      p.items.push_back({plot::ItemKind::Range, static_cast<double>(r.low), static_cast<double>(r.high), 0, {}});
   if (!inputs.scan.empty()) {
     double lo = inputs.thresholdDb, hi = inputs.thresholdDb;
     for (const ScanPoint& pt : inputs.scan.points)

@@ -109,6 +109,10 @@ PlanCheck CheckPlan(std::span<const int64_t> channels, const PlanInputs& inputs)
 // distinct channels, once per kind and frequency, ascending.
 std::vector<Product> Products(std::span<const int64_t> channels, const PlanGuards& guards);
 
+// What makes a plan fail, counted: "1 shared frequency", "2 conflicts", "1 channel in excluded
+// ranges", "1 channel on occupied frequencies"; empty when it passes.
+std::vector<std::string> ProblemCounts(const PlanCheck& check);
+
 // What lxcfg plan --verbose prints after the table, and the window's list: the guards, then a
 // line per shared frequency, conflict and channel issue.
 std::string ConflictListing(const PlanCheck& check, const PlanInputs& inputs);

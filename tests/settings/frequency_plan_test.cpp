@@ -97,7 +97,9 @@ TEST(FrequencyPlan, ScanReadersTakeEveryUnitAndFormatAndNameBadLines) {
     EXPECT_EQ(read.scan.format, r.format) << r.text;
     ASSERT_EQ(read.scan.points.size(), r.points) << r.text;
     EXPECT_EQ(read.error.empty(), r.points > 0) << r.text;
-    if (r.points > 0) EXPECT_DOUBLE_EQ(read.scan.points[0].khz, r.firstKhz) << r.text;
+    if (r.points > 0) {
+      EXPECT_DOUBLE_EQ(read.scan.points[0].khz, r.firstKhz) << r.text;
+    }
     EXPECT_EQ(read.scan.malformed, r.malformed) << r.text;
     EXPECT_EQ(ScanNotice(read.scan), r.notice) << r.text;
   }
