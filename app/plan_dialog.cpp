@@ -95,7 +95,7 @@ void PlanDialog::DoDataExchange(ui::DataExchange& dx) {
 
 bool PlanDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  SetDlgItemText(plan::kScanName, "(未导入扫描)");
+  SetDlgItemText(plan::kScanName, scanName_.empty() ? "(未导入扫描)" : scanName_);
   UpdateData(true);
   ShowPlan();
   return true;
@@ -137,10 +137,15 @@ void PlanDialog::OnImportScan() {
   settings::ScanRead read = settings::ParseScan(input.bytes);
   if (!read.error.empty()) return MessageBox("扫描文件无法读取: " + read.error);
   if (read.scan.malformed > 0) MessageBox(settings::ScanNotice(read.scan));
-  inputs_.scan = std::move(read.scan);
-  const std::string name = std::filesystem::path(*file).filename().string();
-  SetDlgItemText(plan::kScanName, fmt::format("{}: {} {} points", name, settings::ScanFormatName(inputs_.scan.format),
-                                              inputs_.scan.points.size()));
+  SetScan(std::move(read.scan), std::filesystem::path(*file).filename().string());
+}
+
+void PlanDialog::SetScan(settings::Scan scan, const std::string& name) {
+  inputs_.scan = std::move(scan);
+  scanName_ = fmt::format("{}: {} {} points", name, settings::ScanFormatName(inputs_.scan.format),
+                          inputs_.scan.points.size());
+  if (!isOpen()) return;
+  SetDlgItemText(plan::kScanName, scanName_);
   if (UpdateData(true)) ShowPlan();
 }
 

@@ -15,6 +15,8 @@ namespace lx::app {
 class PlanDialog : public ui::Dialog {
  public:
   PlanDialog(ui::Host& host, ToolState& state);
+  // A scan to plan against, named as its file; before DoModal or while open.
+  void SetScan(settings::Scan scan, const std::string& name);
 
  protected:
   bool OnInitDialog() override;
