@@ -43,7 +43,8 @@ std::string PlanPage(const ToolState& s, const std::vector<int64_t>& bank, bool 
   std::string channels;
   for (std::size_t k = 0; k < check.channels.size(); ++k)
     channels += fmt::format("{}CH{:02d} {}", k % 4 == 0 ? "\n  " : "   ", k, check.channels[k]);
-  page += "channels (kHz):" + channels + "\n" + settings::ConflictListing(check, inputs);
+  // The problems first, where the box opens; the channels after them.
+  page += settings::ConflictListing(check, inputs) + "channels (kHz):" + channels + "\n";
   return page;
 }
 

@@ -41,8 +41,8 @@ class PlanDialog : public ui::Dialog {
   std::optional<std::vector<int64_t>> proposal_;  // suggested, not applied yet
 };
 
-// The page beneath the plot: the verdict, the channels and the conflict list of lxcfg plan
-// --verbose.
+// The page beneath the plot: the verdict, the conflict list of lxcfg plan --verbose, and the
+// channels.
 std::string PlanPage(const ToolState& state, const std::vector<int64_t>& bank, bool proposal,
                      const settings::PlanInputs& inputs);
 

@@ -80,7 +80,7 @@ TEST(PlanWindow, AConflictIsRedInThePlotListedAndFailsLxcfgPlanAlike) {
   EXPECT_EQ(cli.status, 1);
   const std::string listing = "guards (kHz): spacing 320, im3 100, im3x 50, im5 off\n"
                               "  spacing 614000 and 614300 kHz are 300 kHz apart (ch 00)\n";
-  EXPECT_TRUE(page.ends_with(listing)) << page;
+  EXPECT_NE(page.find("\n" + listing + "channels (kHz):"), std::string::npos) << page;
   EXPECT_TRUE(cli.out.ends_with("\n" + listing)) << cli.out;
   EXPECT_NE(page.find("NOT compatible: 1 conflict\n"), std::string::npos) << page;
 }
