@@ -30,7 +30,8 @@ std::vector<int64_t> ImageBank(const ToolState& s) {
 
 }  // namespace
 
-std::string PlanPage(const ToolState& s, const std::vector<int64_t>& bank, bool proposal, const PlanInputs& inputs) {
+std::string PlanPage(const ToolState& s, const std::vector<int64_t>& bank, bool proposal,
+                     const PlanInputs& inputs) {
   const PlanCheck check = settings::CheckPlan(bank, inputs);
   std::string verdict = "compatible";
   if (!check.compatible()) {
@@ -38,8 +39,9 @@ std::string PlanPage(const ToolState& s, const std::vector<int64_t>& bank, bool 
     const std::vector<std::string> parts = settings::ProblemCounts(check);
     for (std::size_t i = 0; i < parts.size(); ++i) verdict += (i ? ", " : "") + parts[i];
   }
-  std::string page = fmt::format("{}, crystal {} kHz: {} channels {}, {}\n", s.selectedModel()->name, s.crystalKHz,
-                                 check.channels.size(), proposal ? "suggested, not applied yet" : "in use", verdict);
+  std::string page =
+      fmt::format("{}, crystal {} kHz: {} channels {}, {}\n", s.selectedModel()->name, s.crystalKHz,
+                  check.channels.size(), proposal ? "suggested, not applied yet" : "in use", verdict);
   std::string channels;
   for (std::size_t k = 0; k < check.channels.size(); ++k)
     channels += fmt::format("{}CH{:02d} {}", k % 4 == 0 ? "\n  " : "   ", k, check.channels[k]);
@@ -48,8 +50,7 @@ std::string PlanPage(const ToolState& s, const std::vector<int64_t>& bank, bool 
   return page;
 }
 
-PlanDialog::PlanDialog(ui::Host& host, ToolState& state)
-    : Dialog(host, res::kPlanDialog), state_(state) {
+PlanDialog::PlanDialog(ui::Host& host, ToolState& state) : Dialog(host, res::kPlanDialog), state_(state) {
   const settings::PlanGuards defaults;
   spacing_ = static_cast<uint32_t>(defaults.spacing);
   im3_ = static_cast<uint32_t>(defaults.im3);
@@ -156,8 +157,8 @@ void PlanDialog::OnSuggest() {
   std::vector<int64_t> plan =
       settings::SuggestChannels(state_, range.low, range.high, inputs_.inUse, kSuggestStepKHz, inputs_);
   if (static_cast<int>(plan.size()) < inputs_.inUse) {
-    MessageBox(fmt::format("在 {}~{}KHz 内只能找到 {} 个频道(需要 {} 个)。", range.low, range.high, plan.size(),
-                           inputs_.inUse));
+    MessageBox(fmt::format("在 {}~{}KHz 内只能找到 {} 个频道(需要 {} 个)。", range.low, range.high,
+                           plan.size(), inputs_.inUse));
     return;
   }
   proposal_ = std::move(plan);
@@ -168,8 +169,8 @@ void PlanDialog::OnApply() {
   if (!proposal_ || !readable()) return;
   // The channel words of the proposed channels, nothing else.
   for (std::size_t k = 0; k < proposal_->size(); ++k)
-    if (const std::optional<ChannelWords> words = EncodeChannel(state_.profile(), state_.chipModel, state_.crystalKHz,
-                                                                static_cast<uint32_t>((*proposal_)[k])))
+    if (const std::optional<ChannelWords> words = EncodeChannel(
+            state_.profile(), state_.chipModel, state_.crystalKHz, static_cast<uint32_t>((*proposal_)[k])))
       StoreChannelWords(state_.words, static_cast<int>(k), *words);
   proposal_.reset();
   ShowPlan();

@@ -27,10 +27,10 @@
 
 #include "app/main_dialog.h"
 #include "app/plan_dialog.h"
-#include "channel/codec.h"
-#include "settings/frequency_plan.h"
 #include "bench/figures.h"
+#include "channel/codec.h"
 #include "resources/ids.h"
+#include "settings/frequency_plan.h"
 #include "ui/qt/qt_host.h"
 
 namespace fs = std::filesystem;
@@ -157,7 +157,8 @@ void MeasureTool(const lx::app::ToolDefinition& tool, const fs::path& programDir
                                        lx::ReadChannelWords(state.words, k));
       low = std::min(low, f), high = std::max(high, f);
     }
-    const lx::settings::Scan scan = lx::settings::ParseScan(lx::bench::SiteScan(10000, low - 500, high + 500)).scan;
+    const lx::settings::Scan scan =
+        lx::settings::ParseScan(lx::bench::SiteScan(10000, low - 500, high + 500)).scan;
     openers.push_back({"planning, 10000-pt scan",
                        [&] {
                          lx::app::PlanDialog plan(host, state);

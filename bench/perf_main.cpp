@@ -146,8 +146,9 @@ bool Cli(int rounds, const fs::path& work) {
 
   // Coordination over a site scan of 10,000 points, with exclusions: within a second.
   std::ofstream("scan.csv") << SiteScan();
-  const std::vector<std::string> suggest = {lxcfg, "plan", "EEPROM.h", "--suggest", "--exclude",
-                                            "606000-612000, 622000-630000", "--scan", "scan.csv"};
+  const std::vector<std::string> suggest = {lxcfg,       "plan",      "EEPROM.h",
+                                            "--suggest", "--exclude", "606000-612000, 622000-630000",
+                                            "--scan",    "scan.csv"};
   std::vector<double> suggestMs, helloMs;
   for (int r = 0; r < std::max(3, rounds / 5); ++r) {
     const RunFigures x = RunProgram(suggest);
@@ -155,7 +156,8 @@ bool Cli(int rounds, const fs::path& work) {
     suggestMs.push_back(x.ms);
     helloMs.push_back(RunProgram(hello).ms);
   }
-  met &= PrintRow("lxcfg plan --suggest, exclusions, 10000-pt scan", Median(suggestMs), Median(helloMs), "ms", 0, 1000);
+  met &= PrintRow("lxcfg plan --suggest, exclusions, 10000-pt scan", Median(suggestMs), Median(helloMs), "ms",
+                  0, 1000);
   return met;
 }
 

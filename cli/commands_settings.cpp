@@ -170,14 +170,16 @@ std::optional<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o, int
     Fail(ctx, DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
     return std::nullopt;
   }
-  if (read.scan.malformed > 0 && !Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan))) return std::nullopt;
+  if (read.scan.malformed > 0 && !Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)))
+    return std::nullopt;
   inputs.scan = std::move(read.scan);
   return inputs;
 }
 
 int WriteSvg(Context& ctx, const PlanOptions& o, const PlanCheck& check, const PlanInputs& inputs) {
   if (o.svg.empty()) return kOk;
-  return WriteOutput(ctx, o.svg, plot::Svg(PlanPlot(check, inputs), kSvgWidth, kSvgHeight), "cannot write the picture");
+  return WriteOutput(ctx, o.svg, plot::Svg(PlanPlot(check, inputs), kSvgWidth, kSvgHeight),
+                     "cannot write the picture");
 }
 
 std::string Mhz(uint32_t khz) {
@@ -461,14 +463,16 @@ void AddSettingsCommands(Commands& commands) {
               return Usage(ctx, "--svg -: standard output carries the plan; write the picture to a file");
             if (!o->out.empty() && o->out != "-" && o->svg == o->out)
               return Usage(ctx, "--svg and -o name the same file");
-            if (RefuseOutputOverInput(ctx, o->svg, {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
+            if (RefuseOutputOverInput(ctx, o->svg,
+                                      {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
                                       "write the picture to a file of its own"))
               return kFailed;
           }
           if (o->suggest && !o->out.empty() && !o->scan.empty() &&
               RefuseOutputOverInput(ctx, o->out, {o->scan}, "write the plan to another file"))
             return kFailed;
-          if (o->file.file == "-" && o->scan == "-") return Usage(ctx, "FILE and --scan cannot both be standard input");
+          if (o->file.file == "-" && o->scan == "-")
+            return Usage(ctx, "FILE and --scan cannot both be standard input");
           int refused = kFailed;
           const std::optional<PlanInputs> inputs = ReadPlanInputs(ctx, *o, refused);
           if (!inputs) return refused;
@@ -515,12 +519,15 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
         ->capture_default_str()
         ->transform(kGuardKHz);
-    sub->add_option("--exclude", o->exclude,
-                    "Ranges no channel may use, in kHz: \"606000-614000, 622000-630000\" (--suggest avoids them)");
-    CLI::Option* scan = sub->add_option("--scan", o->scan,
-                    "A spectrum scan of the site: frequency,level CSV (Hz, kHz or MHz) or rtl_power CSV; channels "
-                    "above --threshold conflict (--suggest avoids them)")
-        ->check(kFileName);
+    sub->add_option(
+        "--exclude", o->exclude,
+        "Ranges no channel may use, in kHz: \"606000-614000, 622000-630000\" (--suggest avoids them)");
+    CLI::Option* scan =
+        sub->add_option(
+               "--scan", o->scan,
+               "A spectrum scan of the site: frequency,level CSV (Hz, kHz or MHz) or rtl_power CSV; channels "
+               "above --threshold conflict (--suggest avoids them)")
+            ->check(kFileName);
     sub->add_option("--threshold", o->threshold, "--scan: the level (dB) above which a frequency is occupied")
         ->capture_default_str()
         ->check(CLI::Range(-300.0, 300.0))

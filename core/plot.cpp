@@ -17,11 +17,20 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -126,8 +135,9 @@ std::string Svg(const Plot& plot, int width, int height) {
       case ItemKind::Range: {
         const int x0 = std::max(f.left(), f.x(plot, i.x)), x1 = std::min(f.right(), f.x(plot, i.x2));
         if (x1 >= x0)
-          svg += fmt::format("<rect class=\"range\" x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\"/>\n", x0,
-                             f.top(), std::max(1, x1 - x0), f.axisY() - f.top(), Rgb(kRangeRgb));
+          svg += fmt::format(
+              "<rect class=\"range\" x=\"{}\" y=\"{}\" width=\"{}\" height=\"{}\" fill=\"{}\"/>\n", x0,
+              f.top(), std::max(1, x1 - x0), f.axisY() - f.top(), Rgb(kRangeRgb));
         break;
       }
       case ItemKind::Trace:
@@ -148,14 +158,16 @@ std::string Svg(const Plot& plot, int width, int height) {
         break;
       }
       case ItemKind::Product:
-        svg += fmt::format("<line class=\"product\" x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\"/>\n",
-                           f.x(plot, i.x), f.axisY(), f.productTop(i), Rgb(i.conflict ? kConflictRgb : kProductRgb));
+        svg += fmt::format(
+            "<line class=\"product\" x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\"/>\n",
+            f.x(plot, i.x), f.axisY(), f.productTop(i), Rgb(i.conflict ? kConflictRgb : kProductRgb));
         break;
       case ItemKind::Channel: {
         const int x = f.x(plot, i.x);
         const std::string rgb = Rgb(i.conflict ? kConflictRgb : kChannelRgb);
         svg += fmt::format(
-            "<line class=\"channel\" x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\" stroke-width=\"2\"/>\n"
+            "<line class=\"channel\" x1=\"{0}\" y1=\"{1}\" x2=\"{0}\" y2=\"{2}\" stroke=\"{3}\" "
+            "stroke-width=\"2\"/>\n"
             "<text x=\"{0}\" y=\"{4}\" text-anchor=\"middle\" fill=\"{3}\">{5}</text>\n",
             x, f.axisY(), f.top(), rgb, f.labelBaseline(i), Escaped(i.label));
         break;
@@ -163,10 +175,11 @@ std::string Svg(const Plot& plot, int width, int height) {
     }
   }
   if (!trace.empty())
-    svg += fmt::format("<polyline class=\"trace\" fill=\"none\" stroke=\"{}\" points=\"{}\"/>\n", Rgb(kTraceRgb),
-                       trace);
-  svg += fmt::format("<line class=\"axis\" x1=\"{0}\" y1=\"{1}\" x2=\"{2}\" y2=\"{1}\" stroke=\"{3}\"/>\n</svg>\n",
-                     f.left(), f.axisY(), f.right(), Rgb(kAxisRgb));
+    svg += fmt::format("<polyline class=\"trace\" fill=\"none\" stroke=\"{}\" points=\"{}\"/>\n",
+                       Rgb(kTraceRgb), trace);
+  svg += fmt::format(
+      "<line class=\"axis\" x1=\"{0}\" y1=\"{1}\" x2=\"{2}\" y2=\"{1}\" stroke=\"{3}\"/>\n</svg>\n", f.left(),
+      f.axisY(), f.right(), Rgb(kAxisRgb));
   return svg;
 }
 

@@ -27,9 +27,9 @@ struct Item {
 };
 
 struct Plot {
-  double low = 0, high = 0;          // kHz at the left and right edge
-  double dbLow = -120, dbHigh = 0;   // the trace's level scale, bottom to top
-  std::vector<Item> items;           // drawn in this order
+  double low = 0, high = 0;         // kHz at the left and right edge
+  double dbLow = -120, dbHigh = 0;  // the trace's level scale, bottom to top
+  std::vector<Item> items;          // drawn in this order
 };
 
 // Colours, 0xRRGGBB, the same on every host and in the SVG.
@@ -52,7 +52,7 @@ struct Frame {
   int top() const { return kMarginTop; }
   int axisY() const { return height - kMarginBottom; }
   int x(const Plot& plot, double khz) const;
-  int y(const Plot& plot, double db) const;  // of the level scale, inside top()..axisY()
+  int y(const Plot& plot, double db) const;   // of the level scale, inside top()..axisY()
   int productTop(const Item& product) const;  // products of higher order are shorter
   int labelBaseline(const Item& channel) const { return top() - 3 - (channel.row == 0 ? 0 : 12); }
 };

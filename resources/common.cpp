@@ -6,12 +6,8 @@ namespace lx::res {
 
 namespace {
 constexpr ui::MenuItemTemplate kMenuItems[] = {
-    {"文件", "打开", kCmdOpen},
-    {"文件", "保存", kCmdSave},
-    {"文件", "文件转换", kCmdConvert},
-    {"文件", "退出", kCmdExit},
-    {"查看", "寄存器", kCmdRegisters},
-    {"查看", "频率规划", kCmdPlan},
+    {"文件", "打开", kCmdOpen},  {"文件", "保存", kCmdSave},        {"文件", "文件转换", kCmdConvert},
+    {"文件", "退出", kCmdExit},  {"查看", "寄存器", kCmdRegisters}, {"查看", "频率规划", kCmdPlan},
     {"帮助", "关于", kCmdAbout},
 };
 

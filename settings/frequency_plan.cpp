@@ -83,7 +83,8 @@ std::string Pad(std::string text, std::size_t width) {
 
 bool InAny(std::span<const KhzRange> sorted, int64_t f) {
   // sorted by low and not overlapping
-  auto it = std::upper_bound(sorted.begin(), sorted.end(), f, [](int64_t v, const KhzRange& r) { return v < r.low; });
+  auto it = std::upper_bound(sorted.begin(), sorted.end(), f,
+                             [](int64_t v, const KhzRange& r) { return v < r.low; });
   return it != sorted.begin() && std::prev(it)->contains(f);
 }
 
@@ -116,7 +117,8 @@ RangesRead ParseRanges(std::string_view text) {
 std::string FormatRanges(std::span<const KhzRange> ranges) {
   std::string out;
   for (const KhzRange& r : ranges)
-    out += (out.empty() ? "" : ", ") + (r.low == r.high ? std::to_string(r.low) : fmt::format("{}-{}", r.low, r.high));
+    out += (out.empty() ? "" : ", ") +
+           (r.low == r.high ? std::to_string(r.low) : fmt::format("{}-{}", r.low, r.high));
   return out;
 }
 
@@ -149,7 +151,8 @@ ScanRead ParseScan(std::string_view text) {
       const auto low = f.size() >= 7 && LooksLikeDate(f[0]) ? RealNumber(f[2]) : std::nullopt;
       const auto high = low ? RealNumber(f[3]) : std::nullopt;
       const auto step = high ? RealNumber(f[4]) : std::nullopt;
-      if (!step || *step <= 0 || *low <= 0 || *high < *low || *high > kMaxScanKHz * 1000) return malformed(number);
+      if (!step || *step <= 0 || *low <= 0 || *high < *low || *high > kMaxScanKHz * 1000)
+        return malformed(number);
       std::vector<double> levels;
       for (std::size_t i = 6; i < f.size(); ++i) {
         const auto db = RealNumber(f[i]);
@@ -168,7 +171,8 @@ ScanRead ParseScan(std::string_view text) {
     const auto db = freq ? RealNumber(f[1]) : std::nullopt;
     if (!db || *freq <= 0) {
       // A first line that starts with a word names the columns.
-      if (header && !f[0].empty() && !RealNumber(f[0]) && std::isalpha(static_cast<unsigned char>(f[0][0]))) return;
+      if (header && !f[0].empty() && !RealNumber(f[0]) && std::isalpha(static_cast<unsigned char>(f[0][0])))
+        return;
       return malformed(number);
     }
     raw.push_back({*freq, *db, number});
@@ -178,7 +182,8 @@ ScanRead ParseScan(std::string_view text) {
     // it): wireless microphones work between 100 MHz and 2 GHz, which no two units confuse.
     std::vector<double> freqs;
     for (const Row& r : raw) freqs.push_back(r.freq);
-    std::nth_element(freqs.begin(), freqs.begin() + static_cast<std::ptrdiff_t>(freqs.size() / 2), freqs.end());
+    std::nth_element(freqs.begin(), freqs.begin() + static_cast<std::ptrdiff_t>(freqs.size() / 2),
+                     freqs.end());
     const double middle = freqs[freqs.size() / 2];
     const double toKhz = middle < 1.0e4 ? 1000.0 : middle < 1.0e7 ? 1.0 : 0.001;
     scan.points.reserve(raw.size());
@@ -212,8 +217,8 @@ std::string ScanNotice(const Scan& scan) {
   std::string lines;
   for (const int n : scan.malformedLines) lines += (lines.empty() ? "" : ", ") + std::to_string(n);
   if (static_cast<std::size_t>(scan.malformed) > scan.malformedLines.size()) lines += ", ...";
-  return fmt::format("{} malformed {} skipped ({} {})", scan.malformed, scan.malformed == 1 ? "line" : "lines",
-                     scan.malformed == 1 ? "line" : "lines", lines);
+  return fmt::format("{} malformed {} skipped ({} {})", scan.malformed,
+                     scan.malformed == 1 ? "line" : "lines", scan.malformed == 1 ? "line" : "lines", lines);
 }
 
 // ---- the check ----
@@ -225,7 +230,8 @@ std::vector<KhzRange> OccupiedRanges(const Scan& scan, double thresholdDb) {
     if (!(p[i].db > thresholdDb)) continue;
     const double left = i > 0 ? (p[i].khz - p[i - 1].khz) / 2 : 0.0;
     const double right = i + 1 < p.size() ? (p[i + 1].khz - p[i].khz) / 2 : 0.0;
-    const KhzRange r{static_cast<int64_t>(std::floor(p[i].khz - left)), static_cast<int64_t>(std::ceil(p[i].khz + right))};
+    const KhzRange r{static_cast<int64_t>(std::floor(p[i].khz - left)),
+                     static_cast<int64_t>(std::ceil(p[i].khz + right))};
     if (!out.empty() && r.low <= out.back().high)
       out.back().high = std::max(out.back().high, r.high);
     else
@@ -245,7 +251,8 @@ bool PlanCheck::involves(int64_t f) const {
 PlanCheck CheckPlan(std::span<const int64_t> channels, const PlanInputs& inputs) {
   PlanCheck check;
   const auto n = static_cast<std::size_t>(std::clamp(inputs.inUse, 1, static_cast<int>(channels.size())));
-  check.channels.assign(channels.begin(), channels.begin() + static_cast<std::ptrdiff_t>(std::min(n, channels.size())));
+  check.channels.assign(channels.begin(),
+                        channels.begin() + static_cast<std::ptrdiff_t>(std::min(n, channels.size())));
   check.shared = FindSharedFrequencies(check.channels);
   check.conflicts = FindConflicts(check.channels, inputs.guards);
   check.occupied = OccupiedRanges(inputs.scan, inputs.thresholdDb);
@@ -256,7 +263,8 @@ PlanCheck CheckPlan(std::span<const int64_t> channels, const PlanInputs& inputs)
       if (!r.contains(f)) continue;
       double loudest = inputs.thresholdDb;
       for (const ScanPoint& p : inputs.scan.points)
-        if (p.khz >= static_cast<double>(r.low) && p.khz <= static_cast<double>(r.high)) loudest = std::max(loudest, p.db);
+        if (p.khz >= static_cast<double>(r.low) && p.khz <= static_cast<double>(r.high))
+          loudest = std::max(loudest, p.db);
       check.issues.push_back({ChannelIssue::Kind::Occupied, f, r, loudest});
     }
   }
@@ -279,9 +287,10 @@ std::vector<Product> Products(std::span<const int64_t> channels, const PlanGuard
   std::sort(out.begin(), out.end(), [](const Product& x, const Product& y) {
     return x.khz != y.khz ? x.khz < y.khz : x.kind < y.kind;
   });
-  out.erase(std::unique(out.begin(), out.end(),
-                        [](const Product& x, const Product& y) { return x.khz == y.khz && x.kind == y.kind; }),
-            out.end());
+  out.erase(
+      std::unique(out.begin(), out.end(),
+                  [](const Product& x, const Product& y) { return x.khz == y.khz && x.kind == y.kind; }),
+      out.end());
   return out;
 }
 
@@ -290,13 +299,16 @@ std::vector<std::string> ProblemCounts(const PlanCheck& check) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
   };
   std::vector<std::string> parts;
-  if (!check.shared.empty()) parts.push_back(plural(check.shared.size(), "shared frequency", "shared frequencies"));
+  if (!check.shared.empty())
+    parts.push_back(plural(check.shared.size(), "shared frequency", "shared frequencies"));
   if (!check.conflicts.empty()) parts.push_back(plural(check.conflicts.size(), "conflict", "conflicts"));
-  const auto excluded = static_cast<std::size_t>(std::count_if(
-      check.issues.begin(), check.issues.end(), [](const ChannelIssue& i) { return i.kind == ChannelIssue::Kind::Excluded; }));
+  const auto excluded = static_cast<std::size_t>(
+      std::count_if(check.issues.begin(), check.issues.end(),
+                    [](const ChannelIssue& i) { return i.kind == ChannelIssue::Kind::Excluded; }));
   if (excluded != 0) parts.push_back(plural(excluded, "channel", "channels") + " in excluded ranges");
   if (check.issues.size() > excluded)
-    parts.push_back(plural(check.issues.size() - excluded, "channel", "channels") + " on occupied frequencies");
+    parts.push_back(plural(check.issues.size() - excluded, "channel", "channels") +
+                    " on occupied frequencies");
   return parts;
 }
 
@@ -307,14 +319,15 @@ std::string ConflictListing(const PlanCheck& check, const PlanInputs& inputs) {
                     guard(g.im3x) + ", im5 " + guard(g.im5) + '\n';
   if (!inputs.exclusions.empty()) out += "excluded (kHz): " + FormatRanges(inputs.exclusions) + '\n';
   if (!inputs.scan.empty())
-    out += fmt::format("scan: {} points, occupied above {:g} dB: {}\n", inputs.scan.points.size(), inputs.thresholdDb,
-                       check.occupied.empty() ? std::string("nothing") : FormatRanges(check.occupied) + " kHz");
+    out += fmt::format(
+        "scan: {} points, occupied above {:g} dB: {}\n", inputs.scan.points.size(), inputs.thresholdDb,
+        check.occupied.empty() ? std::string("nothing") : FormatRanges(check.occupied) + " kHz");
   for (const SharedFrequency& sf : check.shared)
-    out += "  " + Pad("shared", 8) + std::to_string(sf.khz) + " kHz on channels " + Channels(check.channels, sf.khz) +
-           '\n';
+    out += "  " + Pad("shared", 8) + std::to_string(sf.khz) + " kHz on channels " +
+           Channels(check.channels, sf.khz) + '\n';
   for (const PlanConflict& c : check.conflicts)
-    out += "  " + Pad(ConflictKindName(c.kind), 8) + DescribeConflict(c) + " (ch " + Channels(check.channels, c.victim) +
-           ")\n";
+    out += "  " + Pad(ConflictKindName(c.kind), 8) + DescribeConflict(c) + " (ch " +
+           Channels(check.channels, c.victim) + ")\n";
   for (const ChannelIssue& i : check.issues) {
     if (i.kind == ChannelIssue::Kind::Excluded)
       out += fmt::format("  excluded {} kHz lies in {} ({})\n", i.channel, FormatRanges({&i.where, 1}),
@@ -359,14 +372,16 @@ plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {
   // Exclusions near the bank widen the view to show them whole; far ones are left out of it.
   const int64_t reach = high - low;
   for (const KhzRange& r : inputs.exclusions)
-    if (r.high >= low - reach && r.low <= high + reach) low = std::min(low, r.low), high = std::max(high, r.high);
+    if (r.high >= low - reach && r.low <= high + reach)
+      low = std::min(low, r.low), high = std::max(high, r.high);
   p.low = static_cast<double>(low);
   p.high = static_cast<double>(high);
 
   const auto inView = [&](double khz) { return khz >= p.low && khz <= p.high; };
   for (const KhzRange& r : inputs.exclusions)
     if (static_cast<double>(r.high) >= p.low && static_cast<double>(r.low) <= p.high)
-      p.items.push_back({plot::ItemKind::Range, static_cast<double>(r.low), static_cast<double>(r.high), 0, {}});
+      p.items.push_back(
+          {plot::ItemKind::Range, static_cast<double>(r.low), static_cast<double>(r.high), 0, {}});
   if (!inputs.scan.empty()) {
     double lo = inputs.thresholdDb, hi = inputs.thresholdDb;
     for (const ScanPoint& pt : inputs.scan.points)
@@ -397,8 +412,8 @@ plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {
   for (std::size_t r = 0; r < order.size(); ++r) row[order[r]] = static_cast<int>(r % 2);
   for (std::size_t k = 0; k < check.channels.size(); ++k) {
     const auto f = static_cast<double>(check.channels[k]);
-    p.items.push_back({plot::ItemKind::Channel, f, f, 0, fmt::format("CH{:02d}", k), check.involves(check.channels[k]),
-                       row[k]});
+    p.items.push_back({plot::ItemKind::Channel, f, f, 0, fmt::format("CH{:02d}", k),
+                       check.involves(check.channels[k]), row[k]});
   }
   return p;
 }

@@ -121,8 +121,8 @@ std::string ConflictListing(const PlanCheck& check, const PlanInputs& inputs);
 
 // The lowest channels in from..to on the step grid that every guard accepts, that the model's
 // codec keeps exactly at the crystal, outside the exclusions and off occupied scan points.
-std::vector<int64_t> SuggestChannels(const ToolState& state, int64_t from, int64_t to, int count, int64_t step,
-                                     const PlanInputs& inputs);
+std::vector<int64_t> SuggestChannels(const ToolState& state, int64_t from, int64_t to, int count,
+                                     int64_t step, const PlanInputs& inputs);
 
 // ---- the picture ----
 

@@ -27,7 +27,7 @@ const plot::Plot& PlotOf(ui::Dialog& d) { return *d.at(plan::kPlot).plot; }
 
 TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
   struct Row {
-    const char* how;       // how the window ends
+    const char* how;  // how the window ends
     bool apply;
   } rows[] = {{"escape", false}, {"close", false}, {"close button", false}, {"escape", true}};
   for (const Row& r : rows) {
@@ -56,7 +56,8 @@ TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
     settings::PlanInputs in;
     in.exclusions = {{470000, 480000}};
     const std::vector<int64_t> bank = Bank(w.state);
-    EXPECT_TRUE(settings::CheckPlan(bank, in).compatible()) << settings::ConflictListing(settings::CheckPlan(bank, in), in);
+    EXPECT_TRUE(settings::CheckPlan(bank, in).compatible())
+        << settings::ConflictListing(settings::CheckPlan(bank, in), in);
   }
 }
 
@@ -78,8 +79,9 @@ TEST(PlanWindow, AConflictIsRedInThePlotListedAndFailsLxcfgPlanAlike) {
   EXPECT_EQ(red, (std::vector<std::string>{"CH00", "CH01"}));
   const test::Outcome cli = test::RunLxcfg({"plan", file, "--spacing", "320", "--verbose"}, LX_PROGRAM_DIR);
   EXPECT_EQ(cli.status, 1);
-  const std::string listing = "guards (kHz): spacing 320, im3 100, im3x 50, im5 off\n"
-                              "  spacing 614000 and 614300 kHz are 300 kHz apart (ch 00)\n";
+  const std::string listing =
+      "guards (kHz): spacing 320, im3 100, im3x 50, im5 off\n"
+      "  spacing 614000 and 614300 kHz are 300 kHz apart (ch 00)\n";
   EXPECT_NE(page.find("\n" + listing + "channels (kHz):"), std::string::npos) << page;
   EXPECT_TRUE(cli.out.ends_with("\n" + listing)) << cli.out;
   EXPECT_NE(page.find("NOT compatible: 1 conflict\n"), std::string::npos) << page;

@@ -348,18 +348,20 @@ TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
   const std::string rx = DefaultImage("LX7150");  // channels 614000..630400, compatible
   const Outcome excluded = Lxcfg({"plan", rx, "--exclude", "613900-614100", "--verbose"});
   EXPECT_EQ(excluded.status, 1);
-  EXPECT_NE(excluded.out.find("NOT compatible: 1 channel in excluded ranges\n"), std::string::npos) << excluded.out;
+  EXPECT_NE(excluded.out.find("NOT compatible: 1 channel in excluded ranges\n"), std::string::npos)
+      << excluded.out;
   EXPECT_NE(excluded.out.find("  excluded 614000 kHz lies in 613900-614100 (ch 00)\n"), std::string::npos);
   WriteFile(at("scan.csv"), "MHz,dBm\n614.2,-100\n614.3,-45\n614.4,-100\nnoise\n");
   const Outcome loud = Lxcfg({"plan", rx, "--scan", at("scan.csv"), "--threshold", "-60"});
   EXPECT_EQ(loud.status, 1);
-  EXPECT_NE(loud.out.find("NOT compatible: 1 channel on occupied frequencies\n"), std::string::npos) << loud.out;
+  EXPECT_NE(loud.out.find("NOT compatible: 1 channel on occupied frequencies\n"), std::string::npos)
+      << loud.out;
   EXPECT_NE(loud.err.find("scan.csv: 1 malformed line skipped (line 5)"), std::string::npos) << loud.err;
   EXPECT_EQ(Lxcfg({"plan", rx, "--scan", at("scan.csv"), "--threshold", "-40"}).status, 0);
 
   // The suggestion leaves the excluded range and passes the check that names it.
-  ASSERT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "600000", "--to", "640000", "--exclude", "606000-612000",
-                   "--scan", at("scan.csv"), "-o", at("s.h")})
+  ASSERT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "600000", "--to", "640000", "--exclude",
+                   "606000-612000", "--scan", at("scan.csv"), "-o", at("s.h")})
                 .status,
             0);
   EXPECT_EQ(Lxcfg({"plan", at("s.h"), "--exclude", "606000-612000", "--scan", at("scan.csv")}).status, 0);
@@ -378,8 +380,7 @@ TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
   for (auto [it, end] = drawn->equal_range("channel"); it != end; ++it) red += it->second == "#D01010";
   std::size_t involved = 0;  // channels the table counts conflicts for
   const Json table = Json::parse(Lxcfg({"plan", at("c.h"), "--json"}).out);
-  for (const Json& channel : table.at("channels"))
-    involved += channel.at("conflicts").get<int>() > 0;
+  for (const Json& channel : table.at("channels")) involved += channel.at("conflicts").get<int>() > 0;
   EXPECT_EQ(red, involved);
   EXPECT_GE(red, 2u) << "614000 and 614100 are 100 kHz apart";
   ASSERT_EQ(Lxcfg({"plan", rx, "--suggest", "--count", "4", "--svg", at("four.svg")}).status, 0);
@@ -390,7 +391,9 @@ TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
     int status;
     std::string err;
   } refusals[] = {
-      {{"plan", rx, "--exclude", "612000-606000"}, 2, "--exclude: '612000-606000': the range's low end is above"},
+      {{"plan", rx, "--exclude", "612000-606000"},
+       2,
+       "--exclude: '612000-606000': the range's low end is above"},
       {{"plan", rx, "--scan", at("none.csv")}, 1, "none.csv"},
       {{"plan", rx, "--scan", at("c.h")}, 1, "no readable scan line"},
       {{"plan", rx, "--threshold", "-50"}, 2, "--threshold requires --scan"},

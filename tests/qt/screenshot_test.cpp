@@ -25,9 +25,9 @@
 
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
+#include "app/main_dialog.h"
 #include "app/plan_dialog.h"
 #include "app/register_dialog.h"
-#include "app/main_dialog.h"
 #include "resources/ambrel_tx_ids.h"
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
@@ -58,8 +58,10 @@ std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& stat
     case res::kPlanDialog: {
       // Over our sample scan of a site, as the guide shows it.
       auto plan = std::make_unique<PlanDialog>(host, state);
-      plan->SetScan(settings::ParseScan(test::ReadFile(std::filesystem::path(LX_TEST_DATA_DIR) / "scan-levels.csv")).scan,
-                    "scan-levels.csv");
+      plan->SetScan(
+          settings::ParseScan(test::ReadFile(std::filesystem::path(LX_TEST_DATA_DIR) / "scan-levels.csv"))
+              .scan,
+          "scan-levels.csv");
       return plan;
     }
     default:

@@ -1,6 +1,8 @@
 // The planning model of the window and lxcfg plan: products against hand-computed values, the
 // range and scan readers, the check with exclusions and a scan, the suggestion that avoids
 // them, and the plot as data.
+#include "settings/frequency_plan.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,7 +11,6 @@
 #include "channel/codec.h"
 #include "core/plot.h"
 #include "core/profile.h"
-#include "settings/frequency_plan.h"
 
 namespace lx::settings {
 namespace {
@@ -79,11 +80,12 @@ TEST(FrequencyPlan, ScanReadersTakeEveryUnitAndFormatAndNameBadLines) {
       {"606500,-40\r\n607000,-90\r\n", ScanFormat::LevelCsv, 2, 606500, 0, ""},
       {"606500000,-40\n607000000,-90\n", ScanFormat::LevelCsv, 2, 606500, 0, ""},
       // a stray huge value does not switch the unit of the rest
-      {"606.5,-40\n607.0,-90\n1e300,-3\n", ScanFormat::LevelCsv, 2, 606500, 1, "1 malformed line skipped (line 3)"},
+      {"606.5,-40\n607.0,-90\n1e300,-3\n", ScanFormat::LevelCsv, 2, 606500, 1,
+       "1 malformed line skipped (line 3)"},
       {"606.5,-40\nx,1\n607,-90,7\n608\n\n# note\n-3,1\n606.7,nan\n", ScanFormat::LevelCsv, 1, 606500, 5,
        "5 malformed lines skipped (lines 2, 3, 4, 7, 8)"},
-      {"2026-12-07, 21:00:00, 600000000, 600300000, 100000.00, 4, -40, -20, -35, -41\n", ScanFormat::RtlPower, 4,
-       600000, 0, ""},
+      {"2026-12-07, 21:00:00, 600000000, 600300000, 100000.00, 4, -40, -20, -35, -41\n", ScanFormat::RtlPower,
+       4, 600000, 0, ""},
       // a truncated line and one with more bins than its span are skipped, the rest kept
       {"2026-12-07, 21:00:00, 600000000, 600100000, 100000, 4, -40, -20\n"
        "2026-12-07, 21:00:00, 600200000, 600300000, 100000, 4, -40, -20, -1, -2, -3\n"
@@ -111,7 +113,8 @@ TEST(FrequencyPlan, ScanReadersTakeEveryUnitAndFormatAndNameBadLines) {
   EXPECT_EQ(rtl.scan.format, ScanFormat::RtlPower);
   EXPECT_EQ(rtl.scan.points.size(), 320u);  // two sweeps held as one
   std::string huge;
-  for (int i = 0; i < 200000; ++i) huge += std::to_string(470000 + i) + ",-" + std::to_string(60 + i % 50) + "\n";
+  for (int i = 0; i < 200000; ++i)
+    huge += std::to_string(470000 + i) + ",-" + std::to_string(60 + i % 50) + "\n";
   EXPECT_EQ(ParseScan(huge).scan.points.size(), 200000u);
 }
 

@@ -162,7 +162,8 @@ void PlotWidget::paintEvent(QPaintEvent*) {
       switch (i.kind) {
         case plot::ItemKind::Range: {
           const int x0 = std::max(f.left(), f.x(plot, i.x)), x1 = std::min(f.right(), f.x(plot, i.x2));
-          if (x1 >= x0) p.fillRect(x0, f.top(), std::max(1, x1 - x0), f.axisY() - f.top(), colour(plot::kRangeRgb));
+          if (x1 >= x0)
+            p.fillRect(x0, f.top(), std::max(1, x1 - x0), f.axisY() - f.top(), colour(plot::kRangeRgb));
           break;
         }
         case plot::ItemKind::Trace:

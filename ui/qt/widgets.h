@@ -83,7 +83,8 @@ Qt::WindowFlags FrameFlags(const DialogTemplate& tpl);
 // A plot control: paints the items the dialog holds for it (core/plot.h) with QPainter.
 class PlotWidget : public QWidget {
  public:
-  PlotWidget(const Dialog& dialog, int index, QWidget* parent) : QWidget(parent), dialog_(dialog), index_(index) {}
+  PlotWidget(const Dialog& dialog, int index, QWidget* parent)
+      : QWidget(parent), dialog_(dialog), index_(index) {}
 
  protected:
   void paintEvent(QPaintEvent* event) override;

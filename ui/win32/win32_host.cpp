@@ -700,7 +700,8 @@ bool Win32Host::DrawPlot(Window& w, const DRAWITEMSTRUCT& item) {
   const int saved = SaveDC(dc);
   SetViewportOrgEx(dc, r.left, r.top, nullptr);
   SetBkMode(dc, TRANSPARENT);
-  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0))) SelectObject(dc, font);
+  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)))
+    SelectObject(dc, font);
   const auto line = [&](int x0, int y0, int x1, int y1, uint32_t colour, int width, int style) {
     HPEN pen = CreatePen(style, width, rgb(colour));
     HGDIOBJ old = SelectObject(dc, pen);
@@ -737,8 +738,8 @@ bool Win32Host::DrawPlot(Window& w, const DRAWITEMSTRUCT& item) {
         text(f.x(p, i.x), f.height - 4, i.label, plot::kAxisRgb);
         break;
       case plot::ItemKind::Product:
-        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.productTop(i), i.conflict ? plot::kConflictRgb : plot::kProductRgb,
-             1, PS_SOLID);
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.productTop(i),
+             i.conflict ? plot::kConflictRgb : plot::kProductRgb, 1, PS_SOLID);
         break;
       case plot::ItemKind::Channel: {
         const uint32_t colour = i.conflict ? plot::kConflictRgb : plot::kChannelRgb;
