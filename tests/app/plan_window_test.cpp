@@ -49,7 +49,9 @@ TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
     for (int i = 0; i < kEepromSize; ++i) {
       const auto at = static_cast<std::size_t>(i);
       const bool channelWord = i >= 0x40 && i <= 0x5f;
-      if (!r.apply || !channelWord) EXPECT_EQ(w.state.words[at], before[at]) << r.how << " reg " << i;
+      if (!r.apply || !channelWord) {
+        EXPECT_EQ(w.state.words[at], before[at]) << r.how << " reg " << i;
+      }
     }
     if (!r.apply) continue;
     EXPECT_NE(w.state.words, before);

@@ -367,7 +367,9 @@ TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
   EXPECT_EQ(Lxcfg({"plan", at("s.h"), "--exclude", "606000-612000", "--scan", at("scan.csv")}).status, 0);
   std::istringstream csv(Lxcfg({"plan", at("s.h"), "--csv"}).out);
   for (std::string row; std::getline(csv, row);)
-    if (row[0] != 'C') EXPECT_TRUE(row.substr(3) < "606.000" || row.substr(3) > "612.000") << row;
+    if (row[0] != 'C') {
+      EXPECT_TRUE(row.substr(3) < "606.000" || row.substr(3) > "612.000") << row;
+    }
 
   // One channel line per channel in use, conflicts in red, as the window draws them.
   std::vector<std::string> args = {"set", rx, "-o", at("c.h"), "channel.1=614100"};
