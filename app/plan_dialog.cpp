@@ -23,6 +23,7 @@ constexpr const char* kBadRanges = "请输入排除范围(kHz)，例如 606000-6
 
 std::vector<int64_t> ImageBank(const ToolState& s) {
   std::vector<int64_t> bank;
+  bank.reserve(kChannelCount);
   for (int k = 0; k < kChannelCount; ++k)
     bank.push_back(DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k)));
   return bank;

@@ -99,7 +99,8 @@ RangesRead ParseRanges(std::string_view text) {
     const std::size_t dash = piece.find('-', 1);
     const auto low = WholeNumber(piece.substr(0, dash));
     const auto high = dash == std::string_view::npos ? low : WholeNumber(piece.substr(dash + 1));
-    if (!low || !high || *low <= 0 || *high <= 0 || *low > kMaxScanKHz || *high > kMaxScanKHz) {
+    constexpr int64_t kMaxKHz = static_cast<int64_t>(kMaxScanKHz);
+    if (!low || !high || *low <= 0 || *high <= 0 || *low > kMaxKHz || *high > kMaxKHz) {
       out.error = "'" + std::string(piece) + "' is not a range in kHz (like 606000-614000)";
       out.ranges.clear();
       return out;
@@ -181,6 +182,7 @@ ScanRead ParseScan(std::string_view text) {
     // One unit for the whole file, told by its middle frequency (a stray value cannot change
     // it): wireless microphones work between 100 MHz and 2 GHz, which no two units confuse.
     std::vector<double> freqs;
+    freqs.reserve(raw.size());
     for (const Row& r : raw) freqs.push_back(r.freq);
     std::nth_element(freqs.begin(), freqs.begin() + static_cast<std::ptrdiff_t>(freqs.size() / 2),
                      freqs.end());
