@@ -23,7 +23,7 @@ struct Item {
   double y = 0;          // dB (Trace, Threshold)
   std::string label;
   bool conflict = false;  // drawn in red: a channel or product inside a guard
-  int row = 0;            // Channel: the label's row above the plot (0 or 1), so neighbours do not overlap
+  int row = 0;            // Channel: the label's row above the plot (0..kLabelRows-1), so neighbours do not overlap
 };
 
 struct Plot {
@@ -46,7 +46,9 @@ inline constexpr uint32_t kConflictRgb = 0xD01010;
 // margin, channel lines rise from it, products are short marks above it.
 struct Frame {
   int width = 0, height = 0;
-  static constexpr int kMarginLeft = 6, kMarginRight = 6, kMarginTop = 28, kMarginBottom = 18;
+  static constexpr int kLabelRows = 3, kLabelRowHeight = 12;
+  static constexpr int kMarginLeft = 6, kMarginRight = 6, kMarginTop = 4 + kLabelRows * kLabelRowHeight,
+                       kMarginBottom = 18;
   int left() const { return kMarginLeft; }
   int right() const { return width - kMarginRight; }
   int top() const { return kMarginTop; }
@@ -54,7 +56,7 @@ struct Frame {
   int x(const Plot& plot, double khz) const;
   int y(const Plot& plot, double db) const;   // of the level scale, inside top()..axisY()
   int productTop(const Item& product) const;  // products of higher order are shorter
-  int labelBaseline(const Item& channel) const { return top() - 3 - (channel.row == 0 ? 0 : 12); }
+  int labelBaseline(const Item& channel) const { return top() - 3 - channel.row * kLabelRowHeight; }
 };
 
 // Axis ticks for kHz low..high on a "nice" MHz step (1, 2 or 5 times a power of ten), about

@@ -405,13 +405,28 @@ plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {
       p.items.push_back({plot::ItemKind::Product, khz, khz, 0, ConflictKindName(pr.kind),
                          red.contains({static_cast<int>(pr.kind), pr.khz})});
   }
-  // Labels alternate between two rows in the order of frequency, so that neighbours stay apart.
+  // Labels go, in the order of frequency, to the lowest row where the last label is a label's
+  // width (a twentieth of the view) away, else to the row whose last label is farthest.
   std::vector<std::size_t> order(check.channels.size());
   for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return check.channels[a] < check.channels[b]; });
   std::vector<int> row(order.size());
-  for (std::size_t r = 0; r < order.size(); ++r) row[order[r]] = static_cast<int>(r % 2);
+  const double labelWidth = (p.high - p.low) / 20;
+  std::vector<double> lastInRow(plot::Frame::kLabelRows, -1e18);
+  for (const std::size_t k : order) {
+    const auto f = static_cast<double>(check.channels[k]);
+    int pick = 0;
+    for (int r = 0; r < plot::Frame::kLabelRows; ++r) {
+      if (f - lastInRow[static_cast<std::size_t>(r)] >= labelWidth) {
+        pick = r;
+        break;
+      }
+      if (lastInRow[static_cast<std::size_t>(r)] < lastInRow[static_cast<std::size_t>(pick)]) pick = r;
+    }
+    row[k] = pick;
+    lastInRow[static_cast<std::size_t>(pick)] = f;
+  }
   for (std::size_t k = 0; k < check.channels.size(); ++k) {
     const auto f = static_cast<double>(check.channels[k]);
     p.items.push_back({plot::ItemKind::Channel, f, f, 0, fmt::format("CH{:02d}", k),
