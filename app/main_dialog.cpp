@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
 #include "app/file_requests.h"
+#include "app/plan_dialog.h"
 #include "app/register_dialog.h"
 #include "resources/common.h"
 #include "resources/ids.h"
@@ -36,6 +37,7 @@ MainDialog::MainDialog(ui::Host& host, ToolState& state, const ToolDefinition& t
   On(res::kCmdSave, ui::kCommand, &MainDialog::OnSaveHeader);
   On(res::kCmdConvert, ui::kCommand, &MainDialog::OnConvert);
   On(res::kCmdRegisters, ui::kCommand, &MainDialog::OnRegisters);
+  On(res::kCmdPlan, ui::kCommand, &MainDialog::OnPlan);
 }
 
 bool MainDialog::OnInitDialog() {
@@ -107,6 +109,11 @@ void MainDialog::OnConvert() {
 
 void MainDialog::OnRegisters() {
   RegisterDialog dialog(host(), state_);
+  dialog.DoModal();
+}
+
+void MainDialog::OnPlan() {
+  PlanDialog dialog(host(), state_);
   dialog.DoModal();
 }
 

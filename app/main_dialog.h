@@ -31,6 +31,7 @@ class MainDialog : public ui::Dialog {
   void OpenHeaderFile(const std::string& file);
   void OnDropFile(const std::string& path) override { OpenHeaderFile(path); }
   void OnRegisters();
+  void OnPlan();
   void OnSaveHeader();
   void OnConvert();
   void OnAbout();

@@ -33,6 +33,8 @@ KindRow Describe(ui::Kind kind) {
       return {"label", ""};
     case ui::Kind::Icon:
       return {"icon", ""};
+    case ui::Kind::Plot:
+      return {"plot", ""};
   }
   return {"?", ""};
 }

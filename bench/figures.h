@@ -8,6 +8,18 @@
 
 namespace lx::bench {
 
+// A site scan as a "frequency,level" CSV in kHz: `points` readings across low..high kHz, a noise
+// floor with a carrier every 7 MHz, as the planning budgets use it.
+inline std::string SiteScan(int points = 10000, long low = 470000, long high = 960000) {
+  std::string csv = "frequency,level\n";
+  for (int i = 0; i < points; ++i) {
+    const long khz = low + static_cast<long>(i) * (high - low) / points;
+    const bool carrier = khz % 7000 < 200;
+    csv += std::to_string(khz) + "," + (carrier ? "-45" : std::to_string(-100 - i % 7)) + "\n";
+  }
+  return csv;
+}
+
 inline double Median(std::vector<double> v) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());

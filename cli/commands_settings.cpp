@@ -10,6 +10,7 @@
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "settings/channel_plan.h"
+#include "settings/frequency_plan.h"
 #include "settings/image_settings.h"
 #include "settings/image_text.h"
 
@@ -140,7 +141,46 @@ struct PlanOptions {
   int64_t from = 0, to = 0, step = 25;
   int count = kChannelCount;
   std::string out;
+  // Both: ranges to keep clear of, a scan of the site and its threshold, the picture.
+  std::string exclude, scan, svg;
+  double threshold = kDefaultThresholdDb;
 };
+
+// The size of the picture --svg writes, in pixels: the window's plot, larger.
+constexpr int kSvgWidth = 900, kSvgHeight = 320;
+
+// The exclusions and the scan the options name, as the window holds them; nullopt after
+// reporting why not, with the exit status in `status`.
+std::optional<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o, int& status) {
+  PlanInputs inputs;
+  inputs.guards = o.guards;
+  inputs.thresholdDb = o.threshold;
+  const RangesRead ranges = ParseRanges(o.exclude);
+  if (!ranges.error.empty()) {
+    status = Usage(ctx, "--exclude: " + ranges.error);
+    return std::nullopt;
+  }
+  inputs.exclusions = ranges.ranges;
+  if (o.scan.empty()) return inputs;
+  const std::optional<std::string> text = ReadInputOf(ctx, o.scan, "cannot open the scan");
+  status = kFailed;
+  if (!text) return std::nullopt;
+  ScanRead read = ParseScan(*text);
+  if (!read.error.empty()) {
+    Fail(ctx, DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
+    return std::nullopt;
+  }
+  if (read.scan.malformed > 0 && !Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)))
+    return std::nullopt;
+  inputs.scan = std::move(read.scan);
+  return inputs;
+}
+
+int WriteSvg(Context& ctx, const PlanOptions& o, const PlanCheck& check, const PlanInputs& inputs) {
+  if (o.svg.empty()) return kOk;
+  return WriteOutput(ctx, o.svg, plot::Svg(PlanPlot(check, inputs), kSvgWidth, kSvgHeight),
+                     "cannot write the picture");
+}
 
 std::string Mhz(uint32_t khz) {
   const std::string frac = std::to_string(khz % 1000);
@@ -161,7 +201,7 @@ struct PlanRow {
   int conflicts;   // conflicts and shared frequencies this channel takes part in
 };
 
-int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
+int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInputs& inputs) {
   if (s.crystalKHz <= 0)
     return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
   const ToolProfile& profile = s.profile();
@@ -171,14 +211,9 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   freqs.reserve(kChannelCount);
   for (int k = 0; k < kChannelCount; ++k) freqs.push_back(ChannelFrequency(s, k));
   const std::vector<int64_t> distinct = DistinctFrequencies(freqs);
-  const std::vector<PlanConflict> conflicts = FindConflicts(freqs, o.guards);
-  const std::vector<SharedFrequency> shared = FindSharedFrequencies(freqs);
-  const auto channelsAt = [&](int64_t f) {
-    std::string list;
-    for (int k = 0; k < kChannelCount; ++k)
-      if (freqs[static_cast<std::size_t>(k)] == f) list += (list.empty() ? "" : ",") + TwoDigits(k);
-    return list;
-  };
+  const PlanCheck check = CheckPlan(freqs, inputs);
+  const std::vector<PlanConflict>& conflicts = check.conflicts;
+  const std::vector<SharedFrequency>& shared = check.shared;
 
   std::vector<PlanRow> rows;
   for (int k = 0; k < kChannelCount; ++k) {
@@ -191,13 +226,16 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
       if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
     for (const SharedFrequency& sf : shared)
       if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
+    for (const ChannelIssue& issue : check.issues)
+      if (issue.channel == f) ++involved;
     rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
                     InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
                     !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
   }
   const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
-  const bool compatible = conflicts.empty() && shared.empty() && foreign == 0;
+  const bool compatible = check.compatible() && foreign == 0;
   const int status = compatible ? kOk : kFailed;
+  if (const int written = WriteSvg(ctx, o, check, inputs)) return written;
 
   if (o.csv) {
     ctx.out << "Channel,Frequency (MHz)\n";
@@ -232,6 +270,14 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
                                    {"product", c.product},
                                    {"victim", c.victim},
                                    {"distance", c.distance}});
+    if (!inputs.exclusions.empty() || !inputs.scan.empty()) {
+      json["issues"] = Json::array();
+      for (const ChannelIssue& i : check.issues)
+        json["issues"].push_back({{"kind", i.kind == ChannelIssue::Kind::Excluded ? "excluded" : "occupied"},
+                                  {"khz", i.channel},
+                                  {"from", i.where.low},
+                                  {"to", i.where.high}});
+    }
     json["compatible"] = compatible;
     Print(ctx.out, json);
     return status;
@@ -242,9 +288,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
   if (compatible) {
     verdict = "compatible";
   } else {
-    std::vector<std::string> parts;
-    if (!shared.empty()) parts.push_back(Plural(shared.size(), "shared frequency", "shared frequencies"));
-    if (!conflicts.empty()) parts.push_back(Plural(conflicts.size(), "conflict", "conflicts"));
+    std::vector<std::string> parts = ProblemCounts(check);
     if (foreign != 0)
       parts.push_back(Plural(foreign, "channel", "channels") + " not written by " + s.selectedModel()->name +
                       "'s codec at this crystal");
@@ -261,23 +305,17 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o) {
             << PadLeft(Fixed3(r.error), 7) << "  " << r.band << '/' << r.subband << "   " << Pad(r.inductance, 10)
             << PadLeft(std::to_string(r.conflicts), 11) << (r.foreign ? "  not this model's codec" : "") << '\n';
   }
-  const auto guard = [](int64_t g) { return g > 0 ? std::to_string(g) : std::string("off"); };
   if (!o.verbose) {
-    if (!conflicts.empty() || !shared.empty()) ctx.out << "\n--verbose lists every conflict\n";
+    if (!check.compatible()) ctx.out << "\n--verbose lists every conflict\n";
     return status;
   }
-  ctx.out << "\nguards (kHz): spacing " << guard(o.guards.spacing) << ", im3 " << guard(o.guards.im3) << ", im3x "
-          << guard(o.guards.im3x) << ", im5 " << guard(o.guards.im5) << '\n';
-  for (const SharedFrequency& sf : shared)
-    ctx.out << "  " << Pad("shared", 8) << sf.khz << " kHz on channels " << channelsAt(sf.khz) << '\n';
-  for (const PlanConflict& c : conflicts)
-    ctx.out << "  " << Pad(ConflictKindName(c.kind), 8) << DescribeConflict(c) << " (ch " << channelsAt(c.victim) << ")\n";
+  ctx.out << '\n' << ConflictListing(check, inputs);
   return status;
 }
 
 // plan --suggest: the lowest channels in the band that every guard accepts, on frequencies the
 // model's codec keeps exactly at the image's crystal.
-int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
+int Suggest(Context& ctx, ToolState& s, const PlanOptions& o, const PlanInputs& inputs) {
   if (s.crystalKHz <= 0)
     return Fail(ctx,
                 DisplayName(o.file.file) + ": no crystal frequency in the image to encode channels with");
@@ -288,14 +326,15 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o) {
   if (from < range.low || to > range.high)
     return Usage(ctx, fmt::format("{}..{} kHz is not inside {}'s range {}..{} kHz", from, to,
                                   s.selectedModel()->name, range.low, range.high));
-  const auto usable = [&](int64_t f) {
-    return ChannelKeptExactly(s.profile(), s.chipModel, s.crystalKHz, static_cast<uint32_t>(f));
-  };
-  const std::vector<int64_t> plan = SuggestPlan(from, to, o.count, o.step, o.guards, usable);
+  const std::vector<int64_t> plan = SuggestChannels(s, from, to, o.count, o.step, inputs);
   if (static_cast<int>(plan.size()) < o.count)
     return Fail(ctx,
-                fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards",
-                            plan.size(), o.count, from, to, o.step));
+                fmt::format("only {} of {} channels fit in {}..{} kHz on a {} kHz step with these guards{}",
+                            plan.size(), o.count, from, to, o.step,
+                            inputs.exclusions.empty() && inputs.scan.empty() ? "" : ", exclusions and scan"));
+  PlanInputs shown = inputs;
+  shown.inUse = o.count;
+  if (const int written = WriteSvg(ctx, o, CheckPlan(plan, shown), shown)) return written;
   std::string list;
   for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
   if (o.json) {
@@ -415,10 +454,28 @@ void AddSettingsCommands(Commands& commands) {
                                       "that plan --suggest prints to lxcfg set"))
               return kFailed;
           }
+          if (!o->svg.empty()) {
+            if (o->svg == "-")
+              return Usage(ctx, "--svg -: standard output carries the plan; write the picture to a file");
+            if (!o->out.empty() && o->out != "-" && o->svg == o->out)
+              return Usage(ctx, "--svg and -o name the same file");
+            if (RefuseOutputOverInput(ctx, o->svg,
+                                      {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
+                                      "write the picture to a file of its own"))
+              return kFailed;
+          }
+          if (o->suggest && !o->out.empty() && !o->scan.empty() &&
+              RefuseOutputOverInput(ctx, o->out, {o->scan}, "write the plan to another file"))
+            return kFailed;
+          if (o->file.file == "-" && o->scan == "-")
+            return Usage(ctx, "FILE and --scan cannot both be standard input");
+          int refused = kFailed;
+          const std::optional<PlanInputs> inputs = ReadPlanInputs(ctx, *o, refused);
+          if (!inputs) return refused;
           // plan refuses an image without a crystal itself.
           std::optional<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
           if (!s) return kFailed;
-          return o->suggest ? Suggest(ctx, *s, *o) : Plan(ctx, *s, *o);
+          return o->suggest ? Suggest(ctx, *s, *o, *inputs) : Plan(ctx, *s, *o, *inputs);
         });
     AddFileAndModel(sub, o->file);
     CLI::Option* json =
@@ -460,8 +517,25 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
         ->capture_default_str()
         ->transform(kGuardKHz);
-    sub->footer(
-        Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h"}));
+    sub->add_option(
+        "--exclude", o->exclude,
+        "Ranges no channel may use, in kHz: \"606000-614000, 622000-630000\" (--suggest avoids them)");
+    CLI::Option* scan =
+        sub->add_option(
+               "--scan", o->scan,
+               "A spectrum scan of the site: frequency,level CSV (Hz, kHz or MHz) or rtl_power CSV; channels "
+               "above --threshold conflict (--suggest avoids them)")
+            ->check(kFileName);
+    sub->add_option("--threshold", o->threshold, "--scan: the level (dB) above which a frequency is occupied")
+        ->capture_default_str()
+        ->check(CLI::Range(-300.0, 300.0))
+        ->needs(scan);
+    sub->add_option("--svg", o->svg,
+                    "Also draw the bank, its products, exclusions and scan as an SVG picture here "
+                    "(--suggest: the suggested bank)")
+        ->check(kFileName);
+    sub->footer(Examples({"lxcfg plan rx.h", "lxcfg plan rx.h --suggest --from 606000 --to 630000 -o rx2.h",
+                          "lxcfg plan rx.h --suggest --exclude 606000-612000 --svg plan.svg"}));
   }
 
   if (commands.wants("pair")) {

@@ -56,7 +56,7 @@ constexpr auto kChannelControls = channel::Controls({
 constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
 
 const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kTxRfTemplate, &kTxAudioTemplate,
-                                          &kTxOtherTemplate, &kChannel, &kRegisterTemplate};
+                                          &kTxOtherTemplate, &kChannel, &kRegisterTemplate, &kPlanTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr auto kPictures = ToolPictures({Motif::Radio, "射频配置", 0xC0392B});

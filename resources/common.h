@@ -10,6 +10,7 @@ namespace lx::res {
 
 extern const ui::MenuTemplate kMenu129;
 extern const ui::DialogTemplate kRegisterTemplate;
+extern const ui::DialogTemplate kPlanTemplate;
 
 // Control styles of the windows both tools have.
 inline constexpr uint32_t kPictureButtonStyle = ui::kOwnerDraw | ui::kDisabled | ui::kTabStop;

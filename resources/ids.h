@@ -7,6 +7,7 @@ inline constexpr int kAboutDialog = 100;
 inline constexpr int kMainDialog = 102;
 inline constexpr int kConvertDialog = 193;
 inline constexpr int kRegisterDialog = 150;
+inline constexpr int kPlanDialog = 151;
 
 // Menu 129 and its commands.
 inline constexpr int kMainMenu = 129;
@@ -16,6 +17,7 @@ inline constexpr int kCmdExit = 32773;
 inline constexpr int kCmdAbout = 32774;
 inline constexpr int kCmdConvert = 32775;
 inline constexpr int kCmdRegisters = 32776;  // 查看 > 寄存器
+inline constexpr int kCmdPlan = 32777;       // 查看 > 频率规划
 
 // The system-menu entry text and its command.
 inline constexpr int kStrAboutEntry = 101;
@@ -59,5 +61,22 @@ inline constexpr int kText = 1000;
 inline constexpr int kCompare = 1001;
 inline constexpr int kCopy = 1002;
 }  // namespace registers
+
+// Frequency-planning window (template 151) controls; Close is IDCANCEL.
+namespace planning {
+inline constexpr int kPlot = 1000;
+inline constexpr int kList = 1001;
+inline constexpr int kSpacing = 1002;
+inline constexpr int kIm3 = 1003;
+inline constexpr int kIm3x = 1004;
+inline constexpr int kIm5 = 1005;
+inline constexpr int kInUse = 1006;
+inline constexpr int kExclusions = 1007;
+inline constexpr int kImportScan = 1008;
+inline constexpr int kScanName = 1009;
+inline constexpr int kThreshold = 1010;
+inline constexpr int kSuggest = 1011;
+inline constexpr int kApply = 1012;
+}  // namespace planning
 
 }  // namespace lx::res

@@ -55,7 +55,7 @@ constexpr auto kChannelControls = channel::Controls({
 constexpr DialogTemplate kChannel{channel::kDialog, "频道配置", 367, 178, "System", 10, kChannelControls};
 
 const DialogTemplate* const kDialogs[] = {&kAbout, &kMain, &kConvert, &kSoundEffectTemplate, &kRxAudioTemplate,
-                                          &kRxOtherTemplate, &kChannel, &kRegisterTemplate};
+                                          &kRxOtherTemplate, &kChannel, &kRegisterTemplate, &kPlanTemplate};
 const MenuTemplate* const kMenus[] = {&kMenu129};
 
 constexpr auto kPictures = ToolPictures({Motif::SoundEffect, "音效配置", 0xD35400});

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ git pkg-config ccache
   qt6-base-dev fonts-wqy-microhei xvfb xauth openbox xdotool
-  libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libfmt-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
   clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck python3
   help2man dpkg-dev file qt6-translations-l10n libxcb1-dev
 )

@@ -13,7 +13,7 @@
 #  4. every scenario script on the headless host of uiscenario.exe gives the Linux transcript
 #     and files;
 #  5. lxcfg.exe prints the same header as the Linux lxcfg.
-# Screenshots of both tools' main window and channel dialog go to docs/windows/.
+# Screenshots of both tools' main window, channel dialog, register and planning windows go to docs/windows/
 #   scripts/test-windows.sh            (after scripts/build-windows.sh and the Linux build)
 # LX_WIN_BUILD and LX_LINUX_BUILD name the build folders (build-win, build).
 set -euo pipefail
@@ -130,6 +130,8 @@ if [ -x "$linux/bin/uiscenario" ]; then
     same_as_linux "$tool on the native windows" win32 "$root/tests/scenarios/$tool-channel.txt" --pictures "$shots/$tool"
     same_as_linux "$tool's register window on the native windows" win32 "$root/tests/scenarios/$tool-registers.txt" \
       --pictures "$shots/$tool-registers"
+    same_as_linux "$tool's planning window on the native windows" win32 "$root/tests/scenarios/$tool-planning.txt" \
+      --pictures "$shots/$tool-planning"
   done
 
   echo "== the shipped programs under Wine"
@@ -154,16 +156,18 @@ if [ -x "$linux/bin/lxcfg" ]; then
   done
 fi
 
-# What each window showed before its last action: 102 the main window, 143 the channel dialog.
+# What each window showed before its last action: 102 the main window, 143 the channel dialog,
+# 150 the register window, 151 the planning window.
 mkdir -p docs/windows
 python3 - "$shots" docs/windows <<'PY'
 import struct, sys, zlib, pathlib
 src, dst = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-names = {"102": "main", "143": "channel", "150": "registers"}
+names = {"102": "main", "143": "channel", "150": "registers", "151": "planning"}
+sessions = {"150": "registers", "151": "planning"}
 for bmp in sorted(src.glob("*/*.bmp")):
     tool, _, session = bmp.parent.name.partition("-")
-    # The register session gives the register window; the channel session the others.
-    if bmp.stem not in names or (bmp.stem == "150") != (session == "registers"):
+    # The register and planning sessions give their windows; the channel session the others.
+    if bmp.stem not in names or sessions.get(bmp.stem, "") != (session if session in sessions.values() else ""):
         continue
     data = bmp.read_bytes()
     offset, = struct.unpack_from("<I", data, 10)

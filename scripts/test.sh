@@ -45,7 +45,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 if command -v clang++-14 >/dev/null; then
   # Every library of this build is instrumented (coverage and sanitizers), not only the harnesses.
-  targets="header h2bin codec bin2h set lxcfg plan exchange script"
+  targets="header h2bin codec bin2h set lxcfg plan scan exchange script"
   echo "== fuzzing (${LX_FUZZ_SECONDS:-20} s per target)"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLX_GUI=OFF -DLX_BENCH=OFF -DLX_FUZZ=ON >/dev/null

@@ -14,6 +14,7 @@ bool ControlState::takesFocusOnClick() const {
     case Kind::GroupBox:
     case Kind::Label:
     case Kind::Icon:
+    case Kind::Plot:
       return false;
     default:
       return true;
@@ -210,6 +211,18 @@ std::optional<std::string> Dialog::AskFile(const FileRequest& request) {
 void Dialog::SetMenu(int menuId) {
   menuId_ = menuId;
   if (open_) host_.MenuChanged(*this);
+}
+
+void Dialog::SetPlot(int id, plot::Plot plot) {
+  at(id).plot = std::make_shared<const plot::Plot>(std::move(plot));
+  ReportChange(indexOf(id), Change::Redraw);
+}
+
+std::string PlotText(const ControlState& control) {
+  if (!control.plot) return {};
+  std::string text;
+  for (const std::string& line : plot::Listing(*control.plot)) text += line + '\n';
+  return text;
 }
 
 void Dialog::AttachPictureButton(int id, int normalPicture, int pressedPicture) {

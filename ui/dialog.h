@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/plot.h"
 #include "ui/host.h"
 #include "ui/template.h"
 
@@ -42,6 +44,7 @@ struct ControlState {
   int selStart = 0, selEnd = 0;  // edit box and list text: the selection, the caret at selEnd
   int rangeMin = 0, rangeMax = 100, pageSize = 0, pos = 0;  // slider; page size 0: not set
   int pictureNormal = 0, picturePressed = 0;  // picture button faces; sized to the normal face
+  std::shared_ptr<const plot::Plot> plot;     // a plot control's items; none: an empty canvas
 
   int id() const { return tpl->id; }
   Kind kind() const { return tpl->kind; }
@@ -149,6 +152,7 @@ class Dialog {
   std::vector<std::string> menuTitles() const;
   std::vector<const MenuItemTemplate*> menuEntries(int title) const;
   void AttachPictureButton(int id, int normalPicture, int pressedPicture);
+  void SetPlot(int id, plot::Plot plot);  // what a plot control draws; it repaints
   bool AppendSystemMenu(int command, const std::string& text) {
     return host_.AppendSystemMenu(*this, command, text);
   }
@@ -278,6 +282,8 @@ std::optional<int32_t> ParseInt(const std::string& text);
 std::optional<uint32_t> ParseUInt(const std::string& text);
 std::optional<float> ParseFloat(const std::string& text);
 std::string FormatFloat(float value);  // six significant digits
+// What a plot control draws, a line per item (core/plot.h), as transcripts show it.
+std::string PlotText(const ControlState& control);
 
 namespace msg {
 inline constexpr const char* kNotInteger = "请输入一个整数。";

@@ -20,8 +20,9 @@ std::vector<Snapshot> TakeSnapshot(const Dialog& dialog) {
   std::vector<Snapshot> out;
   for (const ControlState& c : dialog.controls()) {
     bool focused = dialog.focusId() == c.id() && c.id() != kStaticId;
+    const std::string& text = c.kind() == Kind::Plot ? PlotText(c) : c.text;
     out.push_back(
-        {c.id(), c.kind(), c.text, c.enabled, c.visible, c.checked, focused, c.curSel, c.pos, c.dropped});
+        {c.id(), c.kind(), text, c.enabled, c.visible, c.checked, focused, c.curSel, c.pos, c.dropped});
   }
   return out;
 }

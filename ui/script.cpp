@@ -162,6 +162,7 @@ const char* KindName(Kind k) {
     case Kind::GroupBox: return "group";
     case Kind::Label: return "label";
     case Kind::Icon: return "icon";
+    case Kind::Plot: return "plot";
   }
   return "?";
 }

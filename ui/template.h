@@ -23,6 +23,7 @@ enum class Kind : uint8_t {
   GroupBox,
   Label,
   Icon,           // shows picture `picture` at its natural size
+  Plot,           // draws the plot items the dialog gives it (Dialog::SetPlot); takes no input
 };
 
 // Style flags of a control.

@@ -14,6 +14,8 @@
 #include "tests/support/images.h"
 #include "tests/support/lxcfg.h"
 #ifndef _WIN32
+#include <expat.h>
+
 #include "tests/support/program.h"
 #endif
 
@@ -329,6 +331,95 @@ TEST_F(LxcfgSettings, PlanFindsIntermodulationAndWritesCsv) {
   EXPECT_EQ(json.at("shared").at(0).at("khz"), 600000);
   EXPECT_EQ(json.at("shared").at(0).at("channels").size(), 14u);
 }
+
+#ifndef _WIN32
+// The elements of an SVG document by their class, with their stroke; nullopt when the text is
+// not well-formed XML.
+std::optional<std::multimap<std::string, std::string>> SvgElements(const std::string& svg) {
+  std::multimap<std::string, std::string> found;
+  XML_Parser parser = XML_ParserCreate("UTF-8");
+  XML_SetUserData(parser, &found);
+  XML_SetStartElementHandler(parser, [](void* data, const XML_Char*, const XML_Char** attributes) {
+    std::string cls, stroke;
+    for (const XML_Char** a = attributes; *a; a += 2) {
+      if (std::string(a[0]) == "class") cls = a[1];
+      if (std::string(a[0]) == "stroke") stroke = a[1];
+    }
+    if (!cls.empty()) static_cast<std::multimap<std::string, std::string>*>(data)->emplace(cls, stroke);
+  });
+  const bool ok = XML_Parse(parser, svg.data(), static_cast<int>(svg.size()), 1) == XML_STATUS_OK;
+  XML_ParserFree(parser);
+  if (!ok) return std::nullopt;
+  return found;
+}
+
+TEST_F(LxcfgSettings, PlanKeepsClearOfExclusionsAndTheScanAndDrawsThePlan) {
+  const std::string rx = DefaultImage("LX7150");  // channels 614000..630400, compatible
+  const Outcome excluded = Lxcfg({"plan", rx, "--exclude", "613900-614100", "--verbose"});
+  EXPECT_EQ(excluded.status, 1);
+  EXPECT_NE(excluded.out.find("NOT compatible: 1 channel in excluded ranges\n"), std::string::npos)
+      << excluded.out;
+  EXPECT_NE(excluded.out.find("  excluded 614000 kHz lies in 613900-614100 (ch 00)\n"), std::string::npos);
+  WriteFile(at("scan.csv"), "MHz,dBm\n614.2,-100\n614.3,-45\n614.4,-100\nnoise\n");
+  const Outcome loud = Lxcfg({"plan", rx, "--scan", at("scan.csv"), "--threshold", "-60"});
+  EXPECT_EQ(loud.status, 1);
+  EXPECT_NE(loud.out.find("NOT compatible: 1 channel on occupied frequencies\n"), std::string::npos)
+      << loud.out;
+  EXPECT_NE(loud.err.find("scan.csv: 1 malformed line skipped (line 5)"), std::string::npos) << loud.err;
+  EXPECT_EQ(Lxcfg({"plan", rx, "--scan", at("scan.csv"), "--threshold", "-40"}).status, 0);
+
+  // The suggestion leaves the excluded range and passes the check that names it.
+  ASSERT_EQ(Lxcfg({"plan", rx, "--suggest", "--from", "600000", "--to", "640000", "--exclude",
+                   "606000-612000", "--scan", at("scan.csv"), "-o", at("s.h")})
+                .status,
+            0);
+  EXPECT_EQ(Lxcfg({"plan", at("s.h"), "--exclude", "606000-612000", "--scan", at("scan.csv")}).status, 0);
+  std::istringstream csv(Lxcfg({"plan", at("s.h"), "--csv"}).out);
+  for (std::string row; std::getline(csv, row);)
+    if (row[0] != 'C') {
+      EXPECT_TRUE(row.substr(3) < "606.000" || row.substr(3) > "612.000") << row;
+    }
+
+  // One channel line per channel in use, conflicts in red, as the window draws them.
+  std::vector<std::string> args = {"set", rx, "-o", at("c.h"), "channel.1=614100"};
+  ASSERT_EQ(Lxcfg(args).status, 0);
+  EXPECT_EQ(Lxcfg({"plan", at("c.h"), "--svg", at("c.svg")}).status, 1);
+  const auto drawn = SvgElements(ReadFile(at("c.svg")));
+  ASSERT_TRUE(drawn) << "not well-formed";
+  EXPECT_EQ(drawn->count("channel"), 16u);
+  std::size_t red = 0;
+  for (auto [it, end] = drawn->equal_range("channel"); it != end; ++it) red += it->second == "#D01010";
+  std::size_t involved = 0;  // channels the table counts conflicts for
+  const Json table = Json::parse(Lxcfg({"plan", at("c.h"), "--json"}).out);
+  for (const Json& channel : table.at("channels")) involved += channel.at("conflicts").get<int>() > 0;
+  EXPECT_EQ(red, involved);
+  EXPECT_GE(red, 2u) << "614000 and 614100 are 100 kHz apart";
+  ASSERT_EQ(Lxcfg({"plan", rx, "--suggest", "--count", "4", "--svg", at("four.svg")}).status, 0);
+  EXPECT_EQ(SvgElements(ReadFile(at("four.svg")))->count("channel"), 4u);
+
+  struct Refusal {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  } refusals[] = {
+      {{"plan", rx, "--exclude", "612000-606000"},
+       2,
+       "--exclude: '612000-606000': the range's low end is above"},
+      {{"plan", rx, "--scan", at("none.csv")}, 1, "none.csv"},
+      {{"plan", rx, "--scan", at("c.h")}, 1, "no readable scan line"},
+      {{"plan", rx, "--threshold", "-50"}, 2, "--threshold requires --scan"},
+      {{"plan", at("c.h"), "--svg", at("c.h")}, 1, "the output is also the input"},
+      {{"plan", rx, "--scan", at("scan.csv"), "--svg", at("scan.csv")}, 1, "the output is also the input"},
+      {{"plan", rx, "--scan", at("scan.csv"), "--strict"}, 1, "1 malformed line skipped (line 5); refused"},
+  };
+  for (const Refusal& r : refusals) {
+    const Outcome o = Lxcfg(r.args);
+    EXPECT_EQ(o.status, r.status) << r.args.back() << o.err;
+    EXPECT_NE(o.err.find(r.err), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(ReadFile(at("scan.csv")).substr(0, 8), "MHz,dBm\n");
+}
+#endif
 
 // A transmitter image relabelled as another band's model converts, but every channel then holds
 // words that model's codec never writes: show marks them, plan fails, bin2h warns.

@@ -25,8 +25,9 @@
 
 #include "app/about_dialog.h"
 #include "app/file_convert_dialog.h"
-#include "app/register_dialog.h"
 #include "app/main_dialog.h"
+#include "app/plan_dialog.h"
+#include "app/register_dialog.h"
 #include "resources/ambrel_tx_ids.h"
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
@@ -54,6 +55,15 @@ std::unique_ptr<ui::Dialog> Make(int templateId, ui::Host& host, ToolState& stat
       return std::make_unique<AboutDialog>(host);
     case res::kRegisterDialog:
       return std::make_unique<RegisterDialog>(host, state);
+    case res::kPlanDialog: {
+      // Over our sample scan of a site, as the guide shows it.
+      auto plan = std::make_unique<PlanDialog>(host, state);
+      plan->SetScan(
+          settings::ParseScan(test::ReadFile(std::filesystem::path(LX_TEST_DATA_DIR) / "scan-levels.csv"))
+              .scan,
+          "scan-levels.csv");
+      return plan;
+    }
     default:
       return std::make_unique<FileConvertDialog>(host, state);
   }
@@ -77,6 +87,12 @@ void Show(const Window& w, const std::function<void(ui::qt::QtHost&, ui::Dialog&
   host.onShown = [&](ui::Dialog& d, QDialog& q) {
     up = true;
     EXPECT_EQ(d.templateId(), w.templateId);
+    if (w.templateId == res::kPlanDialog) {
+      // A spacing of 320 kHz: one conflict, drawn in red and listed.
+      d.UserFocus(res::planning::kSpacing);
+      d.UserType(res::planning::kSpacing, "320");
+      d.UserTab();
+    }
     shown(host, d, q);
     d.UserClose();
   };
@@ -247,7 +263,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Window{"ambrel-channel.png", AmbrelTool, res::channel::kDialog, 3, 1},
                       Window{"ostrel-channel.png", OstrelTool, res::channel::kDialog, 3, 2},
                       Window{"ambrel-registers.png", AmbrelTool, res::kRegisterDialog, -1, 1},
-                      Window{"ostrel-registers.png", OstrelTool, res::kRegisterDialog, -1, 2}),
+                      Window{"ostrel-registers.png", OstrelTool, res::kRegisterDialog, -1, 2},
+                      Window{"ambrel-planning.png", AmbrelTool, res::kPlanDialog, -1, 1},
+                      Window{"ostrel-planning.png", OstrelTool, res::kPlanDialog, -1, 1}),
     [](const ::testing::TestParamInfo<Window>& info) { return test::TestNameOf(info.param.file); });
 
 }  // namespace

@@ -45,6 +45,7 @@ const wchar_t* NativeClass(Kind kind) {
       return TRACKBAR_CLASSW;
     case Kind::Label:
     case Kind::Icon:
+    case Kind::Plot:
       return L"Static";
     default:
       return L"Button";

@@ -108,6 +108,8 @@ std::vector<Snapshot> QtScriptHost::SnapshotOf(const Dialog& dialog) const {
       s.text = S(l->text());
     } else if (auto* sl = qobject_cast<QSlider*>(w)) {
       s.pos = sl->value();
+    } else if (dynamic_cast<PlotWidget*>(w)) {
+      s.text = PlotText(c);  // the items it paints
     }
     out.push_back(std::move(s));
   }

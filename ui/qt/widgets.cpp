@@ -169,6 +169,73 @@ bool ComboWidget::dropped() const {
   return view() && view()->window() != window() && view()->window()->isVisible();
 }
 
+// ---- PlotWidget -----------------------------------------------------------------------------
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const auto colour = [](uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); };
+  p.fillRect(rect(), colour(plot::kBackgroundRgb));
+  const ControlState& c = dialog_.controls()[static_cast<std::size_t>(index_)];
+  if (c.plot) {
+    const plot::Plot& plot = *c.plot;
+    const plot::Frame f{width(), height()};
+    QPolygon trace;
+    QFont small = font();
+    small.setPixelSize(10);
+    p.setFont(small);
+    const QFontMetrics metrics(small);
+    for (const plot::Item& i : plot.items) {
+      switch (i.kind) {
+        case plot::ItemKind::Range: {
+          const int x0 = std::max(f.left(), f.x(plot, i.x)), x1 = std::min(f.right(), f.x(plot, i.x2));
+          if (x1 >= x0)
+            p.fillRect(x0, f.top(), std::max(1, x1 - x0), f.axisY() - f.top(), colour(plot::kRangeRgb));
+          break;
+        }
+        case plot::ItemKind::Trace:
+          trace << QPoint(f.x(plot, i.x), f.y(plot, i.y));
+          break;
+        case plot::ItemKind::Threshold:
+          p.setPen(QPen(colour(plot::kThresholdRgb), 1, Qt::DashLine));
+          p.drawLine(f.left(), f.y(plot, i.y), f.right(), f.y(plot, i.y));
+          break;
+        case plot::ItemKind::Tick: {
+          const int x = f.x(plot, i.x);
+          const QString label = QString::fromStdString(i.label);
+          p.setPen(colour(plot::kAxisRgb));
+          p.drawLine(x, f.axisY(), x, f.axisY() + 4);
+          p.drawText(x - metrics.horizontalAdvance(label) / 2, height() - 4, label);
+          break;
+        }
+        case plot::ItemKind::Product:
+          p.setPen(colour(i.conflict ? plot::kConflictRgb : plot::kProductRgb));
+          p.drawLine(f.x(plot, i.x), f.axisY(), f.x(plot, i.x), f.productTop(i));
+          break;
+        case plot::ItemKind::Channel: {
+          const int x = f.x(plot, i.x);
+          const QString label = QString::fromStdString(i.label);
+          const QColor rgb = colour(i.conflict ? plot::kConflictRgb : plot::kChannelRgb);
+          p.setPen(QPen(rgb, 2));
+          p.drawLine(x, f.axisY(), x, f.top());
+          p.setPen(rgb);
+          p.drawText(x - metrics.horizontalAdvance(label) / 2, f.labelBaseline(i), label);
+          break;
+        }
+      }
+    }
+    if (!trace.isEmpty()) {
+      p.setPen(colour(plot::kTraceRgb));
+      p.drawPolyline(trace);
+    }
+    p.setPen(colour(plot::kAxisRgb));
+    p.drawLine(f.left(), f.axisY(), f.right(), f.axisY());
+  }
+  if (c.tpl->style & kBorder) {
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
 // ---- DialogWindow ---------------------------------------------------------------------------
 
 Qt::WindowFlags FrameFlags(const DialogTemplate& tpl) {
@@ -414,6 +481,10 @@ QWidget* DialogWindow::make(int index) {
       l->setWordWrap(r.height() >= 2 * l->fontMetrics().lineSpacing());
       l->setAlignment(Qt::AlignLeft | ((t.style & kCentreV) ? Qt::AlignVCenter : Qt::AlignTop));
       w = l;
+      break;
+    }
+    case Kind::Plot: {
+      w = new PlotWidget(dialog_, index, client_);
       break;
     }
     case Kind::Icon: {

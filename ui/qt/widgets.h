@@ -95,6 +95,20 @@ Qt::WindowFlags FrameFlags(const DialogTemplate& tpl);
 // a mouse press first moves it through the dialog (so that the box losing it reports first, and
 // a message box shown meanwhile swallows the click), and Tab, Enter and Escape are the dialog's
 // keys wherever the focus is.
+// A plot control: paints the items the dialog holds for it (core/plot.h) with QPainter.
+class PlotWidget : public QWidget {
+ public:
+  PlotWidget(const Dialog& dialog, int index, QWidget* parent)
+      : QWidget(parent), dialog_(dialog), index_(index) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const Dialog& dialog_;
+  int index_;
+};
+
 class DialogWindow : public QDialog {
  public:
   DialogWindow(Dialog& dialog, QtHost& host);

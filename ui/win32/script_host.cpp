@@ -175,6 +175,9 @@ std::vector<Snapshot> Win32ScriptHost::SnapshotOf(const Dialog& dialog) const {
           break;
         case Kind::Icon:
           break;  // a picture, no text
+        case Kind::Plot:
+          s.text = PlotText(c);  // the items it paints
+          break;
         case Kind::ComboBox:
           s.curSel = static_cast<int>(SendMessageW(w, CB_GETCURSEL, 0, 0));
           s.dropped = SendMessageW(w, CB_GETDROPPEDSTATE, 0, 0) != 0;

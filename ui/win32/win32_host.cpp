@@ -91,6 +91,8 @@ DWORD ControlStyle(const ControlTemplate& t) {
              ((t.style & kNoPrefix) ? SS_NOPREFIX : 0);
     case Kind::Icon:
       return s | SS_BITMAP;
+    case Kind::Plot:
+      return s | SS_OWNERDRAW;
   }
   return s;
 }
@@ -199,6 +201,7 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplate& tpl) {
         break;
       case Kind::Label:
       case Kind::Icon:
+      case Kind::Plot:
         w.Ordinal(kStaticAtom);
         break;
     }
@@ -506,7 +509,8 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       return FALSE;
     }
     case WM_DRAWITEM:
-      return DrawPictureButton(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return DrawPictureButton(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ||
+             DrawPlot(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       const int index = IndexOfNative(dialog, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
@@ -699,6 +703,84 @@ bool Win32Host::DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item) {
     RECT f{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
     DrawFocusRect(dc, &f);
   }
+  return true;
+}
+
+bool Win32Host::DrawPlot(Window& w, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_STATIC) return false;
+  const int index = IndexOfNative(*w.dialog, static_cast<int>(item.CtlID));
+  if (index < 0 || w.dialog->controls()[index].kind() != Kind::Plot) return false;
+  const ControlState& c = w.dialog->controls()[index];
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  const auto rgb = [](uint32_t v) { return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); };
+  HBRUSH ground = CreateSolidBrush(rgb(plot::kBackgroundRgb));
+  FillRect(dc, &r, ground);
+  DeleteObject(ground);
+  if (!c.plot) return true;
+  const plot::Plot& p = *c.plot;
+  const plot::Frame f{r.right - r.left, r.bottom - r.top};
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, r.left, r.top, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)))
+    SelectObject(dc, font);
+  const auto line = [&](int x0, int y0, int x1, int y1, uint32_t colour, int width, int style) {
+    HPEN pen = CreatePen(style, width, rgb(colour));
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  };
+  const auto text = [&](int x, int baseline, const std::string& label, uint32_t colour) {
+    const std::wstring wide = Wide(label);
+    SetTextColor(dc, rgb(colour));
+    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    TextOutW(dc, x, baseline, wide.c_str(), static_cast<int>(wide.size()));
+  };
+  std::vector<POINT> trace;
+  for (const plot::Item& i : p.items) {
+    switch (i.kind) {
+      case plot::ItemKind::Range: {
+        RECT band{std::max(f.left(), f.x(p, i.x)), f.top(), std::min(f.right(), f.x(p, i.x2)), f.axisY()};
+        if (band.right <= band.left) band.right = band.left + 1;
+        HBRUSH shade = CreateSolidBrush(rgb(plot::kRangeRgb));
+        FillRect(dc, &band, shade);
+        DeleteObject(shade);
+        break;
+      }
+      case plot::ItemKind::Trace:
+        trace.push_back({f.x(p, i.x), f.y(p, i.y)});
+        break;
+      case plot::ItemKind::Threshold:
+        line(f.left(), f.y(p, i.y), f.right(), f.y(p, i.y), plot::kThresholdRgb, 1, PS_DASH);
+        break;
+      case plot::ItemKind::Tick:
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.axisY() + 4, plot::kAxisRgb, 1, PS_SOLID);
+        text(f.x(p, i.x), f.height - 4, i.label, plot::kAxisRgb);
+        break;
+      case plot::ItemKind::Product:
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.productTop(i),
+             i.conflict ? plot::kConflictRgb : plot::kProductRgb, 1, PS_SOLID);
+        break;
+      case plot::ItemKind::Channel: {
+        const uint32_t colour = i.conflict ? plot::kConflictRgb : plot::kChannelRgb;
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.top(), colour, 2, PS_SOLID);
+        text(f.x(p, i.x), f.labelBaseline(i), i.label, colour);
+        break;
+      }
+    }
+  }
+  if (trace.size() > 1) {
+    HPEN pen = CreatePen(PS_SOLID, 1, rgb(plot::kTraceRgb));
+    HGDIOBJ old = SelectObject(dc, pen);
+    Polyline(dc, trace.data(), static_cast<int>(trace.size()));
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+  line(f.left(), f.axisY(), f.right(), f.axisY(), plot::kAxisRgb, 1, PS_SOLID);
+  RestoreDC(dc, saved);
   return true;
 }
 

@@ -90,6 +90,7 @@ class Win32Host : public Host {
   void Sync(Window& w, int index, Change what);
   void OnCommand(Window& w, int nativeId, int code, HWND control);
   bool DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item);
+  bool DrawPlot(Window& w, const DRAWITEMSTRUCT& item);
   bool PaintBackground(Window& w);
   HBRUSH BackgroundBrush(Window& w);
   Window* find(const Dialog& dialog) const;
