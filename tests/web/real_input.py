@@ -36,8 +36,8 @@ command 32772
 file EEPROM.h
 close
 """
-OPEN_LIST_SCRIPT = """click 1003
-click 1004
+# Then, on the image those steps left, the open list's.
+OPEN_LIST_SCRIPT = HEADLESS_SCRIPT.replace("close\n", "") + """click 1004
 focus 1008
 press f4
 press down

@@ -527,12 +527,14 @@ const LxPage = (() => {
   function showMenuState(win) {
     const title = win.menuTitle === undefined ? -1 : win.menuTitle;
     const item = win.menuItem === undefined ? -1 : win.menuItem;
+    // Leaving the mode closes the menu it opened; a menu the mouse opens is the page's own.
+    const left = win.menubar.classList.contains('lx-keyboard') && title < 0;
     win.menubar.classList.toggle('lx-keyboard', title >= 0);
     [...win.menubar.children].forEach((entry, t) => {
       const popup = entry.querySelector('.lx-menu-popup');
       const hot = t === title;
       entry.classList.toggle('lx-hot', hot);
-      if (title >= 0) {
+      if (title >= 0 || left) {
         entry.classList.toggle('lx-open', hot && item >= 0);
         popup.style.display = hot && item >= 0 ? '' : 'none';
       }
