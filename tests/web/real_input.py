@@ -5,7 +5,8 @@
 # with the keyboard in its list, OK, then 文件 > 保存 through the menu (the browser's download,
 # under the name the save dialog proposes). The header saved must be byte for byte the one the
 # headless host saves for the same steps. Then the keyboard's open list: F4 drops the list,
-# Down and Escape close only the list (the window stays), F4, Down, Enter, OK and 文件 > 保存
+# Down and Escape close only the list (the window stays; before, the arrow's click opens it and
+# a click beside it only closes it), F4, Down, Enter, OK and 文件 > 保存
 # save the header the headless host saves, whose word is the item the field showed; and the
 # menu bar's keys: F10, Right, Enter, Enter open 查看 > 寄存器. Each window, the open list and
 # the highlighted menu are photographed on the way. Last, the LX7240 default header dropped on
@@ -169,6 +170,15 @@ def main(site, uiscenario, work, shots):
         # The open list from the keyboard.
         control(driver, main_id, 1004).click()
         audio_id = wait_windows(driver, 2)[1]
+        # The arrow opens the list; a click beside it only closes it, the radio button untouched.
+        control(driver, audio_id, 1008, ".lx-combo-drop").click()
+        radio = control(driver, audio_id, 1003).get_attribute("class")
+        opened_by_mouse = dropped(driver, audio_id, 1008)
+        control(driver, audio_id, 1003).click()
+        if not opened_by_mouse or dropped(driver, audio_id, 1008) or \
+                control(driver, audio_id, 1003).get_attribute("class") != radio:
+            print("FAIL: the list's arrow, then a click beside the open list, did not only open and close it")
+            return 1
         control(driver, audio_id, 1008, ".lx-combo-edit").click()
         keys(driver, Keys.F4)
         if not dropped(driver, audio_id, 1008):

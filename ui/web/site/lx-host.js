@@ -502,7 +502,10 @@ const LxPage = (() => {
         if (ev.target.closest('.lx-menu-popup')) return;
         ev.preventDefault();
         // The mouse takes the menu bar out of its keyboard mode (Alt there leaves it).
-        if (win.menuTitle >= 0) push({w: handle, k: 'key', t: 'alt'});
+        if (win.menuTitle >= 0) {
+          push({w: handle, k: 'key', t: 'alt'});
+          menuState(handle, -1, -1);  // the menu opened next is the mouse's
+        }
         const wasOpen = drop.style.display !== 'none';
         closeMenus();
         if (!wasOpen) {
