@@ -91,7 +91,7 @@ json WebHost::StateJson(const Dialog& dialog, int index) const {
          {"checked", c.checked},   {"items", c.items},          {"curSel", c.curSel},
          {"min", c.rangeMin},      {"max", c.rangeMax},         {"page", c.page()},
          {"pos", c.pos},           {"normal", c.pictureNormal}, {"pressed", c.picturePressed},
-         {"selStart", c.selStart}, {"selEnd", c.selEnd},    {"dropped", c.dropped}};
+         {"selStart", c.selStart}, {"selEnd", c.selEnd},        {"dropped", c.dropped}};
   // A picture button is sized to its normal face.
   if (const PictureTemplate* face = c.pictureNormal ? resources_.picture(c.pictureNormal) : nullptr)
     j["face"] = {face->width, face->height};
@@ -145,8 +145,8 @@ std::string WebHost::WindowJson(const Dialog& dialog) const {
 void WebHost::Show(Dialog& dialog) {
   dialog.BeginWindow();
   const int handle = nextHandle_++;
-  windows_.push_back({&dialog, handle});
   SyncMenuStates();  // a command from the menu bar's keys left it before opening this window
+  windows_.push_back({&dialog, handle});
   lxw_open(handle, WindowJson(dialog).c_str());  // with every control's state before initialisation
   dialog.InitWindow();
   // First display: every visible slider paints.

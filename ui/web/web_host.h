@@ -7,8 +7,8 @@
 #include <map>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dialog.h"
