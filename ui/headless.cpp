@@ -6,16 +6,6 @@
 
 namespace lx::ui {
 
-namespace {
-
-std::string Folder(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return path;
-  return std::filesystem::path(path).parent_path().string();
-}
-
-}  // namespace
-
 std::vector<Snapshot> TakeSnapshot(const Dialog& dialog) {
   std::vector<Snapshot> out;
   for (const ControlState& c : dialog.controls()) {
@@ -174,14 +164,7 @@ void HeadlessHost::ShowMessage(Dialog& owner, const std::string& text) {
 }
 
 std::optional<std::string> HeadlessHost::AskFile(Dialog&, const FileRequest& request) {
-  FileAnswer answer = AnswerFileDialog(request, Folder(request.initialFolder));
-  if (answer.outcome != FileAnswer::Chosen) return std::nullopt;
-  std::error_code ec;
-  if (std::filesystem::is_directory(PathFromUtf8(answer.path), ec)) {
-    FolderAnswered(answer);
-    return std::nullopt;
-  }
-  return answer.path;
+  return AnswerOwnFileDialog(request);
 }
 
 }  // namespace lx::ui

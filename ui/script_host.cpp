@@ -143,6 +143,21 @@ void ScriptHost::Play(const Action& a, Dialog* top) {
   }
 }
 
+std::optional<std::string> ScriptHost::AnswerOwnFileDialog(const FileRequest& request) {
+  std::error_code ec;
+  const std::string& initial = request.initialFolder;
+  const std::string folder = std::filesystem::is_directory(initial, ec)
+                                 ? initial
+                                 : std::filesystem::path(initial).parent_path().string();
+  const FileAnswer answer = AnswerFileDialog(request, folder);
+  if (answer.outcome != FileAnswer::Chosen) return std::nullopt;
+  if (std::filesystem::is_directory(PathFromUtf8(answer.path), ec)) {
+    FolderAnswered(answer);
+    return std::nullopt;
+  }
+  return answer.path;
+}
+
 ScriptHost::FileAnswer ScriptHost::AnswerFileDialog(const FileRequest& shown, const std::string& folder) {
   FileAnswer out{FileAnswer::NotAnAnswer, {}, FileDialogLine(shown.save, shown.proposedName, shown.filter, folder), 0};
   fileDialogs_.push_back({shown, std::nullopt});

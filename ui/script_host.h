@@ -6,6 +6,7 @@
 // a window's state is read back. The scenario runner knows only this class.
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -95,6 +96,9 @@ class ScriptHost {
   std::string FullPath(const std::string& path) const;
   // The answer was a folder, which the dialog opened instead of taking it.
   void FolderAnswered(const FileAnswer& answer);
+  // A file dialog that the host draws no native window for (headless, the page): the script's
+  // answer in the request's folder, none when cancelled or when the answer names a folder.
+  std::optional<std::string> AnswerOwnFileDialog(const FileRequest& request);
 
  private:
   std::filesystem::path fileBase_;

@@ -27,12 +27,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string Folder(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return path;
-  return std::filesystem::path(path).parent_path().string();
-}
-
 std::string KeyName(Key key, const std::string& character) {
   switch (key) {
     case Key::Tab:
@@ -109,14 +103,7 @@ void WebScriptHost::ShowMessage(Dialog& owner, const std::string& text) {
 
 std::optional<std::string> WebScriptHost::AskFile(Dialog&, const FileRequest& request) {
   SyncMenuStates();
-  FileAnswer answer = AnswerFileDialog(request, Folder(request.initialFolder));
-  if (answer.outcome != FileAnswer::Chosen) return std::nullopt;
-  std::error_code ec;
-  if (std::filesystem::is_directory(PathFromUtf8(answer.path), ec)) {
-    FolderAnswered(answer);
-    return std::nullopt;
-  }
-  return answer.path;
+  return AnswerOwnFileDialog(request);
 }
 
 void WebScriptHost::CopyText(Dialog& owner, const std::string& text) {
