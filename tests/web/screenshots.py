@@ -2,7 +2,8 @@
 # screenshots.py <site> <folder>: every window of both tools in headless Chromium, photographed
 # as <folder>/web-<tool>-<window>.png and checked as the Qt screenshots are: the client area is
 # the template's size in dialog units, every control lies inside it, no text is cut by its box,
-# the main window shows its white background, and every picture is loaded at its own size.
+# the main window shows its white background, every picture is loaded at its own size, and a plot
+# paints the channels it lists.
 import functools
 import http.server
 import os
@@ -19,10 +20,10 @@ from selenium.webdriver.support.ui import WebDriverWait
 WINDOWS = {
     "ambrel": [("rf", "click", 1000), ("audio", "click", 1004), ("other", "click", 1005),
                ("channel", "click", 1006), ("convert", "menu", 32775), ("registers", "menu", 32776),
-               ("about", "menu", 32774)],
+               ("planning", "menu", 32777), ("about", "menu", 32774)],
     "ostrel": [("sound", "click", 1000), ("audio", "click", 1004), ("other", "click", 1005),
                ("channel", "click", 1006), ("convert", "menu", 32775), ("registers", "menu", 32776),
-               ("about", "menu", 32774)],
+               ("planning", "menu", 32777), ("about", "menu", 32774)],
 }
 
 # What the page shows of the top window: sizes, and the controls whose text or place is wrong.
@@ -47,6 +48,13 @@ for (const c of client.querySelectorAll('.lx-control')) {
   for (const img of c.querySelectorAll('img'))
     if (img.getAttribute('src') && !(img.complete && img.naturalWidth > 0))
       problems.push(`control ${c.dataset.id}: picture ${img.getAttribute('src')} not shown`);
+  // A plot paints the channels it lists, in their colour.
+  if (c.dataset.kind === 'plot' && /channel CH/.test(c.textContent)) {
+    const g = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let green = false;
+    for (let i = 0; i < g.length && !green; i += 4) green = g[i] === 0x1E && g[i + 1] === 0x7B && g[i + 2] === 0x34;
+    if (!green) problems.push(`control ${c.dataset.id}: plot lists channels but paints none`);
+  }
 }
 return problems;
 """
