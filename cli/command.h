@@ -139,7 +139,8 @@ int RefuseTwoStandardInputs(Context& ctx, const std::vector<std::string>& files)
 std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, const char* cannotOpen,
                                        std::optional<std::size_t> truncateAt = std::nullopt);
 
-enum class OutputKind { Text, Binary };
+// What an output holds: a header, a binary image, or a picture (which replaces neither).
+enum class OutputKind { Text, Binary, Picture };
 
 // `bytes` (a header or a binary image, as `kind` says) to the file `out` ("-": standard output),
 // replacing it atomically. Refused first: a default image in Data/, and without --force an

@@ -179,7 +179,7 @@ std::optional<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o, int
 int WriteSvg(Context& ctx, const PlanOptions& o, const PlanCheck& check, const PlanInputs& inputs) {
   if (o.svg.empty()) return kOk;
   return WriteOutput(ctx, o.svg, plot::Svg(PlanPlot(check, inputs), kSvgWidth, kSvgHeight),
-                     "cannot write the picture");
+                     OutputKind::Picture, "cannot write the picture");
 }
 
 std::string Mhz(uint32_t khz) {

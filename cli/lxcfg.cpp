@@ -74,7 +74,7 @@ int UsageLines(Context& ctx, const std::vector<std::string>& lines) {
 void AddForce(CLI::App* sub, Context& ctx) {
   sub->add_flag("--force", ctx.force,
                 "Replace an existing output even when it holds the other kind of file (a header where a "
-                "binary image goes, or the reverse)");
+                "binary image goes, the reverse, or either where a picture goes)");
 }
 
 bool Warn(Context& ctx, const std::string& line) {
@@ -315,6 +315,9 @@ int CheckOutput(Context& ctx, const std::string& out, OutputKind kind) {
                 out +
                     ": holds an EEPROM header, not a binary image; nothing written (name another file, or "
                     "give --force to replace it)");
+  if (kind == OutputKind::Picture && held != Held::NothingOfOurs)
+    return Fail(ctx, out + ": holds " + (held == Held::Header ? "an EEPROM header" : "a binary image") +
+                         ", not a picture; nothing written (name another file, or give --force to replace it)");
   if (kind == OutputKind::Text && held == Held::Binary)
     return Fail(ctx,
                 out +

@@ -131,6 +131,8 @@ TEST_F(LxcfgMistakes, CarelessCommandsAreRefusedAndEveryFileStaysAsItWas) {
        "lxcfg: " + at("old.bin") + ": holds a binary image, not an EEPROM header" + force},
       {{"new", "--model", "LX7250", "-o", bin}, 1, "lxcfg: " + bin + ": holds a binary image"},
       {{"set", tx, "-o", bin}, 1, "lxcfg: " + bin + ": holds a binary image"},
+      {{"plan", tx, "--svg", rx}, 1, "lxcfg: " + rx + ": holds an EEPROM header, not a picture" + force},
+      {{"plan", tx, "--svg", bin}, 1, "lxcfg: " + bin + ": holds a binary image, not a picture" + force},
       {{"new", "--model", "LX7240", "-o", lx7250}, 1, "lxcfg: " + lx7250 + isDefault},
       {{"set", tx, "pa_gain=3", "-o", lx7250, "--force"}, 1, "lxcfg: " + lx7250 + isDefault},
       {{"h2bin", tx, lx7250}, 1, "lxcfg: " + lx7250 + isDefault},

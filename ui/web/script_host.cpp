@@ -14,6 +14,7 @@ EM_JS(void, lxw_input, (int handle, int index, const char* kind, int value, cons
   LxPage.input(handle, index, UTF8ToString(kind), value, UTF8ToString(text));
 });
 EM_JS(char*, lxw_snapshot, (int handle), { return allocateUTF8(JSON.stringify(LxPage.snapshot(handle))); });
+EM_JS(char*, lxw_menu_shown, (int handle), { return allocateUTF8(JSON.stringify(LxPage.menuShown(handle))); });
 EM_JS(char*, lxw_caption, (int handle), { return allocateUTF8(LxPage.caption(handle)); });
 EM_JS(void, lxw_show_message, (int owner, const char* title, const char* text), {
   LxPage.recordMessage(owner, UTF8ToString(title), UTF8ToString(text));
@@ -60,6 +61,16 @@ std::string KeyName(Key key, const std::string& character) {
       return "home";
     case Key::End:
       return "end";
+    case Key::F4:
+      return "f4";
+    case Key::AltDown:
+      return "alt+down";
+    case Key::AltUp:
+      return "alt+up";
+    case Key::Alt:
+      return "alt";
+    case Key::F10:
+      return "f10";
     case Key::Char:
       return character;
   }
@@ -91,11 +102,13 @@ void WebScriptHost::Input(Dialog& dialog, int id, const char* kind, int value, c
 }
 
 void WebScriptHost::ShowMessage(Dialog& owner, const std::string& text) {
+  SyncMenuStates();
   lxw_show_message(handleOf(owner), appName().c_str(), text.c_str());
   RecordMessage(appName(), text, &owner, CaptionOf(owner));
 }
 
 std::optional<std::string> WebScriptHost::AskFile(Dialog&, const FileRequest& request) {
+  SyncMenuStates();
   FileAnswer answer = AnswerFileDialog(request, Folder(request.initialFolder));
   if (answer.outcome != FileAnswer::Chosen) return std::nullopt;
   std::error_code ec;
@@ -164,9 +177,19 @@ std::vector<Snapshot> WebScriptHost::SnapshotOf(const Dialog& dialog) const {
     const json& c = j[i];
     out.push_back({controls[i].id(), controls[i].kind(), c.value("text", std::string()),
                    c.value("enabled", false), c.value("visible", false), c.value("checked", false),
-                   c.value("focused", false), c.value("curSel", -1), c.value("pos", 0)});
+                   c.value("focused", false), c.value("curSel", -1), c.value("pos", 0),
+                   c.value("dropped", false)});
   }
   return out;
+}
+
+std::string WebScriptHost::MenuStateOf(const Dialog& dialog) const {
+  // The highlighted title and item as the page draws them.
+  char* raw = lxw_menu_shown(handleOf(dialog));
+  json j = json::parse(raw ? raw : "null", nullptr, false);
+  std::free(raw);
+  if (!j.is_object() || !j.contains("title") || !j["title"].is_string()) return {};
+  return MenuLine(j["title"].get<std::string>(), j.value("item", std::string()));
 }
 
 }  // namespace lx::ui::web

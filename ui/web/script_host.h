@@ -40,6 +40,7 @@ class WebScriptHost : public WebHost, public ScriptHost {
   void DropFile(Dialog& dialog, const std::string& path) override;
   std::string CaptionOf(const Dialog& dialog) const override;
   std::vector<Snapshot> SnapshotOf(const Dialog& dialog) const override;
+  std::string MenuStateOf(const Dialog& dialog) const override;
 
  private:
   // Gives the page one input on `dialog`'s window and lets the window take it.

@@ -21,6 +21,7 @@ EM_JS(void, lxw_sync, (int handle, int index, const char* json), {
 });
 EM_JS(void, lxw_focus, (int handle, int index), { LxPage.focus(handle, index); });
 EM_JS(void, lxw_menu, (int handle, const char* json), { LxPage.menu(handle, JSON.parse(UTF8ToString(json))); });
+EM_JS(void, lxw_menu_state, (int handle, int title, int item), { LxPage.menuState(handle, title, item); });
 EM_JS(void, lxw_copy, (const char* text), { LxPage.copy(UTF8ToString(text)); });
 EM_JS(char*, lxw_poll_event, (), {
   const e = LxPage.takeEvent();
@@ -91,7 +92,7 @@ json WebHost::StateJson(const Dialog& dialog, int index) const {
          {"checked", c.checked},   {"items", c.items},          {"curSel", c.curSel},
          {"min", c.rangeMin},      {"max", c.rangeMax},         {"page", c.page()},
          {"pos", c.pos},           {"normal", c.pictureNormal}, {"pressed", c.picturePressed},
-         {"selStart", c.selStart}, {"selEnd", c.selEnd}};
+         {"selStart", c.selStart}, {"selEnd", c.selEnd},        {"dropped", c.dropped}};
   // A picture button is sized to its normal face.
   if (const PictureTemplate* face = c.pictureNormal ? resources_.picture(c.pictureNormal) : nullptr)
     j["face"] = {face->width, face->height};
@@ -146,6 +147,7 @@ std::string WebHost::WindowJson(const Dialog& dialog) const {
 void WebHost::Show(Dialog& dialog) {
   dialog.BeginWindow();
   const int handle = nextHandle_++;
+  SyncMenuStates();  // a command from the menu bar's keys left it before opening this window
   windows_.push_back({&dialog, handle});
   lxw_open(handle, WindowJson(dialog).c_str());  // with every control's state before initialisation
   dialog.InitWindow();
@@ -222,8 +224,22 @@ void WebHost::Dispatch(const PageEvent& e) {
   } else if (e.kind == "release" && hasControl) {
     FlushPaints();
     d->UserReleaseSlider(id);
+  } else if (e.kind == "droplist" && hasControl) {
+    d->UserDropList(id, e.value != 0);
   } else if (e.kind == "drop" && d->tpl().acceptFiles) {
     d->UserDrop(text);
+  }
+  SyncMenuStates();
+}
+
+void WebHost::SyncMenuStates() {
+  // The model tells no host of its menu bar's keyboard mode: the page is brought to it after
+  // each input, and before anything else shows.
+  for (Window& w : windows_) {
+    const std::pair<int, int> state{w.dialog->menuTitle(), w.dialog->menuItem()};
+    if (state == w.menuState) continue;
+    w.menuState = state;
+    lxw_menu_state(w.handle, state.first, state.second);
   }
 }
 
@@ -261,10 +277,12 @@ void WebHost::MenuChanged(Dialog& dialog) {
 }
 
 void WebHost::ShowMessage(Dialog& owner, const std::string& text) {
+  SyncMenuStates();
   lxw_message(handleOf(owner), appName_.c_str(), text.c_str());
 }
 
 std::optional<std::string> WebHost::AskFile(Dialog& owner, const FileRequest& request) {
+  SyncMenuStates();
   json filters = json::array();
   for (const FileFilter& f : ParseFileFilter(request.filter))
     filters.push_back({{"description", f.description}, {"patterns", f.patterns}});

@@ -8,6 +8,7 @@
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dialog.h"
@@ -18,7 +19,7 @@ namespace lx::ui::web {
 // One input event from the page, for the window `window`.
 struct PageEvent {
   int window = 0;
-  std::string kind;  // click, select, edited, focus, key, close, menu, sys, slide, release, drop
+  std::string kind;  // click, select, edited, focus, key, close, menu, sys, slide, release, droplist, drop
   int index = -1;    // the control's place in the template
   int value = 0;
   std::string text;
@@ -55,6 +56,8 @@ class WebHost : public Host {
   void DrainEvents();
   // Slider repaints wait until the window has done everything else, as on the platform.
   void FlushPaints();
+  // Draws each window's menu bar in the keyboard mode its dialog is in, where that changed.
+  void SyncMenuStates();
   int handleOf(const Dialog& dialog) const;
   Dialog* top() const { return windows_.empty() ? nullptr : windows_.back().dialog; }
 
@@ -62,6 +65,7 @@ class WebHost : public Host {
   struct Window {
     Dialog* dialog;
     int handle;
+    std::pair<int, int> menuState{-1, -1};  // the highlighted title and item the page shows
   };
   nlohmann::json StateJson(const Dialog& dialog, int index) const;
   std::string WindowJson(const Dialog& dialog) const;

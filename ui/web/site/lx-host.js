@@ -173,17 +173,19 @@ const LxPage = (() => {
           ctl.state.curSel = -1;
           push({w: win.handle, k: 'edited', i: ctl.index, t: ctl.edit.value});
         });
+        ctl.arrow = drop;
+        // The arrow opens or closes the list through the model, which also moves the focus.
         drop.addEventListener('mousedown', (ev) => {
           ev.preventDefault();
           if (!ctl.state.enabled) return;
-          push({w: win.handle, k: 'focus', i: ctl.index, v: 0});
-          toggleList(ctl, ctl.list.style.display === 'none');
+          push({w: win.handle, k: 'droplist', i: ctl.index, v: ctl.state.dropped ? 0 : 1});
         });
         ctl.list.addEventListener('mousedown', (ev) => {
           ev.preventDefault();
           const item = ev.target.closest('.lx-combo-item');
           if (!item) return;
-          toggleList(ctl, false);
+          // The list closes, then takes the item clicked.
+          push({w: win.handle, k: 'droplist', i: ctl.index, v: 0});
           push({w: win.handle, k: 'select', i: ctl.index, v: Number(item.dataset.index)});
         });
         ctl.focusTarget = ctl.edit;
@@ -203,6 +205,7 @@ const LxPage = (() => {
           });
         }
         [...ctl.list.children].forEach((r, i) => r.classList.toggle('lx-chosen', i === s.curSel));
+        showList(ctl, !!s.dropped && s.visible);
       },
       value(ctl) { return ctl.edit.value; },
     },
@@ -315,9 +318,10 @@ const LxPage = (() => {
     }
   }
 
-  function toggleList(ctl, open) {
-    document.querySelectorAll('.lx-combo-list').forEach((l) => { if (l !== ctl.list) l.style.display = 'none'; });
+  // The list open or closed as the model has it; an open one shows the item the field shows.
+  function showList(ctl, open) {
     ctl.list.style.display = open ? '' : 'none';
+    ctl.element.classList.toggle('lx-dropped', open);
     if (open) {
       current = () => ctl.win.units;
       ctl.list.style.maxHeight = `${Math.max(uy(12), uy(ctl.tpl.cy) - uy(12))}px`;
@@ -376,7 +380,8 @@ const LxPage = (() => {
 
   function open(handle, t) {
     const owner = order.length ? windows.get(topHandle()) : null;
-    const win = {handle, tool: t.tool, tpl: t, controls: [], focusIndex: -1, caption: t.caption};
+    const win = {handle, tool: t.tool, tpl: t, controls: [], focusIndex: -1, caption: t.caption,
+      menuTitle: -1, menuItem: -1};
     const px = fontPx(t.points || 9);
     const u = unitsFor(px);
     current = () => u;
@@ -479,11 +484,13 @@ const LxPage = (() => {
     for (const p of popups) {
       const entry = el('div', 'lx-menu-entry', win.menubar);
       setMnemonicText(entry, p.text, false);
+      entry.dataset.text = p.text;
       const drop = el('div', 'lx-menu-popup', entry);
       drop.style.display = 'none';
       for (const item of p.items) {
         const row = el('div', 'lx-menu-item', drop);
         setMnemonicText(row, item.text, false);
+        row.dataset.text = item.text;
         row.dataset.command = item.command;
         row.addEventListener('mouseup', (ev) => {
           ev.stopPropagation();
@@ -495,6 +502,11 @@ const LxPage = (() => {
         if (ev.target !== entry && !entry.contains(ev.target)) return;
         if (ev.target.closest('.lx-menu-popup')) return;
         ev.preventDefault();
+        // The mouse takes the menu bar out of its keyboard mode (Alt there leaves it).
+        if (win.menuTitle >= 0) {
+          push({w: handle, k: 'key', t: 'alt'});
+          menuState(handle, -1, -1);  // the menu opened next is the mouse's
+        }
         const wasOpen = drop.style.display !== 'none';
         closeMenus();
         if (!wasOpen) {
@@ -503,17 +515,66 @@ const LxPage = (() => {
         }
       });
     }
+    showMenuState(win);
   }
 
+  // The menu bar's keyboard mode, as the model has it: the highlighted title (-1: none) and
+  // the highlighted item of its open menu (-1: closed).
+  function menuState(handle, title, item) {
+    const win = windows.get(handle);
+    if (!win) return;
+    win.menuTitle = title;
+    win.menuItem = item;
+    showMenuState(win);
+  }
+
+  function showMenuState(win) {
+    const title = win.menuTitle === undefined ? -1 : win.menuTitle;
+    const item = win.menuItem === undefined ? -1 : win.menuItem;
+    // Leaving the mode closes the menu it opened; a menu the mouse opens is the page's own.
+    const left = win.menubar.classList.contains('lx-keyboard') && title < 0;
+    win.menubar.classList.toggle('lx-keyboard', title >= 0);
+    [...win.menubar.children].forEach((entry, t) => {
+      const popup = entry.querySelector('.lx-menu-popup');
+      const hot = t === title;
+      entry.classList.toggle('lx-hot', hot);
+      if (title >= 0 || left) {
+        entry.classList.toggle('lx-open', hot && item >= 0);
+        popup.style.display = hot && item >= 0 ? '' : 'none';
+      }
+      [...popup.children].forEach((row, i) => row.classList.toggle('lx-hot', hot && i === item));
+    });
+  }
+
+  // What the menu bar shows in its keyboard mode: {title, item} ("" with the menu closed), or null.
+  function menuShown(handle) {
+    const win = windows.get(handle);
+    const entry = win && win.menubar.querySelector('.lx-menu-entry.lx-hot');
+    if (!entry) return null;
+    const popup = entry.querySelector('.lx-menu-popup');
+    const row = popup.style.display !== 'none' && popup.querySelector('.lx-menu-item.lx-hot');
+    return {title: entry.dataset.text, item: row ? row.dataset.text : ''};
+  }
+
+  // Closes the menus the mouse opened; a menu the keyboard opened stays as the model has it.
   function closeMenus() {
     document.querySelectorAll('.lx-menu-popup').forEach((p) => { p.style.display = 'none'; });
     document.querySelectorAll('.lx-menu-entry').forEach((e) => e.classList.remove('lx-open'));
+    for (const win of windows.values()) showMenuState(win);
   }
 
   // The page's keys as the scripts name them; null: the key is the browser's own here.
   function keyName(ev, ctl) {
     const text = ctl && (ctl.kind === 'edit' || ctl.kind === 'combo');
+    if (ev.altKey && !ev.ctrlKey && !ev.metaKey) {
+      if (ev.key === 'ArrowDown') return 'alt+down';
+      if (ev.key === 'ArrowUp') return 'alt+up';
+      return null;
+    }
+    if (ev.ctrlKey || ev.metaKey) return null;
     switch (ev.key) {
+      case 'F4': return 'f4';
+      case 'F10': return ev.shiftKey ? null : 'f10';
       case 'Tab': return ev.shiftKey ? 'backtab' : 'tab';
       case 'Enter': return ctl && ctl.kind === 'edit' && (ctl.tpl.style & S.multiLine) ? null : 'enter';
       case 'Escape': return 'escape';
@@ -544,27 +605,36 @@ const LxPage = (() => {
     }
     const win = windows.get(topHandle());
     if (!win) return;
-    // An open menu takes the keys itself: Escape closes only the menu.
-    if (document.querySelector('.lx-menu-entry.lx-open')) {
+    // Alt pressed and released with no key between is the menu bar's key.
+    altAlone = ev.key === 'Alt' && !ev.repeat && !ev.ctrlKey && !ev.shiftKey && !ev.metaKey;
+    if (ev.key === 'Alt') {
+      ev.preventDefault();
+      return;
+    }
+    // A menu the mouse opened takes the keys itself: Escape closes only the menu.
+    if (win.menuTitle < 0 && document.querySelector('.lx-menu-entry.lx-open')) {
       ev.preventDefault();
       if (ev.key === 'Escape') closeMenus();
       return;
     }
     const ctl = win.controls[win.focusIndex];
-    // An open list takes its own keys.
-    if (ctl && ctl.kind === 'combo' && ctl.list.style.display !== 'none' &&
-        ['Enter', 'Escape', 'Tab'].includes(ev.key)) {
-      toggleList(ctl, false);
-      if (ev.key !== 'Tab') {
-        ev.preventDefault();
-        return;
-      }
-    }
-    const name = keyName(ev, ctl);
+    // The menu bar in its keyboard mode holds every key; so the boxes' own keys go to the model.
+    const name = keyName(ev, win.menuTitle >= 0 ? null : ctl);
     if (name === null) return;
     ev.preventDefault();
     push({w: win.handle, k: 'key', t: name});
   }, true);
+
+  let altAlone = false;
+  document.addEventListener('keyup', (ev) => {
+    if (ev.key !== 'Alt') return;
+    const alone = altAlone;
+    altAlone = false;
+    ev.preventDefault();
+    const win = windows.get(topHandle());
+    if (alone && win && !messageBox) push({w: win.handle, k: 'key', t: 'alt'});
+  }, true);
+  window.addEventListener('blur', () => { altAlone = false; });
 
   // A focused page button would click itself on the Space key's release: the dialog model has
   // already taken the key.
@@ -573,10 +643,28 @@ const LxPage = (() => {
       ev.preventDefault();
   }, true);
 
+  // A click beside an open list only closes it: the click goes no further, as on the platform.
+  let swallowClick = false;
   document.addEventListener('mousedown', (ev) => {
+    swallowClick = false;
+    altAlone = false;
+    const win = windows.get(topHandle());
+    const open = win && !messageBox && win.controls.find((c) => c.kind === 'combo' && c.state.dropped);
+    if (open && !open.list.contains(ev.target) && !open.arrow.contains(ev.target)) {
+      ev.preventDefault();
+      ev.stopPropagation();
+      swallowClick = true;
+      push({w: win.handle, k: 'droplist', i: open.index, v: 0});
+      return;
+    }
     if (!ev.target.closest('.lx-menubar')) closeMenus();
-    if (!ev.target.closest('.lx-combo')) document.querySelectorAll('.lx-combo-list').forEach((l) => { l.style.display = 'none'; });
-  });
+  }, true);
+  document.addEventListener('click', (ev) => {
+    if (!swallowClick) return;
+    swallowClick = false;
+    ev.preventDefault();
+    ev.stopPropagation();
+  }, true);
 
   // A header dropped on the page opens as File > Open does.
   document.addEventListener('dragover', (ev) => ev.preventDefault());
@@ -725,12 +813,13 @@ const LxPage = (() => {
         checked: ctl.element.classList.contains('lx-checked'),
         focused: i === win.focusIndex && ctl.tpl.id !== -1,
         curSel: s.curSel, pos: s.pos, items: s.items || [],
+        dropped: ctl.kind === 'combo' && ctl.list.style.display !== 'none',
       };
     });
   }
 
   return {
-    S, open, close, sync, focus, menu, message, askFile, deliverSaves, copy, input, snapshot,
+    S, open, close, sync, focus, menu, menuState, menuShown, message, askFile, deliverSaves, copy, input, snapshot,
     caption(handle) { const w = windows.get(handle); return w ? w.caption : ''; },
     recordMessage() {},
     takeEvent() {
