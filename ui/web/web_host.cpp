@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "ui/file_filter.h"
-#include "ui/web/plot_json.h"
 #include "ui/script.h"
+#include "ui/web/plot_json.h"
 
 // The page's side (lx-host.js, the global LxPage). Strings cross as UTF-8; the page answers
 // with strings it allocates, which the caller frees.
@@ -249,7 +249,9 @@ void WebHost::ControlChanged(Dialog& dialog, int index, Change what) {
   if (what == Change::Redraw) {
     const ControlState& c = dialog.controls()[static_cast<std::size_t>(index)];
     // A plot's new items go to the page, which paints them when the program next waits.
-    if (c.kind() == Kind::Plot) return lxw_sync(handle, index, StateJson(dialog, index).dump(-1, ' ', false, json::error_handler_t::replace).c_str());
+    if (c.kind() == Kind::Plot)
+      return lxw_sync(handle, index,
+                      StateJson(dialog, index).dump(-1, ' ', false, json::error_handler_t::replace).c_str());
     if (c.kind() != Kind::Slider || !c.visible) return;
     std::pair<Dialog*, int> key{&dialog, index};
     if (std::find(dirty_.begin(), dirty_.end(), key) == dirty_.end()) dirty_.push_back(key);
