@@ -24,8 +24,8 @@ std::string ComparisonPage(const ToolState& state, const ToolState& other, const
     ToolState a = state, b = other;
     if (!a.modelSelected()) a.chipModel = b.chipModel;
     if (!b.modelSelected()) b.chipModel = a.chipModel;
-    settings = settings::ComparisonLines(a, b);
-    std::erase_if(settings, [](const std::string& line) { return line.starts_with("reg"); });
+    for (const settings::SettingChange& change : settings::CompareImages(a, b).settings)
+      settings.push_back(settings::ChangeText(change));
   }
   std::vector<std::string> words;
   for (int i = 0; i < kEepromSize; ++i) {

@@ -110,9 +110,6 @@ std::string WithWindowText(const std::string& english, std::string_view windowTe
 // windows show for it.
 int Fail(Context& ctx, const Report& report, const std::string& input, const std::string& output = {});
 
-// --model M: a catalogue name of either tool (kModelName has checked it); the name picks the
-// tool family.
-ModelRef RequireModel(const std::string& name);
 std::string ModelNames();
 // "unknown chip model 'LX7350' (one of LX7240, ...; did you mean LX7250?)"
 std::string UnknownModel(const std::string& name);

@@ -31,7 +31,7 @@ std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std:
   const std::optional<std::string> bytes = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
   if (!bytes) return std::nullopt;
   Image image;
-  if (!modelName.empty()) image.model = RequireModel(modelName);
+  if (!modelName.empty()) image.model = FindModel(modelName);
   RegisterImage scratch{};
   int32_t crystal = 0;
   ViewStream text(*bytes);

@@ -24,7 +24,7 @@ struct ModelXtal {
   std::string model;
   int32_t xtal = 0;
   const ChipModel& chip() const {
-    const ModelRef m = RequireModel(model);
+    const ModelRef m = FindModel(model);
     return m.profile->models[static_cast<std::size_t>(m.index)];
   }
 };
@@ -56,7 +56,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add(
         "encode", "Channel frequencies (kHz) to control and fraction words",
         "encode --model M --xtal K FREQ...", [&ctx, o, freqs] {
-          const ModelRef m = RequireModel(o->model);
+          const ModelRef m = FindModel(o->model);
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const FrequencyRange range = ChannelRange(*m.profile, m.index);
           std::string lines;
@@ -90,7 +90,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add(
         "decode", "Control and fraction word to the channel frequency (kHz)",
         "decode --model M --xtal K CTRL FRAC", [&ctx, o, ctrl, frac] {
-          const ModelRef m = RequireModel(o->model);
+          const ModelRef m = FindModel(o->model);
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const auto c = ParseNumber(*ctrl);
           const auto f = ParseNumber(*frac);
@@ -119,7 +119,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add(
         "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]",
         [&ctx, model, out] {
-          const ModelRef m = RequireModel(*model);
+          const ModelRef m = FindModel(*model);
           const std::optional<std::string> target = ChooseOutput(ctx, *out, OutputKind::Text);
           if (!target) return kUsage;
           if (RefuseOutputOverInput(ctx, *target, {DefaultImageOf(ctx, *model)},
@@ -189,7 +189,7 @@ void AddBasicCommands(Commands& commands) {
     CLI::App* sub = commands.add(
         "bin2h", "\"bin To h\": binary image to header", "bin2h --model M --xtal K IN.bin [OUT.h | -o OUT.h]",
         [&ctx, o, files] {
-          const ModelRef m = RequireModel(o->model);
+          const ModelRef m = FindModel(o->model);
           if (!CheckCrystal(ctx, o->xtal)) return kFailed;
           const std::string& in = files->in;
           const std::optional<std::string> named = OneOutput(ctx, files->out, files->option);

@@ -46,10 +46,6 @@ uint32_t ChannelFrequency(const ToolState& s, int k) {
   return DecodeChannel(s.profile(), s.chipModel, s.crystalKHz, ReadChannelWords(s.words, k));
 }
 
-const char* FamilyName(const ToolState& s) {
-  return s.profile().family == Family::Transmitter ? "transmitter" : "receiver";
-}
-
 struct FileModel {
   std::string file;
   std::string model;

@@ -140,7 +140,6 @@ int Fail(Context& ctx, const Report& report, const std::string& input, const std
   return Fail(ctx, what);
 }
 
-ModelRef RequireModel(const std::string& name) { return FindModel(name); }
 
 std::string UnknownModel(const std::string& name) {
   std::vector<std::string> names;
@@ -436,7 +435,7 @@ bool WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResu
 std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const std::string& modelName,
                                     const std::string& modelOption, bool crystalHandled) {
   std::optional<ModelRef> model;
-  if (!modelName.empty()) model = RequireModel(modelName);
+  if (!modelName.empty()) model = FindModel(modelName);
   const std::optional<std::string> text = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
   if (!text) return std::nullopt;
   HeaderReadResult read;

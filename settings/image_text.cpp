@@ -18,6 +18,8 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
+}  // namespace
+
 std::string ChangeText(const SettingChange& c) {
   const auto side = [](const std::optional<Setting>& s) { return s ? s->human : std::string("(none)"); };
   // Frequencies read "606000 -> 606250 kHz": the unit once, at the end.
@@ -27,7 +29,6 @@ std::string ChangeText(const SettingChange& c) {
   return c.key + ": " + side(c.a) + " -> " + side(c.b);
 }
 
-}  // namespace
 
 std::string ImageListing(const ToolState& s) {
   const ToolProfile& profile = s.profile();

@@ -31,6 +31,9 @@ struct ImageComparison {
   bool same() const { return settings.empty() && words.empty(); }
 };
 
+// One setting's change as a line: "pa_gain: 8 -> 10", "channel.0: 614000 -> 606000 kHz".
+std::string ChangeText(const SettingChange& change);
+
 // Both states need a selected model.
 ImageComparison CompareImages(const ToolState& a, const ToolState& b);
 

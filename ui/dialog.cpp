@@ -40,18 +40,6 @@ void Control::EnableWindow(bool enable) {
 
 bool Control::IsWindowEnabled() const { return state().enabled; }
 
-void Control::ShowWindow(bool show) {
-  ControlState& s = state();
-  if (s.visible == show) return;
-  s.visible = show;
-  ReportChange(Change::Visible);
-  if (show && s.kind() == Kind::Slider) ReportChange(Change::Redraw);
-}
-
-bool Control::IsWindowVisible() const { return state().visible; }
-
-void Control::SetFocus() { dialog_->GotoDlgCtrl(id_); }
-
 int ComboBox::AddString(const std::string& text) {
   ControlState& s = state();
   s.items.push_back(text);

@@ -2,7 +2,7 @@
 // The dialog base class: a window built from a template, a message map binding (control id,
 // notification) to handlers, a data exchange binding controls to members, and the input entry
 // points through which a host reports what the user did. The dialog keeps the state of its
-// controls itself; hosts only mirror it, so the same dialog runs headless and under Qt.
+// controls itself; hosts only mirror it, so the same dialog runs on every host.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -68,9 +68,6 @@ class Control {
 
   void EnableWindow(bool enable = true);
   bool IsWindowEnabled() const;
-  void ShowWindow(bool show);
-  bool IsWindowVisible() const;
-  void SetFocus();
 
  protected:
   ControlState& state() const;

@@ -40,12 +40,8 @@ std::vector<std::string> NameFilters(const std::string& filter) {
 
 std::string WithDefaultExtension(const std::string& path, const std::string& defaultExt, bool save) {
   if (defaultExt.empty()) return path;
-#ifdef _WIN32
-  const std::string::size_type slash = path.find_last_of("/\\");  // both separators name folders there
-#else
-  const std::string::size_type slash = path.find_last_of('/');
-#endif
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  // The platform's own separators end the folder part ('\\' as well as '/' on Windows).
+  const std::string name = Utf8FromPath(PathFromUtf8(path).filename());
   if (name.empty() || name.find('.') != std::string::npos) return path;
   if (!save) {
     std::error_code ec;
