@@ -17,7 +17,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
-PAGE_FILES = ["ambrel.html", "lx.css", "lx-host.js", "lx-start.js", "lxtools.js", "lxtools.wasm", "lxtools.data",
+PAGE_FILES = ["ambrel.html", "lx.css", "lx-plot.js", "lx-host.js", "lx-start.js", "lxtools.js", "lxtools.wasm", "lxtools.data",
               "lxfont.woff2"]
 # Per tool: what opens each dialog (a control to click after choosing the second model, or a
 # menu command).

@@ -3,9 +3,12 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <set>
+#include <string>
 
 #include "channel/codec.h"
 
@@ -30,8 +33,19 @@ std::optional<double> RealNumber(std::string_view s) {
   s = Trim(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   double v = 0;
+#if __cpp_lib_to_chars >= 201611L
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
   if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
+#else
+  // The browser build's library has no floating-point from_chars. Its strtod always runs in
+  // the C locale; what from_chars refuses (a second sign, hex, out of range) is refused here too.
+  if (s.empty() || s.front() == '+' || s.find_first_of("xX") != std::string_view::npos) return std::nullopt;
+  const std::string text(s);
+  char* end = nullptr;
+  errno = 0;
+  v = std::strtod(text.c_str(), &end);
+  if (errno == ERANGE || end != text.c_str() + text.size() || !std::isfinite(v)) return std::nullopt;
+#endif
   return v;
 }
 

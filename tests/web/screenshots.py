@@ -2,7 +2,8 @@
 # screenshots.py <site> <folder>: every window of both tools in headless Chromium, photographed
 # as <folder>/web-<tool>-<window>.png and checked as the Qt screenshots are: the client area is
 # the template's size in dialog units, every control lies inside it, no text is cut by its box,
-# the main window shows its white background, and every picture is loaded at its own size.
+# the main window shows its white background, every picture is loaded at its own size, and a plot
+# paints the channels it lists (the planning window's with a scan imported through the file picker).
 import functools
 import http.server
 import os
@@ -12,17 +13,22 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SCAN = os.path.join(HERE, "..", "data", "scan-levels.csv")
 
 # How each window opens from the main window (after choosing the second model).
 WINDOWS = {
     "ambrel": [("rf", "click", 1000), ("audio", "click", 1004), ("other", "click", 1005),
                ("channel", "click", 1006), ("convert", "menu", 32775), ("registers", "menu", 32776),
-               ("about", "menu", 32774)],
+               ("planning", "menu", 32777), ("about", "menu", 32774)],
     "ostrel": [("sound", "click", 1000), ("audio", "click", 1004), ("other", "click", 1005),
                ("channel", "click", 1006), ("convert", "menu", 32775), ("registers", "menu", 32776),
-               ("about", "menu", 32774)],
+               ("planning", "menu", 32777), ("about", "menu", 32774)],
 }
 
 # What the page shows of the top window: sizes, and the controls whose text or place is wrong.
@@ -47,6 +53,13 @@ for (const c of client.querySelectorAll('.lx-control')) {
   for (const img of c.querySelectorAll('img'))
     if (img.getAttribute('src') && !(img.complete && img.naturalWidth > 0))
       problems.push(`control ${c.dataset.id}: picture ${img.getAttribute('src')} not shown`);
+  // A plot paints the channels it lists, in their colour.
+  if (c.dataset.kind === 'plot' && /channel CH/.test(c.textContent)) {
+    const g = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let green = false;
+    for (let i = 0; i < g.length && !green; i += 4) green = g[i] === 0x1E && g[i + 1] === 0x7B && g[i + 2] === 0x34;
+    if (!green) problems.push(`control ${c.dataset.id}: plot lists channels but paints none`);
+  }
 }
 return problems;
 """
@@ -77,6 +90,24 @@ def main(site, folder):
     def top_template():
         return d.execute_script("const w = LxPage.topWindow(); return {cx: w.tpl.cx, cy: w.tpl.cy, units: w.units};")
 
+    def plan_with_scan(name):
+        # As the other hosts' pictures show it: a spacing of 320 kHz (two channels in conflict)
+        # and a scan imported through the page's file picker.
+        win = d.find_elements(By.CSS_SELECTOR, ".lx-window")[-1]
+        box = win.find_element(By.CSS_SELECTOR, '.lx-control[data-id="1002"]')
+        box.click()
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys("320", Keys.TAB)
+        d.execute_cdp_cmd("Page.setInterceptFileChooserDialog", {"enabled": True})  # no native picker
+        win.find_element(By.CSS_SELECTOR, '.lx-control[data-id="1008"]').click()
+        WebDriverWait(d, 10).until(lambda x: x.find_elements(By.CSS_SELECTOR, "input.lx-file-input"))
+        d.find_element(By.CSS_SELECTOR, "input.lx-file-input").send_keys(os.path.abspath(SCAN))
+        try:
+            WebDriverWait(d, 10).until(lambda x: "trace " in x.execute_script(
+                "return [...document.querySelectorAll('canvas.lx-plot')].pop().textContent"))
+        except TimeoutException:
+            problems.append(f"{name}: the imported scan is not drawn")
+
     def shoot(name):
         time.sleep(0.3)  # pictures decoded and painted
         found = d.execute_script(CHECK, top_template())
@@ -105,6 +136,8 @@ def main(site, folder):
                     d.execute_script(f"document.querySelector('.lx-menu-item[data-command=\"{what}\"]')"
                                      ".dispatchEvent(new MouseEvent('mouseup', {bubbles: true}));")
                 WebDriverWait(d, 10).until(lambda x: x.execute_script("return LxPage.windowsOpen().length === 2"))
+                if name == "planning":
+                    plan_with_scan(f"{tool}-{name}")
                 shoot(f"{tool}-{name}")
                 d.find_elements(By.CSS_SELECTOR, ".lx-window")[-1].find_element(By.CSS_SELECTOR, ".lx-close").click()
                 WebDriverWait(d, 10).until(lambda x: x.execute_script("return LxPage.windowsOpen().length === 1"))

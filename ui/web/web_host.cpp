@@ -9,6 +9,7 @@
 
 #include "ui/file_filter.h"
 #include "ui/script.h"
+#include "ui/web/plot_json.h"
 
 // The page's side (lx-host.js, the global LxPage). Strings cross as UTF-8; the page answers
 // with strings it allocates, which the caller frees.
@@ -95,6 +96,7 @@ json WebHost::StateJson(const Dialog& dialog, int index) const {
   // A picture button is sized to its normal face.
   if (const PictureTemplate* face = c.pictureNormal ? resources_.picture(c.pictureNormal) : nullptr)
     j["face"] = {face->width, face->height};
+  if (c.kind() == Kind::Plot) j["plot"] = PlotJson(c);
   if (std::optional<Dialog::TextColour> colour = dialog.OnCtlColor(c.id()))
     j["colour"] = {colour->r, colour->g, colour->b, colour->transparent};
   return j;
@@ -246,6 +248,10 @@ void WebHost::ControlChanged(Dialog& dialog, int index, Change what) {
   if (!handle || index < 0 || index >= static_cast<int>(dialog.controls().size())) return;
   if (what == Change::Redraw) {
     const ControlState& c = dialog.controls()[static_cast<std::size_t>(index)];
+    // A plot's new items go to the page, which paints them when the program next waits.
+    if (c.kind() == Kind::Plot)
+      return lxw_sync(handle, index,
+                      StateJson(dialog, index).dump(-1, ' ', false, json::error_handler_t::replace).c_str());
     if (c.kind() != Kind::Slider || !c.visible) return;
     std::pair<Dialog*, int> key{&dialog, index};
     if (std::find(dirty_.begin(), dirty_.end(), key) == dirty_.end()) dirty_.push_back(key);

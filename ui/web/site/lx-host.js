@@ -288,6 +288,7 @@ const LxPage = (() => {
       },
       show() {},
     },
+    plot: LxPlot,  // lx-plot.js
   };
 
   // The focused box shows the model's selection (the keyboard's moves select the whole text).
