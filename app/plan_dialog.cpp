@@ -118,7 +118,8 @@ bool PlanDialog::OnInitDialog() {
     opening.guards = {spacing_, im3_, im3x_, im5_};
     opening.inUse = inUse_;
     opening.thresholdDb = threshold_;
-    const settings::KhzRange band = settings::WorkingBand(state_, ImageBank(state_), kSuggestStepKHz, opening);
+    const settings::KhzRange band =
+        settings::WorkingBand(state_, ImageBank(state_), kSuggestStepKHz, opening);
     from_ = static_cast<uint32_t>(band.low);
     to_ = static_cast<uint32_t>(band.high);
     UpdateData(false);
@@ -185,7 +186,8 @@ void PlanDialog::SetScan(settings::Scan scan, const std::string& name) {
 
 void PlanDialog::OnSuggest() {
   if (!readable() || !UpdateData(true)) return;
-  std::vector<int64_t> plan = settings::SuggestChannels(state_, from_, to_, inputs_.inUse, kSuggestStepKHz, inputs_);
+  std::vector<int64_t> plan =
+      settings::SuggestChannels(state_, from_, to_, inputs_.inUse, kSuggestStepKHz, inputs_);
   if (static_cast<int>(plan.size()) < inputs_.inUse) {
     MessageBox(fmt::format("在 {}~{}KHz 内只能找到 {} 个频道(需要 {} 个)。", from_, to_, plan.size(),
                            inputs_.inUse));

@@ -40,7 +40,7 @@ class PlanDialog : public ui::Dialog {
   settings::PlanInputs inputs_;
   std::string scanName_;
   std::optional<std::vector<int64_t>> proposal_;  // suggested, not applied yet
-  bool leaving_ = false;                           // a box's input being taken
+  bool leaving_ = false;                          // a box's input being taken
 };
 
 // The page beneath the plot: the verdict, the conflict list of lxcfg plan --verbose, and the

@@ -361,7 +361,8 @@ std::vector<int64_t> SuggestChannels(const ToolState& s, int64_t from, int64_t t
   return SuggestPlan(from, to, count, step, inputs.guards, usable);
 }
 
-KhzRange WorkingBand(const ToolState& s, std::span<const int64_t> bank, int64_t step, const PlanInputs& inputs) {
+KhzRange WorkingBand(const ToolState& s, std::span<const int64_t> bank, int64_t step,
+                     const PlanInputs& inputs) {
   const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
   const KhzRange whole{range.low, range.high};
   const auto n = static_cast<std::size_t>(std::clamp(inputs.inUse, 0, static_cast<int>(bank.size())));

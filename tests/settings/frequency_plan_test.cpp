@@ -172,8 +172,7 @@ TEST(FrequencyPlan, TheWorkingBandHoldsTheBankAndWidensUntilTheSuggestionFits) {
     KhzRange band;
   } cases[] = {
       {2, {614000, 620000}},  // wide enough already: the bank's own band
-      {3, {614000, 620000}},
-      {4, {614000, 631000}},
+      {3, {614000, 620000}}, {4, {614000, 631000}},
       {5, {614000, 631000}},  // an out-of-range channel is no part of the band
       {6, {614000, 631000}},
   };
