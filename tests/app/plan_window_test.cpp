@@ -142,12 +142,14 @@ namespace {
 TEST(PlanWindow, ASuggestedAndAppliedBankIsSavedClearOfTheExclusion) {
   const TempDir dir;
   std::ostringstream out;
-  ASSERT_EQ(RunScenario(OstrelTool(), LX_PROGRAM_DIR, dir.path(),
-                        "click 1003\ncommand 32777\ntype 1007 606000-612000\ntype 1013 606000\nclick 1011\nclick 1012\n"
-                        "escape\n"
-                        "command 32772\nfile saved.h\nescape\n",
-                        out),
-            0)
+  ASSERT_EQ(
+      RunScenario(
+          OstrelTool(), LX_PROGRAM_DIR, dir.path(),
+          "click 1003\ncommand 32777\ntype 1007 606000-612000\ntype 1013 606000\nclick 1011\nclick 1012\n"
+          "escape\n"
+          "command 32772\nfile saved.h\nescape\n",
+          out),
+      0)
       << out.str();
   const std::string saved = (dir.path() / "saved.h").string();
   const test::Outcome checked = test::RunLxcfg({"plan", saved, "--exclude", "606000-612000"}, LX_PROGRAM_DIR);
