@@ -20,6 +20,7 @@ constexpr int64_t kSuggestStepKHz = 25;
 constexpr const char* kNoModel = "未选择芯片型号，无法读取频道。";
 constexpr const char* kNoCrystal = "镜像中没有晶振频率，无法读取频道。";
 constexpr const char* kBadRanges = "请输入排除范围(kHz)，例如 606000-614000, 622000-630000";
+constexpr const char* kEmptyBand = "从(kHz)不能高于到(kHz)。";
 
 std::vector<int64_t> ImageBank(const ToolState& s) {
   std::vector<int64_t> bank;
@@ -59,7 +60,7 @@ PlanDialog::PlanDialog(ui::Host& host, ToolState& state) : Dialog(host, res::kPl
   im5_ = static_cast<uint32_t>(defaults.im5);
   threshold_ = static_cast<float>(settings::kDefaultThresholdDb);
   for (const int id : {plan::kSpacing, plan::kIm3, plan::kIm3x, plan::kIm5, plan::kInUse, plan::kExclusions,
-                       plan::kThreshold})
+                       plan::kFrom, plan::kTo, plan::kThreshold})
     On(id, ui::Notify::KillFocus, &PlanDialog::OnInputLeft);
   On(plan::kImportScan, ui::Notify::Clicked, &PlanDialog::OnImportScan);
   On(plan::kSuggest, ui::Notify::Clicked, &PlanDialog::OnSuggest);
@@ -87,6 +88,18 @@ void PlanDialog::DoDataExchange(ui::DataExchange& dx) {
     if (!read.error.empty()) dx.Fail(kBadRanges);
     ranges = read.ranges;
   }
+  // Without a model or crystal there is no range to hold the band to; the boxes stay empty.
+  if (readable()) {
+    const FrequencyRange range = ChannelRange(state_.profile(), state_.chipModel);
+    ui::DdxText(dx, plan::kFrom, from_);
+    ui::DdvMinMax(dx, from_, range.low, range.high);
+    ui::DdxText(dx, plan::kTo, to_);
+    ui::DdvMinMax(dx, to_, range.low, range.high);
+    if (dx.saving && from_ > to_) {
+      dx.lastId = plan::kFrom;  // the message speaks of this box
+      dx.Fail(kEmptyBand);
+    }
+  }
   ui::DdxText(dx, plan::kThreshold, threshold_);
   if (!dx.saving) return;
   // Every box taken: the inputs change together, or not at all.
@@ -99,6 +112,18 @@ void PlanDialog::DoDataExchange(ui::DataExchange& dx) {
 bool PlanDialog::OnInitDialog() {
   Dialog::OnInitDialog();
   SetDlgItemText(plan::kScanName, scanName_.empty() ? "(未导入扫描)" : scanName_);
+  if (readable()) {
+    // The band of the channels in use, as the opening inputs (and a scan given before) see it.
+    PlanInputs opening = inputs_;
+    opening.guards = {spacing_, im3_, im3x_, im5_};
+    opening.inUse = inUse_;
+    opening.thresholdDb = threshold_;
+    const settings::KhzRange band =
+        settings::WorkingBand(state_, ImageBank(state_), kSuggestStepKHz, opening);
+    from_ = static_cast<uint32_t>(band.low);
+    to_ = static_cast<uint32_t>(band.high);
+    UpdateData(false);
+  }
   UpdateData(true);
   ShowPlan();
   return true;
@@ -106,6 +131,8 @@ bool PlanDialog::OnInitDialog() {
 
 void PlanDialog::ShowPlan() {
   const bool ok = readable();
+  GetDlgItem(plan::kFrom).EnableWindow(ok);
+  GetDlgItem(plan::kTo).EnableWindow(ok);
   GetDlgItem(plan::kSuggest).EnableWindow(ok);
   GetDlgItem(plan::kApply).EnableWindow(ok && proposal_.has_value());
   if (!ok) {
@@ -121,7 +148,12 @@ void PlanDialog::ShowPlan() {
 }
 
 void PlanDialog::OnInputLeft() {
-  if (!UpdateData(true)) return;
+  // A refusal puts the focus back on its box, and the box it left reports leaving: one message.
+  if (leaving_) return;
+  leaving_ = true;
+  const bool taken = UpdateData(true);
+  leaving_ = false;
+  if (!taken) return;
   // A proposal made for other inputs is not this one's: suggest again.
   if (proposal_ && static_cast<int>(proposal_->size()) != inputs_.inUse) proposal_.reset();
   ShowPlan();
@@ -154,12 +186,11 @@ void PlanDialog::SetScan(settings::Scan scan, const std::string& name) {
 
 void PlanDialog::OnSuggest() {
   if (!readable() || !UpdateData(true)) return;
-  const FrequencyRange range = ChannelRange(state_.profile(), state_.chipModel);
   std::vector<int64_t> plan =
-      settings::SuggestChannels(state_, range.low, range.high, inputs_.inUse, kSuggestStepKHz, inputs_);
+      settings::SuggestChannels(state_, from_, to_, inputs_.inUse, kSuggestStepKHz, inputs_);
   if (static_cast<int>(plan.size()) < inputs_.inUse) {
-    MessageBox(fmt::format("在 {}~{}KHz 内只能找到 {} 个频道(需要 {} 个)。", range.low, range.high,
-                           plan.size(), inputs_.inUse));
+    MessageBox(fmt::format("在 {}~{}KHz 内只能找到 {} 个频道(需要 {} 个)。", from_, to_, plan.size(),
+                           inputs_.inUse));
     return;
   }
   proposal_ = std::move(plan);

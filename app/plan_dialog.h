@@ -35,10 +35,12 @@ class PlanDialog : public ui::Dialog {
   uint32_t spacing_, im3_, im3x_, im5_;
   int32_t inUse_ = 16;
   std::string exclusions_;
+  uint32_t from_ = 0, to_ = 0;  // the band Suggest searches; filled on opening
   float threshold_;
   settings::PlanInputs inputs_;
   std::string scanName_;
   std::optional<std::vector<int64_t>> proposal_;  // suggested, not applied yet
+  bool leaving_ = false;                          // a box's input being taken
 };
 
 // The page beneath the plot: the verdict, the conflict list of lxcfg plan --verbose, and the

@@ -22,8 +22,8 @@ constexpr ui::ControlTemplate kRegisterControls[] = {
     {ui::kIdCancel, Kind::PushButton, "关闭", 357, 229, 50, 14, ui::kTabStop | ui::kDefault},
 };
 
-// The frequency-planning window: the plot of the bank, the conflict list beneath it, the inputs,
-// then Suggest, Apply and Close.
+// The frequency-planning window: the plot of the bank, the conflict list beneath it, the inputs
+// (guards, exclusions and the band a suggestion is sought in, the scan), then Suggest, Apply and Close.
 constexpr uint32_t kBox = ui::kBorder | ui::kAutoHScroll | ui::kTabStop;
 constexpr ui::ControlTemplate kPlanControls[] = {
     {planning::kPlot, Kind::Plot, "", 7, 7, 436, 132, ui::kBorder},
@@ -41,7 +41,11 @@ constexpr ui::ControlTemplate kPlanControls[] = {
     {ui::kStaticId, Kind::Label, "使用频道数:", 330, 217, 48, 8},
     {planning::kInUse, Kind::Edit, "", 380, 215, 24, 12, kBox},
     {ui::kStaticId, Kind::Label, "排除(kHz):", 7, 235, 44, 8},
-    {planning::kExclusions, Kind::Edit, "", 52, 233, 391, 12, kBox},
+    {planning::kExclusions, Kind::Edit, "", 52, 233, 228, 12, kBox},
+    {ui::kStaticId, Kind::Label, "从(kHz):", 286, 235, 34, 8},
+    {planning::kFrom, Kind::Edit, "", 321, 233, 40, 12, kBox},
+    {ui::kStaticId, Kind::Label, "到(kHz):", 368, 235, 34, 8},
+    {planning::kTo, Kind::Edit, "", 403, 233, 40, 12, kBox},
     {planning::kImportScan, Kind::PushButton, "导入扫描…", 7, 251, 56, 14, ui::kTabStop | ui::kGroup},
     {planning::kScanName, Kind::Label, "", 68, 254, 250, 8, ui::kNoPrefix},
     {ui::kStaticId, Kind::Label, "门限(dB):", 330, 254, 40, 8},

@@ -77,6 +77,8 @@ inline constexpr int kScanName = 1009;
 inline constexpr int kThreshold = 1010;
 inline constexpr int kSuggest = 1011;
 inline constexpr int kApply = 1012;
+inline constexpr int kFrom = 1013;
+inline constexpr int kTo = 1014;
 }  // namespace planning
 
 }  // namespace lx::res

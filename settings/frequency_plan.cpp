@@ -375,6 +375,22 @@ std::vector<int64_t> SuggestChannels(const ToolState& s, int64_t from, int64_t t
   return SuggestPlan(from, to, count, step, inputs.guards, usable);
 }
 
+KhzRange WorkingBand(const ToolState& s, std::span<const int64_t> bank, int64_t step,
+                     const PlanInputs& inputs) {
+  const FrequencyRange range = ChannelRange(s.profile(), s.chipModel);
+  const KhzRange whole{range.low, range.high};
+  const auto n = static_cast<std::size_t>(std::clamp(inputs.inUse, 0, static_cast<int>(bank.size())));
+  int64_t low = INT64_MAX, high = INT64_MIN;
+  for (const int64_t f : bank.first(n))
+    if (whole.contains(f))  // a channel out of range is not where the user works
+      low = std::min(low, f), high = std::max(high, f);
+  if (low > high) return whole;
+  // The suggestion is greedy from the bottom, so its last channel is the least top it fits under.
+  const std::vector<int64_t> fit = SuggestChannels(s, low, whole.high, inputs.inUse, step, inputs);
+  if (static_cast<int>(fit.size()) < inputs.inUse) return {low, whole.high};
+  return {low, std::max(high, fit.back())};
+}
+
 // ---- the picture ----
 
 plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {

@@ -124,6 +124,12 @@ std::string ConflictListing(const PlanCheck& check, const PlanInputs& inputs);
 std::vector<int64_t> SuggestChannels(const ToolState& state, int64_t from, int64_t to, int count,
                                      int64_t step, const PlanInputs& inputs);
 
+// The band the user works in, where a suggestion starts: from the lowest channel in use to the
+// highest, the top raised to where the suggestion from that lowest channel places its last
+// channel, so that it fits; within the model's range. The whole range when it holds no channel.
+KhzRange WorkingBand(const ToolState& state, std::span<const int64_t> bank, int64_t step,
+                     const PlanInputs& inputs);
+
 // ---- the picture ----
 
 plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs);

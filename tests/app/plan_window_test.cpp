@@ -1,6 +1,7 @@
 // The frequency-planning window on the headless host: Apply writes the channel words alone and
 // only when clicked; a conflict shows in the plot, in the list and in lxcfg plan's status alike;
 // a scan file is read, its bad lines named, and the suggestion keeps off its loud ranges.
+#include <cstdio>
 #include <sstream>
 
 #include "app/plan_dialog.h"
@@ -36,7 +37,7 @@ TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
     for (int i = 0; i < kEepromSize; ++i) w.state.words[static_cast<std::size_t>(i)] ^= 0x0100 * (i % 3);
     const RegisterImage before = w.state.words;
     RegisterImage afterSuggest{};
-    w.host.Queue(ui::Action(ui::Verb::Type, plan::kExclusions, 0, "470000-480000"));
+    w.host.Queue(ui::Action(ui::Verb::Type, plan::kExclusions, 0, "614000-615000"));
     w.host.Queue(ui::Action(ui::Verb::Click, plan::kSuggest));
     w.host.Queue(ui::Action::Call([&] { afterSuggest = w.state.words; }));
     if (r.apply) w.host.Queue(ui::Action(ui::Verb::Click, plan::kApply));
@@ -56,7 +57,7 @@ TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
     if (!r.apply) continue;
     EXPECT_NE(w.state.words, before);
     settings::PlanInputs in;
-    in.exclusions = {{470000, 480000}};
+    in.exclusions = {{614000, 615000}};
     const std::vector<int64_t> bank = Bank(w.state);
     EXPECT_TRUE(settings::CheckPlan(bank, in).compatible())
         << settings::ConflictListing(settings::CheckPlan(bank, in), in);
@@ -92,7 +93,7 @@ TEST(PlanWindow, AConflictIsRedInThePlotListedAndFailsLxcfgPlanAlike) {
 TEST(PlanWindow, AnImportedScanIsDrawnItsBadLinesNamedAndItsLoudRangesAvoided) {
   ToolWindow w(OstrelTool());
   w.state.SelectChipModel(1);
-  WriteFile(w.work / "site.csv", "frequency,level\n469900,-100\n470000,-30\n470100,-100\n470,x\n");
+  WriteFile(w.work / "site.csv", "frequency,level\n613900,-100\n614000,-30\n614100,-100\n614,x\n");
   std::string scanLabel, page;
   std::size_t tracePoints = 0;
   w.host.Queue(ui::Action(ui::Verb::Type, plan::kInUse, 0, "4"));
@@ -111,9 +112,9 @@ TEST(PlanWindow, AnImportedScanIsDrawnItsBadLinesNamedAndItsLoudRangesAvoided) {
   EXPECT_EQ(w.host.messages()[0].text, "1 malformed line skipped (line 5)");
   EXPECT_EQ(scanLabel, "site.csv: frequency,level CSV 3 points");
   EXPECT_EQ(tracePoints, 3u);
-  EXPECT_NE(page.find("occupied above -80 dB: 469950-470050 kHz"), std::string::npos) << page;
+  EXPECT_NE(page.find("occupied above -80 dB: 613950-614050 kHz"), std::string::npos) << page;
   const std::vector<int64_t> bank = Bank(w.state);
-  EXPECT_GT(bank[0], 470050) << "the band's low end is loud";
+  EXPECT_GT(bank[0], 614050) << "the band's low end is loud";
 }
 
 TEST(PlanWindow, WithoutAModelNothingIsReadAndSuggestIsOff) {
@@ -135,20 +136,34 @@ TEST(PlanWindow, WithoutAModelNothingIsReadAndSuggestIsOff) {
 namespace lx::app::testing {
 namespace {
 
-// The planning session users follow: open the window, exclude 606000-612000, Suggest, Apply,
-// save. The saved header passes lxcfg plan with that exclusion.
+// The planning session users follow: open the window, exclude 606000-612000, start the band
+// there, Suggest, Apply, save. The saved bank lies beside the one it replaces (614000 kHz up),
+// clear of the exclusion, and passes lxcfg plan with it.
 TEST(PlanWindow, ASuggestedAndAppliedBankIsSavedClearOfTheExclusion) {
   const TempDir dir;
   std::ostringstream out;
-  ASSERT_EQ(RunScenario(OstrelTool(), LX_PROGRAM_DIR, dir.path(),
-                        "click 1003\ncommand 32777\ntype 1007 606000-612000\nclick 1011\nclick 1012\nescape\n"
-                        "command 32772\nfile saved.h\nescape\n",
-                        out),
-            0)
+  ASSERT_EQ(
+      RunScenario(
+          OstrelTool(), LX_PROGRAM_DIR, dir.path(),
+          "click 1003\ncommand 32777\ntype 1007 606000-612000\ntype 1013 606000\nclick 1011\nclick 1012\n"
+          "escape\n"
+          "command 32772\nfile saved.h\nescape\n",
+          out),
+      0)
       << out.str();
   const std::string saved = (dir.path() / "saved.h").string();
   const test::Outcome checked = test::RunLxcfg({"plan", saved, "--exclude", "606000-612000"}, LX_PROGRAM_DIR);
   EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
+  std::istringstream table(checked.out);
+  int channels = 0;
+  for (std::string line; std::getline(table, line);) {
+    int ch = 0;
+    long long khz = 0;
+    if (std::sscanf(line.c_str(), "%2d %lld", &ch, &khz) != 2 || line.size() < 3 || line[2] != ' ') continue;
+    ++channels;
+    EXPECT_TRUE(khz > 612000 && khz <= 631000) << line;
+  }
+  EXPECT_EQ(channels, kChannelCount) << checked.out;
   EXPECT_EQ(test::RunLxcfg({"plan", saved}, LX_PROGRAM_DIR).status, 0);
 }
 

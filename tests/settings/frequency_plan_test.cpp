@@ -161,6 +161,37 @@ TEST(FrequencyPlan, SuggestionLeavesExcludedAndLoudRangesAndPassesTheCheck) {
   EXPECT_TRUE(CheckPlan(plan, in).compatible()) << ConflictListing(CheckPlan(plan, in), in);
 }
 
+TEST(FrequencyPlan, TheWorkingBandHoldsTheBankAndWidensUntilTheSuggestionFits) {
+  ToolState s(OstrelProfile(), {});
+  s.chipModel = 1;  // LX7150, 470000..960000 kHz
+  s.crystalKHz = 24000;
+  const std::vector<int64_t> bank{620000, 614000, 615000, 631000, 300000, 999999};
+  PlanInputs in;
+  struct Case {
+    int inUse;
+    KhzRange band;
+  } cases[] = {
+      {2, {614000, 620000}},  // wide enough already: the bank's own band
+      {3, {614000, 620000}}, {4, {614000, 631000}},
+      {5, {614000, 631000}},  // an out-of-range channel is no part of the band
+      {6, {614000, 631000}},
+  };
+  for (const Case& c : cases) {
+    in.inUse = c.inUse;
+    EXPECT_EQ(WorkingBand(s, bank, 25, in), c.band) << c.inUse;
+  }
+  // A bank in a narrow band: the top rises to the suggestion's last channel, which then fits.
+  const std::vector<int64_t> narrow(16, 614000);
+  in.inUse = 16;
+  const KhzRange band = WorkingBand(s, narrow, 25, in);
+  const std::vector<int64_t> fit = SuggestChannels(s, band.low, band.high, 16, 25, in);
+  ASSERT_EQ(fit.size(), 16u);
+  EXPECT_EQ(band, (KhzRange{614000, fit.back()}));
+  // Near the range's top it stops there; with no channel in range it is the whole range.
+  EXPECT_EQ(WorkingBand(s, std::vector<int64_t>(16, 959000), 25, in), (KhzRange{959000, 960000}));
+  EXPECT_EQ(WorkingBand(s, std::vector<int64_t>(16, 0), 25, in), (KhzRange{470000, 960000}));
+}
+
 TEST(FrequencyPlan, ThePlotDrawsEveryChannelAndShowsAConflictInRed) {
   PlanInputs in;
   in.inUse = 3;
