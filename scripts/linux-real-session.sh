@@ -59,14 +59,20 @@ keys() {
   sleep 0.2
 }
 
-dir="$work/real-ambrel"
-rm -rf "$dir"
-mkdir -p "$dir"
-(cd "$dir" && exec "$bin/ambrel" >"$work/ambrel.log" 2>&1) &
-program=$!
-started+=("$program")
-main=$(window '^Ambrel  V1\.0$')
-[ -n "$main" ] || { echo "FAIL: ambrel showed no window (see $work/ambrel.log)" >&2; exit 1; }
+# Starts ambrel in a fresh folder $work/NAME (its output in $work/NAME.log) and waits for its main
+# window: sets dir, program and main.
+start_ambrel() {
+  dir="$work/$1"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  (cd "$dir" && exec "$bin/ambrel" >"$work/$1.log" 2>&1) &
+  program=$!
+  started+=("$program")
+  main=$(window '^Ambrel  V1\.0$')
+  [ -n "$main" ] || { echo "FAIL: ambrel showed no window (see $work/$1.log)" >&2; exit 1; }
+}
+
+start_ambrel real-ambrel
 size_is "$main" 747x318 "ambrel's main window"
 click "$main" 420 69   # LX7250
 click "$main" 265 159  # the audio dialog's picture button
@@ -107,14 +113,7 @@ echo "ambrel: the header saved after typing into the list is the one saved witho
 
 # An open list: F4 drops it, Down moves its selection, Enter closes only the list; OK then stores
 # the item shown, and the header saved must be the one the same keys save on the headless host.
-dir="$work/real-open-list"
-rm -rf "$dir"
-mkdir -p "$dir"
-(cd "$dir" && exec "$bin/ambrel" >"$work/ambrel-open-list.log" 2>&1) &
-program=$!
-started+=("$program")
-main=$(window '^Ambrel  V1\.0$')
-[ -n "$main" ] || { echo "FAIL: ambrel showed no window (see $work/ambrel-open-list.log)" >&2; exit 1; }
+start_ambrel real-open-list
 click "$main" 420 69   # LX7250
 click "$main" 265 159  # the audio dialog
 audio=$(window '^音频配置$')
