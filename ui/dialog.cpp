@@ -77,7 +77,7 @@ void SliderCtrl::SetRange(int min, int max, bool redraw) {
   ControlState& s = state();
   s.rangeMin = min;
   s.rangeMax = max;
-  s.pos = std::clamp(s.pos, min, std::max(min, max));
+  s.pos = SliderStop(s.pos, min, max);
   ReportChange(Change::Range);
   if (redraw) ReportChange(Change::Redraw);
 }
@@ -87,7 +87,7 @@ int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
 
 void SliderCtrl::SetPos(int pos) {
   ControlState& s = state();
-  s.pos = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
+  s.pos = SliderStop(pos, s.rangeMin, s.rangeMax);
   ReportChange(Change::Position);
   ReportChange(Change::Redraw);
 }
@@ -780,7 +780,7 @@ void Dialog::UserSlide(int id, int pos) {
   MoveFocus(i);
   if (ended_ || !open_) return;
   ControlState& s = controls_[i];
-  int clamped = std::clamp(pos, s.rangeMin, std::max(s.rangeMin, s.rangeMax));
+  int clamped = SliderStop(pos, s.rangeMin, s.rangeMax);
   if (clamped == s.pos) return;
   s.pos = clamped;
   ReportChange(i, Change::Position);

@@ -18,6 +18,10 @@
 
 namespace lx::ui {
 
+// Where a slider stops when asked for `pos`: inside its range, and at `low` when the range is empty
+// or reversed, as a native trackbar does. Every host and the model clamp through this one rule.
+inline int SliderStop(int pos, int low, int high) { return std::clamp(pos, low, std::max(low, high)); }
+
 enum class Notify : uint8_t {
   Clicked,          // BN_CLICKED, and menu commands
   SelChange,        // CBN_SELCHANGE
