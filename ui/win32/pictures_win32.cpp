@@ -1,6 +1,8 @@
-// Our own pictures drawn with GDI, the same drawings as the Qt host's: a framed face with a
-// small illustration and its caption for the picture buttons, a plain colour for backgrounds,
-// a microphone icon.
+// What the host draws itself with GDI. Our own pictures, the same drawings as the Qt host's: a
+// framed face with a small illustration and its caption for the picture buttons, a plain colour
+// for backgrounds, a microphone icon. The owner-drawn controls: picture buttons and plots; and a
+// window's background picture.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -182,6 +184,14 @@ void DrawMicrophone(HDC dc, const Box& r, Colour c) {
   Line(dc, r.left + w * 0.3, r.top + h * 0.88, r.left + w * 0.7, r.top + h * 0.88);
 }
 
+// The illustration of each picture button's motif.
+using Drawing = void (*)(HDC, const Box&, Colour);
+constexpr std::pair<Motif, Drawing> kMotifs[] = {{Motif::Radio, DrawRadio},
+                                                 {Motif::Audio, DrawAudio},
+                                                 {Motif::Other, DrawOther},
+                                                 {Motif::Channel, DrawChannel},
+                                                 {Motif::SoundEffect, DrawSoundEffect}};
+
 // A vertical gradient inside the rounded frame of a button face.
 void FillFace(HDC dc, int width, int height, Colour top, Colour bottom) {
   HRGN frame = CreateRoundRectRgn(2, 2, width - 1, height - 1, 20, 20);
@@ -190,11 +200,8 @@ void FillFace(HDC dc, int width, int height, Colour top, Colour bottom) {
     const double f = height > 1 ? y / double(height - 1) : 0;
     const Colour c{R(top.r + (bottom.r - top.r) * f), R(top.g + (bottom.g - top.g) * f),
                    R(top.b + (bottom.b - top.b) * f)};
-    HPEN pen = CreatePen(PS_SOLID, 1, c.ref());
-    HGDIOBJ old = SelectObject(dc, pen);
+    Tools t(dc, CreatePen(PS_SOLID, 1, c.ref()), nullptr);
     Line(dc, 0, y, width, y);
-    SelectObject(dc, old);
-    DeleteObject(pen);
   }
   SelectClipRgn(dc, nullptr);
   DeleteObject(frame);
@@ -238,25 +245,8 @@ HBITMAP RenderPicture(const PictureTemplate& pic, COLORREF ground) {
     }
     const double shift = pic.pressed ? 1.5 : 0;
     const Box art{14 + shift, 10 + shift, pic.width - 28.0, pic.height * 0.58};
-    switch (pic.motif) {
-      case Motif::Radio:
-        DrawRadio(dc, art, colour);
-        break;
-      case Motif::Audio:
-        DrawAudio(dc, art, colour);
-        break;
-      case Motif::Other:
-        DrawOther(dc, art, colour);
-        break;
-      case Motif::Channel:
-        DrawChannel(dc, art, colour);
-        break;
-      case Motif::SoundEffect:
-        DrawSoundEffect(dc, art, colour);
-        break;
-      default:
-        break;
-    }
+    for (const auto& [motif, draw] : kMotifs)
+      if (motif == pic.motif) draw(dc, art, colour);
     if (pic.caption && *pic.caption) {
       HFONT font =
           CreateFontW(-17, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
@@ -275,6 +265,124 @@ HBITMAP RenderPicture(const PictureTemplate& pic, COLORREF ground) {
   SelectObject(dc, oldBitmap);
   DeleteDC(dc);
   return bitmap;
+}
+
+void PaintPictureButton(const DRAWITEMSTRUCT& item, HBITMAP face, const std::string& caption) {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  if (!face) {
+    // No picture attached: the caption on a plain face.
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, const_cast<RECT*>(&r), (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const std::wstring text = Wide(caption);
+    SetBkMode(dc, TRANSPARENT);
+    RECT t = r;
+    DrawTextW(dc, text.c_str(), -1, &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    return;
+  }
+  // Without a disabled face a disabled picture button looks like an enabled one.
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, face);
+  BITMAP bm{};
+  GetObjectW(face, sizeof bm, &bm);
+  BitBlt(dc, r.left, r.top, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  if (item.itemState & ODS_FOCUS) {
+    RECT f{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+    DrawFocusRect(dc, &f);
+  }
+}
+
+void PaintPlot(const DRAWITEMSTRUCT& item, const plot::Plot* plot) {
+  HDC dc = item.hDC;
+  const RECT& r = item.rcItem;
+  HBRUSH ground = CreateSolidBrush(FromRgb(plot::kBackgroundRgb).ref());
+  FillRect(dc, &r, ground);
+  DeleteObject(ground);
+  if (!plot) return;
+  const plot::Plot& p = *plot;
+  const plot::Frame f{r.right - r.left, r.bottom - r.top};
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, r.left, r.top, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)))
+    SelectObject(dc, font);
+  const auto line = [&](int x0, int y0, int x1, int y1, uint32_t colour, int width, int style) {
+    Tools t(dc, CreatePen(style, width, FromRgb(colour).ref()), nullptr);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+  };
+  const auto text = [&](int x, int baseline, const std::string& label, uint32_t colour) {
+    const std::wstring wide = Wide(label);
+    SetTextColor(dc, FromRgb(colour).ref());
+    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    TextOutW(dc, x, baseline, wide.c_str(), static_cast<int>(wide.size()));
+  };
+  std::vector<POINT> trace;
+  for (const plot::Item& i : p.items) {
+    switch (i.kind) {
+      case plot::ItemKind::Range: {
+        RECT band{std::max(f.left(), f.x(p, i.x)), f.top(), std::min(f.right(), f.x(p, i.x2)), f.axisY()};
+        if (band.right <= band.left) band.right = band.left + 1;
+        HBRUSH shade = CreateSolidBrush(FromRgb(plot::kRangeRgb).ref());
+        FillRect(dc, &band, shade);
+        DeleteObject(shade);
+        break;
+      }
+      case plot::ItemKind::Trace:
+        trace.push_back({f.x(p, i.x), f.y(p, i.y)});
+        break;
+      case plot::ItemKind::Threshold:
+        line(f.left(), f.y(p, i.y), f.right(), f.y(p, i.y), plot::kThresholdRgb, 1, PS_DASH);
+        break;
+      case plot::ItemKind::Tick:
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.axisY() + 4, plot::kAxisRgb, 1, PS_SOLID);
+        text(f.x(p, i.x), f.height - 4, i.label, plot::kAxisRgb);
+        break;
+      case plot::ItemKind::Product:
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.productTop(i),
+             i.conflict ? plot::kConflictRgb : plot::kProductRgb, 1, PS_SOLID);
+        break;
+      case plot::ItemKind::Channel: {
+        const uint32_t colour = i.conflict ? plot::kConflictRgb : plot::kChannelRgb;
+        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.top(), colour, 2, PS_SOLID);
+        text(f.x(p, i.x), f.labelBaseline(i), i.label, colour);
+        break;
+      }
+    }
+  }
+  if (trace.size() > 1) {
+    Tools t(dc, CreatePen(PS_SOLID, 1, FromRgb(plot::kTraceRgb).ref()), nullptr);
+    Polyline(dc, trace.data(), static_cast<int>(trace.size()));
+  }
+  line(f.left(), f.axisY(), f.right(), f.axisY(), plot::kAxisRgb, 1, PS_SOLID);
+  RestoreDC(dc, saved);
+}
+
+HBRUSH CreateBackgroundBrush(HWND window, HBITMAP picture, int width, int height) {
+  // The client area: the ground, and the picture stretched on it.
+  RECT client;
+  GetClientRect(window, &client);
+  HDC screen = GetDC(window);
+  HDC dc = CreateCompatibleDC(screen);
+  RECT all{0, 0, std::max<LONG>(client.right, width), std::max<LONG>(client.bottom, height)};
+  HBITMAP canvas = CreateCompatibleBitmap(screen, all.right, all.bottom);
+  HGDIOBJ oldCanvas = SelectObject(dc, canvas);
+  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, picture);
+  BITMAP bm{};
+  GetObjectW(picture, sizeof bm, &bm);
+  StretchBlt(dc, 0, 0, width, height, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  SelectObject(dc, oldCanvas);
+  DeleteDC(dc);
+  ReleaseDC(window, screen);
+  HBRUSH brush = CreatePatternBrush(canvas);
+  DeleteObject(canvas);  // the brush keeps its own copy
+  return brush;
 }
 
 }  // namespace lx::ui::win32

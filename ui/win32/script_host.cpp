@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "core/path_text.h"
+#include "ui/win32/native_keys.h"
 
 namespace lx::ui::win32 {
 
@@ -25,12 +26,6 @@ std::wstring ClassOf(HWND hwnd) {
   wchar_t name[64] = {};
   GetClassNameW(hwnd, name, 64);
   return name;
-}
-
-std::string TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return Utf8(text);
 }
 
 bool Reachable(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
@@ -61,10 +56,11 @@ Foreign FindForeign(const Win32Host& host) {
   return search.found;
 }
 
-void PostKey(HWND target, UINT key) {
+// A key as the keyboard gives it; Enter with its character unless `withCharacter` is false.
+void PostKey(HWND target, UINT key, bool withCharacter = true) {
   const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
   PostMessageW(target, WM_KEYDOWN, key, 1 | (scan << 16));
-  if (key == VK_RETURN) PostMessageW(target, WM_CHAR, L'\r', 1 | (scan << 16));
+  if (key == VK_RETURN && withCharacter) PostMessageW(target, WM_CHAR, L'\r', 1 | (scan << 16));
   PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
 }
 
@@ -341,7 +337,7 @@ void DragSlider(HWND slider, int pos) {
   const int now = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
   const int low = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0));
   const int high = static_cast<int>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
-  pos = std::clamp(pos, low, std::max(low, high));
+  pos = SliderStop(pos, low, high);
   const bool vertical = GetWindowLongW(slider, GWL_STYLE) & TBS_VERT;
   const POINT grab{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
   // The place of `pos` on the channel: the trackbar scales the place between the thumb's
@@ -430,43 +426,27 @@ void Win32ScriptHost::Press(Dialog& dialog, Key key, const std::string& characte
   HWND window = host_.windowOf(dialog);
   HWND target = KeyTarget(window);
   switch (key) {
-    case Key::Tab: return PostKey(target, VK_TAB);
     // A posted key carries no Shift state: the dialog's move back, as Shift+Tab makes it.
-    case Key::BackTab: PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE); return;
-    case Key::Enter:
-      // The menu bar's keyboard mode translates the key into its character itself: a second
-      // one would run the item that the first opened.
-      if (!MenuStateOf(dialog).empty()) {
-        const UINT scan = MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC);
-        PostMessageW(target, WM_KEYDOWN, VK_RETURN, 1 | (scan << 16));
-        PostMessageW(target, WM_KEYUP, VK_RETURN, 1 | (scan << 16) | (3u << 30));
-        return;
-      }
-      return PostKey(target, VK_RETURN);
-    case Key::Escape: return PostKey(target, VK_ESCAPE);
-    case Key::Space: return PostKey(target, VK_SPACE);
-    case Key::Left: return PostKey(target, VK_LEFT);
-    case Key::Right: return PostKey(target, VK_RIGHT);
-    case Key::Up: return PostKey(target, VK_UP);
-    case Key::Down: return PostKey(target, VK_DOWN);
-    case Key::PageUp: return PostKey(target, VK_PRIOR);
-    case Key::PageDown: return PostKey(target, VK_NEXT);
-    case Key::Home: return PostKey(target, VK_HOME);
-    case Key::End: return PostKey(target, VK_END);
-    case Key::F4:
-      return PostKey(target, VK_F4);
-    case Key::AltDown:
-      return PostSysKey(target, VK_DOWN);
-    case Key::AltUp:
-      return PostSysKey(target, VK_UP);
-    // Alt alone and F10 come as system keys, and their release enters the menu bar.
-    case Key::Alt:
-      return PostSysKey(target, VK_MENU);
-    case Key::F10:
-      return PostSysKey(target, VK_F10, false);
+    case Key::BackTab:
+      PostMessageW(window, WM_NEXTDLGCTL, 1, FALSE);
+      return;
     case Key::Char:
       for (wchar_t c : Wide(character)) PostMessageW(target, WM_CHAR, c, 1);
       return;
+    // The menu bar's keyboard mode translates Enter into its character itself: a second one
+    // would run the item that the first opened.
+    case Key::Enter:
+      return PostKey(target, VK_RETURN, MenuStateOf(dialog).empty());
+    case Key::AltDown:
+      return PostSysKey(target, NativeKey(Key::Down));
+    case Key::AltUp:
+      return PostSysKey(target, NativeKey(Key::Up));
+    // Alt alone and F10 come as system keys, and their release enters the menu bar.
+    case Key::Alt:
+    case Key::F10:
+      return PostSysKey(target, NativeKey(key), key == Key::Alt);
+    default:
+      return PostKey(target, NativeKey(key));
   }
 }
 
@@ -493,10 +473,10 @@ void Win32ScriptHost::KeySlider(Dialog& dialog, int id, int pos) {
   MoveFocus(host_.windowOf(dialog), control);
   const int low = static_cast<int>(SendMessageW(control, TBM_GETRANGEMIN, 0, 0));
   const int high = static_cast<int>(SendMessageW(control, TBM_GETRANGEMAX, 0, 0));
-  const int target = std::clamp(pos, low, std::max(low, high));
+  const int target = SliderStop(pos, low, high);
   // Right and Down raise a trackbar's position, Left and Up lower it, in either orientation.
   for (int p = static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)); p != target; p += target > p ? 1 : -1)
-    PostKey(control, target > p ? VK_RIGHT : VK_LEFT);
+    PostKey(control, NativeKey(target > p ? Key::Right : Key::Left));
 }
 
 bool SaveWindowBitmap(HWND window, const std::filesystem::path& file) {

@@ -5,211 +5,13 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "ui/file_filter.h"
+#include "ui/win32/native_keys.h"
 
 namespace lx::ui::win32 {
 
-namespace {
-
 constexpr UINT kShownMessage = WM_APP + 1;  // posted once the modal loop runs
-constexpr int kFirstPrivateId = 0xE000;     // native ids of the controls that share kStaticId
-
-std::wstring TextOf(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-// The words of an extended dialog template, with the alignment its parts require.
-class TemplateWriter {
- public:
-  void Word(WORD w) { words_.push_back(w); }
-  void Dword(DWORD d) {
-    Word(LOWORD(d));
-    Word(HIWORD(d));
-  }
-  void Text(const std::wstring& s) {
-    for (wchar_t c : s) Word(static_cast<WORD>(c));
-    Word(0);
-  }
-  void Ordinal(WORD atom) {
-    Word(0xFFFF);
-    Word(atom);
-  }
-  void AlignDword() {
-    if (words_.size() % 2) Word(0);
-  }
-  std::vector<WORD> take() { return std::move(words_); }
-
- private:
-  std::vector<WORD> words_;
-};
-
-enum : WORD { kButtonAtom = 0x0080, kEditAtom = 0x0081, kStaticAtom = 0x0082, kComboAtom = 0x0085 };
-
-DWORD ControlStyle(const ControlTemplate& t) {
-  DWORD s = WS_CHILD;
-  if (!(t.style & kHidden)) s |= WS_VISIBLE;
-  if (t.style & kDisabled) s |= WS_DISABLED;
-  if (t.style & kGroup) s |= WS_GROUP;
-  if (t.style & kTabStop) s |= WS_TABSTOP;
-  if (t.style & kBorder) s |= WS_BORDER;
-  if (t.style & kVScroll) s |= WS_VSCROLL;
-  switch (t.kind) {
-    case Kind::PushButton:
-      return s | ((t.style & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    case Kind::PictureButton:
-      return s | BS_OWNERDRAW;
-    // Radio buttons and check boxes are not automatic here: the dialog flips them and the
-    // host mirrors its state, as for every other control.
-    case Kind::RadioButton:
-      return s | BS_RADIOBUTTON | ((t.style & kMultiLine) ? BS_MULTILINE : 0);
-    case Kind::CheckBox:
-      return s | BS_CHECKBOX | ((t.style & kMultiLine) ? BS_MULTILINE : 0);
-    case Kind::Edit:
-      return s | ES_LEFT | ((t.style & kAutoHScroll) ? ES_AUTOHSCROLL : 0) |
-             ((t.style & kReadOnly) ? ES_READONLY : 0) |
-             ((t.style & kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL : 0);
-    case Kind::ComboBox:
-      return s | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-    case Kind::Slider: {
-      DWORD ticks = TBS_AUTOTICKS | TBS_BOTTOM;  // TBS_BOTTOM is TBS_RIGHT for a vertical one
-      if (t.style & kNoTicks)
-        ticks = TBS_NOTICKS;
-      else if (t.style & kTicksBoth)
-        ticks = TBS_AUTOTICKS | TBS_BOTH;
-      else if (t.style & kTicksTop)
-        ticks = TBS_AUTOTICKS | TBS_TOP;
-      return s | ((t.style & kVertical) ? TBS_VERT : TBS_HORZ) | ticks;
-    }
-    case Kind::GroupBox:
-      return s | BS_GROUPBOX;
-    case Kind::Label:
-      return s | SS_LEFT | ((t.style & kCentreV) ? SS_CENTERIMAGE : 0) |
-             ((t.style & kNoPrefix) ? SS_NOPREFIX : 0);
-    case Kind::Icon:
-      return s | SS_BITMAP;
-    case Kind::Plot:
-      return s | SS_OWNERDRAW;
-  }
-  return s;
-}
-
-int IndexOfNative(const Dialog& dialog, int nativeId) {
-  const auto& controls = dialog.controls();
-  for (std::size_t i = 0; i < controls.size(); ++i)
-    if (NativeId(*controls[i].tpl, static_cast<int>(i)) == nativeId) return static_cast<int>(i);
-  return -1;
-}
-
-}  // namespace
-
-std::string WithCrLf(std::string_view text) {
-  std::string out;
-  for (char ch : text) {
-    if (ch == '\n') out += '\r';
-    out += ch;
-  }
-  return out;
-}
-
-std::string WithoutCr(std::string_view text) {
-  std::string out;
-  for (char ch : text)
-    if (ch != '\r') out += ch;
-  return out;
-}
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
-int NativeId(const ControlTemplate& control, int index) {
-  return control.id == kStaticId ? kFirstPrivateId + index : control.id;
-}
-
-std::vector<WORD> BuildDialogTemplate(const DialogTemplate& tpl) {
-  TemplateWriter w;
-  const std::wstring face = Wide(tpl.fontFace);
-  w.Word(1);       // dlgVer
-  w.Word(0xFFFF);  // signature: extended template
-  w.Dword(0);      // helpID
-  // A main window with a minimise box shows in the task bar.
-  w.Dword((tpl.minimizeBox ? WS_EX_APPWINDOW : 0) | (tpl.acceptFiles ? WS_EX_ACCEPTFILES : 0));
-  w.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK | DS_CENTER |
-          (tpl.minimizeBox ? WS_MINIMIZEBOX : 0));
-  w.Word(static_cast<WORD>(tpl.controls.size()));
-  w.Word(0);
-  w.Word(0);
-  w.Word(static_cast<WORD>(tpl.cx));
-  w.Word(static_cast<WORD>(tpl.cy));
-  w.Word(0);  // no menu: the dialog sets its own
-  w.Word(0);  // the standard dialog class
-  w.Text(Wide(tpl.caption));
-  w.Word(static_cast<WORD>(tpl.fontPoints));
-  w.Word(FW_NORMAL);
-  // The Chinese faces name the GB2312 character set, so that the font mapper keeps to fonts
-  // with Chinese glyphs.
-  const bool chinese = face.size() && face[0] > 0x7F;
-  w.Word(MAKEWORD(FALSE, chinese ? GB2312_CHARSET : DEFAULT_CHARSET));
-  w.Text(face);
-  int index = 0;
-  for (const ControlTemplate& c : tpl.controls) {
-    w.AlignDword();
-    w.Dword(0);  // helpID
-    w.Dword(c.kind == Kind::Edit && (c.style & kBorder) ? WS_EX_CLIENTEDGE : 0);
-    DWORD style = ControlStyle(c);
-    if (c.kind == Kind::Edit) style &= ~WS_BORDER;  // the client edge draws the frame
-    w.Dword(style);
-    w.Word(static_cast<WORD>(c.x));
-    w.Word(static_cast<WORD>(c.y));
-    w.Word(static_cast<WORD>(c.cx));
-    w.Word(static_cast<WORD>(c.cy));
-    w.Dword(static_cast<DWORD>(NativeId(c, index++)));
-    switch (c.kind) {
-      case Kind::PushButton:
-      case Kind::PictureButton:
-      case Kind::RadioButton:
-      case Kind::CheckBox:
-      case Kind::GroupBox:
-        w.Ordinal(kButtonAtom);
-        break;
-      case Kind::Edit:
-        w.Ordinal(kEditAtom);
-        break;
-      case Kind::ComboBox:
-        w.Ordinal(kComboAtom);
-        break;
-      case Kind::Slider:
-        w.Text(TRACKBAR_CLASSW);
-        break;
-      case Kind::Label:
-      case Kind::Icon:
-      case Kind::Plot:
-        w.Ordinal(kStaticAtom);
-        break;
-    }
-    w.Text(c.kind == Kind::Icon ? std::wstring() : Wide(c.text ? c.text : ""));
-    w.Word(0);  // no creation data
-  }
-  return w.take();
-}
 
 std::wstring CommonDialogFilter(const std::string& filter) {
   std::wstring out;
@@ -365,9 +167,12 @@ LRESULT CALLBACK Win32Host::ControlProc(HWND hwnd, UINT message, WPARAM wParam, 
   if (control && control->kind() == Kind::Edit && (control->tpl->style & kMultiLine) &&
       message == WM_GETDLGCODE)
     return DefSubclassProc(hwnd, message, wParam, lParam) & ~DLGC_HASSETSEL;
-  if (button && message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
-    w->dialog->UserKey(wParam == VK_LEFT ? Key::Left : wParam == VK_RIGHT ? Key::Right : wParam == VK_UP ? Key::Up : Key::Down);
-    return 0;
+  if (button && message == WM_KEYDOWN) {
+    const std::optional<Key> key = KeyOfNative(static_cast<UINT>(wParam));
+    if (key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down) {
+      w->dialog->UserKey(*key);
+      return 0;
+    }
   }
   // A radio button that takes the focus reports a click of its own; the dialog decides what
   // a focus change does, so that click is not passed on.
@@ -429,7 +234,7 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
   Dialog& dialog = *w.dialog;
   switch (message) {
     case WM_INITDIALOG:
-      w.caption = Utf8(TextOf(w.hwnd));
+      w.caption = TextOf(w.hwnd);
       // The tool's icon (the program's resource named after it) on its own window, for the
       // title bar, the taskbar and Alt+Tab; the dialogs it owns show none, as usual.
       if (!GetWindow(w.hwnd, GW_OWNER)) {
@@ -444,7 +249,7 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       InitWindow(w, w.hwnd);
       return FALSE;  // the dialog has placed the focus itself
     case WM_DESTROY:
-      w.caption = Utf8(TextOf(w.hwnd));
+      w.caption = TextOf(w.hwnd);
       return FALSE;
     case WM_ACTIVATE:
     case WM_SETFOCUS:
@@ -468,13 +273,10 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       auto* drop = reinterpret_cast<HDROP>(wParam);
       const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
       std::wstring file(length + 1, L'\0');
-      if (length && DragQueryFileW(drop, 0, file.data(), length + 1)) {
-        file.resize(length);
-        DragFinish(drop);
-        dialog.UserDrop(Utf8(file));
-      } else {
-        DragFinish(drop);
-      }
+      const bool named = length && DragQueryFileW(drop, 0, file.data(), length + 1);
+      file.resize(length);
+      DragFinish(drop);
+      if (named) dialog.UserDrop(Utf8(file));
       return TRUE;
     }
     case WM_HSCROLL:
@@ -509,8 +311,7 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       return FALSE;
     }
     case WM_DRAWITEM:
-      return DrawPictureButton(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ||
-             DrawPlot(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return DrawItem(w, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       const int index = IndexOfNative(dialog, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
@@ -576,10 +377,10 @@ void Win32Host::OnCommand(Window& w, int nativeId, int code, HWND control) {
       }
       break;
     case EN_CHANGE:
-      if (c.kind() == Kind::Edit) dialog.UserEdited(id, WithoutCr(Utf8(TextOf(control))));
+      if (c.kind() == Kind::Edit) dialog.UserEdited(id, WithoutCr(TextOf(control)));
       break;
     case CBN_EDITCHANGE:
-      dialog.UserEdited(id, Utf8(TextOf(control)));
+      dialog.UserEdited(id, TextOf(control));
       break;
     case CBN_DROPDOWN:
     case CBN_CLOSEUP:
@@ -617,8 +418,8 @@ void Win32Host::Sync(Window& w, int index, Change what) {
   ++w.syncing;
   switch (what) {
     case Change::Text: {
-      const std::wstring text = (s.tpl->style & kMultiLine) ? Wide(WithCrLf(s.text)) : Wide(s.text);
-      if (s.kind() != Kind::Icon && TextOf(c) != text) SetWindowTextW(c, text.c_str());
+      const std::string text = (s.tpl->style & kMultiLine) ? WithCrLf(s.text) : s.text;
+      if (s.kind() != Kind::Icon && TextOf(c) != text) SetWindowTextW(c, Wide(text).c_str());
       break;
     }
     case Change::Check:
@@ -637,7 +438,7 @@ void Win32Host::Sync(Window& w, int index, Change what) {
       [[fallthrough]];
     case Change::Selection:
       SendMessageW(c, CB_SETCURSEL, static_cast<WPARAM>(s.curSel), 0);
-      if (TextOf(c) != Wide(s.text)) SetWindowTextW(c, Wide(s.text).c_str());
+      if (TextOf(c) != s.text) SetWindowTextW(c, Wide(s.text).c_str());
       break;
     case Change::Range:
       SendMessageW(c, TBM_SETRANGEMIN, FALSE, s.rangeMin);
@@ -672,115 +473,18 @@ void Win32Host::Sync(Window& w, int index, Change what) {
   --w.syncing;
 }
 
-bool Win32Host::DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item) {
-  if (item.CtlType != ODT_BUTTON) return false;
+bool Win32Host::DrawItem(Window& w, const DRAWITEMSTRUCT& item) {
   const int index = IndexOfNative(*w.dialog, static_cast<int>(item.CtlID));
   if (index < 0) return false;
   const ControlState& c = w.dialog->controls()[index];
-  const bool pressed = item.itemState & ODS_SELECTED;
-  HBITMAP face = picture(pressed && c.picturePressed ? c.picturePressed : c.pictureNormal);
-  HDC dc = item.hDC;
-  const RECT& r = item.rcItem;
-  if (!face) {
-    // No picture attached: the caption on a plain face.
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, const_cast<RECT*>(&r), pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    const std::wstring text = Wide(c.text);
-    SetBkMode(dc, TRANSPARENT);
-    RECT t = r;
-    DrawTextW(dc, text.c_str(), -1, &t, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (item.CtlType == ODT_BUTTON) {
+    const bool pressed = item.itemState & ODS_SELECTED;
+    PaintPictureButton(item, picture(pressed && c.picturePressed ? c.picturePressed : c.pictureNormal),
+                       c.text);
     return true;
   }
-  // Without a disabled face a disabled picture button looks like an enabled one.
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, face);
-  BITMAP bm{};
-  GetObjectW(face, sizeof bm, &bm);
-  BitBlt(dc, r.left, r.top, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  if (item.itemState & ODS_FOCUS) {
-    RECT f{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
-    DrawFocusRect(dc, &f);
-  }
-  return true;
-}
-
-bool Win32Host::DrawPlot(Window& w, const DRAWITEMSTRUCT& item) {
-  if (item.CtlType != ODT_STATIC) return false;
-  const int index = IndexOfNative(*w.dialog, static_cast<int>(item.CtlID));
-  if (index < 0 || w.dialog->controls()[index].kind() != Kind::Plot) return false;
-  const ControlState& c = w.dialog->controls()[index];
-  HDC dc = item.hDC;
-  const RECT& r = item.rcItem;
-  const auto rgb = [](uint32_t v) { return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); };
-  HBRUSH ground = CreateSolidBrush(rgb(plot::kBackgroundRgb));
-  FillRect(dc, &r, ground);
-  DeleteObject(ground);
-  if (!c.plot) return true;
-  const plot::Plot& p = *c.plot;
-  const plot::Frame f{r.right - r.left, r.bottom - r.top};
-  const int saved = SaveDC(dc);
-  SetViewportOrgEx(dc, r.left, r.top, nullptr);
-  SetBkMode(dc, TRANSPARENT);
-  if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)))
-    SelectObject(dc, font);
-  const auto line = [&](int x0, int y0, int x1, int y1, uint32_t colour, int width, int style) {
-    HPEN pen = CreatePen(style, width, rgb(colour));
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-  };
-  const auto text = [&](int x, int baseline, const std::string& label, uint32_t colour) {
-    const std::wstring wide = Wide(label);
-    SetTextColor(dc, rgb(colour));
-    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
-    TextOutW(dc, x, baseline, wide.c_str(), static_cast<int>(wide.size()));
-  };
-  std::vector<POINT> trace;
-  for (const plot::Item& i : p.items) {
-    switch (i.kind) {
-      case plot::ItemKind::Range: {
-        RECT band{std::max(f.left(), f.x(p, i.x)), f.top(), std::min(f.right(), f.x(p, i.x2)), f.axisY()};
-        if (band.right <= band.left) band.right = band.left + 1;
-        HBRUSH shade = CreateSolidBrush(rgb(plot::kRangeRgb));
-        FillRect(dc, &band, shade);
-        DeleteObject(shade);
-        break;
-      }
-      case plot::ItemKind::Trace:
-        trace.push_back({f.x(p, i.x), f.y(p, i.y)});
-        break;
-      case plot::ItemKind::Threshold:
-        line(f.left(), f.y(p, i.y), f.right(), f.y(p, i.y), plot::kThresholdRgb, 1, PS_DASH);
-        break;
-      case plot::ItemKind::Tick:
-        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.axisY() + 4, plot::kAxisRgb, 1, PS_SOLID);
-        text(f.x(p, i.x), f.height - 4, i.label, plot::kAxisRgb);
-        break;
-      case plot::ItemKind::Product:
-        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.productTop(i),
-             i.conflict ? plot::kConflictRgb : plot::kProductRgb, 1, PS_SOLID);
-        break;
-      case plot::ItemKind::Channel: {
-        const uint32_t colour = i.conflict ? plot::kConflictRgb : plot::kChannelRgb;
-        line(f.x(p, i.x), f.axisY(), f.x(p, i.x), f.top(), colour, 2, PS_SOLID);
-        text(f.x(p, i.x), f.labelBaseline(i), i.label, colour);
-        break;
-      }
-    }
-  }
-  if (trace.size() > 1) {
-    HPEN pen = CreatePen(PS_SOLID, 1, rgb(plot::kTraceRgb));
-    HGDIOBJ old = SelectObject(dc, pen);
-    Polyline(dc, trace.data(), static_cast<int>(trace.size()));
-    SelectObject(dc, old);
-    DeleteObject(pen);
-  }
-  line(f.left(), f.axisY(), f.right(), f.axisY(), plot::kAxisRgb, 1, PS_SOLID);
-  RestoreDC(dc, saved);
+  if (item.CtlType != ODT_STATIC || c.kind() != Kind::Plot) return false;
+  PaintPlot(item, c.plot.get());
   return true;
 }
 
@@ -789,28 +493,7 @@ HBRUSH Win32Host::BackgroundBrush(Window& w) {
   const Dialog::Background bg = w.dialog->OnPaintBackground();
   HBITMAP bitmap = bg.picture ? picture(bg.picture) : nullptr;
   if (!bitmap) return nullptr;
-  // The client area: the ground, and the picture stretched on it.
-  RECT client;
-  GetClientRect(w.hwnd, &client);
-  HDC screen = GetDC(w.hwnd);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP canvas = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, bg.width),
-                                          std::max<LONG>(client.bottom, bg.height));
-  HGDIOBJ oldCanvas = SelectObject(dc, canvas);
-  RECT all{0, 0, std::max<LONG>(client.right, bg.width), std::max<LONG>(client.bottom, bg.height)};
-  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BITMAP bm{};
-  GetObjectW(bitmap, sizeof bm, &bm);
-  StretchBlt(dc, 0, 0, bg.width, bg.height, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  SelectObject(dc, oldCanvas);
-  DeleteDC(dc);
-  ReleaseDC(w.hwnd, screen);
-  w.background = CreatePatternBrush(canvas);
-  DeleteObject(canvas);  // the brush keeps its own copy
+  w.background = CreateBackgroundBrush(w.hwnd, bitmap, bg.width, bg.height);
   return w.background;
 }
 
@@ -867,34 +550,8 @@ void Win32Host::ShowMessage(Dialog& owner, const std::string& text) {
 }
 
 void Win32Host::CopyText(Dialog& owner, const std::string& text) {
-  // Text on the clipboard has Windows line ends.
-  const std::wstring wide = Wide(WithCrLf(text));
   Window* w = find(owner);
-  if (!OpenClipboard(w ? w->hwnd : nullptr)) return;
-  EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t))) {
-    if (void* p = GlobalLock(memory)) {
-      std::memcpy(p, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-      GlobalUnlock(memory);
-      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
-  }
-  CloseClipboard();
-  if (onCopied) onCopied();
-}
-
-std::string ClipboardText() {
-  std::string out;
-  if (!OpenClipboard(nullptr)) return out;
-  if (HANDLE memory = GetClipboardData(CF_UNICODETEXT))
-    if (const auto* p = static_cast<const wchar_t*>(GlobalLock(memory))) {
-      out = WithoutCr(Utf8(p));
-      GlobalUnlock(memory);
-    }
-  CloseClipboard();
-  return out;
+  if (PutClipboardText(w ? w->hwnd : nullptr, text) && onCopied) onCopied();
 }
 
 std::optional<std::string> Win32Host::AskFile(Dialog& owner, const FileRequest& request) {

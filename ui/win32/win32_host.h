@@ -9,24 +9,14 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "ui/dialog.h"
 #include "ui/host.h"
+#include "ui/win32/dialog_template.h"
+#include "ui/win32/text.h"
 
 namespace lx::ui::win32 {
-
-// UTF-8 inside, UTF-16 at the Windows API boundary.
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
-
-// The native control identifier of control `index`: its own id, or a private one for the
-// labels and frames that share kStaticId.
-int NativeId(const ControlTemplate& control, int index);
-
-// The DLGTEMPLATEEX with its items, as the words DialogBoxIndirectParamW reads.
-std::vector<WORD> BuildDialogTemplate(const DialogTemplate& tpl);
 
 // The double-NUL-terminated filter list of the common file dialogs from "head files(*.h)|*.h||".
 std::wstring CommonDialogFilter(const std::string& filter);
@@ -34,11 +24,13 @@ std::wstring CommonDialogFilter(const std::string& filter);
 // Our pictures, drawn with GDI into 24-bit bitmaps (the caller owns the handle). `ground` is
 // the colour behind an icon's drawing.
 HBITMAP RenderPicture(const PictureTemplate& picture, COLORREF ground);
-// A multi-line text as Windows keeps it (CR LF line ends), and back.
-std::string WithCrLf(std::string_view text);
-std::string WithoutCr(std::string_view text);
-// The text on the clipboard, with LF line ends.
-std::string ClipboardText();
+// An owner-drawn picture button showing `face`, or with none its caption on a plain face.
+void PaintPictureButton(const DRAWITEMSTRUCT& item, HBITMAP face, const std::string& caption);
+// An owner-drawn plot control with the items of `plot` (none: an empty canvas).
+void PaintPlot(const DRAWITEMSTRUCT& item, const plot::Plot* plot);
+// A brush of a window's client area: the ground, and `picture` stretched onto `width` x
+// `height` pixels from the top-left corner (the caller owns the brush).
+HBRUSH CreateBackgroundBrush(HWND window, HBITMAP picture, int width, int height);
 
 class Win32Host : public Host {
  public:
@@ -89,8 +81,7 @@ class Win32Host : public Host {
   void InitWindow(Window& w, HWND hwnd);
   void Sync(Window& w, int index, Change what);
   void OnCommand(Window& w, int nativeId, int code, HWND control);
-  bool DrawPictureButton(Window& w, const DRAWITEMSTRUCT& item);
-  bool DrawPlot(Window& w, const DRAWITEMSTRUCT& item);
+  bool DrawItem(Window& w, const DRAWITEMSTRUCT& item);  // the owner-drawn controls
   bool PaintBackground(Window& w);
   HBRUSH BackgroundBrush(Window& w);
   Window* find(const Dialog& dialog) const;
