@@ -59,15 +59,17 @@ class Win32Host : public Host {
   const FileRequest* openFileRequest() const { return fileRequest_; }
   HBITMAP picture(int id);
 
+  // A native window per dialog, which mirrors it.
   int RunModal(Dialog& dialog) override;
   void ModalEnded(Dialog& dialog) override;
+  void Forget(Dialog& dialog) override;
   void ControlChanged(Dialog& dialog, int index, Change what) override;
   void MenuChanged(Dialog& dialog) override;
   bool AppendSystemMenu(Dialog& dialog, int command, const std::string& text) override;
+  // The system's own boxes, and the clipboard.
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
   void CopyText(Dialog& owner, const std::string& text) override;
-  void Forget(Dialog& dialog) override;
   const ResourceSet& resources() const override { return resources_; }
   const std::string& appName() const override { return appName_; }
 
