@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fstream>
 
-#include "core/path_text.h"
 #include "ui/win32/native_keys.h"
 
 namespace lx::ui::win32 {
