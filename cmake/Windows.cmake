@@ -14,20 +14,9 @@ foreach(lib gtest gtest_main)
   endif()
 endforeach()
 
-# CLI11 and nlohmann-json are header-only, and fmt builds header-only: each exposes only its own
-# folder of Debian's headers, never the whole of /usr/include (whose C library is not mingw's).
-function(lx_header_library target folder)
-  get_filename_component(name ${folder} NAME)
-  set(root ${CMAKE_BINARY_DIR}/headers/${name})
-  file(MAKE_DIRECTORY ${root})
-  file(CREATE_LINK ${folder} ${root}/${name} SYMBOLIC)
-  add_library(${target} INTERFACE IMPORTED GLOBAL)
-  set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${root})
-endfunction()
+# CLI11, nlohmann-json and fmt from Debian's headers.
+include(${CMAKE_CURRENT_LIST_DIR}/HeaderLibraries.cmake)
 lx_header_library(CLI11::CLI11 /usr/include/CLI)
-lx_header_library(nlohmann_json::nlohmann_json /usr/include/nlohmann)
-lx_header_library(fmt::fmt /usr/include/fmt)
-set_target_properties(fmt::fmt PROPERTIES INTERFACE_COMPILE_DEFINITIONS FMT_HEADER_ONLY=1)
 
 # Our icons for the programs' .exe files, drawn by the Linux build's icon program (packaging/
 # icons.cpp, over the Qt host's picture code) as the Linux icons are: this build has no Qt, so

@@ -275,4 +275,10 @@ std::string NoListItem(const std::string& text, int id) {
 }
 }  // namespace script_error
 
+std::string KeyWord(Key key, const std::string& character) {
+  for (const auto& [name, k] : kKeys)
+    if (k == key) return name;
+  return character;
+}
+
 }  // namespace lx::ui

@@ -69,6 +69,8 @@ bool NeedsControl(Verb verb);
 std::optional<Action> ParseAction(std::string_view line, std::string* error);
 // A whole script; errors are "line N: ..." texts.
 std::vector<Action> ParseScript(std::string_view text, std::vector<std::string>* errors);
+// A key as scripts write it ("tab", "alt+down"); a typed character is itself.
+std::string KeyWord(Key key, const std::string& character);
 
 // What a control showed at one moment.
 struct Snapshot {

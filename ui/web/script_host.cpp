@@ -23,55 +23,7 @@ EM_JS(void, lxw_show_message, (int owner, const char* title, const char* text), 
 
 namespace lx::ui::web {
 
-namespace {
-
 using nlohmann::json;
-
-std::string KeyName(Key key, const std::string& character) {
-  switch (key) {
-    case Key::Tab:
-      return "tab";
-    case Key::BackTab:
-      return "backtab";
-    case Key::Enter:
-      return "enter";
-    case Key::Escape:
-      return "escape";
-    case Key::Space:
-      return "space";
-    case Key::Left:
-      return "left";
-    case Key::Right:
-      return "right";
-    case Key::Up:
-      return "up";
-    case Key::Down:
-      return "down";
-    case Key::PageUp:
-      return "pageup";
-    case Key::PageDown:
-      return "pagedown";
-    case Key::Home:
-      return "home";
-    case Key::End:
-      return "end";
-    case Key::F4:
-      return "f4";
-    case Key::AltDown:
-      return "alt+down";
-    case Key::AltUp:
-      return "alt+up";
-    case Key::Alt:
-      return "alt";
-    case Key::F10:
-      return "f10";
-    case Key::Char:
-      return character;
-  }
-  return character;
-}
-
-}  // namespace
 
 int WebScriptHost::RunModal(Dialog& dialog) {
   Record(OpenLine(dialog.templateId(), dialog.tpl().caption));
@@ -123,7 +75,7 @@ void WebScriptHost::Select(Dialog& d, int id, int index) { Input(d, id, "select"
 void WebScriptHost::Type(Dialog& d, int id, const std::string& text) { Input(d, id, "type", 0, text); }
 void WebScriptHost::Focus(Dialog& d, int id) { Input(d, id, "focus", 1); }
 void WebScriptHost::Press(Dialog& d, Key key, const std::string& character) {
-  Input(d, 0, "key", 0, KeyName(key, character));
+  Input(d, 0, "key", 0, KeyWord(key, character));
 }
 void WebScriptHost::CloseBox(Dialog& d) { Input(d, 0, "close"); }
 void WebScriptHost::Drag(Dialog& d, int id, int pos) {

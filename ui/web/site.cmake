@@ -13,6 +13,15 @@ target_link_options(lxtools PRIVATE
 set_property(TARGET lxtools APPEND PROPERTY LINK_DEPENDS ${LX_DEFAULT_IMAGES})
 
 file(GLOB LX_SITE_FILES CONFIGURE_DEPENDS ${LX_SITE_SOURCE}/*)
+list(REMOVE_ITEM LX_SITE_FILES ${LX_SITE_SOURCE}/tool.html.in)
+# The two tools' pages differ only by the tool's name.
+foreach(LX_TOOL ambrel ostrel)
+  string(SUBSTRING ${LX_TOOL} 0 1 first)
+  string(TOUPPER ${first} first)
+  string(SUBSTRING ${LX_TOOL} 1 -1 rest)
+  set(LX_TOOL_TITLE ${first}${rest})
+  configure_file(${LX_SITE_SOURCE}/tool.html.in ${LX_SITE}/${LX_TOOL}.html @ONLY)
+endforeach()
 set(LX_SITE_STAMP ${CMAKE_BINARY_DIR}/site.stamp)
 add_custom_command(OUTPUT ${LX_SITE_STAMP}
   COMMAND ${CMAKE_COMMAND} -E copy ${LX_SITE_FILES} ${LX_SITE}
@@ -30,7 +39,7 @@ file(GLOB LX_TEXT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/tx/*.cpp ${CMAKE_SOURCE_DIR}/rx/*.cpp
   ${CMAKE_SOURCE_DIR}/channel/*.cpp ${CMAKE_SOURCE_DIR}/channel/ui/*.cpp ${CMAKE_SOURCE_DIR}/settings/*.cpp
   ${CMAKE_SOURCE_DIR}/settings/ui/*.cpp ${CMAKE_SOURCE_DIR}/core/*.cpp ${CMAKE_SOURCE_DIR}/core/*.h
-  ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.h ${LX_SITE_SOURCE}/*.js ${LX_SITE_SOURCE}/*.html
+  ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.h ${LX_SITE_SOURCE}/*.js ${LX_SITE_SOURCE}/*.html ${LX_SITE_SOURCE}/*.html.in
   ${CMAKE_SOURCE_DIR}/resources/Data/*/EEPROM.h)
 add_custom_command(OUTPUT ${LX_SITE}/lxfont.woff2
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/ui/web/subset_font.py ${LX_SITE}/lxfont.woff2 ${LX_WEB_FONT} ${LX_TEXT_SOURCES}
