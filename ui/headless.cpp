@@ -24,7 +24,7 @@ const Snapshot* MessageRecord::control(int id) const {
 }
 
 HeadlessHost::HeadlessHost(const ResourceSet& resources, std::string appName)
-    : resources_(resources), appName_(std::move(appName)) {}
+    : Host(resources, std::move(appName)) {}
 
 HeadlessHost::~HeadlessHost() {
   // Windows opened with Open() and never closed.
@@ -98,7 +98,7 @@ int HeadlessHost::RunModal(Dialog& dialog) {
 }
 
 bool HeadlessHost::HasMenuCommand(const Dialog& d, int command) const {
-  const MenuTemplate* menu = d.menuId() ? resources_.menu(d.menuId()) : nullptr;
+  const MenuTemplate* menu = d.menuId() ? resources().menu(d.menuId()) : nullptr;
   if (!menu) return false;
   return std::any_of(menu->items.begin(), menu->items.end(),
                      [&](const MenuItemTemplate& i) { return i.command == command; });
@@ -158,8 +158,8 @@ bool HeadlessHost::AppendSystemMenu(Dialog& dialog, int command, const std::stri
 }
 
 void HeadlessHost::ShowMessage(Dialog& owner, const std::string& text) {
-  MessageRecord m{appName_, text, owner.templateId(), owner.tpl().caption, TakeSnapshot(owner)};
-  RecordMessage(appName_, text, &owner, owner.tpl().caption);
+  MessageRecord m{appName(), text, owner.templateId(), owner.tpl().caption, TakeSnapshot(owner)};
+  RecordMessage(appName(), text, &owner, owner.tpl().caption);
   messages_.push_back(std::move(m));
 }
 

@@ -79,8 +79,6 @@ class HeadlessHost : public Host, public ScriptHost {
     Record(ClipboardLine(text));
   }
   const std::string& clipboard() const { return clipboard_; }
-  const ResourceSet& resources() const override { return resources_; }
-  const std::string& appName() const override { return appName_; }
 
  protected:
   // The script's actions as the dialog model takes them.
@@ -113,8 +111,6 @@ class HeadlessHost : public Host, public ScriptHost {
   void reapEnded();
   void flushPaints();
 
-  const ResourceSet& resources_;
-  std::string appName_;
   std::vector<Frame> frames_;
   std::vector<std::pair<Dialog*, int>> dirty_;  // sliders waiting for their repaint
   std::map<const Dialog*, std::vector<std::pair<int, std::string>>> systemMenus_;

@@ -4,6 +4,7 @@
 // the Windows programs. Dialogs know only this.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "ui/template.h"
 
@@ -57,8 +58,16 @@ class Host {
   // A dialog object is going away while its window is still open (a test dropped it).
   virtual void Forget(Dialog&) {}
 
-  virtual const ResourceSet& resources() const = 0;
-  virtual const std::string& appName() const = 0;
+  const ResourceSet& resources() const { return resources_; }
+  const std::string& appName() const { return appName_; }  // the message boxes' title
+
+ protected:
+  Host(const ResourceSet& resources, std::string appName)
+      : resources_(resources), appName_(std::move(appName)) {}
+
+ private:
+  const ResourceSet& resources_;
+  std::string appName_;
 };
 
 }  // namespace lx::ui

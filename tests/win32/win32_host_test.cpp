@@ -29,12 +29,6 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
-std::string TextOf(HWND hwnd) {
-  wchar_t text[512] = {};
-  GetWindowTextW(hwnd, text, 512);
-  return Utf8(text);
-}
-
 const wchar_t* NativeClass(Kind kind) {
   switch (kind) {
     case Kind::Edit:

@@ -112,7 +112,7 @@ QSize ClientSize(const DialogTemplate& tpl) {
 }
 
 QtHost::QtHost(const ResourceSet& resources, std::string appName)
-    : resources_(resources), appName_(std::move(appName)) {
+    : Host(resources, std::move(appName)) {
   InstallFontSubstitutes();
 }
 
@@ -149,7 +149,7 @@ QWidget* QtHost::clientOf(const Dialog& dialog) const {
 QPixmap QtHost::picture(int id) {
   auto it = pictures_.find(id);
   if (it != pictures_.end()) return it->second;
-  const PictureTemplate* p = resources_.picture(id);
+  const PictureTemplate* p = resources().picture(id);
   if (p) {
     for (const PrerenderedPicture& done : prerendered_) {
       if (!SamePicture(done.picture, *p)) continue;
@@ -226,7 +226,7 @@ void QtHost::MenuChanged(Dialog& dialog) {
 }
 
 void QtHost::ShowMessage(Dialog& owner, const std::string& text) {
-  MessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName_), QString::fromStdString(text),
+  MessageBox box(QMessageBox::NoIcon, QString::fromStdString(appName()), QString::fromStdString(text),
                  QMessageBox::Ok, find(owner));
   box.setTextFormat(Qt::PlainText);
   // The OK button in the middle, as the platform's message boxes have it.

@@ -78,13 +78,9 @@ class QtHost : public Host {
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
   void CopyText(Dialog& owner, const std::string& text) override;
-  const ResourceSet& resources() const override { return resources_; }
-  const std::string& appName() const override { return appName_; }
 
  private:
   DialogWindow* find(const Dialog& dialog) const;
-  const ResourceSet& resources_;
-  std::string appName_;
   std::map<const Dialog*, DialogWindow*> windows_;
   std::vector<DialogWindow*> modalStack_;  // the open windows, the one on top last
   std::map<int, QPixmap> pictures_;

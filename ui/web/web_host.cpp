@@ -74,7 +74,7 @@ std::optional<PageEvent> ParsePageEvent(const std::string& text) {
 }
 
 WebHost::WebHost(const ResourceSet& resources, std::string appName, std::string tool)
-    : resources_(resources), appName_(std::move(appName)), tool_(std::move(tool)) {}
+    : Host(resources, std::move(appName)), tool_(std::move(tool)) {}
 
 WebHost::~WebHost() {
   for (const Window& w : windows_) lxw_close(w.handle);
@@ -94,7 +94,7 @@ json WebHost::StateJson(const Dialog& dialog, int index) const {
          {"pos", c.pos},           {"normal", c.pictureNormal}, {"pressed", c.picturePressed},
          {"selStart", c.selStart}, {"selEnd", c.selEnd},        {"dropped", c.dropped}};
   // A picture button is sized to its normal face.
-  if (const PictureTemplate* face = c.pictureNormal ? resources_.picture(c.pictureNormal) : nullptr)
+  if (const PictureTemplate* face = c.pictureNormal ? resources().picture(c.pictureNormal) : nullptr)
     j["face"] = {face->width, face->height};
   if (c.kind() == Kind::Plot) j["plot"] = PlotJson(c);
   if (std::optional<Dialog::TextColour> colour = dialog.OnCtlColor(c.id()))
@@ -104,7 +104,7 @@ json WebHost::StateJson(const Dialog& dialog, int index) const {
 
 std::string WebHost::MenuJson(const Dialog& dialog) const {
   json popups = json::array();
-  if (const MenuTemplate* menu = dialog.menuId() ? resources_.menu(dialog.menuId()) : nullptr)
+  if (const MenuTemplate* menu = dialog.menuId() ? resources().menu(dialog.menuId()) : nullptr)
     for (const MenuItemTemplate& item : menu->items) {
       if (popups.empty() || popups.back()["text"] != item.popup)
         popups.push_back({{"text", item.popup}, {"items", json::array()}});
@@ -280,7 +280,7 @@ void WebHost::MenuChanged(Dialog& dialog) {
 
 void WebHost::ShowMessage(Dialog& owner, const std::string& text) {
   SyncMenuStates();
-  lxw_message(handleOf(owner), appName_.c_str(), text.c_str());
+  lxw_message(handleOf(owner), appName().c_str(), text.c_str());
 }
 
 std::optional<std::string> WebHost::AskFile(Dialog& owner, const FileRequest& request) {

@@ -43,8 +43,6 @@ class WebHost : public Host {
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
   void CopyText(Dialog& owner, const std::string& text) override;
   void Forget(Dialog& dialog) override;
-  const ResourceSet& resources() const override { return resources_; }
-  const std::string& appName() const override { return appName_; }
 
  protected:
   // Builds the window in the page, initialises the dialog and paints its sliders.
@@ -71,8 +69,6 @@ class WebHost : public Host {
   std::string WindowJson(const Dialog& dialog) const;
   std::string MenuJson(const Dialog& dialog) const;
 
-  const ResourceSet& resources_;
-  std::string appName_;
   std::string tool_;
   std::vector<Window> windows_;  // the open windows, the topmost last
   std::vector<std::pair<Dialog*, int>> dirty_;

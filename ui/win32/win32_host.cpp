@@ -45,7 +45,7 @@ struct Win32Host::Window {
 };
 
 Win32Host::Win32Host(const ResourceSet& resources, std::string appName)
-    : resources_(resources), appName_(std::move(appName)) {
+    : Host(resources, std::move(appName)) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 }
@@ -101,7 +101,7 @@ int Win32Host::focusIndex(const Dialog& dialog) const {
 HBITMAP Win32Host::picture(int id) {
   auto it = pictures_.find(id);
   if (it != pictures_.end()) return it->second;
-  const PictureTemplate* p = resources_.picture(id);
+  const PictureTemplate* p = resources().picture(id);
   HBITMAP bitmap = p ? RenderPicture(*p, GetSysColor(COLOR_BTNFACE)) : nullptr;  // missing: left out
   pictures_[id] = bitmap;
   return bitmap;
@@ -240,7 +240,7 @@ INT_PTR Win32Host::Handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam)
       if (!GetWindow(w.hwnd, GW_OWNER)) {
         for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
           const int size = GetSystemMetrics(metric);
-          if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), Wide(appName_).c_str(), IMAGE_ICON, size,
+          if (HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), Wide(appName()).c_str(), IMAGE_ICON, size,
                                        size, LR_SHARED))
             SendMessageW(w.hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
         }
@@ -511,7 +511,7 @@ bool Win32Host::PaintBackground(Window& w) {
 
 void Win32Host::MenuChanged(Dialog& dialog) {
   Window* w = find(dialog);
-  const MenuTemplate* tpl = dialog.menuId() ? resources_.menu(dialog.menuId()) : nullptr;
+  const MenuTemplate* tpl = dialog.menuId() ? resources().menu(dialog.menuId()) : nullptr;
   if (!w || !w->hwnd || !tpl) return;
   HMENU bar = CreateMenu();
   std::vector<std::pair<std::string, HMENU>> popups;
@@ -545,7 +545,7 @@ void Win32Host::ShowMessage(Dialog& owner, const std::string& text) {
   Window* w = find(owner);
   // The focus leaves for the message box and comes back: no focus change of the dialog.
   if (w) ++w->syncing;
-  MessageBoxW(w ? w->hwnd : nullptr, Wide(text).c_str(), Wide(appName_).c_str(), MB_OK);
+  MessageBoxW(w ? w->hwnd : nullptr, Wide(text).c_str(), Wide(appName()).c_str(), MB_OK);
   if (w) --w->syncing;
 }
 

@@ -70,8 +70,6 @@ class Win32Host : public Host {
   void ShowMessage(Dialog& owner, const std::string& text) override;
   std::optional<std::string> AskFile(Dialog& owner, const FileRequest& request) override;
   void CopyText(Dialog& owner, const std::string& text) override;
-  const ResourceSet& resources() const override { return resources_; }
-  const std::string& appName() const override { return appName_; }
 
   struct Window;  // one open dialog
 
@@ -88,8 +86,6 @@ class Win32Host : public Host {
   HBRUSH BackgroundBrush(Window& w);
   Window* find(const Dialog& dialog) const;
 
-  const ResourceSet& resources_;
-  std::string appName_;
   std::vector<std::unique_ptr<Window>> windows_;  // open dialogs, the topmost last
   std::map<int, HBITMAP> pictures_;
   const FileRequest* fileRequest_ = nullptr;
