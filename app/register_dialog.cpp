@@ -1,7 +1,7 @@
 #include "app/register_dialog.h"
 
 #include "app/file_requests.h"
-#include "core/header_format.h"
+#include "core/file_kind.h"
 #include "core/input_file.h"
 #include "core/path_text.h"
 #include "core/text.h"
@@ -65,10 +65,7 @@ void RegisterDialog::OnCompare() {
   if (!input.ok()) return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable, input.reason));
   // A file without a single word line (a binary image named .h) is no header: comparing with
   // it would report that nothing differs.
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream lines(input.bytes);
-  if (ReadHeaderLines(lines, HeaderReadMode::Open, state_.profile(), scratch, crystal).wordLines == 0)
+  if (!ClassifyFile(input.bytes).hasWords())
     return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable));
   ToolState other = state_;
   const Report read = other.OpenHeaderText(*file, input.bytes);

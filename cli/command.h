@@ -157,6 +157,10 @@ std::optional<std::string> ChooseOutput(Context& ctx, const std::string& given, 
 [[nodiscard]] bool WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResult& read,
                                    bool crystalMissing, bool channels);
 
+// Why a text is refused as a header: it has not one word line.
+inline constexpr std::string_view kNoWordLines = "no word lines (0x....,); not an EEPROM header";
+// "42 word lines, not 96".
+std::string WordLineCount(int lines);
 // "cut.h: 42 word lines, not 96; reg2a..reg5f are missing and read as <missingAs>", or for more
 // lines than 96, that the rest are ignored.
 std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs);

@@ -6,6 +6,7 @@
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "core/binary_format.h"
+#include "core/file_kind.h"
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "settings/image_settings.h"
@@ -32,12 +33,9 @@ std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std:
   if (!bytes) return std::nullopt;
   Image image;
   if (!modelName.empty()) image.model = FindModel(modelName);
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream text(*bytes);
-  const HeaderReadResult read =
-      ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-  if (LooksBinary(*bytes) || (read.wordLines == 0 && !read.crystalSeen && read.declaredName.empty())) {
+  const FileContent content = ClassifyFile(*bytes);
+  const HeaderReadResult& read = content.read;
+  if (!content.isHeader()) {
     const std::optional<RegisterImage> words = BinaryToWords(*bytes);
     if (!words) {
       Fail(ctx, DisplayName(file) + ": fewer than 192 bytes; not an image");
@@ -46,15 +44,15 @@ std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std:
     image.words = *words;
     return image;
   }
-  if (read.wordLines == 0) {
-    Fail(ctx, DisplayName(file) + ": no word lines (0x....,); not an EEPROM header");
+  if (!content.hasWords()) {
+    Fail(ctx, DisplayName(file) + ": " + std::string(kNoWordLines));
     return std::nullopt;
   }
-  ViewStream again(*bytes);
-  ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), image.words, image.crystal);
+  image.words = content.words;
+  image.crystal = content.crystalKHz;
   if (!WarnAboutHeader(ctx, file, read, image.crystal <= 0, true)) return std::nullopt;
   // The declaration names the model, as everywhere; --model only stands in for a missing one.
-  if (const ModelRef declared = FindModel(read.declaredName)) {
+  if (const ModelRef declared = content.model) {
     if (image.model && !(image.model.profile == declared.profile && image.model.index == declared.index)) {
       const char* name = declared.profile->models[static_cast<std::size_t>(declared.index)].name;
       if (!Warn(ctx, DisplayName(file) + ": the file declares " + name + "; it is read as " + name +

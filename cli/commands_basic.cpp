@@ -5,6 +5,7 @@
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "core/binary_format.h"
+#include "core/file_kind.h"
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "core/path_text.h"
@@ -152,7 +153,8 @@ void AddBasicCommands(Commands& commands) {
             return kFailed;
           const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
           if (!header) return kFailed;
-          if (LooksBinary(*header))
+          const FileContent content = ClassifyFile(*header);
+          if (content.isBinary())
             return Fail(ctx,
                         DisplayName(in) +
                             ": binary data, not an EEPROM header; nothing written (a binary image already? "
@@ -162,18 +164,11 @@ void AddBasicCommands(Commands& commands) {
           // The window converts whatever it is given; a production line must not take a text file,
           // a binary or a cut-off header for an image.
           const std::size_t lines = bytes.size() / 2;
-          if (lines == 0)
-            return Fail(ctx,
-                        DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
-          RegisterImage scratch{};
-          int32_t crystal = 0;
-          ViewStream again(*header);
-          const HeaderReadResult read =
-              ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), scratch, crystal);
-          if (!WarnAboutHeader(ctx, in, read, crystal <= 0, false)) return kFailed;
+          if (lines == 0) return Fail(ctx, DisplayName(in) + ": " + std::string(kNoWordLines) + ", nothing written");
+          if (!WarnAboutHeader(ctx, in, content.read, content.crystalKHz <= 0, false)) return kFailed;
           if (lines != static_cast<std::size_t>(kEepromSize) &&
-              !Warn(ctx, DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
-                             std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) + " bytes)"))
+              !Warn(ctx, DisplayName(in) + ": " + WordLineCount(static_cast<int>(lines)) + " (" +
+                             std::to_string(bytes.size()) + " bytes)"))
             return kFailed;
           return WriteOutput(ctx, *target, bytes, OutputKind::Binary, msg::kOpenBinFailed);
         });
@@ -201,12 +196,7 @@ void AddBasicCommands(Commands& commands) {
           const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kMaxInputBytes);
           if (!bytes) return kFailed;
           // A header given for the binary (the arguments swapped) would come out as nonsense words.
-          RegisterImage scratch{};
-          int32_t crystal = 0;
-          ViewStream text(*bytes);
-          const HeaderReadResult read =
-              ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-          if (!LooksBinary(*bytes) && (read.wordLines > 0 || read.crystalSeen || !read.declaredName.empty()))
+          if (ClassifyFile(*bytes).isHeader())
             return Fail(ctx, DisplayName(in) + ": an EEPROM header, not a binary image; lxcfg h2bin " +
                                  DisplayName(in) + " OUT.bin converts a header");
           const std::optional<RegisterImage> image = BinaryToWords(*bytes);

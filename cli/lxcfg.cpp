@@ -9,6 +9,7 @@
 #include "channel/channel_rules.h"
 #include "cli/command.h"
 #include "core/atomic_file.h"
+#include "core/file_kind.h"
 #include "core/header_format.h"
 #include "core/path_text.h"
 #include "core/text.h"
@@ -258,8 +259,8 @@ std::optional<std::string> ReadInputOf(Context& ctx, const std::string& file, co
 
 namespace {
 
-// What an existing file holds, judged from its first bytes: a header (text with word lines) or a
-// binary image (control bytes, or one long run without line ends, as printable words make).
+// What an existing file holds, judged from its first bytes: a header with word lines, or a binary
+// image (as the file-kind check says, or one long run without line ends, as printable words make).
 enum class Held { NothingOfOurs, Header, Binary };
 
 Held WhatFileHolds(const std::filesystem::path& path) {
@@ -268,12 +269,9 @@ Held WhatFileHolds(const std::filesystem::path& path) {
   constexpr std::size_t kLook = std::size_t{64} * 1024;
   const InputRead read = ReadInput(path, {kLook, true, 0});
   if (!read.ok() || read.bytes.empty()) return Held::NothingOfOurs;
-  if (LooksBinary(read.bytes)) return Held::Binary;
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream in(read.bytes);
-  if (ReadHeaderLines(in, HeaderReadMode::DefaultLoader, AmbrelProfile(), scratch, crystal).wordLines > 0)
-    return Held::Header;
+  const FileContent content = ClassifyFile(read.bytes);
+  if (content.isBinary()) return Held::Binary;
+  if (content.hasWords()) return Held::Header;
   if (read.bytes.size() >= 2 && read.bytes.find('\n') == std::string::npos) return Held::Binary;
   return Held::NothingOfOurs;
 }
@@ -375,25 +373,25 @@ const ChipModel* DeclaredModel(const ToolProfile& profile, std::string_view text
 namespace {
 
 // What the text is, before it is read as a header: nullopt when it reads as one, else the
-// refusal. `read` gets what a reading found.
-std::optional<std::string> NotAHeader(const std::string& text, HeaderReadResult& read) {
+// refusal.
+std::optional<std::string> NotAHeader(const FileContent& content) {
   const std::string hint = "; a binary image? lxcfg bin2h --model M --xtal K converts one to a header";
-  if (LooksBinary(text)) return "binary data, not an EEPROM header" + hint;
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream in(text);
-  read = ReadHeaderLines(in, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-  if (read.wordLines == 0) return "no word lines (0x....,); not an EEPROM header" + hint;
-  if (!read.declaredName.empty() && !FindModel(read.declaredName))
-    return "the model line declares " + read.declaredName + ": " + UnknownModel(read.declaredName);
+  if (content.isBinary()) return "binary data, not an EEPROM header" + hint;
+  if (!content.hasWords()) return std::string(kNoWordLines) + hint;
+  if (content.declaresUnknownModel())
+    return "the model line declares " + content.read.declaredName + ": " + UnknownModel(content.read.declaredName);
   return std::nullopt;
 }
 
 }  // namespace
 
+std::string WordLineCount(int lines) {
+  return std::to_string(lines) + (lines == 1 ? " word line, not " : " word lines, not ") +
+         std::to_string(kEepromSize);
+}
+
 std::string WordCountWarning(const std::string& name, int lines, const std::string& missingAs) {
-  std::string text = name + ": " + std::to_string(lines) +
-                     (lines == 1 ? " word line, not " : " word lines, not ") + std::to_string(kEepromSize);
+  std::string text = name + ": " + WordLineCount(lines);
   if (lines > kEepromSize)
     return text + "; the lines after the " + std::to_string(kEepromSize) + "th are ignored";
   const std::string missing = lines == kEepromSize - 1
@@ -438,8 +436,9 @@ std::optional<ToolState> OpenAsTool(Context& ctx, const std::string& file, const
   if (!modelName.empty()) model = FindModel(modelName);
   const std::optional<std::string> text = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
   if (!text) return std::nullopt;
-  HeaderReadResult read;
-  if (const auto refusal = NotAHeader(*text, read)) {
+  const FileContent content = ClassifyFile(*text);
+  const HeaderReadResult& read = content.read;
+  if (const auto refusal = NotAHeader(content)) {
     Fail(ctx, DisplayName(file) + ": " + *refusal);
     return std::nullopt;
   }
