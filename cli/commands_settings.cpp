@@ -67,7 +67,7 @@ void AddModelsAB(CLI::App* sub, std::array<std::string, 2>& models) {
       ->check(kModelName);
 }
 
-std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
+Checked<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
 
 // Keys in the order they are set, so that the output reads like the text form.
 using Json = nlohmann::ordered_json;
@@ -145,29 +145,23 @@ struct PlanOptions {
 // The size of the picture --svg writes, in pixels: the window's plot, larger.
 constexpr int kSvgWidth = 900, kSvgHeight = 320;
 
-// The exclusions and the scan the options name, as the window holds them; nullopt after
-// reporting why not, with the exit status in `status`.
-std::optional<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o, int& status) {
+// The exclusions and the scan the options name, as the window holds them.
+Checked<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o) {
   PlanInputs inputs;
   inputs.guards = o.guards;
   inputs.thresholdDb = o.threshold;
   const RangesRead ranges = ParseRanges(o.exclude);
-  if (!ranges.error.empty()) {
-    status = Usage(ctx, "--exclude: " + ranges.error);
-    return std::nullopt;
-  }
+  if (!ranges.error.empty()) return Mistake("--exclude: " + ranges.error);
   inputs.exclusions = ranges.ranges;
   if (o.scan.empty()) return inputs;
-  const std::optional<std::string> text = ReadInputOf(ctx, o.scan, "cannot open the scan");
-  status = kFailed;
-  if (!text) return std::nullopt;
+  const Checked<std::string> text = ReadInputOf(ctx, o.scan, "cannot open the scan");
+  if (!text) return text.failure();
   ScanRead read = ParseScan(*text);
-  if (!read.error.empty()) {
-    Fail(ctx, DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
-    return std::nullopt;
-  }
-  if (read.scan.malformed > 0 && !Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)))
-    return std::nullopt;
+  if (!read.error.empty())
+    return Refusal(DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
+  if (read.scan.malformed > 0)
+    if (Checked<> warned = Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)); !warned)
+      return warned.failure();
   inputs.scan = std::move(read.scan);
   return inputs;
 }
@@ -398,17 +392,16 @@ void AddSettingsCommands(Commands& commands) {
   if (commands.wants("show")) {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add(
-        "show", "Every setting of the file's model, decoded", "show FILE [--model M] [--json]",
-        [&ctx, o, json] {
-          const std::optional<ToolState> s = Open(ctx, *o);
-          if (!s) return kFailed;
-          if (*json)
-            ShowJson(ctx.out, *s);
-          else
-            ctx.out << ImageListing(*s);
-          return kOk;
-        });
+    CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded",
+                                 "show FILE [--model M] [--json]", [&ctx, o, json] {
+                                   const Checked<ToolState> s = Open(ctx, *o);
+                                   if (!s) return Fail(ctx, s);
+                                   if (*json)
+                                     ShowJson(ctx.out, *s);
+                                   else
+                                     ctx.out << ImageListing(*s);
+                                   return kOk;
+                                 });
     AddFileAndModel(sub, *o);
     sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
@@ -418,16 +411,16 @@ void AddSettingsCommands(Commands& commands) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add(
-        "diff", "Settings that differ, old -> new; exit 0 same, 1 different",
-        "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
-          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-          const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
-          if (!a) return kFailed;
-          const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
-          if (!b) return kFailed;
-          return Diff(ctx, *a, *b, *json);
-        });
+    CLI::App* sub =
+        commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different",
+                     "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
+                       if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
+                       const Checked<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+                       if (!a) return Fail(ctx, a);
+                       const Checked<ToolState> b = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+                       if (!b) return Fail(ctx, b);
+                       return Diff(ctx, *a, *b, *json);
+                     });
     sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2)->check(kFileName);
     AddModelsAB(sub, *models);
     sub->add_flag("--json", *json, "The changes as JSON");
@@ -445,32 +438,40 @@ void AddSettingsCommands(Commands& commands) {
           if (o->suggest && !o->out.empty()) {
             if (o->json || o->csv)
               return Usage(ctx, "--json and --csv print the plan; with -o it goes into the image");
-            if (RefuseOutputOverInput(ctx, o->out, {o->file.file, DefaultImageOf(ctx, o->file.model)},
-                                      "write the plan to another file, or give the channels= "
-                                      "that plan --suggest prints to lxcfg set"))
-              return kFailed;
+            const Checked<std::string> out =
+                ResolveOutput(ctx, {{},
+                                    o->out,
+                                    OutputKind::Text,
+                                    {o->file.file, DefaultImageOf(ctx, o->file.model)},
+                                    "write the plan to another file, or give the channels= "
+                                    "that plan --suggest prints to lxcfg set"});
+            if (!out) return Fail(ctx, out);
           }
           if (!o->svg.empty()) {
             if (o->svg == "-")
               return Usage(ctx, "--svg -: standard output carries the plan; write the picture to a file");
             if (!o->out.empty() && o->out != "-" && o->svg == o->out)
               return Usage(ctx, "--svg and -o name the same file");
-            if (RefuseOutputOverInput(ctx, o->svg,
-                                      {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
-                                      "write the picture to a file of its own"))
-              return kFailed;
+            const Checked<std::string> svg =
+                ResolveOutput(ctx, {{},
+                                    o->svg,
+                                    OutputKind::Picture,
+                                    {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
+                                    "write the picture to a file of its own"});
+            if (!svg) return Fail(ctx, svg);
           }
-          if (o->suggest && !o->out.empty() && !o->scan.empty() &&
-              RefuseOutputOverInput(ctx, o->out, {o->scan}, "write the plan to another file"))
-            return kFailed;
+          if (o->suggest && !o->out.empty() && !o->scan.empty())
+            if (const Checked<> refused =
+                    RefuseOutputOverInput(o->out, {o->scan}, "write the plan to another file");
+                !refused)
+              return Fail(ctx, refused);
           if (o->file.file == "-" && o->scan == "-")
             return Usage(ctx, "FILE and --scan cannot both be standard input");
-          int refused = kFailed;
-          const std::optional<PlanInputs> inputs = ReadPlanInputs(ctx, *o, refused);
-          if (!inputs) return refused;
+          const Checked<PlanInputs> inputs = ReadPlanInputs(ctx, *o);
+          if (!inputs) return Fail(ctx, inputs);
           // plan refuses an image without a crystal itself.
-          std::optional<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
-          if (!s) return kFailed;
+          Checked<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
+          if (!s) return Fail(ctx, s);
           return o->suggest ? Suggest(ctx, *s, *o, *inputs) : Plan(ctx, *s, *o, *inputs);
         });
     AddFileAndModel(sub, o->file);
@@ -540,11 +541,11 @@ void AddSettingsCommands(Commands& commands) {
     CLI::App* sub = commands.add(
         "pair", "A transmitter image against a receiver image; exit 1 on mismatches",
         "pair TX.h RX.h [--model-a M] [--model-b M]", [&ctx, files, models] {
-          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-          const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
-          if (!tx) return kFailed;
-          const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
-          if (!rx) return kFailed;
+          if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
+          const Checked<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+          if (!tx) return Fail(ctx, tx);
+          const Checked<ToolState> rx = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+          if (!rx) return Fail(ctx, rx);
           if (tx->profile().family != Family::Transmitter)
             return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name +
                                  " is not a transmitter model");
