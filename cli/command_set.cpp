@@ -41,7 +41,7 @@ void AddSetCommand(Commands& commands) {
   auto model = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   auto assignments = std::make_shared<std::vector<std::string>>();
-  CLI::App* sub = commands.add(
+  CLI::App* sub = commands.Add(
       "set", "Read a header as Open does, change settings (KEY=VALUE) and save it as Save does",
       "set FILE [--model M] [KEY=VALUE...] [-o OUT]", [&ctx, file, model, out, assignments] {
         // Without -o the file is changed in place, as intended; an OUT naming an input is a slip.

@@ -218,7 +218,7 @@ void AddVerifyCommand(Commands& commands) {
   auto model = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   CLI::App* sub =
-      commands.add("verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
+      commands.Add("verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
                    "verify IMAGE DUMP [--model M] [--json]", [&ctx, files, model, json] {
                      if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
                      return Verify(ctx, (*files)[0], (*files)[1], *model, *json);

@@ -4,7 +4,7 @@
 
 namespace lx::cli {
 
-CLI::App* Commands::add(const std::string& name, const std::string& help, const std::string& synopsis,
+CLI::App* Commands::Add(const std::string& name, const std::string& help, const std::string& synopsis,
                         std::function<int()> action) {
   CLI::App* sub = app_.add_subcommand(name, help);
   sub->add_flag("--strict", ctx_.strict,
@@ -36,7 +36,7 @@ std::string Commands::synopsis(const std::string& name) const {
   return {};
 }
 
-std::optional<int> Commands::runChosen() {
+std::optional<int> Commands::RunChosen() {
   for (Entry& a : actions_)
     if (a.sub->parsed()) {
       ctx_.command = a.sub->get_name();

@@ -30,14 +30,14 @@ class Commands {
 
   // Adds a subcommand whose action runs when it is chosen. `synopsis` is its command line in
   // brief ("diff A.h B.h [--json]"), shown with usage errors. Every subcommand takes --strict.
-  CLI::App* add(const std::string& name, const std::string& help, const std::string& synopsis,
+  CLI::App* Add(const std::string& name, const std::string& help, const std::string& synopsis,
                 std::function<int()> action);
   bool has(const std::string& name) const;
   std::string names() const;  // "encode, decode, ..."
   std::vector<std::string> nameList() const;
   std::string synopsis(const std::string& name) const;
   // The action of the chosen subcommand, if any.
-  std::optional<int> runChosen();
+  std::optional<int> RunChosen();
 
  private:
   CLI::App& app_;

@@ -55,7 +55,7 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("encode")) {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "encode", "Channel frequencies (kHz) to control and fraction words",
         "encode --model M --xtal K FREQ...", [&ctx, o, freqs] {
           const ModelRef m = FindModel(o->model);
@@ -91,7 +91,7 @@ void AddBasicCommands(Commands& commands) {
     auto o = std::make_shared<ModelXtal>();
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "decode", "Control and fraction word to the channel frequency (kHz)",
         "decode --model M --xtal K CTRL FRAC", [&ctx, o, ctrl, frac] {
           const ModelRef m = FindModel(o->model);
@@ -122,7 +122,7 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("new")) {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]",
         [&ctx, model, out] {
           const ModelRef m = FindModel(*model);
@@ -148,7 +148,7 @@ void AddBasicCommands(Commands& commands) {
 
   if (commands.wants("h2bin")) {
     auto files = std::make_shared<Files>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "h2bin", "\"h To bin\": header to binary image", "h2bin [--strict] IN.h [OUT.bin | -o OUT.bin]",
         [&ctx, files] {
           const std::string& in = files->in;
@@ -171,7 +171,8 @@ void AddBasicCommands(Commands& commands) {
           // The window converts whatever it is given; a production line must not take a text file,
           // a binary or a cut-off header for an image.
           const std::size_t lines = bytes.size() / 2;
-          if (lines == 0) return Fail(ctx, DisplayName(in) + ": " + std::string(kNoWordLines) + ", nothing written");
+          if (lines == 0)
+            return Fail(ctx, DisplayName(in) + ": " + std::string(kNoWordLines) + ", nothing written");
           if (const Checked<> warned = WarnAboutHeader(ctx, in, content.read, content.crystalKHz <= 0, false);
               !warned)
             return Fail(ctx, warned);
@@ -191,7 +192,7 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("bin2h")) {
     auto o = std::make_shared<ModelXtal>();
     auto files = std::make_shared<Files>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "bin2h", "\"bin To h\": binary image to header", "bin2h --model M --xtal K IN.bin [OUT.h | -o OUT.h]",
         [&ctx, o, files] {
           const ModelRef m = FindModel(o->model);

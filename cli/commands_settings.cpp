@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "channel/codec.h"
 #include "cli/command.h"
@@ -177,6 +178,13 @@ std::string Mhz(uint32_t khz) {
   return std::to_string(khz / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
 }
 
+// "Channel,Frequency (MHz)" rows, as coordination tools import them.
+void WriteCsv(std::ostream& out, const std::vector<int64_t>& freqs) {
+  out << "Channel,Frequency (MHz)\n";
+  for (std::size_t k = 0; k < freqs.size(); ++k)
+    out << TwoDigits(static_cast<int>(k)) << ',' << Mhz(static_cast<uint32_t>(freqs[k])) << '\n';
+}
+
 std::string Plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -228,8 +236,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInput
   if (const int written = WriteSvg(ctx, o, check, inputs)) return written;
 
   if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
+    WriteCsv(ctx.out, freqs);
     return status;
   }
 
@@ -332,9 +339,7 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o, const PlanInputs& 
     return kOk;
   }
   if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (std::size_t k = 0; k < plan.size(); ++k)
-      ctx.out << TwoDigits(static_cast<int>(k)) << ',' << Mhz(static_cast<uint32_t>(plan[k])) << '\n';
+    WriteCsv(ctx.out, plan);
     return kOk;
   }
   if (o.out.empty()) {
@@ -392,7 +397,7 @@ void AddSettingsCommands(Commands& commands) {
   if (commands.wants("show")) {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add("show", "Every setting of the file's model, decoded",
+    CLI::App* sub = commands.Add("show", "Every setting of the file's model, decoded",
                                  "show FILE [--model M] [--json]", [&ctx, o, json] {
                                    const Checked<ToolState> s = Open(ctx, *o);
                                    if (!s) return Fail(ctx, s);
@@ -412,7 +417,7 @@ void AddSettingsCommands(Commands& commands) {
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
     CLI::App* sub =
-        commands.add("diff", "Settings that differ, old -> new; exit 0 same, 1 different",
+        commands.Add("diff", "Settings that differ, old -> new; exit 0 same, 1 different",
                      "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
                        if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
                        const Checked<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
@@ -430,7 +435,7 @@ void AddSettingsCommands(Commands& commands) {
 
   if (commands.wants("plan")) {
     auto o = std::make_shared<PlanOptions>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
         "plan FILE [--model M] [--json|--csv|--verbose] [guards] | plan FILE --suggest "
         "[--from K] [--to K] [--count N] [--step K] [guards] [-o OUT]",
@@ -502,18 +507,12 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_flag("--csv", o->csv,
                   "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
         ->excludes(json);
-    sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
+    for (const auto& [name, guard, help] :
+         {std::tuple{"--spacing", &o->guards.spacing, "Channels closer than this conflict (kHz)"},
+          std::tuple{"--im3", &o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)"},
+          std::tuple{"--im3x", &o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)"},
+          std::tuple{"--im5", &o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)"}})
+      sub->add_option(name, *guard, help)->capture_default_str()->transform(kGuardKHz);
     sub->add_option(
         "--exclude", o->exclude,
         "Ranges no channel may use, in kHz: \"606000-614000, 622000-630000\" (--suggest avoids them)");
@@ -538,7 +537,7 @@ void AddSettingsCommands(Commands& commands) {
   if (commands.wants("pair")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "pair", "A transmitter image against a receiver image; exit 1 on mismatches",
         "pair TX.h RX.h [--model-a M] [--model-b M]", [&ctx, files, models] {
           if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);

@@ -80,7 +80,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
       err << "Run with --help for more information.\n";
     return kUsage;
   }
-  return commands.runChosen().value_or(kUsage);
+  return commands.RunChosen().value_or(kUsage);
 }
 
 }  // namespace

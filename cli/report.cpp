@@ -50,30 +50,25 @@ std::string WithWindowText(const std::string& english, std::string_view windowTe
 namespace {
 
 // What an outcome that carries no reason of the system's means, in the command line's words.
+struct EnglishRow {
+  Outcome outcome;
+  const char* text;
+};
+constexpr EnglishRow kEnglish[] = {
+    {Outcome::DefaultImageUnreadable, "cannot read the model's default image"},
+    {Outcome::HeaderUnreadable, "cannot read the header"},
+    {Outcome::NoChipModel, "no chip model selected; cannot save"},
+    {Outcome::HeaderNotWritten, "cannot write"},
+    {Outcome::BinaryNotWritten, "cannot write"},
+    {Outcome::OutputNotCreated, "cannot create"},
+    {Outcome::BinaryUnreadable, "cannot read the binary image"},
+    {Outcome::BinaryEmpty, "fewer than 192 bytes"},
+    {Outcome::NoSuchModel, "no such chip model"},
+};
+
 const char* EnglishOf(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::DefaultImageUnreadable:
-      return "cannot read the model's default image";
-    case Outcome::HeaderUnreadable:
-      return "cannot read the header";
-    case Outcome::NoChipModel:
-      return "no chip model selected; cannot save";
-    case Outcome::HeaderNotWritten:
-    case Outcome::BinaryNotWritten:
-      return "cannot write";
-    case Outcome::OutputNotCreated:
-      return "cannot create";
-    case Outcome::BinaryUnreadable:
-      return "cannot read the binary image";
-    case Outcome::BinaryEmpty:
-      return "fewer than 192 bytes";
-    case Outcome::NoSuchModel:
-      return "no such chip model";
-    case Outcome::Done:
-    case Outcome::Converted:
-    case Outcome::Count:
-      break;
-  }
+  for (const EnglishRow& row : kEnglish)
+    if (row.outcome == outcome) return row.text;
   return "failed";
 }
 

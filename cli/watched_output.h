@@ -18,7 +18,7 @@ class WatchedOutput : public std::streambuf {
     if (traits_type::eq_int_type(c, traits_type::eof())) return sync() == 0 ? traits_type::not_eof(c) : c;
     errno = 0;
     if (traits_type::eq_int_type(target_->sputc(traits_type::to_char_type(c)), traits_type::eof())) {
-      fail();
+      NoteFailure();
       return traits_type::eof();
     }
     return c;
@@ -26,18 +26,18 @@ class WatchedOutput : public std::streambuf {
   std::streamsize xsputn(const char* s, std::streamsize n) override {
     errno = 0;
     const std::streamsize written = target_->sputn(s, n);
-    if (written != n) fail();
+    if (written != n) NoteFailure();
     return written;
   }
   int sync() override {
     errno = 0;
     if (target_->pubsync() == 0) return 0;
-    fail();
+    NoteFailure();
     return -1;
   }
 
  private:
-  void fail() {
+  void NoteFailure() {
     if (!failed_) reason_ = errno;
     failed_ = true;
   }

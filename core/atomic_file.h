@@ -6,7 +6,6 @@
 // Only regular files are replaced that way. A symbolic link stays a link: the file it names is
 // replaced. A character device or a pipe (/dev/null, a FIFO) is written straight to, never
 // renamed over. A folder, socket or block device is refused.
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -36,13 +35,13 @@ class AtomicFile {
   const std::string& error() const { return error_; }
 
  private:
-  bool fail(const char* what, int err);
-  bool refuse(const char* kind);
+  bool Fail(const char* what, int err);
+  bool Refuse(const char* kind);
   // The file a replaced one keeps: its permission bits and owner.
   struct Keep {
     unsigned mode, owner, group;
   };
-  bool createTemporary(const Keep* keep);
+  bool CreateTemporary(const Keep* keep);
 
   std::filesystem::path target_;  // links resolved
   std::string tempName_;
