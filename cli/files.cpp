@@ -56,14 +56,14 @@ Checked<std::string> ReadInputOf(const Context& ctx, const std::string& file, co
                    (emptied ? std::string("; the shell's > has emptied it already)") : std::string(")")));
   }
   InputRead read = standardInput ? ReadInputFrom(0, limits) : ReadInput(PathFromUtf8(file), limits);
-  if (read.ok() && read.bytes.empty())
+  if (read.ok() && read->empty())
     return Refusal(name + ": " +
                    WithWindowText("empty (0 bytes)",
                                   std::string_view(cannotOpen) == msg::kOpenBinFailed ? msg::kBinError : ""));
-  if (read.ok()) return std::move(read.bytes);
-  const bool unopened = read.error == InputError::CannotOpen || read.error == InputError::Folder;
+  if (read.ok()) return std::move(read).value();
+  const bool unopened = read.kind() == InputError::CannotOpen || read.kind() == InputError::Folder;
   return Refusal(name + ": " +
-                 WithWindowText(unopened ? "cannot open: " + read.reason : read.reason, cannotOpen));
+                 WithWindowText(unopened ? "cannot open: " + read.message() : read.message(), cannotOpen));
 }
 
 namespace {
@@ -77,11 +77,11 @@ Held WhatFileHolds(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(path, ec)) return Held::NothingOfOurs;
   constexpr std::size_t kLook = std::size_t{64} * 1024;
   const InputRead read = ReadInput(path, {kLook, true, 0});
-  if (!read.ok() || read.bytes.empty()) return Held::NothingOfOurs;
-  const FileContent content = ClassifyFile(read.bytes);
+  if (!read.ok() || read->empty()) return Held::NothingOfOurs;
+  const FileContent content = ClassifyFile(*read);
   if (content.isBinary()) return Held::Binary;
   if (content.hasWords()) return Held::Header;
-  if (read.bytes.size() >= 2 && read.bytes.find('\n') == std::string::npos) return Held::Binary;
+  if (read->size() >= 2 && read->find('\n') == std::string::npos) return Held::Binary;
   return Held::NothingOfOurs;
 }
 
