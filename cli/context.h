@@ -9,9 +9,8 @@
 
 namespace lx::cli {
 
-inline constexpr int kOk = 0;
-inline constexpr int kFailed = 1;
-inline constexpr int kUsage = 2;
+// Done; a refusal or a failure; a mistake on the command line.
+inline constexpr int kOk = 0, kFailed = 1, kUsage = 2;
 
 struct Context {
   std::ostream& out;

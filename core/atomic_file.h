@@ -16,6 +16,10 @@
 
 namespace lx {
 
+// The whole of `data` to `target`, by an AtomicFile (Open + Write + Commit). `error` gets what
+// failed and the system's reason.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error = nullptr);
+
 class AtomicFile {
  public:
   AtomicFile() = default;
@@ -51,9 +55,6 @@ class AtomicFile {
   std::string error_;
   std::unique_ptr<class FolderLock> lock_;
 };
-
-// Open + Write + Commit.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error = nullptr);
 
 // Why `path` cannot be read as a file: "cannot open: No such file or directory"; empty when it can.
 std::string UnreadableReason(const std::filesystem::path& path);
