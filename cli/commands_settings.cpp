@@ -190,20 +190,10 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
 }
 
 // One channel of the image as plan shows it.
-struct PlanRow {
-  int64_t f, programmed;
-  double exact, error;
-  int band, subband;
-  std::string inductance;
-  bool foreign;    // words this model's codec does not write: another model's or crystal's image
-  int conflicts;   // conflicts and shared frequencies this channel takes part in
-};
-
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInputs& inputs) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
-  const ToolProfile& profile = s.profile();
-  const int64_t offset = profile.receiverOffsetKHz;
+    return Fail(
+        ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
 
   std::vector<int64_t> freqs;
   freqs.reserve(kChannelCount);
@@ -212,24 +202,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInput
   const PlanCheck check = CheckPlan(freqs, inputs);
   const std::vector<PlanConflict>& conflicts = check.conflicts;
   const std::vector<SharedFrequency>& shared = check.shared;
-
-  std::vector<PlanRow> rows;
-  for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = ReadChannelWords(s.words, k);
-    const int64_t f = freqs[static_cast<std::size_t>(k)];
-    const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
-    const BandCodes codes = SplitControlWord(w.control).codes;
-    int involved = 0;
-    for (const PlanConflict& c : conflicts)
-      if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
-    for (const SharedFrequency& sf : shared)
-      if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
-    for (const ChannelIssue& issue : check.issues)
-      if (issue.channel == f) ++involved;
-    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
-                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
-                    !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
-  }
+  const std::vector<PlanRow> rows = PlanRows(s, freqs, check);
   const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
   const bool compatible = check.compatible() && foreign == 0;
   const int status = compatible ? kOk : kFailed;
