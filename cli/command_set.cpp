@@ -60,7 +60,8 @@ void AddSetCommand(Commands& commands) {
         const std::string& target = out->empty() ? *file : *out;
         std::optional<FolderLock> lock;
         if (target != "-") lock.emplace(target);
-        if (lock && !lock->ok()) return Fail(ctx, target + ": " + lock->error());
+        if (lock)
+          if (const FileWrite held = lock->held(); !held) return Fail(ctx, target + ": " + held.message());
         const bool crystalHandled =
             std::any_of(assignments->begin(), assignments->end(),
                         [](const std::string& a) { return ToLower(a.substr(0, a.find('='))) == "crystal"; });

@@ -141,9 +141,10 @@ int WriteOutput(Context& ctx, const std::string& out, const std::string& bytes, 
     return ctx.out ? kOk : kFailed;
   }
   // The system's reason names what went wrong; the window's text says what was being done.
-  std::string error;
-  if (!WriteFileAtomically(PathFromUtf8(out), bytes, &error))
-    return Fail(ctx, out + ": " + WithWindowText(error.empty() ? "cannot write" : error, failText));
+  if (const FileWrite written = WriteFileAtomically(PathFromUtf8(out), bytes); !written)
+    return Fail(ctx,
+                out + ": " +
+                    WithWindowText(written.message().empty() ? "cannot write" : written.message(), failText));
   return kOk;
 }
 

@@ -168,12 +168,14 @@ FolderLock::~FolderLock() {
 
 bool AtomicFile::Fail(const char* what, int err) {
   error_ = std::string(what) + ": " + std::strerror(err);
+  kind_ = WriteFailure::Failed;
   Abandon();
   return false;
 }
 
 bool AtomicFile::Refuse(const char* kind) {
   error_ = std::string("cannot write to ") + kind + ": only to a file, a pipe or a character device";
+  kind_ = WriteFailure::Refused;
   Abandon();
   return false;
 }
@@ -216,8 +218,9 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
 bool AtomicFile::CreateTemporary(const Keep* keep) {
   const std::filesystem::path dir = FolderOf(target_);
   lock_ = std::make_unique<FolderLock>(target_);
-  if (!lock_->ok()) {
-    error_ = lock_->error();
+  if (const FileWrite locked = lock_->held(); !locked) {
+    error_ = locked.message();
+    kind_ = WriteFailure::Locked;
     Abandon();
     return false;
   }

@@ -14,11 +14,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace lx {
 
-// The whole of `data` to `target`, by an AtomicFile (Open + Write + Commit). `error` gets what
-// failed and the system's reason.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error = nullptr);
+// Why a file was not replaced (the old one is untouched): its target is of a kind never written,
+// another program held its folder too long, or a step of the replacement failed.
+enum class WriteFailure : uint8_t { Refused, Locked, Failed };
+using FileWrite = Result<void, WriteFailure>;
+
+// The whole of `data` to `target`, by an AtomicFile (Open + Write + Commit); a failure's message
+// says what failed and the system's reason.
+FileWrite WriteFileAtomically(const std::filesystem::path& target, std::string_view data);
 
 class AtomicFile {
  public:
@@ -37,6 +44,8 @@ class AtomicFile {
 
   // What failed and the system's reason: "cannot write: No space left on device".
   const std::string& error() const { return error_; }
+  // The last failure, with its kind.
+  Failure<WriteFailure> failure() const { return {kind_, error_}; }
 
  private:
   bool Fail(const char* what, int err);
@@ -53,6 +62,7 @@ class AtomicFile {
   bool direct_ = false;  // a device or pipe, written in place
   std::size_t written_ = 0;
   std::string error_;
+  WriteFailure kind_ = WriteFailure::Failed;
   std::unique_ptr<class FolderLock> lock_;
 };
 
@@ -71,9 +81,11 @@ class FolderLock {
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
-  bool ok() const { return error_.empty(); }
-  // "cannot lock its folder: another program has held it for 60 s"
-  const std::string& error() const { return error_; }
+  // Whether the lock is held; else "cannot lock its folder: another program has held it for 60 s".
+  FileWrite held() const {
+    if (error_.empty()) return {};
+    return Failure<WriteFailure>{WriteFailure::Locked, error_};
+  }
 
  private:
   std::uint64_t device_ = 0, inode_ = 0;

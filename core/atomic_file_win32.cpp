@@ -39,6 +39,7 @@ using file_detail::FaultAt;
 // `err` is an injected errno; 0 takes the reason Windows gave for the last call.
 bool AtomicFile::Fail(const char* what, int err) {
   error_ = std::string(what) + ": " + (err ? std::string(std::strerror(err)) : SystemMessage(GetLastError()));
+  kind_ = WriteFailure::Failed;
   Abandon();
   return false;
 }
@@ -51,8 +52,9 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   if (const int err = FaultAt(FileStep::Create)) return Fail("cannot create", err);
   // Held until the replacement is done, so that two saves into one folder take turns.
   lock_ = std::make_unique<FolderLock>(target_);
-  if (!lock_->ok()) {
-    error_ = lock_->error();
+  if (const FileWrite locked = lock_->held(); !locked) {
+    error_ = locked.message();
+    kind_ = WriteFailure::Locked;
     lock_.reset();
     return false;
   }

@@ -118,11 +118,10 @@ ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
 
 AtomicFile::~AtomicFile() { Abandon(); }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
+FileWrite WriteFileAtomically(const std::filesystem::path& target, std::string_view data) {
   AtomicFile file;
-  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
-  if (!ok && error) *error = file.error();
-  return ok;
+  if (file.Open(target) && file.Write(data) && file.Commit()) return {};
+  return file.failure();
 }
 
 }  // namespace lx

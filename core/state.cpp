@@ -83,9 +83,10 @@ Report ToolState::SaveHeader(const std::string& path) {
   RememberFolderOf(path);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);
-  std::string why;
-  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words), &why))
-    return Report::Failed(Outcome::HeaderNotWritten, std::move(why));
+  if (const FileWrite written =
+          WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words));
+      !written)
+    return Report::Failed(Outcome::HeaderNotWritten, written.message());
   return Report::Done();
 }
 
