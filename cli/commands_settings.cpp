@@ -206,7 +206,7 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInput
   const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
   const bool compatible = check.compatible() && foreign == 0;
   const int status = compatible ? kOk : kFailed;
-  if (const int written = WriteSvg(ctx, o, check, inputs)) return written;
+  if (const int written = WriteSvg(ctx, o, check, inputs); written != kOk) return written;
 
   if (o.csv) {
     WriteCsv(ctx.out, freqs);
@@ -304,7 +304,7 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o, const PlanInputs& 
                             inputs.exclusions.empty() && inputs.scan.empty() ? "" : ", exclusions and scan"));
   PlanInputs shown = inputs;
   shown.inUse = o.count;
-  if (const int written = WriteSvg(ctx, o, CheckPlan(plan, shown), shown)) return written;
+  if (const int written = WriteSvg(ctx, o, CheckPlan(plan, shown), shown); written != kOk) return written;
   std::string list;
   for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
   if (o.json) {

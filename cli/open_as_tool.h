@@ -14,7 +14,7 @@ namespace lx::cli {
 
 // Warnings about a header as read (`read`: ReadHeaderLines of its text): word lines that hold a
 // cut number or no number, and, with `crystalMissing`, no crystal frequency. `channels`: the
-// command reads channel frequencies from it. False when --strict refuses.
+// command reads channel frequencies from it. A failure when --strict refuses one.
 Checked<> WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResult& read,
                           bool crystalMissing, bool channels);
 
