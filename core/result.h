@@ -21,8 +21,8 @@ Failure(Kind, std::string) -> Failure<Kind>;
 template <class T, class Kind>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : held_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: a value is a success
-  Result(Failure<Kind> failure) : held_(std::in_place_index<1>, std::move(failure)) {}  // NOLINT
+  Result(T value) : held_(std::in_place_index<0>, std::move(value)) {}
+  Result(Failure<Kind> failure) : held_(std::in_place_index<1>, std::move(failure)) {}
 
   bool ok() const { return held_.index() == 0; }
   explicit operator bool() const { return ok(); }
@@ -49,7 +49,7 @@ template <class Kind>
 class [[nodiscard]] Result<void, Kind> {
  public:
   Result() = default;
-  Result(Failure<Kind> failure) : failure_(std::move(failure)) {}  // NOLINT: a failure converts
+  Result(Failure<Kind> failure) : failure_(std::move(failure)) {}
 
   bool ok() const { return !failure_; }
   explicit operator bool() const { return ok(); }
