@@ -168,8 +168,8 @@ void PlanDialog::OnImportScan() {
   const std::optional<std::string> file = AskFile(request);
   if (!file) return;
   const InputRead input = ReadInput(*file);
-  if (!input.ok()) return MessageBox("打开扫描文件失败!\n" + input.reason);
-  settings::ScanRead read = settings::ParseScan(input.bytes);
+  if (!input.ok()) return MessageBox("打开扫描文件失败!\n" + input.message());
+  settings::ScanRead read = settings::ParseScan(*input);
   if (!read.error.empty()) return MessageBox("扫描文件无法读取: " + read.error);
   if (read.scan.malformed > 0) MessageBox(settings::ScanNotice(read.scan));
   SetScan(std::move(read.scan), std::filesystem::path(*file).filename().string());

@@ -1,7 +1,7 @@
 #include "app/register_dialog.h"
 
 #include "app/file_requests.h"
-#include "core/header_format.h"
+#include "core/file_kind.h"
 #include "core/input_file.h"
 #include "core/path_text.h"
 #include "core/text.h"
@@ -62,16 +62,12 @@ void RegisterDialog::OnCompare() {
   const std::optional<std::string> file = AskFile(HeaderFileRequest(HeaderUse::Open, state_.headerPath));
   if (!file) return;
   const InputRead input = ReadInput(PathFromUtf8(*file), state_.inputLimits);
-  if (!input.ok()) return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable, input.reason));
+  if (!input.ok()) return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable, input.message()));
   // A file without a single word line (a binary image named .h) is no header: comparing with
   // it would report that nothing differs.
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream lines(input.bytes);
-  if (ReadHeaderLines(lines, HeaderReadMode::Open, state_.profile(), scratch, crystal).wordLines == 0)
-    return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable));
+  if (!ClassifyFile(*input).hasWords()) return ShowReport(*this, Report::Failed(Outcome::HeaderUnreadable));
   ToolState other = state_;
-  const Report read = other.OpenHeaderText(*file, input.bytes);
+  const Report read = other.OpenHeaderText(*file, *input);
   if (!read.ok) return ShowReport(*this, read);
   SetDlgItemText(reg::kText, ComparisonPage(state_, other, *file));
 }

@@ -41,32 +41,39 @@ void AddSetCommand(Commands& commands) {
   auto model = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   auto assignments = std::make_shared<std::vector<std::string>>();
-  CLI::App* sub = commands.add(
+  CLI::App* sub = commands.Add(
       "set", "Read a header as Open does, change settings (KEY=VALUE) and save it as Save does",
       "set FILE [--model M] [KEY=VALUE...] [-o OUT]", [&ctx, file, model, out, assignments] {
         // Without -o the file is changed in place, as intended; an OUT naming an input is a slip.
-        if (!out->empty() && RefuseOutputOverInput(ctx, *out, {*file, DefaultImageOf(ctx, *model)},
-                                                   *file == "-" ? std::string("name another output")
-                                                                : "leave out -o to change " + *file + " in place"))
-          return kFailed;
+        if (!out->empty())
+          if (const Checked<std::string> resolved =
+                  ResolveOutput(ctx, {{},
+                                      *out,
+                                      OutputKind::Text,
+                                      {*file, DefaultImageOf(ctx, *model)},
+                                      *file == "-" ? std::string("name another output")
+                                                   : "leave out -o to change " + *file + " in place"});
+              !resolved)
+            return Fail(ctx, resolved);
         // Another set (or a window's Save) must not replace the file between our reading and
         // our replacing it, or one of the two changes would be lost.
         const std::string& target = out->empty() ? *file : *out;
         std::optional<FolderLock> lock;
         if (target != "-") lock.emplace(target);
-        if (lock && !lock->ok()) return Fail(ctx, target + ": " + lock->error());
+        if (lock)
+          if (const FileWrite held = lock->held(); !held) return Fail(ctx, target + ": " + held.message());
         const bool crystalHandled =
             std::any_of(assignments->begin(), assignments->end(),
                         [](const std::string& a) { return ToLower(a.substr(0, a.find('='))) == "crystal"; });
-        std::optional<ToolState> state = OpenAsTool(ctx, *file, *model, "--model", crystalHandled);
-        if (!state) return kFailed;
+        Checked<ToolState> state = OpenAsTool(ctx, *file, *model, "--model", crystalHandled);
+        if (!state) return Fail(ctx, state);
         const AssignResult applied = ApplyAssignments(*state, *assignments);
         // Nothing is written when any assignment is refused. A mistyped key or value is a mistake
         // on the command line; channels for an image without a crystal are the image's.
         if (applied.errors.size() == 1 && applied.lacksCrystal) return Fail(ctx, applied.errors.front());
         if (!applied.errors.empty()) return UsageLines(ctx, applied.errors);
         for (const std::string& w : applied.warnings)
-          if (!Warn(ctx, w)) return kFailed;
+          if (Checked<> warned = Warn(ctx, w); !warned) return Fail(ctx, warned);
         return SaveTo(ctx, *state, target);
       });
   sub->add_option("FILE", *file, "Header file (- for standard input: the output goes to standard output)")

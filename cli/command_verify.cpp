@@ -6,6 +6,7 @@
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "core/binary_format.h"
+#include "core/file_kind.h"
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "settings/image_settings.h"
@@ -27,45 +28,38 @@ struct Image {
 };
 
 // The image as a header (its model line names the model) or as a binary image.
-std::optional<Image> ReadImage(Context& ctx, const std::string& file, const std::string& modelName) {
-  const std::optional<std::string> bytes = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
-  if (!bytes) return std::nullopt;
+Checked<Image> ReadImage(Context& ctx, const std::string& file, const std::string& modelName) {
+  const Checked<std::string> bytes = ReadInputOf(ctx, file, msg::kOpenHeaderFailed);
+  if (!bytes) return bytes.failure();
   Image image;
   if (!modelName.empty()) image.model = FindModel(modelName);
-  RegisterImage scratch{};
-  int32_t crystal = 0;
-  ViewStream text(*bytes);
-  const HeaderReadResult read =
-      ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-  if (LooksBinary(*bytes) || (read.wordLines == 0 && !read.crystalSeen && read.declaredName.empty())) {
+  const FileContent content = ClassifyFile(*bytes);
+  const HeaderReadResult& read = content.read;
+  if (!content.isHeader()) {
     const std::optional<RegisterImage> words = BinaryToWords(*bytes);
-    if (!words) {
-      Fail(ctx, DisplayName(file) + ": fewer than 192 bytes; not an image");
-      return std::nullopt;
-    }
+    if (!words) return Refusal(DisplayName(file) + ": fewer than 192 bytes; not an image");
     image.words = *words;
     return image;
   }
-  if (read.wordLines == 0) {
-    Fail(ctx, DisplayName(file) + ": no word lines (0x....,); not an EEPROM header");
-    return std::nullopt;
-  }
-  ViewStream again(*bytes);
-  ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), image.words, image.crystal);
-  if (!WarnAboutHeader(ctx, file, read, image.crystal <= 0, true)) return std::nullopt;
+  if (!content.hasWords()) return Refusal(DisplayName(file) + ": " + std::string(kNoWordLines));
+  image.words = content.words;
+  image.crystal = content.crystalKHz;
+  if (Checked<> warned = WarnAboutHeader(ctx, file, read, image.crystal <= 0, true); !warned)
+    return warned.failure();
   // The declaration names the model, as everywhere; --model only stands in for a missing one.
-  if (const ModelRef declared = FindModel(read.declaredName)) {
+  if (const ModelRef declared = content.model) {
     if (image.model && !(image.model.profile == declared.profile && image.model.index == declared.index)) {
       const char* name = declared.profile->models[static_cast<std::size_t>(declared.index)].name;
-      if (!Warn(ctx, DisplayName(file) + ": the file declares " + name + "; it is read as " + name +
-                         ", not as --model " + modelName))
-        return std::nullopt;
+      if (Checked<> warned = Warn(ctx, DisplayName(file) + ": the file declares " + name +
+                                           "; it is read as " + name + ", not as --model " + modelName);
+          !warned)
+        return warned.failure();
     }
     image.model = declared;
   }
-  if (read.wordLines != kEepromSize &&
-      !Warn(ctx, WordCountWarning(DisplayName(file), read.wordLines, "0x0000")))
-    return std::nullopt;
+  if (read.wordLines != kEepromSize)
+    if (Checked<> warned = Warn(ctx, WordCountWarning(DisplayName(file), read.wordLines, "0x0000")); !warned)
+      return warned.failure();
   return image;
 }
 
@@ -131,10 +125,10 @@ std::string OtherFamilyHint(const Image& image, const RegisterImage& read) {
 
 int Verify(Context& ctx, const std::string& imageFile, const std::string& dumpFile, const std::string& model,
            bool json) {
-  const std::optional<Image> image = ReadImage(ctx, imageFile, model);
-  if (!image) return kFailed;
-  const std::optional<std::string> dump = ReadInputOf(ctx, dumpFile, msg::kOpenBinFailed);
-  if (!dump) return kFailed;
+  const Checked<Image> image = ReadImage(ctx, imageFile, model);
+  if (!image) return Fail(ctx, image);
+  const Checked<std::string> dump = ReadInputOf(ctx, dumpFile, msg::kOpenBinFailed);
+  if (!dump) return Fail(ctx, dump);
   if (!LooksBinary(*dump) && dump->find("0x") != std::string::npos)
     return Fail(ctx, DisplayName(dumpFile) +
                          ": text, not a read-back dump (raw binary from the programmer); lxcfg h2bin " +
@@ -224,9 +218,9 @@ void AddVerifyCommand(Commands& commands) {
   auto model = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   CLI::App* sub =
-      commands.add("verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
+      commands.Add("verify", "A programmer's read-back dump against the image; exit 0 equal, 1 different",
                    "verify IMAGE DUMP [--model M] [--json]", [&ctx, files, model, json] {
-                     if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
+                     if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
                      return Verify(ctx, (*files)[0], (*files)[1], *model, *json);
                    });
   sub->add_option("FILES", *files, "IMAGE (header or binary image) and DUMP (raw binary, 192 bytes or more)")

@@ -5,6 +5,7 @@
 #include "channel/codec.h"
 #include "cli/command.h"
 #include "core/binary_format.h"
+#include "core/file_kind.h"
 #include "core/header_format.h"
 #include "core/messages.h"
 #include "core/path_text.h"
@@ -15,9 +16,10 @@ namespace lx::cli {
 namespace {
 
 // --xtal K: kCrystal has refused what the header cannot hold; outside 23000..25000 kHz it is
-// used with a warning. False when --strict refuses it.
-bool CheckCrystal(Context& ctx, int32_t kHz) {
-  return CrystalInRange(kHz) || Warn(ctx, "--xtal: " + CrystalRangeWarning(kHz));
+// used with a warning, or refused with --strict.
+Checked<> CheckCrystal(Context& ctx, int32_t kHz) {
+  if (CrystalInRange(kHz)) return {};
+  return Warn(ctx, "--xtal: " + CrystalRangeWarning(kHz));
 }
 
 struct ModelXtal {
@@ -53,11 +55,11 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("encode")) {
     auto o = std::make_shared<ModelXtal>();
     auto freqs = std::make_shared<std::vector<std::string>>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "encode", "Channel frequencies (kHz) to control and fraction words",
         "encode --model M --xtal K FREQ...", [&ctx, o, freqs] {
           const ModelRef m = FindModel(o->model);
-          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          if (const Checked<> crystal = CheckCrystal(ctx, o->xtal); !crystal) return Fail(ctx, crystal);
           const FrequencyRange range = ChannelRange(*m.profile, m.index);
           std::string lines;
           for (const std::string& text : *freqs) {
@@ -69,9 +71,11 @@ void AddBasicCommands(Commands& commands) {
             if (!words) return Fail(ctx, "cannot encode " + text);
             // The words of a snapped frequency name another one: say which.
             const uint32_t stored = DecodeChannel(*m.profile, m.index, o->xtal, *words);
-            if (stored != *f &&
-                !Warn(ctx, std::to_string(*f) + " kHz is stored as " + std::to_string(stored) + " kHz"))
-              return kFailed;
+            if (stored != *f)
+              if (Checked<> warned =
+                      Warn(ctx, std::to_string(*f) + " kHz is stored as " + std::to_string(stored) + " kHz");
+                  !warned)
+                return Fail(ctx, warned);
             lines += Hex4(words->control) + " " + Hex4(words->fraction) + "\n";
           }
           ctx.out << lines;
@@ -87,11 +91,11 @@ void AddBasicCommands(Commands& commands) {
     auto o = std::make_shared<ModelXtal>();
     auto ctrl = std::make_shared<std::string>();
     auto frac = std::make_shared<std::string>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "decode", "Control and fraction word to the channel frequency (kHz)",
         "decode --model M --xtal K CTRL FRAC", [&ctx, o, ctrl, frac] {
           const ModelRef m = FindModel(o->model);
-          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          if (const Checked<> crystal = CheckCrystal(ctx, o->xtal); !crystal) return Fail(ctx, crystal);
           const auto c = ParseNumber(*ctrl);
           const auto f = ParseNumber(*frac);
           if (!c || *c > 0xFFFF) return Usage(ctx, "not a 16-bit word: " + *ctrl);
@@ -99,11 +103,13 @@ void AddBasicCommands(Commands& commands) {
           const ChannelWords words{static_cast<uint16_t>(*c), static_cast<uint16_t>(*f)};
           const uint32_t kHz = DecodeChannel(*m.profile, m.index, o->xtal, words);
           // Words no encoding gives still decode (to the range's low end, often): a guess, not a channel.
-          if (!CodecProduces(*m.profile, m.index, o->xtal, words) &&
-              !Warn(ctx, Hex4(words.control) + " " + Hex4(words.fraction) + " are words " + o->chip().name +
-                             "'s codec never writes at " + std::to_string(o->xtal) + " kHz; they read as " +
-                             std::to_string(kHz) + " kHz"))
-            return kFailed;
+          if (!CodecProduces(*m.profile, m.index, o->xtal, words))
+            if (Checked<> warned =
+                    Warn(ctx, Hex4(words.control) + " " + Hex4(words.fraction) + " are words " +
+                                  o->chip().name + "'s codec never writes at " + std::to_string(o->xtal) +
+                                  " kHz; they read as " + std::to_string(kHz) + " kHz");
+                !warned)
+              return Fail(ctx, warned);
           ctx.out << kHz << "\n";
           return kOk;
         });
@@ -116,15 +122,17 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("new")) {
     auto model = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "new", "The header that selecting a model and saving writes", "new --model M [-o OUT]",
         [&ctx, model, out] {
           const ModelRef m = FindModel(*model);
-          const std::optional<std::string> target = ChooseOutput(ctx, *out, OutputKind::Text);
-          if (!target) return kUsage;
-          if (RefuseOutputOverInput(ctx, *target, {DefaultImageOf(ctx, *model)},
-                                    "it is the model's default image, which every new image starts from"))
-            return kFailed;
+          const Checked<std::string> target =
+              ResolveOutput(ctx, {{},
+                                  *out,
+                                  OutputKind::Text,
+                                  {DefaultImageOf(ctx, *model)},
+                                  "it is the model's default image, which every new image starts from"});
+          if (!target) return Fail(ctx, target);
           ToolState state(*m.profile, ctx.programDir);
           const Report selected = state.SelectChipModel(m.index);
           if (!selected.ok) return Fail(ctx, selected, Utf8FromPath(state.DefaultImagePath(m.index)));
@@ -140,19 +148,20 @@ void AddBasicCommands(Commands& commands) {
 
   if (commands.wants("h2bin")) {
     auto files = std::make_shared<Files>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "h2bin", "\"h To bin\": header to binary image", "h2bin [--strict] IN.h [OUT.bin | -o OUT.bin]",
         [&ctx, files] {
           const std::string& in = files->in;
-          const std::optional<std::string> named = OneOutput(ctx, files->out, files->option);
-          if (!named) return kUsage;
-          const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Binary);
-          if (!target) return kUsage;
-          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the binary image"))
-            return kFailed;
-          const std::optional<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
-          if (!header) return kFailed;
-          if (LooksBinary(*header))
+          const Checked<std::string> target = ResolveOutput(ctx, {files->out,
+                                                                  files->option,
+                                                                  OutputKind::Binary,
+                                                                  {in},
+                                                                  "name another file for the binary image"});
+          if (!target) return Fail(ctx, target);
+          const Checked<std::string> header = ReadInputOf(ctx, in, msg::kOpenHeaderFailed);
+          if (!header) return Fail(ctx, header);
+          const FileContent content = ClassifyFile(*header);
+          if (content.isBinary())
             return Fail(ctx,
                         DisplayName(in) +
                             ": binary data, not an EEPROM header; nothing written (a binary image already? "
@@ -163,18 +172,15 @@ void AddBasicCommands(Commands& commands) {
           // a binary or a cut-off header for an image.
           const std::size_t lines = bytes.size() / 2;
           if (lines == 0)
-            return Fail(ctx,
-                        DisplayName(in) + ": no word lines (0x....,); not an EEPROM header, nothing written");
-          RegisterImage scratch{};
-          int32_t crystal = 0;
-          ViewStream again(*header);
-          const HeaderReadResult read =
-              ReadHeaderLines(again, HeaderReadMode::DefaultLoader, AmbrelProfile(), scratch, crystal);
-          if (!WarnAboutHeader(ctx, in, read, crystal <= 0, false)) return kFailed;
-          if (lines != static_cast<std::size_t>(kEepromSize) &&
-              !Warn(ctx, DisplayName(in) + ": " + std::to_string(lines) + " word lines, not " +
-                             std::to_string(kEepromSize) + " (" + std::to_string(bytes.size()) + " bytes)"))
-            return kFailed;
+            return Fail(ctx, DisplayName(in) + ": " + std::string(kNoWordLines) + ", nothing written");
+          if (const Checked<> warned = WarnAboutHeader(ctx, in, content.read, content.crystalKHz <= 0, false);
+              !warned)
+            return Fail(ctx, warned);
+          if (lines != static_cast<std::size_t>(kEepromSize))
+            if (Checked<> warned = Warn(ctx, DisplayName(in) + ": " + WordLineCount(static_cast<int>(lines)) +
+                                                 " (" + std::to_string(bytes.size()) + " bytes)");
+                !warned)
+              return Fail(ctx, warned);
           return WriteOutput(ctx, *target, bytes, OutputKind::Binary, msg::kOpenBinFailed);
         });
     AddInOut(sub, *files, "Header (- for standard input)",
@@ -186,27 +192,20 @@ void AddBasicCommands(Commands& commands) {
   if (commands.wants("bin2h")) {
     auto o = std::make_shared<ModelXtal>();
     auto files = std::make_shared<Files>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "bin2h", "\"bin To h\": binary image to header", "bin2h --model M --xtal K IN.bin [OUT.h | -o OUT.h]",
         [&ctx, o, files] {
           const ModelRef m = FindModel(o->model);
-          if (!CheckCrystal(ctx, o->xtal)) return kFailed;
+          if (const Checked<> crystal = CheckCrystal(ctx, o->xtal); !crystal) return Fail(ctx, crystal);
           const std::string& in = files->in;
-          const std::optional<std::string> named = OneOutput(ctx, files->out, files->option);
-          if (!named) return kUsage;
-          const std::optional<std::string> target = ChooseOutput(ctx, *named, OutputKind::Text);
-          if (!target) return kUsage;
-          if (RefuseOutputOverInput(ctx, *target, {in}, "name another file for the header")) return kFailed;
+          const Checked<std::string> target = ResolveOutput(
+              ctx, {files->out, files->option, OutputKind::Text, {in}, "name another file for the header"});
+          if (!target) return Fail(ctx, target);
           // The first 192 bytes are the image; the rest is read only to be counted.
-          const std::optional<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kMaxInputBytes);
-          if (!bytes) return kFailed;
+          const Checked<std::string> bytes = ReadInputOf(ctx, in, msg::kOpenBinFailed, kMaxInputBytes);
+          if (!bytes) return Fail(ctx, bytes);
           // A header given for the binary (the arguments swapped) would come out as nonsense words.
-          RegisterImage scratch{};
-          int32_t crystal = 0;
-          ViewStream text(*bytes);
-          const HeaderReadResult read =
-              ReadHeaderLines(text, HeaderReadMode::Open, AmbrelProfile(), scratch, crystal);
-          if (!LooksBinary(*bytes) && (read.wordLines > 0 || read.crystalSeen || !read.declaredName.empty()))
+          if (ClassifyFile(*bytes).isHeader())
             return Fail(ctx, DisplayName(in) + ": an EEPROM header, not a binary image; lxcfg h2bin " +
                                  DisplayName(in) + " OUT.bin converts a header");
           const std::optional<RegisterImage> image = BinaryToWords(*bytes);
@@ -217,35 +216,41 @@ void AddBasicCommands(Commands& commands) {
           const ChipModel& model = o->chip();
           // Bytes past the image: an erased EEPROM's tail (0xff) is expected, anything else is said.
           if (bytes->size() > kBinaryImageSize &&
-              bytes->find_first_not_of('\xff', kBinaryImageSize) != std::string::npos &&
-              !Warn(ctx, DisplayName(in) + ": " +
+              bytes->find_first_not_of('\xff', kBinaryImageSize) != std::string::npos)
+            if (Checked<> warned = Warn(
+                    ctx, DisplayName(in) + ": " +
                              (bytes->size() >= kMaxInputBytes ? "64 MiB or more"
                                                               : std::to_string(bytes->size()) + " bytes") +
                              "; the " + std::to_string(bytes->size() - kBinaryImageSize) +
                              (bytes->size() >= kMaxInputBytes ? " or more" : "") + " after the first " +
-                             std::to_string(kBinaryImageSize) + " are ignored (not an erased EEPROM's 0xff)"))
-            return kFailed;
+                             std::to_string(kBinaryImageSize) + " are ignored (not an erased EEPROM's 0xff)");
+                !warned)
+              return Fail(ctx, warned);
           // An image of another model, family or crystal converts without complaint but reads as nonsense.
           std::string strangers;
           for (int k = 0; k < kChannelCount; ++k)
             if (!CodecProduces(*m.profile, m.index, o->xtal, ReadChannelWords(*image, k)))
               strangers += (strangers.empty() ? "" : ",") + std::to_string(k);
-          if (!strangers.empty() &&
-              !Warn(ctx, DisplayName(in) + ": channels " + strangers + " hold words " + model.name +
-                             "'s codec does not write at " + std::to_string(o->xtal) +
-                             " kHz: another model's or crystal's image?"))
-            return kFailed;
+          if (!strangers.empty())
+            if (Checked<> warned =
+                    Warn(ctx, DisplayName(in) + ": channels " + strangers + " hold words " + model.name +
+                                  "'s codec does not write at " + std::to_string(o->xtal) +
+                                  " kHz: another model's or crystal's image?");
+                !warned)
+              return Fail(ctx, warned);
           ToolState state(*m.profile, ctx.programDir);
           state.chipModel = m.index;
           state.words = *image;
           std::string misfits;
           for (const std::string& misfit : settings::FamilyMisfits(state))
             misfits += (misfits.empty() ? "" : ", ") + misfit;
-          if (!misfits.empty() &&
-              !Warn(ctx, DisplayName(in) + ": no " + model.name + " image holds " + misfits + ": a " +
-                             (m.profile->family == Family::Transmitter ? "receiver" : "transmitter") +
-                             "'s image?"))
-            return kFailed;
+          if (!misfits.empty())
+            if (Checked<> warned =
+                    Warn(ctx, DisplayName(in) + ": no " + model.name + " image holds " + misfits + ": a " +
+                                  (m.profile->family == Family::Transmitter ? "receiver" : "transmitter") +
+                                  "'s image?");
+                !warned)
+              return Fail(ctx, warned);
           return WriteOutput(ctx, *target, WriteHeaderText(model, o->xtal, *image), OutputKind::Text,
                              msg::kSaveFailed);
         });

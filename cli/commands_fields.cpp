@@ -106,7 +106,7 @@ void AddFieldsCommand(Commands& commands) {
   if (!commands.wants("fields")) return;
   Context& ctx = commands.ctx();
   auto markdown = std::make_shared<bool>(false);
-  CLI::App* sub = commands.add("fields", "Every setting of both tools: its word, bits, mask and values",
+  CLI::App* sub = commands.Add("fields", "Every setting of both tools: its word, bits, mask and values",
                                "fields [--markdown]", [&ctx, markdown] {
                                  if (*markdown)
                                    Markdown(ctx.out);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 #include "channel/codec.h"
 #include "cli/command.h"
@@ -67,7 +68,7 @@ void AddModelsAB(CLI::App* sub, std::array<std::string, 2>& models) {
       ->check(kModelName);
 }
 
-std::optional<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
+Checked<ToolState> Open(Context& ctx, const FileModel& o) { return OpenAsTool(ctx, o.file, o.model); }
 
 // Keys in the order they are set, so that the output reads like the text form.
 using Json = nlohmann::ordered_json;
@@ -145,29 +146,23 @@ struct PlanOptions {
 // The size of the picture --svg writes, in pixels: the window's plot, larger.
 constexpr int kSvgWidth = 900, kSvgHeight = 320;
 
-// The exclusions and the scan the options name, as the window holds them; nullopt after
-// reporting why not, with the exit status in `status`.
-std::optional<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o, int& status) {
+// The exclusions and the scan the options name, as the window holds them.
+Checked<PlanInputs> ReadPlanInputs(Context& ctx, const PlanOptions& o) {
   PlanInputs inputs;
   inputs.guards = o.guards;
   inputs.thresholdDb = o.threshold;
   const RangesRead ranges = ParseRanges(o.exclude);
-  if (!ranges.error.empty()) {
-    status = Usage(ctx, "--exclude: " + ranges.error);
-    return std::nullopt;
-  }
+  if (!ranges.error.empty()) return Mistake("--exclude: " + ranges.error);
   inputs.exclusions = ranges.ranges;
   if (o.scan.empty()) return inputs;
-  const std::optional<std::string> text = ReadInputOf(ctx, o.scan, "cannot open the scan");
-  status = kFailed;
-  if (!text) return std::nullopt;
+  const Checked<std::string> text = ReadInputOf(ctx, o.scan, "cannot open the scan");
+  if (!text) return text.failure();
   ScanRead read = ParseScan(*text);
-  if (!read.error.empty()) {
-    Fail(ctx, DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
-    return std::nullopt;
-  }
-  if (read.scan.malformed > 0 && !Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)))
-    return std::nullopt;
+  if (!read.error.empty())
+    return Refusal(DisplayName(o.scan) + ": " + read.error + " (frequency,level rows or rtl_power CSV)");
+  if (read.scan.malformed > 0)
+    if (Checked<> warned = Warn(ctx, DisplayName(o.scan) + ": " + ScanNotice(read.scan)); !warned)
+      return warned.failure();
   inputs.scan = std::move(read.scan);
   return inputs;
 }
@@ -183,25 +178,22 @@ std::string Mhz(uint32_t khz) {
   return std::to_string(khz / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
 }
 
+// "Channel,Frequency (MHz)" rows, as coordination tools import them.
+void WriteCsv(std::ostream& out, const std::vector<int64_t>& freqs) {
+  out << "Channel,Frequency (MHz)\n";
+  for (std::size_t k = 0; k < freqs.size(); ++k)
+    out << TwoDigits(static_cast<int>(k)) << ',' << Mhz(static_cast<uint32_t>(freqs[k])) << '\n';
+}
+
 std::string Plural(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 // One channel of the image as plan shows it.
-struct PlanRow {
-  int64_t f, programmed;
-  double exact, error;
-  int band, subband;
-  std::string inductance;
-  bool foreign;    // words this model's codec does not write: another model's or crystal's image
-  int conflicts;   // conflicts and shared frequencies this channel takes part in
-};
-
 int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInputs& inputs) {
   if (s.crystalKHz <= 0)
-    return Fail(ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
-  const ToolProfile& profile = s.profile();
-  const int64_t offset = profile.receiverOffsetKHz;
+    return Fail(
+        ctx, DisplayName(o.file.file) + ": no crystal frequency in the image; its channels cannot be read");
 
   std::vector<int64_t> freqs;
   freqs.reserve(kChannelCount);
@@ -210,32 +202,14 @@ int Plan(Context& ctx, const ToolState& s, const PlanOptions& o, const PlanInput
   const PlanCheck check = CheckPlan(freqs, inputs);
   const std::vector<PlanConflict>& conflicts = check.conflicts;
   const std::vector<SharedFrequency>& shared = check.shared;
-
-  std::vector<PlanRow> rows;
-  for (int k = 0; k < kChannelCount; ++k) {
-    const ChannelWords w = ReadChannelWords(s.words, k);
-    const int64_t f = freqs[static_cast<std::size_t>(k)];
-    const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
-    const BandCodes codes = SplitControlWord(w.control).codes;
-    int involved = 0;
-    for (const PlanConflict& c : conflicts)
-      if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
-    for (const SharedFrequency& sf : shared)
-      if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
-    for (const ChannelIssue& issue : check.issues)
-      if (issue.channel == f) ++involved;
-    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
-                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
-                    !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
-  }
+  const std::vector<PlanRow> rows = PlanRows(s, freqs, check);
   const auto foreign = static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const PlanRow& r) { return r.foreign; }));
   const bool compatible = check.compatible() && foreign == 0;
   const int status = compatible ? kOk : kFailed;
-  if (const int written = WriteSvg(ctx, o, check, inputs)) return written;
+  if (const int written = WriteSvg(ctx, o, check, inputs); written != kOk) return written;
 
   if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (int k = 0; k < kChannelCount; ++k) ctx.out << TwoDigits(k) << ',' << Mhz(static_cast<uint32_t>(freqs[static_cast<std::size_t>(k)])) << '\n';
+    WriteCsv(ctx.out, freqs);
     return status;
   }
 
@@ -330,7 +304,7 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o, const PlanInputs& 
                             inputs.exclusions.empty() && inputs.scan.empty() ? "" : ", exclusions and scan"));
   PlanInputs shown = inputs;
   shown.inUse = o.count;
-  if (const int written = WriteSvg(ctx, o, CheckPlan(plan, shown), shown)) return written;
+  if (const int written = WriteSvg(ctx, o, CheckPlan(plan, shown), shown); written != kOk) return written;
   std::string list;
   for (const int64_t f : plan) list += (list.empty() ? "" : ",") + std::to_string(f);
   if (o.json) {
@@ -338,9 +312,7 @@ int Suggest(Context& ctx, ToolState& s, const PlanOptions& o, const PlanInputs& 
     return kOk;
   }
   if (o.csv) {
-    ctx.out << "Channel,Frequency (MHz)\n";
-    for (std::size_t k = 0; k < plan.size(); ++k)
-      ctx.out << TwoDigits(static_cast<int>(k)) << ',' << Mhz(static_cast<uint32_t>(plan[k])) << '\n';
+    WriteCsv(ctx.out, plan);
     return kOk;
   }
   if (o.out.empty()) {
@@ -398,17 +370,16 @@ void AddSettingsCommands(Commands& commands) {
   if (commands.wants("show")) {
     auto o = std::make_shared<FileModel>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add(
-        "show", "Every setting of the file's model, decoded", "show FILE [--model M] [--json]",
-        [&ctx, o, json] {
-          const std::optional<ToolState> s = Open(ctx, *o);
-          if (!s) return kFailed;
-          if (*json)
-            ShowJson(ctx.out, *s);
-          else
-            ctx.out << ImageListing(*s);
-          return kOk;
-        });
+    CLI::App* sub = commands.Add("show", "Every setting of the file's model, decoded",
+                                 "show FILE [--model M] [--json]", [&ctx, o, json] {
+                                   const Checked<ToolState> s = Open(ctx, *o);
+                                   if (!s) return Fail(ctx, s);
+                                   if (*json)
+                                     ShowJson(ctx.out, *s);
+                                   else
+                                     ctx.out << ImageListing(*s);
+                                   return kOk;
+                                 });
     AddFileAndModel(sub, *o);
     sub->add_flag("--json", *json, "One JSON object: model, crystal, settings, channels, words");
     sub->footer(Examples({"lxcfg show rx.h", "lxcfg show --json tx.h"}));
@@ -418,16 +389,16 @@ void AddSettingsCommands(Commands& commands) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
     auto json = std::make_shared<bool>(false);
-    CLI::App* sub = commands.add(
-        "diff", "Settings that differ, old -> new; exit 0 same, 1 different",
-        "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
-          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-          const std::optional<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
-          if (!a) return kFailed;
-          const std::optional<ToolState> b = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
-          if (!b) return kFailed;
-          return Diff(ctx, *a, *b, *json);
-        });
+    CLI::App* sub =
+        commands.Add("diff", "Settings that differ, old -> new; exit 0 same, 1 different",
+                     "diff A.h B.h [--model-a M] [--model-b M] [--json]", [&ctx, files, models, json] {
+                       if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
+                       const Checked<ToolState> a = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+                       if (!a) return Fail(ctx, a);
+                       const Checked<ToolState> b = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+                       if (!b) return Fail(ctx, b);
+                       return Diff(ctx, *a, *b, *json);
+                     });
     sub->add_option("FILES", *files, "A.h B.h")->required()->expected(2)->check(kFileName);
     AddModelsAB(sub, *models);
     sub->add_flag("--json", *json, "The changes as JSON");
@@ -437,7 +408,7 @@ void AddSettingsCommands(Commands& commands) {
 
   if (commands.wants("plan")) {
     auto o = std::make_shared<PlanOptions>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "plan", "The channel table with spacing and intermodulation checks; exit 1 on conflicts",
         "plan FILE [--model M] [--json|--csv|--verbose] [guards] | plan FILE --suggest "
         "[--from K] [--to K] [--count N] [--step K] [guards] [-o OUT]",
@@ -445,32 +416,40 @@ void AddSettingsCommands(Commands& commands) {
           if (o->suggest && !o->out.empty()) {
             if (o->json || o->csv)
               return Usage(ctx, "--json and --csv print the plan; with -o it goes into the image");
-            if (RefuseOutputOverInput(ctx, o->out, {o->file.file, DefaultImageOf(ctx, o->file.model)},
-                                      "write the plan to another file, or give the channels= "
-                                      "that plan --suggest prints to lxcfg set"))
-              return kFailed;
+            const Checked<std::string> out =
+                ResolveOutput(ctx, {{},
+                                    o->out,
+                                    OutputKind::Text,
+                                    {o->file.file, DefaultImageOf(ctx, o->file.model)},
+                                    "write the plan to another file, or give the channels= "
+                                    "that plan --suggest prints to lxcfg set"});
+            if (!out) return Fail(ctx, out);
           }
           if (!o->svg.empty()) {
             if (o->svg == "-")
               return Usage(ctx, "--svg -: standard output carries the plan; write the picture to a file");
             if (!o->out.empty() && o->out != "-" && o->svg == o->out)
               return Usage(ctx, "--svg and -o name the same file");
-            if (RefuseOutputOverInput(ctx, o->svg,
-                                      {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
-                                      "write the picture to a file of its own"))
-              return kFailed;
+            const Checked<std::string> svg =
+                ResolveOutput(ctx, {{},
+                                    o->svg,
+                                    OutputKind::Picture,
+                                    {o->file.file, o->scan, DefaultImageOf(ctx, o->file.model)},
+                                    "write the picture to a file of its own"});
+            if (!svg) return Fail(ctx, svg);
           }
-          if (o->suggest && !o->out.empty() && !o->scan.empty() &&
-              RefuseOutputOverInput(ctx, o->out, {o->scan}, "write the plan to another file"))
-            return kFailed;
+          if (o->suggest && !o->out.empty() && !o->scan.empty())
+            if (const Checked<> refused =
+                    RefuseOutputOverInput(o->out, {o->scan}, "write the plan to another file");
+                !refused)
+              return Fail(ctx, refused);
           if (o->file.file == "-" && o->scan == "-")
             return Usage(ctx, "FILE and --scan cannot both be standard input");
-          int refused = kFailed;
-          const std::optional<PlanInputs> inputs = ReadPlanInputs(ctx, *o, refused);
-          if (!inputs) return refused;
+          const Checked<PlanInputs> inputs = ReadPlanInputs(ctx, *o);
+          if (!inputs) return Fail(ctx, inputs);
           // plan refuses an image without a crystal itself.
-          std::optional<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
-          if (!s) return kFailed;
+          Checked<ToolState> s = OpenAsTool(ctx, o->file.file, o->file.model, "--model", true);
+          if (!s) return Fail(ctx, s);
           return o->suggest ? Suggest(ctx, *s, *o, *inputs) : Plan(ctx, *s, *o, *inputs);
         });
     AddFileAndModel(sub, o->file);
@@ -501,18 +480,12 @@ void AddSettingsCommands(Commands& commands) {
     sub->add_flag("--csv", o->csv,
                   "\"Channel,Frequency (MHz)\" rows for coordination tools (--suggest: of the channels)")
         ->excludes(json);
-    sub->add_option("--spacing", o->guards.spacing, "Channels closer than this conflict (kHz)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im3", o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im3x", o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
-    sub->add_option("--im5", o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)")
-        ->capture_default_str()
-        ->transform(kGuardKHz);
+    for (const auto& [name, guard, help] :
+         {std::tuple{"--spacing", &o->guards.spacing, "Channels closer than this conflict (kHz)"},
+          std::tuple{"--im3", &o->guards.im3, "Guard around 2fa-fb products (kHz, 0 = off)"},
+          std::tuple{"--im3x", &o->guards.im3x, "Guard around fa+fb-fc products (kHz, 0 = off)"},
+          std::tuple{"--im5", &o->guards.im5, "Guard around 3fa-2fb products (kHz, 0 = off)"}})
+      sub->add_option(name, *guard, help)->capture_default_str()->transform(kGuardKHz);
     sub->add_option(
         "--exclude", o->exclude,
         "Ranges no channel may use, in kHz: \"606000-614000, 622000-630000\" (--suggest avoids them)");
@@ -537,14 +510,14 @@ void AddSettingsCommands(Commands& commands) {
   if (commands.wants("pair")) {
     auto files = std::make_shared<std::vector<std::string>>();
     auto models = std::make_shared<std::array<std::string, 2>>();
-    CLI::App* sub = commands.add(
+    CLI::App* sub = commands.Add(
         "pair", "A transmitter image against a receiver image; exit 1 on mismatches",
         "pair TX.h RX.h [--model-a M] [--model-b M]", [&ctx, files, models] {
-          if (const int usage = RefuseTwoStandardInputs(ctx, *files)) return usage;
-          const std::optional<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
-          if (!tx) return kFailed;
-          const std::optional<ToolState> rx = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
-          if (!rx) return kFailed;
+          if (const Checked<> two = RefuseTwoStandardInputs(*files); !two) return Fail(ctx, two);
+          const Checked<ToolState> tx = OpenAsTool(ctx, (*files)[0], (*models)[0], "--model-a");
+          if (!tx) return Fail(ctx, tx);
+          const Checked<ToolState> rx = OpenAsTool(ctx, (*files)[1], (*models)[1], "--model-b");
+          if (!rx) return Fail(ctx, rx);
           if (tx->profile().family != Family::Transmitter)
             return Fail(ctx, DisplayName((*files)[0]) + ": " + tx->selectedModel()->name +
                                  " is not a transmitter model");

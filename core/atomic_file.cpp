@@ -166,14 +166,16 @@ FolderLock::~FolderLock() {
   if (held_) file_detail::LeaveHeldLock(device_, inode_);
 }
 
-bool AtomicFile::fail(const char* what, int err) {
+bool AtomicFile::Fail(const char* what, int err) {
   error_ = std::string(what) + ": " + std::strerror(err);
+  kind_ = WriteFailure::Failed;
   Abandon();
   return false;
 }
 
-bool AtomicFile::refuse(const char* kind) {
+bool AtomicFile::Refuse(const char* kind) {
   error_ = std::string("cannot write to ") + kind + ": only to a file, a pipe or a character device";
+  kind_ = WriteFailure::Refused;
   Abandon();
   return false;
 }
@@ -185,12 +187,12 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   error_.clear();
   int err = 0;
   target_ = ResolveLinks(target, &err);
-  if (err) return fail("cannot create", err);
+  if (err) return Fail("cannot create", err);
   SystemCalls& sys = InstalledSystemCalls();
   struct stat st {};
   if (sys.Stat(target_.c_str(), &st) != 0) {
-    if (errno != ENOENT) return fail("cannot create", errno);
-    return createTemporary(nullptr);
+    if (errno != ENOENT) return Fail("cannot create", errno);
+    return CreateTemporary(nullptr);
   }
   if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
     // Renaming over /dev/null or a FIFO would put a file in its place: write to it instead.
@@ -199,25 +201,26 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
       fd = sys.Open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
       return fd < 0 ? -1 : 0;
     });
-    if (err) return fail("cannot open", err);
+    if (err) return Fail("cannot open", err);
     fd_ = fd;
     direct_ = true;
     return true;
   }
-  if (const char* kind = RefusedKind(st.st_mode)) return refuse(kind);
+  if (const char* kind = RefusedKind(st.st_mode)) return Refuse(kind);
   // A file we may not write is not ours to replace, though the folder would let us. (A
   // read-only file system answers when the temporary file is created.)
   if (sys.Faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
-    return fail("cannot write", EACCES);
+    return Fail("cannot write", EACCES);
   const Keep keep{st.st_mode & 07777, st.st_uid, st.st_gid};
-  return createTemporary(&keep);
+  return CreateTemporary(&keep);
 }
 
-bool AtomicFile::createTemporary(const Keep* keep) {
+bool AtomicFile::CreateTemporary(const Keep* keep) {
   const std::filesystem::path dir = FolderOf(target_);
   lock_ = std::make_unique<FolderLock>(target_);
-  if (!lock_->ok()) {
-    error_ = lock_->error();
+  if (const FileWrite locked = lock_->held(); !locked) {
+    error_ = locked.message();
+    kind_ = WriteFailure::Locked;
     Abandon();
     return false;
   }
@@ -234,7 +237,7 @@ bool AtomicFile::createTemporary(const Keep* keep) {
     if (fd < 0) tempName_.clear();
     return fd < 0 ? -1 : 0;
   });
-  if (err) return fail("cannot create", err);
+  if (err) return Fail("cannot create", err);
   fd_ = fd;
   if (keep) {
     // The owner first: a change of owner clears the set-user and set-group bits. Only the
@@ -253,12 +256,12 @@ bool AtomicFile::Write(std::string_view data) {
   while (!data.empty()) {
     const ssize_t n = InstalledSystemCalls().Write(fd_, data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return fail("cannot write", errno);
-    if (n == 0) return fail("cannot write", ENOSPC);
+    if (n < 0) return Fail("cannot write", errno);
+    if (n == 0) return Fail("cannot write", ENOSPC);
     data.remove_prefix(static_cast<std::size_t>(n));
     written_ += static_cast<std::size_t>(n);
   }
-  if (injected.error) return fail("cannot write", injected.error);
+  if (injected.error) return Fail("cannot write", injected.error);
   file_detail::Traced(FileStep::Write);
   return true;
 }
@@ -268,24 +271,24 @@ bool AtomicFile::Commit() {
   SystemCalls& sys = InstalledSystemCalls();
   // A device or a pipe has nothing to flush to a disk (fsync would say EINVAL).
   int err = direct_ ? 0 : Step(FileStep::Flush, [&] { return sys.Fsync(fd_); });
-  if (err) return fail("cannot write", err);
+  if (err) return Fail("cannot write", err);
   const int fd = fd_;
   fd_ = -1;
   // The descriptor is gone whatever close answers (an injected failure closes it too); a
   // failure may mean lost data.
   const int closed = sys.Close(fd);
   err = Step(FileStep::Close, [&] { return closed; });
-  if (err) return fail("cannot write", err);
+  if (err) return Fail("cannot write", err);
   if (direct_) {
     lock_.reset();
     return true;
   }
   err = Step(FileStep::Rename, [&] { return sys.Rename(tempName_.c_str(), target_.c_str()); });
-  if (err) return fail("cannot replace it", err);
+  if (err) return Fail("cannot replace it", err);
   tempName_.clear();
   // The new file is in place, but not yet safely: a failure is reported all the same.
   err = Step(FileStep::FolderFlush, [&] { return SyncFolderOf(target_); });
-  if (err) return fail("cannot flush its folder", err);
+  if (err) return Fail("cannot flush its folder", err);
   lock_.reset();
   return true;
 }

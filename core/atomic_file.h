@@ -6,7 +6,6 @@
 // Only regular files are replaced that way. A symbolic link stays a link: the file it names is
 // replaced. A character device or a pipe (/dev/null, a FIFO) is written straight to, never
 // renamed over. A folder, socket or block device is refused.
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -15,7 +14,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace lx {
+
+// Why a file was not replaced (the old one is untouched): its target is of a kind never written,
+// another program held its folder too long, or a step of the replacement failed.
+enum class WriteFailure : uint8_t { Refused, Locked, Failed };
+using FileWrite = Result<void, WriteFailure>;
+
+// The whole of `data` to `target`, by an AtomicFile (Open + Write + Commit); a failure's message
+// says what failed and the system's reason.
+FileWrite WriteFileAtomically(const std::filesystem::path& target, std::string_view data);
 
 class AtomicFile {
  public:
@@ -34,15 +44,17 @@ class AtomicFile {
 
   // What failed and the system's reason: "cannot write: No space left on device".
   const std::string& error() const { return error_; }
+  // The last failure, with its kind.
+  Failure<WriteFailure> failure() const { return {kind_, error_}; }
 
  private:
-  bool fail(const char* what, int err);
-  bool refuse(const char* kind);
+  bool Fail(const char* what, int err);
+  bool Refuse(const char* kind);
   // The file a replaced one keeps: its permission bits and owner.
   struct Keep {
     unsigned mode, owner, group;
   };
-  bool createTemporary(const Keep* keep);
+  bool CreateTemporary(const Keep* keep);
 
   std::filesystem::path target_;  // links resolved
   std::string tempName_;
@@ -50,11 +62,9 @@ class AtomicFile {
   bool direct_ = false;  // a device or pipe, written in place
   std::size_t written_ = 0;
   std::string error_;
+  WriteFailure kind_ = WriteFailure::Failed;
   std::unique_ptr<class FolderLock> lock_;
 };
-
-// Open + Write + Commit.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error = nullptr);
 
 // Why `path` cannot be read as a file: "cannot open: No such file or directory"; empty when it can.
 std::string UnreadableReason(const std::filesystem::path& path);
@@ -71,9 +81,11 @@ class FolderLock {
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
-  bool ok() const { return error_.empty(); }
-  // "cannot lock its folder: another program has held it for 60 s"
-  const std::string& error() const { return error_; }
+  // Whether the lock is held; else "cannot lock its folder: another program has held it for 60 s".
+  FileWrite held() const {
+    if (error_.empty()) return {};
+    return Failure<WriteFailure>{WriteFailure::Locked, error_};
+  }
 
  private:
   std::uint64_t device_ = 0, inode_ = 0;

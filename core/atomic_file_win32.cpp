@@ -37,8 +37,9 @@ using file_detail::FaultAt;
 }  // namespace
 
 // `err` is an injected errno; 0 takes the reason Windows gave for the last call.
-bool AtomicFile::fail(const char* what, int err) {
+bool AtomicFile::Fail(const char* what, int err) {
   error_ = std::string(what) + ": " + (err ? std::string(std::strerror(err)) : SystemMessage(GetLastError()));
+  kind_ = WriteFailure::Failed;
   Abandon();
   return false;
 }
@@ -48,11 +49,12 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
   target_ = target;
   written_ = 0;
   error_.clear();
-  if (const int err = FaultAt(FileStep::Create)) return fail("cannot create", err);
+  if (const int err = FaultAt(FileStep::Create)) return Fail("cannot create", err);
   // Held until the replacement is done, so that two saves into one folder take turns.
   lock_ = std::make_unique<FolderLock>(target_);
-  if (!lock_->ok()) {
-    error_ = lock_->error();
+  if (const FileWrite locked = lock_->held(); !locked) {
+    error_ = locked.message();
+    kind_ = WriteFailure::Locked;
     lock_.reset();
     return false;
   }
@@ -66,19 +68,19 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
                            FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       if (GetLastError() == ERROR_FILE_EXISTS) continue;
-      return fail("cannot create", 0);
+      return Fail("cannot create", 0);
     }
     fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY | _O_WRONLY);
     if (fd_ < 0) {
       CloseHandle(h);
       DeleteFileW(temp.c_str());
-      return fail("cannot create", 0);
+      return Fail("cannot create", 0);
     }
     tempName_ = Utf8FromPath(temp);
     return true;
   }
   SetLastError(ERROR_FILE_EXISTS);
-  return fail("cannot create", 0);
+  return Fail("cannot create", 0);
 }
 
 bool AtomicFile::Write(std::string_view data) {
@@ -88,25 +90,25 @@ bool AtomicFile::Write(std::string_view data) {
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 20));
     DWORD written = 0;
-    if (!WriteFile(HandleOf(fd_), data.data(), chunk, &written, nullptr)) return fail("cannot write", 0);
-    if (written == 0) return fail("cannot write", ENOSPC);
+    if (!WriteFile(HandleOf(fd_), data.data(), chunk, &written, nullptr)) return Fail("cannot write", 0);
+    if (written == 0) return Fail("cannot write", ENOSPC);
     data.remove_prefix(written);
     written_ += written;
   }
-  if (injected.error) return fail("cannot write", injected.error);
+  if (injected.error) return Fail("cannot write", injected.error);
   return true;
 }
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
   int err = FaultAt(FileStep::Flush);
-  if (err || !FlushFileBuffers(HandleOf(fd_))) return fail("cannot write", err);
+  if (err || !FlushFileBuffers(HandleOf(fd_))) return Fail("cannot write", err);
   const int fd = fd_;
   fd_ = -1;
   // The descriptor is gone whatever close answers; a failure may mean lost data.
-  if (_close(fd) != 0) return fail("cannot write", errno ? errno : EIO);
-  if ((err = FaultAt(FileStep::Close))) return fail("cannot write", err);
-  if ((err = FaultAt(FileStep::Rename))) return fail("cannot replace it", err);
+  if (_close(fd) != 0) return Fail("cannot write", errno ? errno : EIO);
+  if ((err = FaultAt(FileStep::Close))) return Fail("cannot write", err);
+  if ((err = FaultAt(FileStep::Rename))) return Fail("cannot replace it", err);
   const std::filesystem::path temp = PathFromUtf8(tempName_);
   const DWORD attributes = GetFileAttributesW(target_.c_str());
   const bool replaceable = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -114,7 +116,7 @@ bool AtomicFile::Commit() {
   // over it, so refuse here.
   if (replaceable && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
-    return fail("cannot replace it", 0);
+    return Fail("cannot replace it", 0);
   }
   bool done = replaceable && ReplaceFileW(target_.c_str(), temp.c_str(), nullptr,
                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
@@ -122,12 +124,12 @@ bool AtomicFile::Commit() {
   // with write-through still replaces in one step.
   if (!done)
     done = MoveFileExW(temp.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!done) return fail("cannot replace it", 0);
+  if (!done) return Fail("cannot replace it", 0);
   tempName_.clear();
   // Windows has no flush of a folder of its own: the move is written through, and ReplaceFileW
   // leaves the entry to the file system's journal. A failure at this step is reported as on
   // other systems.
-  if ((err = FaultAt(FileStep::FolderFlush))) return fail("cannot flush its folder", err);
+  if ((err = FaultAt(FileStep::FolderFlush))) return Fail("cannot flush its folder", err);
   lock_.reset();
   return true;
 }

@@ -76,23 +76,20 @@ std::string LockTimeoutReason(int waitMs) {
 }
 
 InputRead InputFailure(InputError error, std::string reason) {
-  InputRead r;
-  r.error = error;
-  r.reason = std::move(reason);
-  return r;
+  return Failure<InputError>{error, std::move(reason)};
 }
 
 std::string StalledReason(int idleMillis) { return "no data for " + Seconds(idleMillis) + "; reading given up"; }
 
 InputRead ReadBounded(const InputLimits& limits, const std::function<std::optional<InputRead>()>& wait,
                       const std::function<long long(char*, std::size_t)>& read) {
-  InputRead r;
+  std::string bytes;
   std::array<char, std::size_t{64} * 1024> buffer;
   for (;;) {
     if (wait)
       if (std::optional<InputRead> failed = wait()) return std::move(*failed);
     // One byte past the limit tells a file of exactly the limit from a larger one.
-    const std::size_t room = limits.maxBytes + (limits.truncate ? 0 : 1) - r.bytes.size();
+    const std::size_t room = limits.maxBytes + (limits.truncate ? 0 : 1) - bytes.size();
     const long long got = read(buffer.data(), std::min(buffer.size(), room));
     if (got < 0) {
       if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
@@ -100,16 +97,16 @@ InputRead ReadBounded(const InputLimits& limits, const std::function<std::option
     }
     if (got == 0) break;
     // Grow by doubling, but never past the limit: memory stays within the limit and a bit.
-    const std::size_t need = r.bytes.size() + static_cast<std::size_t>(got);
-    if (need > r.bytes.capacity())
-      r.bytes.reserve(std::min(std::max(need, 2 * r.bytes.capacity()), limits.maxBytes + 1));
-    r.bytes.append(buffer.data(), static_cast<std::size_t>(got));
-    if (r.bytes.size() > limits.maxBytes)
+    const std::size_t need = bytes.size() + static_cast<std::size_t>(got);
+    if (need > bytes.capacity())
+      bytes.reserve(std::min(std::max(need, 2 * bytes.capacity()), limits.maxBytes + 1));
+    bytes.append(buffer.data(), static_cast<std::size_t>(got));
+    if (bytes.size() > limits.maxBytes)
       return InputFailure(InputError::TooLarge,
                           "larger than " + Mebibytes(limits.maxBytes) + "; reading stopped there");
-    if (limits.truncate && r.bytes.size() == limits.maxBytes) break;
+    if (limits.truncate && bytes.size() == limits.maxBytes) break;
   }
-  return r;
+  return bytes;
 }
 
 }  // namespace file_detail
@@ -121,11 +118,10 @@ ScopedFileFault::~ScopedFileFault() { activeFault = previous_; }
 
 AtomicFile::~AtomicFile() { Abandon(); }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view data, std::string* error) {
+FileWrite WriteFileAtomically(const std::filesystem::path& target, std::string_view data) {
   AtomicFile file;
-  const bool ok = file.Open(target) && file.Write(data) && file.Commit();
-  if (!ok && error) *error = file.error();
-  return ok;
+  if (file.Open(target) && file.Write(data) && file.Commit()) return {};
+  return file.failure();
 }
 
 }  // namespace lx

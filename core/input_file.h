@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace lx {
 
 // No header or binary image comes anywhere near this; anything larger is not one of ours.
@@ -24,14 +26,10 @@ struct InputLimits {
   int idleMillis = 10000;
 };
 
-enum class InputError { None, CannotOpen, Folder, TooLarge, Stalled, ReadFailed };
+enum class InputError { CannotOpen, Folder, TooLarge, Stalled, ReadFailed };
 
-struct InputRead {
-  InputError error = InputError::None;
-  std::string bytes;   // the input, when error is None
-  std::string reason;  // otherwise: what went wrong, for people ("larger than 64 MiB: ...")
-  bool ok() const { return error == InputError::None; }
-};
+// The input's bytes, or why it could not be read, for people ("larger than 64 MiB: ...").
+using InputRead = Result<std::string, InputError>;
 
 // The whole of the file `path` (symbolic links followed). A FIFO without a writer does not
 // block the opening: it waits for data like any pipe, within limits.idleMillis.

@@ -36,8 +36,8 @@ Report ToolState::SelectChipModel(int n) {
 
 Report ToolState::LoadDefaultImage(int n) {
   const InputRead read = ReadInput(DefaultImagePath(n), inputLimits);
-  if (!read.ok()) return Report::Failed(Outcome::DefaultImageUnreadable, read.reason);
-  ViewStream in(read.bytes);
+  if (!read.ok()) return Report::Failed(Outcome::DefaultImageUnreadable, read.message());
+  ViewStream in(*read);
   ReadHeaderLines(in, HeaderReadMode::DefaultLoader, *profile_, words, crystalKHz);
   return Report::Done();
 }
@@ -59,8 +59,8 @@ void ToolState::PrepareDataDirectory(const std::filesystem::path& currentDir) {
 Report ToolState::OpenHeader(const std::string& path) {
   RememberFolderOf(path);
   const InputRead read = ReadInput(PathFromUtf8(path), inputLimits);
-  if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.reason);
-  return ReadOpenedHeader(read.bytes);
+  if (!read.ok()) return Report::Failed(Outcome::HeaderUnreadable, read.message());
+  return ReadOpenedHeader(*read);
 }
 
 Report ToolState::OpenHeaderText(const std::string& path, std::string_view text) {
@@ -83,9 +83,10 @@ Report ToolState::SaveHeader(const std::string& path) {
   RememberFolderOf(path);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);
-  std::string why;
-  if (!WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words), &why))
-    return Report::Failed(Outcome::HeaderNotWritten, std::move(why));
+  if (const FileWrite written =
+          WriteFileAtomically(PathFromUtf8(path), WriteHeaderText(*model, crystalKHz, words));
+      !written)
+    return Report::Failed(Outcome::HeaderNotWritten, written.message());
   return Report::Done();
 }
 
@@ -94,8 +95,8 @@ Report ToolState::ConvertHeaderToBinary(const std::string& outPath) {
   // An output that cannot be created ends the conversion before anything is read.
   if (!out.Open(PathFromUtf8(outPath))) return Report::Failed(Outcome::OutputNotCreated, out.error());
   const InputRead header = ReadInput(PathFromUtf8(headerPath), inputLimits);
-  if (!header.ok()) return Report::Failed(Outcome::HeaderUnreadable, header.reason);
-  ViewStream in(header.bytes);
+  if (!header.ok()) return Report::Failed(Outcome::HeaderUnreadable, header.message());
+  ViewStream in(*header);
   const std::string bytes = HeaderToBinary(in);
   if (!out.Write(bytes) || !out.Commit()) return Report::Failed(Outcome::BinaryNotWritten, out.error());
   return Report::Done(Outcome::Converted);
@@ -109,8 +110,8 @@ Report ToolState::ConvertBinaryToHeader(const std::string& outPath) {
   first.maxBytes = kBinaryImageSize;
   first.truncate = true;
   const InputRead read = ReadInput(PathFromUtf8(binaryPath), first);
-  if (!read.ok()) return Report::Failed(Outcome::BinaryUnreadable, read.reason);
-  const std::optional<RegisterImage> image = BinaryToWords(read.bytes);
+  if (!read.ok()) return Report::Failed(Outcome::BinaryUnreadable, read.message());
+  const std::optional<RegisterImage> image = BinaryToWords(*read);
   if (!image) return Report::Failed(Outcome::BinaryEmpty);
   const ChipModel* model = selectedModel();
   if (!model) return Report::Failed(Outcome::NoChipModel);

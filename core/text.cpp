@@ -8,21 +8,30 @@
 
 namespace lx {
 
+namespace {
+
+// Takes a leading sign off `text` as `sign` allows: whether the number is negative, or nullopt
+// for a sign the rule refuses.
+std::optional<bool> TakeSign(std::string_view& text, SignRule sign) {
+  if (text.empty() || (text.front() != '+' && text.front() != '-')) return false;
+  const bool negative = text.front() == '-';
+  if (sign == SignRule::None || (negative && sign != SignRule::Any)) return std::nullopt;
+  text.remove_prefix(1);
+  return negative;
+}
+
+}  // namespace
+
 std::optional<int64_t> ParseDecimal(std::string_view text, SignRule sign) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    if (sign == SignRule::None || (negative && sign != SignRule::Any)) return std::nullopt;
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
+  const std::optional<bool> negative = TakeSign(text, sign);
+  if (!negative || text.empty()) return std::nullopt;
   int64_t value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
     if (value > 0xFFFFFFFFll) return std::nullopt;
   }
-  return negative ? -value : value;
+  return *negative ? -value : value;
 }
 
 std::optional<uint32_t> ParseNumber(std::string_view text) {
@@ -43,17 +52,13 @@ std::optional<uint32_t> ParseNumber(std::string_view text) {
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text, SignRule sign) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    if (sign == SignRule::None || (negative && sign != SignRule::Any)) return std::nullopt;
-    text.remove_prefix(1);
-  }
+  const std::optional<bool> negative = TakeSign(text, sign);
+  if (!negative) return std::nullopt;
   // A second sign ("--5", "+-5") is no number.
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) return std::nullopt;
   const auto v = ParseNumber(text);
   if (!v) return std::nullopt;
-  return negative ? -static_cast<int64_t>(*v) : static_cast<int64_t>(*v);
+  return *negative ? -static_cast<int64_t>(*v) : static_cast<int64_t>(*v);
 }
 
 std::string ToLower(std::string_view text) {

@@ -465,4 +465,27 @@ plot::Plot PlanPlot(const PlanCheck& check, const PlanInputs& inputs) {
   return p;
 }
 
+std::vector<PlanRow> PlanRows(const ToolState& s, std::span<const int64_t> freqs, const PlanCheck& check) {
+  const ToolProfile& profile = s.profile();
+  const int64_t offset = profile.receiverOffsetKHz;
+  std::vector<PlanRow> rows;
+  for (int k = 0; k < static_cast<int>(freqs.size()); ++k) {
+    const ChannelWords w = ReadChannelWords(s.words, k);
+    const int64_t f = freqs[static_cast<std::size_t>(k)];
+    const double exact = ExactChannelFrequency(profile, s.crystalKHz, w) + static_cast<double>(offset);
+    const BandCodes codes = SplitControlWord(w.control).codes;
+    int involved = 0;
+    for (const PlanConflict& c : check.conflicts)
+      if (c.victim == f || std::find(c.sources.begin(), c.sources.end(), f) != c.sources.end()) ++involved;
+    for (const SharedFrequency& sf : check.shared)
+      if (sf.khz == f) involved += static_cast<int>(sf.channels.size()) - 1;
+    for (const ChannelIssue& issue : check.issues)
+      if (issue.channel == f) ++involved;
+    rows.push_back({f, f + offset, exact, exact - static_cast<double>(f + offset), codes.code, codes.subcode,
+                    InductanceAdvice(profile, s.chipModel, static_cast<uint32_t>(f)),
+                    !CodecProduces(profile, s.chipModel, s.crystalKHz, w), involved});
+  }
+  return rows;
+}
+
 }  // namespace lx::settings

@@ -105,6 +105,19 @@ std::vector<KhzRange> OccupiedRanges(const Scan& scan, double thresholdDb);
 
 PlanCheck CheckPlan(std::span<const int64_t> channels, const PlanInputs& inputs);
 
+// A row of an image's channel table, as plan lists it.
+struct PlanRow {
+  int64_t f, programmed;  // the channel's frequency, and the one programmed (a receiver's offset added)
+  double exact, error;    // the frequency the words make exactly, and its distance from `programmed`
+  int band, subband;
+  std::string inductance;
+  bool foreign;   // words this model's codec does not write: another model's or crystal's image
+  int conflicts;  // conflicts and shared frequencies this channel takes part in
+};
+
+// The rows of the image's channels `freqs` (one per channel, as decoded), checked as `check` says.
+std::vector<PlanRow> PlanRows(const ToolState& s, std::span<const int64_t> freqs, const PlanCheck& check);
+
 // Every product 2fa-fb, fa+fb-fc and 3fa-2fb of the enabled orders (guard above 0) among the
 // distinct channels, once per kind and frequency, ascending.
 std::vector<Product> Products(std::span<const int64_t> channels, const PlanGuards& guards);

@@ -141,18 +141,17 @@ INSTANTIATE_TEST_SUITE_P(Operations, FaultedWrite, ::testing::ValuesIn(kOperatio
 
 TEST(AtomicFile, FaultsAreScopedAndNest) {
   TempDir dir;
-  std::string error;
   {
     ScopedFileFault outer({FileStep::Rename, EIO});
     {
       ScopedFileFault inner({FileStep::Write, ENOSPC, 3});
-      EXPECT_FALSE(WriteFileAtomically(dir / "a", "hello", &error));
-      EXPECT_EQ(error, std::string("cannot write: ") + std::strerror(ENOSPC));
+      EXPECT_EQ(WriteFileAtomically(dir / "a", "hello").message(),
+                std::string("cannot write: ") + std::strerror(ENOSPC));
     }
-    EXPECT_FALSE(WriteFileAtomically(dir / "a", "hello", &error));
-    EXPECT_EQ(error, std::string("cannot replace it: ") + std::strerror(EIO));
+    EXPECT_EQ(WriteFileAtomically(dir / "a", "hello").message(),
+              std::string("cannot replace it: ") + std::strerror(EIO));
   }
-  EXPECT_TRUE(WriteFileAtomically(dir / "a", "hello", &error));
+  EXPECT_TRUE(WriteFileAtomically(dir / "a", "hello"));
   EXPECT_EQ(ReadFile(dir / "a"), "hello");
   EXPECT_EQ(CountFiles(dir.path()), 1);
 }
@@ -406,15 +405,14 @@ TEST(AtomicFile, PermissionsOfAnOrdinaryUser) {
       ::_exit(10);
     WriteFile(dir / "ro", "old");
     fs::permissions(dir / "ro", fs::perms::owner_read);
-    std::string error;
-    if (WriteFileAtomically(dir / "ro", "new", &error)) ::_exit(11);
-    if (error != std::string("cannot write: ") + std::strerror(EACCES)) ::_exit(12);
+    const FileWrite readOnly = WriteFileAtomically(dir / "ro", "new");
+    if (readOnly) ::_exit(11);
+    if (readOnly.message() != std::string("cannot write: ") + std::strerror(EACCES)) ::_exit(12);
     if (ReadFile(dir / "ro") != "old" || CountFiles(dir.path()) != 1) ::_exit(13);
     fs::create_directory(dir / "wx");
     WriteFile(dir / "wx" / "out", "old");
     fs::permissions(dir / "wx", fs::perms::owner_write | fs::perms::owner_exec);
-    error.clear();
-    if (!WriteFileAtomically(dir / "wx" / "out", "new", &error) || !error.empty()) ::_exit(14);
+    if (!WriteFileAtomically(dir / "wx" / "out", "new")) ::_exit(14);
     if (ReadFile(dir / "wx" / "out") != "new") ::_exit(15);
     fs::permissions(dir / "wx", fs::perms::owner_all);
     if (CountFiles(dir / "wx") != 1) ::_exit(16);
@@ -462,17 +460,17 @@ TEST(FolderLock, NestsWithinAThreadAndExcludesOthers) {
   {
     FolderLock outer(dir / "a");
     FolderLock inner(dir / "b");
-    ASSERT_TRUE(outer.ok() && inner.ok());
-    std::string error;
-    EXPECT_TRUE(WriteFileAtomically(dir / "a", "x", &error)) << error;
+    ASSERT_TRUE(outer.held() && inner.held());
+    const FileWrite written = WriteFileAtomically(dir / "a", "x");
+    EXPECT_TRUE(written) << (written ? "" : written.message());
     std::thread other([&] {
       FolderLock blocked(dir / "c", 50);
-      EXPECT_FALSE(blocked.ok());
-      EXPECT_EQ(blocked.error(), "cannot lock its folder: another program has held it for 0 s");
+      ASSERT_FALSE(blocked.held());
+      EXPECT_EQ(blocked.held().message(), "cannot lock its folder: another program has held it for 0 s");
     });
     other.join();
   }
-  std::thread other([&] { EXPECT_TRUE(FolderLock(dir / "c", 50).ok()); });
+  std::thread other([&] { EXPECT_TRUE(FolderLock(dir / "c", 50).held().ok()); });
   other.join();
 }
 

@@ -12,6 +12,7 @@
 #include <streambuf>
 #include <tuple>
 
+#include "core/file_kind.h"
 #include "core/header_format.h"
 
 namespace lx {
@@ -115,6 +116,32 @@ TEST(HeaderReader, ModelTagLongestFirstAndOnlyInOpenMode) {
   // The array's own name names no model; a misspelt one is kept for the message.
   EXPECT_EQ(ReadText("unsigned int code REG[EEPROM_SIZE] =").result.declaredName, "");
   EXPECT_EQ(ReadText("unsigned int code LX7350_REG[EEPROM_SIZE] =").result.declaredName, "LX7350");
+}
+
+// The one answer to what a file holds, which every command and the register window go by.
+TEST(FileKind, BinaryHeaderOrNeither) {
+  struct Case {
+    std::string bytes;
+    FileKind kind;
+    int wordLines;
+    const char* model;  // the catalogue model declared, or nullptr
+  } cases[] = {
+      {std::string("\x12\x34\n0x1234,", 10), FileKind::Binary, 0, nullptr},  // a control byte decides
+      {"0x1234,\r\n0x5678,\x1a", FileKind::Header, 2, nullptr},               // an old editor's end mark
+      {"#define X24P000MHZ\r\n", FileKind::Header, 0, nullptr},                // a header without words
+      {"unsigned int code LX7150_REG[EEPROM_SIZE] =\r\n0x0001,", FileKind::Header, 1, "LX7150"},
+      {"unsigned int code LX7350_REG[x] =", FileKind::Header, 0, nullptr},       // a model nobody knows
+      {"hello\nworld\n", FileKind::Neither, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    const FileContent f = ClassifyFile(c.bytes);
+    EXPECT_EQ(f.kind, c.kind) << c.bytes;
+    EXPECT_EQ(f.wordLines(), c.wordLines) << c.bytes;
+    EXPECT_EQ(std::string(f.model ? f.model.profile->models[static_cast<std::size_t>(f.model.index)].name : ""),
+              c.model ? c.model : "")
+        << c.bytes;
+  }
+  EXPECT_TRUE(ClassifyFile("unsigned int code LX7350_REG[x] =").declaresUnknownModel());
 }
 
 // Word lines read leniently, but each one without four hex digits is noted with its line.
