@@ -44,18 +44,28 @@ struct VerbSpec {
   const char* word;
   Verb verb;
   enum Args { None, Id, Value, IdValue, IdText, Text, KeyName } args;
+  Key key = Key::Char;  // a key's own word: the press of that key
 };
 
 constexpr VerbSpec kVerbs[] = {
-    {"click", Verb::Click, VerbSpec::Id},         {"command", Verb::Command, VerbSpec::Id},
-    {"syscommand", Verb::SysCommand, VerbSpec::Value}, {"select", Verb::Select, VerbSpec::IdValue},
-    {"pick", Verb::Pick, VerbSpec::IdText},       {"type", Verb::Type, VerbSpec::IdText},
-    {"focus", Verb::Focus, VerbSpec::Id},         {"tab", Verb::Tab, VerbSpec::None},
-    {"backtab", Verb::BackTab, VerbSpec::None},   {"enter", Verb::Enter, VerbSpec::None},
-    {"escape", Verb::Escape, VerbSpec::None},     {"close", Verb::Close, VerbSpec::None},
-    {"drag", Verb::Drag, VerbSpec::IdValue},      {"key", Verb::Key, VerbSpec::IdValue},
-    {"file", Verb::File, VerbSpec::Text},         {"cancel-file", Verb::CancelFile, VerbSpec::None},
-    {"show", Verb::Show, VerbSpec::None},         {"press", Verb::Press, VerbSpec::KeyName},
+    {"click", Verb::Click, VerbSpec::Id},
+    {"command", Verb::Command, VerbSpec::Id},
+    {"syscommand", Verb::SysCommand, VerbSpec::Value},
+    {"select", Verb::Select, VerbSpec::IdValue},
+    {"pick", Verb::Pick, VerbSpec::IdText},
+    {"type", Verb::Type, VerbSpec::IdText},
+    {"focus", Verb::Focus, VerbSpec::Id},
+    {"tab", Verb::Press, VerbSpec::None, Key::Tab},
+    {"backtab", Verb::Press, VerbSpec::None, Key::BackTab},
+    {"enter", Verb::Press, VerbSpec::None, Key::Enter},
+    {"escape", Verb::Press, VerbSpec::None, Key::Escape},
+    {"close", Verb::Close, VerbSpec::None},
+    {"drag", Verb::Drag, VerbSpec::IdValue},
+    {"key", Verb::Key, VerbSpec::IdValue},
+    {"file", Verb::File, VerbSpec::Text},
+    {"cancel-file", Verb::CancelFile, VerbSpec::None},
+    {"show", Verb::Show, VerbSpec::None},
+    {"press", Verb::Press, VerbSpec::KeyName},
     {"drop", Verb::Drop, VerbSpec::Text},
 };
 
@@ -93,7 +103,7 @@ std::optional<Action> ParseAction(std::string_view line, std::string* error) {
   std::string_view word = NextWord(rest);
   for (const VerbSpec& v : kVerbs) {
     if (word != v.word) continue;
-    Action a(v.verb);
+    Action a = v.verb == Verb::Press && v.args == VerbSpec::None ? Action::Press(v.key) : Action(v.verb);
     auto fail = [&](const std::string& what) -> std::optional<Action> {
       if (error) *error = std::string(v.word) + ": " + what;
       return std::nullopt;

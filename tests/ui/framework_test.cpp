@@ -74,7 +74,7 @@ class TestDialog : public Dialog {
   }
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
-    for (const char* item : {"zero", "one", "two"}) combo.SetItemData(combo.AddString(item), 100);
+    for (const char* item : {"zero", "one", "two"}) combo.AddString(item);
     combo.SetCurSel(1);
     slider.SetRange(0, 12);
     slider.SetPos(3);
@@ -148,7 +148,6 @@ TEST_F(Fixture, OpeningShowsMembersFocusesFirstTabStopAndPaintsSliders) {
   EXPECT_TRUE(d.IsDlgButtonChecked(24));
   EXPECT_TRUE(d.IsDlgButtonChecked(30));
   EXPECT_EQ(d.GetDlgItemText(40), "one");
-  EXPECT_EQ(d.combo.GetItemData(2), 100);
   // One repaint on first display, whatever the number of changes before it.
   EXPECT_EQ(d.events, (std::vector<std::string>{"draw 3"}));
 }
@@ -346,7 +345,7 @@ TEST_F(Fixture, TabWithNothingFocusedGoesToTheFirstOrLastTabStop) {
   host.Tab();
   EXPECT_EQ(dialog.focusId(), kIdOk);
   dialog.UserFocus(0);
-  host.Apply(Action(Verb::BackTab));
+  host.Press(Key::BackTab);
   EXPECT_EQ(dialog.focusId(), 60) << "the last usable tab stop (70 is disabled)";
 }
 
