@@ -43,8 +43,8 @@ std::string TextArgument(std::string_view rest) {
 struct VerbSpec {
   const char* word;
   Verb verb;
-  enum Args { None, Id, Value, IdValue, IdText, Text, KeyName } args;
-  Key key = Key::Char;  // a key's own word: the press of that key
+  // OwnKey: the word is a key's name, short for "press" and that name.
+  enum Args { None, Id, Value, IdValue, IdText, Text, KeyName, OwnKey } args;
 };
 
 constexpr VerbSpec kVerbs[] = {
@@ -55,10 +55,10 @@ constexpr VerbSpec kVerbs[] = {
     {"pick", Verb::Pick, VerbSpec::IdText},
     {"type", Verb::Type, VerbSpec::IdText},
     {"focus", Verb::Focus, VerbSpec::Id},
-    {"tab", Verb::Press, VerbSpec::None, Key::Tab},
-    {"backtab", Verb::Press, VerbSpec::None, Key::BackTab},
-    {"enter", Verb::Press, VerbSpec::None, Key::Enter},
-    {"escape", Verb::Press, VerbSpec::None, Key::Escape},
+    {"tab", Verb::Press, VerbSpec::OwnKey},
+    {"backtab", Verb::Press, VerbSpec::OwnKey},
+    {"enter", Verb::Press, VerbSpec::OwnKey},
+    {"escape", Verb::Press, VerbSpec::OwnKey},
     {"close", Verb::Close, VerbSpec::None},
     {"drag", Verb::Drag, VerbSpec::IdValue},
     {"key", Verb::Key, VerbSpec::IdValue},
@@ -103,7 +103,7 @@ std::optional<Action> ParseAction(std::string_view line, std::string* error) {
   std::string_view word = NextWord(rest);
   for (const VerbSpec& v : kVerbs) {
     if (word != v.word) continue;
-    Action a = v.verb == Verb::Press && v.args == VerbSpec::None ? Action::Press(v.key) : Action(v.verb);
+    Action a = v.args == VerbSpec::OwnKey ? *KeyAction(v.word) : Action(v.verb);
     auto fail = [&](const std::string& what) -> std::optional<Action> {
       if (error) *error = std::string(v.word) + ": " + what;
       return std::nullopt;
