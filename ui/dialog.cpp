@@ -70,9 +70,6 @@ void SliderCtrl::SetRange(int min, int max, bool redraw) {
   if (redraw) ReportChange(Change::Redraw);
 }
 
-int SliderCtrl::GetRangeMin() const { return state().rangeMin; }
-int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
-
 void SliderCtrl::SetPos(int pos) {
   ControlState& s = state();
   s.pos = SliderStop(pos, s.rangeMin, s.rangeMax);

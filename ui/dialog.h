@@ -67,7 +67,6 @@ class Control {
  public:
   Control() = default;
   Control(Dialog* dialog, int id) : dialog_(dialog), id_(id) {}
-  bool attached() const { return dialog_ != nullptr; }
   int id() const { return id_; }
 
   void EnableWindow(bool enable = true);
@@ -92,8 +91,6 @@ class SliderCtrl : public Control {
  public:
   using Control::Control;
   void SetRange(int min, int max, bool redraw = false);
-  int GetRangeMin() const;
-  int GetRangeMax() const;
   void SetPos(int pos);  // clamped into the range; repaints
   int GetPos() const;
   void SetPageSize(int size);
@@ -287,7 +284,6 @@ void DdxText(DataExchange& dx, int id, float& value);
 void DdxText(DataExchange& dx, int id, std::string& value);
 void DdvMinMax(DataExchange& dx, int32_t value, int32_t min, int32_t max);
 void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max);
-void DdxControl(DataExchange& dx, int id, Control& control);
 
 // Texts the exchange uses; pure so that they are tested without a window.
 std::optional<int32_t> ParseInt(const std::string& text);

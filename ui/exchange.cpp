@@ -138,8 +138,4 @@ void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max) {
   if (dx.saving && (value < min || value > max)) dx.Fail(msg::OutOfRange(min, max));
 }
 
-void DdxControl(DataExchange& dx, int id, Control& control) {
-  if (!control.attached()) control = Control(&dx.dialog, id);
-}
-
 }  // namespace lx::ui

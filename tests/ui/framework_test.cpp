@@ -81,8 +81,6 @@ class TestDialog : public Dialog {
     return true;
   }
   void DoDataExchange(DataExchange& dx) override {
-    DdxControl(dx, 40, combo);
-    DdxControl(dx, 50, slider);
     DdxText(dx, 10, number);
     DdxText(dx, 11, id);
     DdvMinMax(dx, id, 0u, 65535u);
@@ -92,8 +90,8 @@ class TestDialog : public Dialog {
     DdxCheck(dx, 30, check);
   }
 
-  ComboBox combo;
-  SliderCtrl slider;
+  ComboBox combo{this, 40};
+  SliderCtrl slider{this, 50};
   int32_t number = -5;
   uint32_t id = 7;
   float volts = 1190.625f;
