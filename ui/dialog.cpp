@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/text.h"
 #include "ui/file_filter.h"
 
 namespace lx::ui {
@@ -43,7 +42,6 @@ bool Control::IsWindowEnabled() const { return state().enabled; }
 int ComboBox::AddString(const std::string& text) {
   ControlState& s = state();
   s.items.push_back(text);
-  s.itemData.push_back(0);
   ReportChange(Change::Items);
   return static_cast<int>(s.items.size()) - 1;
 }
@@ -63,16 +61,6 @@ int ComboBox::SetCurSel(int index) {
   return s.curSel;
 }
 
-void ComboBox::SetItemData(int index, intptr_t data) {
-  ControlState& s = state();
-  if (index >= 0 && index < static_cast<int>(s.itemData.size())) s.itemData[index] = data;
-}
-
-intptr_t ComboBox::GetItemData(int index) const {
-  const ControlState& s = state();
-  return index >= 0 && index < static_cast<int>(s.itemData.size()) ? s.itemData[index] : -1;
-}
-
 void SliderCtrl::SetRange(int min, int max, bool redraw) {
   ControlState& s = state();
   s.rangeMin = min;
@@ -81,9 +69,6 @@ void SliderCtrl::SetRange(int min, int max, bool redraw) {
   ReportChange(Change::Range);
   if (redraw) ReportChange(Change::Redraw);
 }
-
-int SliderCtrl::GetRangeMin() const { return state().rangeMin; }
-int SliderCtrl::GetRangeMax() const { return state().rangeMax; }
 
 void SliderCtrl::SetPos(int pos) {
   ControlState& s = state();
@@ -312,8 +297,16 @@ void Dialog::MoveFocus(int index, FocusBy by) {
 }
 
 namespace {
-bool Usable(const ControlState* c) { return c && c->enabled && c->visible; }
+bool Usable(const ControlState* c) { return c && c->usable(); }
 }  // namespace
+
+Dialog::Span Dialog::groupOf(int index) const {
+  const int n = static_cast<int>(controls_.size());
+  Span span{index, index};
+  while (span.first > 0 && !(controls_[span.first].tpl->style & kGroup)) --span.first;
+  while (span.last + 1 < n && !(controls_[span.last + 1].tpl->style & kGroup)) ++span.last;
+  return span;
+}
 
 bool Dialog::CloseDroppedList() {
   for (size_t i = 0; i < controls_.size(); ++i) {
@@ -346,10 +339,8 @@ void Dialog::UserClick(int id) {
   }
   c = &controls_[index];
   if (c->kind() == Kind::RadioButton) {
-    int first = index, last = index;
-    while (first > 0 && !(controls_[first].tpl->style & kGroup)) --first;
-    while (last + 1 < static_cast<int>(controls_.size()) && !(controls_[last + 1].tpl->style & kGroup)) ++last;
-    for (int i = first; i <= last; ++i)
+    const Span group = groupOf(index);
+    for (int i = group.first; i <= group.last; ++i)
       if (controls_[i].kind() == Kind::RadioButton) CheckDlgButton(controls_[i].id(), i == index);
   } else if (c->kind() == Kind::CheckBox) {
     CheckDlgButton(id, !c->checked);
@@ -380,13 +371,17 @@ void Dialog::UserSelect(int id, int index) {
   int i = indexOf(id);
   MoveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
-  ControlState& s = controls_[i];
-  s.curSel = index;
-  s.text = s.items[index];
-  s.selStart = 0;
-  s.selEnd = static_cast<int>(s.text.size());
-  ReportChange(i, Change::Selection);
-  Dispatch(id, Notify::SelChange);
+  ChooseItem(i, index);
+}
+
+void Dialog::ChooseItem(int index, int item) {
+  ControlState& c = controls_[index];
+  c.curSel = item;
+  c.text = c.items[item];
+  c.selStart = 0;
+  c.selEnd = static_cast<int>(c.text.size());
+  ReportChange(index, Change::Selection);
+  Dispatch(c.id(), Notify::SelChange);
 }
 
 void Dialog::UserType(int id, const std::string& text) {
@@ -396,25 +391,21 @@ void Dialog::UserType(int id, const std::string& text) {
   int i = indexOf(id);
   MoveFocus(i, FocusBy::Mouse);
   if (ended_ || !open_) return;
-  ControlState& s = controls_[i];
-  if (s.tpl->style & kReadOnly) return;
-  s.text = text;
-  s.selStart = s.selEnd = static_cast<int>(text.size());
-  if (s.kind() == Kind::ComboBox) {
-    // A list's typed text selects nothing: the list reports no selection, and no notification.
-    s.curSel = -1;
-    ReportChange(i, Change::Selection);
-  } else {
-    ReportChange(i, Change::Text);
-  }
+  if (controls_[i].tpl->style & kReadOnly) return;
+  TakeTyped(i, text, static_cast<int>(text.size()), true);
 }
 
 void Dialog::UserEdited(int id, const std::string& text) {
-  ControlState* c = find(id);
-  if (!c) return;
-  c->text = text;
-  c->selStart = c->selEnd = static_cast<int>(text.size());
-  if (c->kind() == Kind::ComboBox) c->curSel = -1;
+  const int i = indexOf(id);
+  if (i >= 0) TakeTyped(i, text, static_cast<int>(text.size()), false);
+}
+
+void Dialog::TakeTyped(int index, std::string text, int caret, bool mirror) {
+  ControlState& c = controls_[index];
+  c.text = std::move(text);
+  c.selStart = c.selEnd = caret;
+  if (c.kind() == Kind::ComboBox) c.curSel = -1;
+  if (mirror) ReportChange(index, c.kind() == Kind::ComboBox ? Change::Selection : Change::Text);
 }
 
 void Dialog::UserFocus(int id, FocusBy by) {
@@ -426,47 +417,6 @@ void Dialog::UserFocus(int id, FocusBy by) {
   ControlState* c = find(id);
   if (!Usable(c) || !c->takesFocusOnClick()) return;
   MoveFocus(indexOf(id), by);
-}
-
-void Dialog::UserTab(bool backwards) {
-  if (!open_ || ended_ || controls_.empty()) return;
-  // An open list closes with its selection kept, and the focus moves on.
-  CloseDroppedList();
-  int n = static_cast<int>(controls_.size());
-  int start = focus_ < 0 ? (backwards ? 0 : n - 1) : focus_;
-  for (int step = 1; step <= n; ++step) {
-    int i = ((start + (backwards ? -step : step)) % n + n) % n;
-    const ControlState& c = controls_[i];
-    // A radio button is a tab stop while it is checked, as checking one gives it the style.
-    const bool stop = c.kind() == Kind::RadioButton ? c.checked : (c.tpl->style & kTabStop) != 0;
-    if (stop && Usable(&c)) {
-      MoveFocus(i);
-      return;
-    }
-  }
-}
-
-void Dialog::UserEnter() {
-  if (!open_ || ended_) return;
-  if (CloseDroppedList()) return;  // Enter closes only an open list, keeping what it shows
-  if (focus_ >= 0 && controls_[focus_].isButton() && Usable(&controls_[focus_])) {
-    Dispatch(controls_[focus_].id(), Notify::Clicked);
-    return;
-  }
-  for (const ControlState& c : controls_) {
-    if (c.isButton() && (c.tpl->style & kDefault)) {
-      if (Usable(&c)) Dispatch(c.id(), Notify::Clicked);
-      return;
-    }
-  }
-  Dispatch(kIdOk, Notify::Clicked);
-}
-
-void Dialog::UserEscape() {
-  if (!open_ || ended_) return;
-  // Escape closes only an open list; the item moved to stays chosen, as under the native list.
-  if (CloseDroppedList()) return;
-  Cancel();
 }
 
 void Dialog::Cancel() {
@@ -484,179 +434,6 @@ void Dialog::UserClose() {
 
 void Dialog::UserDrop(const std::string& path) {
   if (open_ && !ended_ && tpl_->acceptFiles) OnDropFile(path);
-}
-
-void Dialog::UserKey(Key key, const std::string& character) {
-  if (!open_ || ended_) return;
-  if (MenuKey(key)) return;
-  if (focus_ >= 0 && controls_[focus_].dropped && key != Key::Tab && key != Key::BackTab &&
-      key != Key::Enter && key != Key::Escape)
-    return OpenListKey(focus_, key, character);
-  switch (key) {
-    case Key::Tab: return UserTab(false);
-    case Key::BackTab: return UserTab(true);
-    case Key::Enter: return UserEnter();
-    case Key::Escape: return UserEscape();
-    default: break;
-  }
-  if (focus_ < 0) return;
-  const int i = focus_;
-  ControlState& c = controls_[i];
-  const bool arrow = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
-  switch (c.kind()) {
-    case Kind::Edit:
-      return EditKey(i, key, character);
-    case Kind::ComboBox:
-      if (key == Key::F4 || key == Key::AltDown || key == Key::AltUp) return UserDropList(c.id(), true);
-      return ListKey(i, key, character);
-    case Kind::Slider: {
-      // A trackbar: Left, Up and PageUp toward the minimum, whatever its orientation.
-      int to = c.pos;
-      if (key == Key::Left || key == Key::Up) to -= 1;
-      if (key == Key::Right || key == Key::Down) to += 1;
-      if (key == Key::PageUp) to -= c.page();
-      if (key == Key::PageDown) to += c.page();
-      if (key == Key::Home) to = c.rangeMin;
-      if (key == Key::End) to = c.rangeMax;
-      if (to != c.pos) UserSlide(c.id(), to);
-      return;
-    }
-    case Kind::PushButton:
-    case Kind::PictureButton:
-    case Kind::RadioButton:
-    case Kind::CheckBox:
-      if (key == Key::Space) return UserClick(c.id());
-      if (arrow) return GroupKey(i, key == Key::Left || key == Key::Up);
-      return;
-    default:
-      return;
-  }
-}
-
-namespace {
-// The bytes of the UTF-8 character before / after a place in a text.
-int CharBefore(const std::string& text, int at) {
-  int i = at - 1;
-  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
-  return std::max(0, i);
-}
-int CharAfter(const std::string& text, int at) {
-  int i = at + 1;
-  while (i < static_cast<int>(text.size()) && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
-  return std::min(static_cast<int>(text.size()), i);
-}
-}  // namespace
-
-void Dialog::EditKey(int index, Key key, const std::string& character) {
-  ControlState& c = controls_[index];
-  const int length = static_cast<int>(c.text.size());
-  int caret = c.selEnd;
-  switch (key) {
-    case Key::Left: caret = caret > 0 ? CharBefore(c.text, caret) : 0; break;
-    case Key::Right: caret = caret < length ? CharAfter(c.text, caret) : length; break;
-    case Key::Home: caret = 0; break;
-    case Key::End: caret = length; break;
-    case Key::Space:
-    case Key::Char: {
-      if (c.tpl->style & kReadOnly) return;
-      // The typed character replaces the selection.
-      const std::string typed = key == Key::Space ? std::string(" ") : character;
-      const int from = std::min(c.selStart, c.selEnd), to = std::max(c.selStart, c.selEnd);
-      c.text.replace(from, to - from, typed);
-      c.selStart = c.selEnd = from + static_cast<int>(typed.size());
-      if (c.kind() == Kind::ComboBox) {
-        c.curSel = -1;  // typed text selects nothing, and nothing is notified
-        ReportChange(index, Change::Selection);
-      } else {
-        ReportChange(index, Change::Text);
-      }
-      return;
-    }
-    default: return;
-  }
-  c.selStart = c.selEnd = caret;
-}
-
-void Dialog::ListKey(int index, Key key, const std::string& character) {
-  ControlState& c = controls_[index];
-  const bool line = key == Key::Up || key == Key::Down;
-  if (!line && key != Key::PageUp && key != Key::PageDown) return EditKey(index, key, character);
-  // The closed list moves its selection from its caret: the chosen item, else the first item
-  // that the typed text begins, else the first item; with nothing chosen, Up and Down choose
-  // the caret's item itself. A page is what the open list shows less one: the list's height
-  // less the edit field, an item a character high.
-  const int count = static_cast<int>(c.items.size());
-  if (count == 0) return;
-  int caret = c.curSel;
-  if (caret < 0) {
-    caret = 0;
-    for (int i = 0; i < count && !c.text.empty(); ++i)
-      if (ToLower(c.items[i]).starts_with(ToLower(c.text))) {
-        caret = i;
-        break;
-      }
-  }
-  constexpr int kEditHeight = 14, kItemHeight = 8;  // dialog units
-  const int page = std::max(1, (c.tpl->cy - kEditHeight) / kItemHeight);
-  int to = caret;
-  if (c.curSel >= 0 || !line) {
-    if (key == Key::Down) to = caret + 1;
-    if (key == Key::Up) to = caret - 1;
-    if (key == Key::PageDown) to = caret + std::max(1, page - 1);
-    if (key == Key::PageUp) to = std::max(0, caret - std::max(1, page - 1));
-  }
-  MoveListSelection(index, std::min(to, count - 1));
-}
-
-void Dialog::MoveListSelection(int index, int to) {
-  ControlState& c = controls_[index];
-  if (to < 0 || to == c.curSel) return;
-  c.curSel = to;
-  c.text = c.items[to];
-  c.selStart = 0;
-  c.selEnd = static_cast<int>(c.text.size());
-  ReportChange(index, Change::Selection);
-  Dispatch(c.id(), Notify::SelChange);
-}
-
-void Dialog::OpenListKey(int index, Key key, const std::string& character) {
-  ControlState& c = controls_[index];
-  const int count = static_cast<int>(c.items.size());
-  constexpr int kEditHeight = 14, kItemHeight = 8;  // dialog units, as the closed list's page
-  const int page = std::max(1, std::max(1, (c.tpl->cy - kEditHeight) / kItemHeight) - 1);
-  // The open list moves its highlight with the line and page keys, and the field follows at
-  // once, told to the dialog.
-  const int from = c.curSel;
-  int to = from;
-  switch (key) {
-    case Key::F4:
-    case Key::AltDown:
-    case Key::AltUp:
-      return UserDropList(c.id(), false);
-    case Key::Down:
-      to = from < 0 ? 0 : from + 1;
-      break;
-    case Key::Up:
-      to = from < 0 ? 0 : from - 1;
-      break;
-    case Key::PageDown:
-      to = from < 0 ? 0 : from + page;
-      break;
-    case Key::PageUp:
-      to = std::max(0, from - page);
-      break;
-    // Home and End, as the arrows across, stay with the field's caret (so the native list does).
-    case Key::Home:
-    case Key::End:
-    case Key::Left:
-    case Key::Right:
-    case Key::Space:
-    case Key::Char:
-      return EditKey(index, key, character);
-    default:
-      return;
-  }
-  if (count > 0) MoveListSelection(index, std::clamp(to, 0, count - 1));
 }
 
 void Dialog::UserDropList(int id, bool drop) {
@@ -694,83 +471,6 @@ std::vector<const MenuItemTemplate*> Dialog::menuEntries(int title) const {
 }
 
 void Dialog::LeaveMenu() { menuTitle_ = menuItem_ = -1; }
-
-bool Dialog::MenuKey(Key key) {
-  const int titles = static_cast<int>(menuTitles().size());
-  if (titles == 0) return false;
-  if (menuTitle_ < 0) {
-    // Alt (pressed and released) or F10 highlights the first title without opening it.
-    if (key != Key::Alt && key != Key::F10) return false;
-    CloseDroppedList();
-    menuTitle_ = 0;
-    menuItem_ = -1;
-    return true;
-  }
-  const auto entries = menuEntries(menuTitle_);
-  const int count = static_cast<int>(entries.size());
-  switch (key) {
-    case Key::Left:
-    case Key::Right:
-      menuTitle_ = (menuTitle_ + (key == Key::Left ? titles - 1 : 1)) % titles;
-      if (menuItem_ >= 0) menuItem_ = 0;  // an open menu opens its neighbour instead
-      break;
-    case Key::Down:
-      menuItem_ = menuItem_ < 0 ? 0 : (menuItem_ + 1) % std::max(1, count);
-      break;
-    case Key::Up:
-      menuItem_ = menuItem_ < 0 ? 0 : (menuItem_ + count - 1) % std::max(1, count);
-      break;
-    case Key::Enter:
-      if (menuItem_ < 0) {
-        menuItem_ = 0;
-      } else {
-        const int command = entries[menuItem_]->command;
-        LeaveMenu();
-        Dispatch(command, kCommand);
-      }
-      break;
-    case Key::Escape:
-      // An open menu closes back to its title; a highlighted title leaves the menu bar.
-      if (menuItem_ >= 0)
-        menuItem_ = -1;
-      else
-        LeaveMenu();
-      break;
-    case Key::Alt:
-    case Key::F10:
-      LeaveMenu();
-      break;
-    default:
-      break;  // the menu bar holds the keyboard: other keys reach no control
-  }
-  return true;
-}
-
-int Dialog::nextInGroup(int index, bool backwards) const {
-  // The group runs from a control with kGroup to the next one; the move wraps within it and
-  // passes over what cannot take the focus.
-  const int n = static_cast<int>(controls_.size());
-  int first = index, last = index;
-  while (first > 0 && !(controls_[first].tpl->style & kGroup)) --first;
-  while (last + 1 < n && !(controls_[last + 1].tpl->style & kGroup)) ++last;
-  const int size = last - first + 1;
-  for (int step = 1; step < size; ++step) {
-    int i = first + ((index - first + (backwards ? -step : step)) % size + size) % size;
-    const ControlState& c = controls_[i];
-    if (Usable(&c) && c.kind() != Kind::GroupBox && c.kind() != Kind::Label && c.kind() != Kind::Icon) return i;
-  }
-  return index;
-}
-
-void Dialog::GroupKey(int index, bool backwards) {
-  const int to = nextInGroup(index, backwards);
-  if (to == index) return;
-  MoveFocus(to);
-  if (ended_ || !open_) return;
-  // An automatic radio button reached with the arrows is chosen.
-  ControlState& c = controls_[to];
-  if (c.kind() == Kind::RadioButton && !c.checked) UserClick(c.id());
-}
 
 void Dialog::UserSlide(int id, int pos) {
   if (!open_ || ended_) return;

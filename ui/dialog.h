@@ -42,7 +42,6 @@ struct ControlState {
   bool visible = true;
   bool checked = false;
   std::vector<std::string> items;  // combo box
-  std::vector<intptr_t> itemData;
   int curSel = -1;
   bool dropped = false;          // combo box: its list is open
   int selStart = 0, selEnd = 0;  // edit box and list text: the selection, the caret at selEnd
@@ -53,6 +52,7 @@ struct ControlState {
   int id() const { return tpl->id; }
   Kind kind() const { return tpl->kind; }
   bool isButton() const { return kind() == Kind::PushButton || kind() == Kind::PictureButton; }
+  bool usable() const { return enabled && visible; }  // takes the user's input
   bool takesFocusOnClick() const;
   bool hasText() const { return kind() == Kind::Edit || kind() == Kind::ComboBox; }
   bool allSelected() const { return selStart == 0 && selEnd == static_cast<int>(text.size()); }
@@ -67,7 +67,6 @@ class Control {
  public:
   Control() = default;
   Control(Dialog* dialog, int id) : dialog_(dialog), id_(id) {}
-  bool attached() const { return dialog_ != nullptr; }
   int id() const { return id_; }
 
   void EnableWindow(bool enable = true);
@@ -86,16 +85,12 @@ class ComboBox : public Control {
   int AddString(const std::string& text);  // returns the new item's index
   int GetCurSel() const;  // -1: no selection
   int SetCurSel(int index);  // -1 clears; returns -1 when out of range
-  void SetItemData(int index, intptr_t data);
-  intptr_t GetItemData(int index) const;
 };
 
 class SliderCtrl : public Control {
  public:
   using Control::Control;
   void SetRange(int min, int max, bool redraw = false);
-  int GetRangeMin() const;
-  int GetRangeMax() const;
   void SetPos(int pos);  // clamped into the range; repaints
   int GetPos() const;
   void SetPageSize(int size);
@@ -132,6 +127,13 @@ class Dialog {
   ControlState& at(int id);  // throws std::out_of_range for an unknown id
   int indexOf(int id) const;
   int focusId() const { return focus_ >= 0 ? controls_[focus_].id() : 0; }
+  // The group of the control at `index`, the indexes of its first and last control: from the
+  // control with kGroup at or before it to the one before the next. Radio buttons check one
+  // another and the arrows move the focus within it.
+  struct Span {
+    int first, last;
+  };
+  Span groupOf(int index) const;
   bool hasFocusControl() const { return focus_ >= 0; }
 
   Control GetDlgItem(int id) { return Control(this, id); }
@@ -226,15 +228,21 @@ class Dialog {
     std::function<void()> handler;
   };
   void MoveFocus(int index, FocusBy by = FocusBy::Keyboard);
+  // Typed text: the box's new text and caret; a list's typed text selects nothing and no
+  // notification tells of it. `mirror`: the host's widget is to show it (it did not make it).
+  void TakeTyped(int index, std::string text, int caret, bool mirror);
+  // A list item chosen by the user: shown whole and selected, and notified.
+  void ChooseItem(int index, int item);
+  bool CloseDroppedList();       // true when a list was open
+  bool ClickClosesList(int id);  // a click beside an open list closes it, and goes no further
+  void LeaveMenu();
+  void Cancel();
+  // The keyboard model (keyboard.cpp).
   void EditKey(int index, Key key, const std::string& character);
   void ListKey(int index, Key key, const std::string& character);
   void OpenListKey(int index, Key key, const std::string& character);
-  void MoveListSelection(int index, int to);
-  bool CloseDroppedList();       // true when a list was open
-  bool ClickClosesList(int id);  // a click beside an open list closes it, and goes no further
-  bool MenuKey(Key key);         // the menu bar's keyboard mode; true when the key was the mode's
-  void LeaveMenu();
-  void Cancel();
+  void MoveListSelection(int index, int to);  // chooses `to` unless it is none or chosen already
+  bool MenuKey(Key key);  // the menu bar's keyboard mode; true when the key was the mode's
   void GroupKey(int index, bool backwards);
   int nextInGroup(int index, bool backwards) const;
 
@@ -276,7 +284,6 @@ void DdxText(DataExchange& dx, int id, float& value);
 void DdxText(DataExchange& dx, int id, std::string& value);
 void DdvMinMax(DataExchange& dx, int32_t value, int32_t min, int32_t max);
 void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max);
-void DdxControl(DataExchange& dx, int id, Control& control);
 
 // Texts the exchange uses; pure so that they are tested without a window.
 std::optional<int32_t> ParseInt(const std::string& text);

@@ -64,13 +64,12 @@ void DataExchange::Fail(const std::string& message) {
 void DdxRadio(DataExchange& dx, int firstId, int& index) {
   Dialog& d = dx.dialog;
   dx.lastId = firstId;
-  int start = d.indexOf(firstId);
+  const int start = d.indexOf(firstId);
   if (start < 0) return;
-  auto& controls = d.controls();
+  const auto& controls = d.controls();
   if (dx.saving) index = -1;
   int count = 0;
-  for (size_t i = start; i < controls.size(); ++i) {
-    if (i != static_cast<size_t>(start) && (controls[i].tpl->style & kGroup)) break;
+  for (int i = start, last = d.groupOf(start).last; i <= last; ++i) {
     if (controls[i].kind() != Kind::RadioButton) continue;
     if (dx.saving) {
       if (controls[i].checked) index = count;
@@ -89,37 +88,38 @@ void DdxCheck(DataExchange& dx, int id, int& checked) {
     dx.dialog.CheckDlgButton(id, checked != 0);
 }
 
-void DdxText(DataExchange& dx, int id, int32_t& value) {
+namespace {
+// A number box: the value written as `format` writes it, read back by `parse`; a text that is
+// no such number is refused with `refusal`.
+template <class T>
+void DdxNumber(DataExchange& dx, int id, T& value, std::optional<T> (*parse)(const std::string&),
+               std::string (*format)(T), const char* refusal) {
   dx.lastId = id;
   if (!dx.saving) {
-    dx.dialog.SetDlgItemText(id, std::to_string(value));
+    dx.dialog.SetDlgItemText(id, format(value));
     return;
   }
-  std::optional<int32_t> v = ParseInt(dx.dialog.GetDlgItemText(id));
-  if (!v) dx.Fail(msg::kNotInteger);
+  std::optional<T> v = parse(dx.dialog.GetDlgItemText(id));
+  if (!v) dx.Fail(refusal);
   value = *v;
+}
+
+template <class T>
+std::string Decimal(T value) {
+  return std::to_string(value);
+}
+}  // namespace
+
+void DdxText(DataExchange& dx, int id, int32_t& value) {
+  DdxNumber(dx, id, value, ParseInt, Decimal<int32_t>, msg::kNotInteger);
 }
 
 void DdxText(DataExchange& dx, int id, uint32_t& value) {
-  dx.lastId = id;
-  if (!dx.saving) {
-    dx.dialog.SetDlgItemText(id, std::to_string(value));
-    return;
-  }
-  std::optional<uint32_t> v = ParseUInt(dx.dialog.GetDlgItemText(id));
-  if (!v) dx.Fail(msg::kNotUnsigned);
-  value = *v;
+  DdxNumber(dx, id, value, ParseUInt, Decimal<uint32_t>, msg::kNotUnsigned);
 }
 
 void DdxText(DataExchange& dx, int id, float& value) {
-  dx.lastId = id;
-  if (!dx.saving) {
-    dx.dialog.SetDlgItemText(id, FormatFloat(value));
-    return;
-  }
-  std::optional<float> v = ParseFloat(dx.dialog.GetDlgItemText(id));
-  if (!v) dx.Fail(msg::kNotNumber);
-  value = *v;
+  DdxNumber(dx, id, value, ParseFloat, FormatFloat, msg::kNotNumber);
 }
 
 void DdxText(DataExchange& dx, int id, std::string& value) {
@@ -136,10 +136,6 @@ void DdvMinMax(DataExchange& dx, int32_t value, int32_t min, int32_t max) {
 
 void DdvMinMax(DataExchange& dx, uint32_t value, uint32_t min, uint32_t max) {
   if (dx.saving && (value < min || value > max)) dx.Fail(msg::OutOfRange(min, max));
-}
-
-void DdxControl(DataExchange& dx, int id, Control& control) {
-  if (!control.attached()) control = Control(&dx.dialog, id);
 }
 
 }  // namespace lx::ui

@@ -49,9 +49,9 @@ class HeadlessHost : public Host, public ScriptHost {
   void Pick(int id, const std::string& text) { Apply(Action(Verb::Pick, id, 0, text)); }
   void Type(int id, const std::string& text) { Apply(Action(Verb::Type, id, 0, text)); }
   void Focus(int id) { Apply(Action(Verb::Focus, id)); }
-  void Tab() { Apply(Action(Verb::Tab)); }
-  void Enter() { Apply(Action(Verb::Enter)); }
-  void Escape() { Apply(Action(Verb::Escape)); }
+  void Tab() { Press(lx::ui::Key::Tab); }
+  void Enter() { Press(lx::ui::Key::Enter); }
+  void Escape() { Press(lx::ui::Key::Escape); }
   void Press(lx::ui::Key key, const std::string& character = {}) { Apply(Action::Press(key, character)); }
   void Close() { Apply(Action(Verb::Close)); }
   void Drag(int id, int pos) { Apply(Action(Verb::Drag, id, pos)); }

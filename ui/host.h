@@ -1,7 +1,7 @@
 #pragma once
-// What a dialog needs from the window system. Three hosts implement it: the headless host that
-// tests and the scenario runner drive, the Qt host of the Linux programs and the Win32 host of
-// the Windows programs. Dialogs know only this.
+// What a dialog needs from the window system. Four hosts implement it: the headless host that
+// tests and the scenario runner drive, the Qt host of the Linux programs, the Win32 host of the
+// Windows programs and the browser host. Dialogs know only this.
 #include <optional>
 #include <string>
 #include <utility>

@@ -43,19 +43,29 @@ std::string TextArgument(std::string_view rest) {
 struct VerbSpec {
   const char* word;
   Verb verb;
-  enum Args { None, Id, Value, IdValue, IdText, Text, KeyName } args;
+  // OwnKey: the word is a key's name, short for "press" and that name.
+  enum Args { None, Id, Value, IdValue, IdText, Text, KeyName, OwnKey } args;
 };
 
 constexpr VerbSpec kVerbs[] = {
-    {"click", Verb::Click, VerbSpec::Id},         {"command", Verb::Command, VerbSpec::Id},
-    {"syscommand", Verb::SysCommand, VerbSpec::Value}, {"select", Verb::Select, VerbSpec::IdValue},
-    {"pick", Verb::Pick, VerbSpec::IdText},       {"type", Verb::Type, VerbSpec::IdText},
-    {"focus", Verb::Focus, VerbSpec::Id},         {"tab", Verb::Tab, VerbSpec::None},
-    {"backtab", Verb::BackTab, VerbSpec::None},   {"enter", Verb::Enter, VerbSpec::None},
-    {"escape", Verb::Escape, VerbSpec::None},     {"close", Verb::Close, VerbSpec::None},
-    {"drag", Verb::Drag, VerbSpec::IdValue},      {"key", Verb::Key, VerbSpec::IdValue},
-    {"file", Verb::File, VerbSpec::Text},         {"cancel-file", Verb::CancelFile, VerbSpec::None},
-    {"show", Verb::Show, VerbSpec::None},         {"press", Verb::Press, VerbSpec::KeyName},
+    {"click", Verb::Click, VerbSpec::Id},
+    {"command", Verb::Command, VerbSpec::Id},
+    {"syscommand", Verb::SysCommand, VerbSpec::Value},
+    {"select", Verb::Select, VerbSpec::IdValue},
+    {"pick", Verb::Pick, VerbSpec::IdText},
+    {"type", Verb::Type, VerbSpec::IdText},
+    {"focus", Verb::Focus, VerbSpec::Id},
+    {"tab", Verb::Press, VerbSpec::OwnKey},
+    {"backtab", Verb::Press, VerbSpec::OwnKey},
+    {"enter", Verb::Press, VerbSpec::OwnKey},
+    {"escape", Verb::Press, VerbSpec::OwnKey},
+    {"close", Verb::Close, VerbSpec::None},
+    {"drag", Verb::Drag, VerbSpec::IdValue},
+    {"key", Verb::Key, VerbSpec::IdValue},
+    {"file", Verb::File, VerbSpec::Text},
+    {"cancel-file", Verb::CancelFile, VerbSpec::None},
+    {"show", Verb::Show, VerbSpec::None},
+    {"press", Verb::Press, VerbSpec::KeyName},
     {"drop", Verb::Drop, VerbSpec::Text},
 };
 
@@ -93,7 +103,7 @@ std::optional<Action> ParseAction(std::string_view line, std::string* error) {
   std::string_view word = NextWord(rest);
   for (const VerbSpec& v : kVerbs) {
     if (word != v.word) continue;
-    Action a(v.verb);
+    Action a = v.args == VerbSpec::OwnKey ? *KeyAction(v.word) : Action(v.verb);
     auto fail = [&](const std::string& what) -> std::optional<Action> {
       if (error) *error = std::string(v.word) + ": " + what;
       return std::nullopt;

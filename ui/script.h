@@ -22,11 +22,7 @@ enum class Verb {
   Pick,        // choose a list item by its text
   Type,        // put the focus into a box and replace its text
   Focus,       // move the focus to a control
-  Tab,
-  BackTab,
-  Enter,
-  Escape,
-  Press,       // one key to the focused control
+  Press,       // one key to the focused control ("tab", "enter"... are short for "press tab"...)
   Close,       // the window's close box
   Drag,        // drag a slider's thumb with the mouse to a position and release it
   Key,         // move a slider's thumb with the keyboard to a position

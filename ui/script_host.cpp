@@ -109,13 +109,6 @@ void ScriptHost::Play(const Action& a, Dialog* top) {
     case Verb::Focus:
       Focus(d, a.id);
       break;
-    case Verb::Tab:
-    case Verb::BackTab:
-    case Verb::Enter:
-    case Verb::Escape:
-      Press(d, a.verb == Verb::Tab ? Key::Tab : a.verb == Verb::BackTab ? Key::BackTab
-                                   : a.verb == Verb::Enter ? Key::Enter : Key::Escape, {});
-      break;
     case Verb::Press:
       Press(d, a.key(), a.text);
       break;

@@ -1,9 +1,10 @@
 #pragma once
 // The session engine that plays scenario scripts on a window system: the headless host, the Qt
-// host through real input, and the Win32 host on the native windows. The engine owns the
-// script's queue, the checks before each action, the errors, the answers to file dialogs and
-// the transcript lines; a host supplies only how an action becomes its platform's input and how
-// a window's state is read back. The scenario runner knows only this class.
+// host through real input, the Win32 host on the native windows and the browser host on the
+// page. The engine owns the script's queue, the checks before each action, the errors, the
+// answers to file dialogs and the transcript lines; a host supplies only how an action becomes
+// its platform's input and how a window's state is read back. The scenario runner knows only
+// this class.
 #include <deque>
 #include <filesystem>
 #include <optional>

@@ -61,11 +61,7 @@ void SettingsDialog::DoDataExchange(ui::DataExchange& dx) {
 
 void SettingsDialog::FillList(const FieldBinding& b) {
   ui::ComboBox list = listOf(b);
-  const auto items = b.field().items;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const int at = list.AddString(items[i]);
-    list.SetItemData(at, static_cast<intptr_t>(i));
-  }
+  for (const char* item : b.field().items) list.AddString(item);
   list.SetCurSel(b.listIndex());
 }
 

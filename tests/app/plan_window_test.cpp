@@ -44,7 +44,8 @@ TEST(PlanWindow, ApplyWritesTheChannelWordsAloneAndOnlyWhenClicked) {
     if (std::string(r.how) == "close button")
       w.host.Queue(ui::Action(ui::Verb::Click, ui::kIdCancel));
     else
-      w.host.Queue(ui::Action(std::string(r.how) == "close" ? ui::Verb::Close : ui::Verb::Escape));
+      w.host.Queue(std::string(r.how) == "close" ? ui::Action(ui::Verb::Close)
+                                                 : ui::Action::Press(ui::Key::Escape));
     w.host.Command(res::kCmdPlan);
     EXPECT_EQ(afterSuggest, before) << "Suggest writes nothing";
     for (int i = 0; i < kEepromSize; ++i) {
@@ -72,7 +73,7 @@ TEST(PlanWindow, AConflictIsRedInThePlotListedAndFailsLxcfgPlanAlike) {
   std::string page;
   std::vector<std::string> red;
   w.host.Queue(ui::Action(ui::Verb::Type, plan::kSpacing, 0, "320"));
-  w.host.Queue(ui::Action(ui::Verb::Tab));
+  w.host.Queue(ui::Action::Press(ui::Key::Tab));
   w.host.Queue(ui::Action::Call([&] {
     page = w.host.top()->GetDlgItemText(plan::kList);
     for (const plot::Item& i : PlotOf(*w.host.top()).items)

@@ -75,13 +75,8 @@ class ParityDialog : public Dialog {
     upright.SetPos(4);
     return true;
   }
-  void DoDataExchange(DataExchange& dx) override {
-    DdxControl(dx, kList, list);
-    DdxControl(dx, kSlider, slider);
-    DdxControl(dx, kUpright, upright);
-  }
-  ComboBox list;
-  SliderCtrl slider, upright;
+  ComboBox list{this, kList};
+  SliderCtrl slider{this, kSlider}, upright{this, kUpright};
   std::vector<std::string> events;
 };
 

@@ -57,7 +57,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
     EXPECT_EQ(state.chipModel, 0);
 
     host.Queue(Action::Call([&] { reopened = Shown(*host.top()); }));
-    host.Queue(Action(Verb::Escape));
+    host.Queue(Action::Press(ui::Key::Escape));
     host.Click(s.button);
     EXPECT_EQ(reopened, atOk);
     EXPECT_EQ(state.words, edited);

@@ -74,15 +74,13 @@ class TestDialog : public Dialog {
   }
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
-    for (const char* item : {"zero", "one", "two"}) combo.SetItemData(combo.AddString(item), 100);
+    for (const char* item : {"zero", "one", "two"}) combo.AddString(item);
     combo.SetCurSel(1);
     slider.SetRange(0, 12);
     slider.SetPos(3);
     return true;
   }
   void DoDataExchange(DataExchange& dx) override {
-    DdxControl(dx, 40, combo);
-    DdxControl(dx, 50, slider);
     DdxText(dx, 10, number);
     DdxText(dx, 11, id);
     DdvMinMax(dx, id, 0u, 65535u);
@@ -92,8 +90,8 @@ class TestDialog : public Dialog {
     DdxCheck(dx, 30, check);
   }
 
-  ComboBox combo;
-  SliderCtrl slider;
+  ComboBox combo{this, 40};
+  SliderCtrl slider{this, 50};
   int32_t number = -5;
   uint32_t id = 7;
   float volts = 1190.625f;
@@ -148,7 +146,6 @@ TEST_F(Fixture, OpeningShowsMembersFocusesFirstTabStopAndPaintsSliders) {
   EXPECT_TRUE(d.IsDlgButtonChecked(24));
   EXPECT_TRUE(d.IsDlgButtonChecked(30));
   EXPECT_EQ(d.GetDlgItemText(40), "one");
-  EXPECT_EQ(d.combo.GetItemData(2), 100);
   // One repaint on first display, whatever the number of changes before it.
   EXPECT_EQ(d.events, (std::vector<std::string>{"draw 3"}));
 }
@@ -346,7 +343,7 @@ TEST_F(Fixture, TabWithNothingFocusedGoesToTheFirstOrLastTabStop) {
   host.Tab();
   EXPECT_EQ(dialog.focusId(), kIdOk);
   dialog.UserFocus(0);
-  host.Apply(Action(Verb::BackTab));
+  host.Press(Key::BackTab);
   EXPECT_EQ(dialog.focusId(), 60) << "the last usable tab stop (70 is disabled)";
 }
 

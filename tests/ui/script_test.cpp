@@ -39,6 +39,8 @@ TEST(Script, EachVerbParsesItsArguments) {
   EXPECT_EQ(a[7].value, 7);
   EXPECT_EQ(a[9].text, "data/EEPROM 1.h");
   EXPECT_EQ(a[10].verb, Verb::CancelFile);
+  EXPECT_EQ(a[11].verb, Verb::Press);  // a key's own word is its press
+  EXPECT_EQ(a[15].key(), Key::BackTab);
   EXPECT_EQ(a[18].key(), Key::PageDown);
   EXPECT_EQ(a[19].key(), Key::Char);
   EXPECT_EQ(a[19].text, "±");

@@ -81,6 +81,19 @@ class MessageBox : public QMessageBox {
   }
 };
 
+// The offscreen platform has no window manager: it cannot raise a window, grab the keyboard or
+// size a frame. Qt asks it all the same whenever it shows a popup (a list's or a menu's) or one
+// of its own dialogs, and the platform answers each request with a note on standard error,
+// which a scripted run would print for every window. There, and only there, those notes are
+// not passed on; every other message is.
+void QuietOffscreenNotes() {
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) return;
+  static const QtMessageHandler passOn = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.startsWith(QLatin1String("This plugin does not support "))) passOn(type, context, message);
+  });
+}
+
 }  // namespace
 
 void InstallFontSubstitutes() {
@@ -114,6 +127,7 @@ QSize ClientSize(const DialogTemplate& tpl) {
 QtHost::QtHost(const ResourceSet& resources, std::string appName)
     : Host(resources, std::move(appName)) {
   InstallFontSubstitutes();
+  QuietOffscreenNotes();
 }
 
 QtHost::~QtHost() = default;

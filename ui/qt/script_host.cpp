@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
@@ -21,15 +22,15 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QClipboard>
-#include <QUrl>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 
+#include "ui/qt/keys.h"
 #include "ui/qt/widgets.h"
 
 namespace lx::ui::qt {
@@ -274,51 +275,22 @@ void QtScriptHost::Type(Dialog& d, int id, const std::string& text) {
   }
 }
 
-void QtScriptHost::SendKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers) {
+void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
   QDialog* window = host_.windowOf(d);
   if (!window) return;
   // Through the window system, to whichever control has the focus (or the window itself).
-  QTest::keyClick(window->windowHandle(), static_cast<Qt::Key>(key), modifiers);
-}
-
-void QtScriptHost::Press(Dialog& d, Key key, const std::string& character) {
-  switch (key) {
-    case Key::Tab: return SendKey(d, Qt::Key_Tab);
-    case Key::BackTab: return SendKey(d, Qt::Key_Backtab, Qt::ShiftModifier);
-    case Key::Enter: return SendKey(d, Qt::Key_Return);
-    case Key::Escape: return SendKey(d, Qt::Key_Escape);
-    case Key::Space: return SendKey(d, Qt::Key_Space);
-    case Key::Left: return SendKey(d, Qt::Key_Left);
-    case Key::Right: return SendKey(d, Qt::Key_Right);
-    case Key::Up: return SendKey(d, Qt::Key_Up);
-    case Key::Down: return SendKey(d, Qt::Key_Down);
-    case Key::PageUp: return SendKey(d, Qt::Key_PageUp);
-    case Key::PageDown: return SendKey(d, Qt::Key_PageDown);
-    case Key::Home: return SendKey(d, Qt::Key_Home);
-    case Key::End: return SendKey(d, Qt::Key_End);
-    case Key::F4:
-      return SendKey(d, Qt::Key_F4);
-    case Key::AltDown:
-      return SendKey(d, Qt::Key_Down, Qt::AltModifier);
-    case Key::AltUp:
-      return SendKey(d, Qt::Key_Up, Qt::AltModifier);
-    case Key::F10:
-      return SendKey(d, Qt::Key_F10);
-    case Key::Alt: {
-      // Pressed and released alone, as the window system reports it: Alt held while it goes down.
-      QDialog* window = host_.windowOf(d);
-      if (!window) return;
-      QTest::sendKeyEvent(QTest::Press, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
-      QTest::sendKeyEvent(QTest::Release, window->windowHandle(), Qt::Key_Alt, QString(), Qt::AltModifier);
-      return;
-    }
-    case Key::Char: break;
+  QWindow* to = window->windowHandle();
+  if (key == Key::Alt) {
+    // Pressed and released alone, as the window system reports it: Alt held while it goes down.
+    QTest::sendKeyEvent(QTest::Press, to, Qt::Key_Alt, QString(), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Release, to, Qt::Key_Alt, QString(), Qt::AltModifier);
+    return;
   }
-  QDialog* window = host_.windowOf(d);
-  if (!window) return;
+  if (const std::optional<NativeKey> native = NativeKeyOf(key))
+    return QTest::keyClick(to, native->key, native->modifiers);
   const QString text = QString::fromStdString(character);
   const char latin = text.size() == 1 && text.at(0).unicode() < 0x80 ? static_cast<char>(text.at(0).unicode()) : '\0';
-  QTest::sendKeyEvent(QTest::Click, window->windowHandle(), latin ? QTest::asciiToKey(latin) : Qt::Key_unknown, text,
+  QTest::sendKeyEvent(QTest::Click, to, latin ? QTest::asciiToKey(latin) : Qt::Key_unknown, text,
                       Qt::NoModifier);
 }
 
@@ -351,15 +323,12 @@ SliderWidget* Reachable(QWidget* w) {
   auto* slider = dynamic_cast<SliderWidget*>(w);
   return slider && !slider->isHidden() && slider->isEnabled() ? slider : nullptr;
 }
-int Clamped(const QSlider* slider, int pos) {
-  return std::clamp(pos, slider->minimum(), std::max(slider->minimum(), slider->maximum()));
-}
 }  // namespace
 
 void QtScriptHost::Drag(Dialog& d, int id, int pos) {
   SliderWidget* slider = Reachable(host_.widgetOf(d, id));
   if (!slider) return;
-  const int target = Clamped(slider, pos);
+  const int target = SliderStop(pos, slider->minimum(), slider->maximum());
   QPoint press = slider->thumbRect().center();
   QTest::mousePress(slider, Qt::LeftButton, {}, press);
   if (d.ended() || !d.isOpen()) return;
@@ -383,7 +352,7 @@ void QtScriptHost::Drag(Dialog& d, int id, int pos) {
 void QtScriptHost::KeySlider(Dialog& d, int id, int pos) {
   SliderWidget* slider = Reachable(host_.widgetOf(d, id));
   if (!slider) return;
-  const int target = Clamped(slider, pos);
+  const int target = SliderStop(pos, slider->minimum(), slider->maximum());
   if (slider->value() == target) {
     d.UserFocus(id);  // nothing to move: the focus comes as by Tab
     return;

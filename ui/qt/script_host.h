@@ -53,7 +53,6 @@ class QtScriptHost : public QObject, public ScriptHost {
   void Apply(const Action& action);
   void AnswerMessage(QMessageBox* box);
   void AnswerFile(QFileDialog* dialog);
-  void SendKey(Dialog& d, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
   QtHost host_;
   std::vector<Dialog*> stack_;  // open windows, the topmost last

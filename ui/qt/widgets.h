@@ -16,6 +16,8 @@ namespace lx::ui::qt {
 
 class QtHost;
 
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+
 // Where the controls live: the dialog's client area, painted with the dialog's background.
 class ClientArea : public QWidget {
  public:
