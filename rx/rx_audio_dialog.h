@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "core/state.h"
 #include "settings/ui/field_exchange.h"
 
@@ -12,13 +10,6 @@ namespace lx::rx {
 class RxAudioDialog : public settings::SettingsDialog {
  public:
   RxAudioDialog(ui::Host& host, ToolState& state);
-
- protected:
-  bool OnInitDialog() override;
-  void ExchangeBoxes(ui::DataExchange& dx) override;
-
- private:
-  int32_t volumeBox_ = 0;  // the integer the volume's box shows
 };
 
 }  // namespace lx::rx

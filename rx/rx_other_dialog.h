@@ -1,6 +1,4 @@
 #pragma once
-#include <cstdint>
-
 #include "core/state.h"
 #include "settings/ui/field_exchange.h"
 
@@ -12,14 +10,6 @@ namespace lx::rx {
 class RxOtherDialog : public settings::SettingsDialog {
  public:
   RxOtherDialog(ui::Host& host, ToolState& state);
-
- protected:
-  bool OnInitDialog() override;
-  void ExchangeBoxes(ui::DataExchange& dx) override;
-
- private:
-  int32_t highBox_ = 0;  // the integers the thresholds' boxes show
-  int32_t lowBox_ = 0;
 };
 
 }  // namespace lx::rx

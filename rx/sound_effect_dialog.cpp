@@ -14,17 +14,6 @@ constexpr settings::BindingRow kBindings[] = {
 };
 
 SoundEffectDialog::SoundEffectDialog(ui::Host& host, ToolState& state)
-    : SettingsDialog(host, res::kSoundEffectDialog, state, kBindings) {
-  On(kBassList, Notify::SelChange, [this] { TakeSelection(bound(RxField::Bass)); });
-  On(kTrebleList, Notify::SelChange, [this] { TakeSelection(bound(RxField::Treble)); });
-  On(kThdList, Notify::SelChange, [this] { TakeSelection(bound(RxField::Thd)); });
-}
-
-bool SoundEffectDialog::OnInitDialog() {
-  Dialog::OnInitDialog();
-  // Each list is filled in field-value order, then shows the field as the image holds it.
-  for (RxField field : {RxField::Bass, RxField::Treble, RxField::Thd}) FillList(bound(field));
-  return true;
-}
+    : SettingsDialog(host, res::kSoundEffectDialog, state, kBindings) {}
 
 }  // namespace lx::rx

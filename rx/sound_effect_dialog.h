@@ -8,9 +8,6 @@ namespace lx::rx {
 class SoundEffectDialog : public settings::SettingsDialog {
  public:
   SoundEffectDialog(ui::Host& host, ToolState& state);
-
- protected:
-  bool OnInitDialog() override;
 };
 
 }  // namespace lx::rx

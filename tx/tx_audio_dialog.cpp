@@ -22,26 +22,11 @@ constexpr int kCompressorControls[] = {kTimeConstantList};
 
 TxAudioDialog::TxAudioDialog(ui::Host& host, ToolState& state)
     : SettingsDialog(host, res::kTxAudioDialog, state, kBindings) {
-  On(kEnablePreEmphasis, Notify::Clicked, [this] { SetSwitch(bound(TxField::PreEmphasis), true); });
-  On(kDisablePreEmphasis, Notify::Clicked, [this] { SetSwitch(bound(TxField::PreEmphasis), false); });
+  OnRadioPair(TxField::PreEmphasis, kDisablePreEmphasis);
   // The compressor's buttons exchange data around their work, so that the radio buttons keep
   // showing the latest choices.
-  On(kEnableCompressor, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Compressor), true, kCompressorControls); });
-  On(kDisableCompressor, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Compressor), false, kCompressorControls); });
-  On(kMicSensitivityList, Notify::SelChange, [this] { TakeSelection(bound(TxField::MicSensitivity)); });
-  On(kTimeConstantList, Notify::SelChange, [this] { TakeSelection(bound(TxField::CompandorTimeConstant)); });
-  On(kCompressorFirst, Notify::Clicked, [this] { bound(TxField::Priority).SetRadioIndex(0); });
-  On(kPreEmphasisFirst, Notify::Clicked, [this] { bound(TxField::Priority).SetRadioIndex(1); });
-}
-
-bool TxAudioDialog::OnInitDialog() {
-  Dialog::OnInitDialog();  // the radio groups from the switches
-  FillList(bound(TxField::MicSensitivity));
-  FillList(bound(TxField::CompandorTimeConstant));
-  EnableDlgItems(kCompressorControls, bound(TxField::Compressor).on());
-  return true;
+  OnRadioPairExchanged(TxField::Compressor, kDisableCompressor, kCompressorControls);
+  OnRadioPair(TxField::Priority, kPreEmphasisFirst);
 }
 
 }  // namespace lx::tx

@@ -10,9 +10,6 @@ namespace lx::tx {
 class TxAudioDialog : public settings::SettingsDialog {
  public:
   TxAudioDialog(ui::Host& host, ToolState& state);
-
- protected:
-  bool OnInitDialog() override;
 };
 
 }  // namespace lx::tx

@@ -30,7 +30,6 @@ constexpr int kStepPage = 8;
 // What each switch greys. The meter gates all ten battery controls, whatever the indicator and
 // PAPD switches say.
 constexpr int kPilotControls[] = {kMutePilot, kKeepPilot, kDeviationList};
-constexpr int kBatterySwitches[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable};
 constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable,      kPapdDisable,
                                     kBlinkVoltageBox, kPapdVoltageBox,   kLightVoltageBox, kBlinkSlider,
                                     kPapdSlider,      kLightSlider};
@@ -68,20 +67,12 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
       pilotFrequencyHz_(PilotFrequencyHz(state.crystalKHz)) {
   // The switches exchange data around their work, so that the radio buttons keep showing the
   // latest choices; the mute-pilot pair and the list do not.
-  On(kDeviationList, Notify::SelChange, [this] { TakeSelection(bound(TxField::PilotDeviation)); });
-  On(kEnablePilot, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Pilot), true, kPilotControls); });
-  On(kDisablePilot, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Pilot), false, kPilotControls); });
+  OnRadioPairExchanged(TxField::Pilot, kDisablePilot, kPilotControls);
   On(kMutePilot, Notify::Clicked, &TxOtherDialog::OnMutePilot);
   On(kKeepPilot, Notify::Clicked, [this] { bound(TxField::MutePilot).SetOn(false); });
-  On(kMeterEnable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, true, kBatteryControls); });
-  On(kMeterDisable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, false, kBatteryControls); });
-  On(kIndicatorEnable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, true, kIndicatorControls); });
-  On(kIndicatorDisable, Notify::Clicked,
-     [this] { SetSwitchExchanged(indicator_, false, kIndicatorControls); });
-  On(kPapdEnable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, true, kPapdControls); });
-  On(kPapdDisable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, false, kPapdControls); });
+  OnRadioPairExchanged(TxField::BatteryMeter, kMeterDisable, kBatteryControls);
+  OnRadioPairExchanged(TxField::LowBatteryIndicator, kIndicatorDisable, kIndicatorControls);
+  OnRadioPairExchanged(TxField::LowBatteryPapd, kPapdDisable, kPapdControls);
   On(kBlinkSlider, Notify::CustomDraw, [this] { Track(blink_); });
   On(kPapdSlider, Notify::CustomDraw, [this] { Track(papd_); });
   On(kLightSlider, Notify::CustomDraw, [this] { Track(light_); });
@@ -99,26 +90,14 @@ void TxOtherDialog::ExchangeBoxes(ui::DataExchange& dx) {
   ui::DdxText(dx, kLightVoltageBox, light_.voltage);
 }
 
+// Radio groups and boxes from the values decoded on construction. A stored step of 128..255
+// has no position: the slider shows 127, and its first paint makes that the pending step and
+// its voltage.
 bool TxOtherDialog::OnInitDialog() {
-  Dialog::OnInitDialog();  // radio groups and boxes from the values decoded on construction
-
-  FillList(bound(TxField::PilotDeviation));
-
-  // A stored step of 128..255 has no position: the slider shows 127, and its first paint makes
-  // that the pending step and its voltage.
-  for (const Threshold* t : {&blink_, &papd_, &light_}) SetupSlider(t->step, kStepPage);
-
+  SettingsDialog::OnInitDialog();
+  for (const Threshold* t : {&blink_, &papd_, &light_}) sliderOf(t->step).SetPageSize(kStepPage);
   EnableDlgItems(kTxIdControls, state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId);
-
-  EnableDlgItems(kPilotControls, bound(TxField::Pilot).on());
-  if (meter_.on()) {
-    EnableDlgItems(kBatterySwitches, true);
-    EnableDlgItems(kIndicatorControls, indicator_.on());
-    EnableDlgItems(kPapdControls, papdSwitch_.on());
-  } else {
-    EnableDlgItems(kBatteryControls, false);
-  }
-
+  if (!meter_.on()) EnableDlgItems(kBatteryControls, false);  // over the indicator's and PAPD's
   UpdateData(false);
   return true;
 }

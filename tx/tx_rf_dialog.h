@@ -9,9 +9,6 @@ namespace lx::tx {
 class TxRfDialog : public settings::SettingsDialog {
  public:
   TxRfDialog(ui::Host& host, ToolState& state);
-
- protected:
-  bool OnInitDialog() override;
 };
 
 }  // namespace lx::tx

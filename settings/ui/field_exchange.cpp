@@ -35,6 +35,21 @@ SettingsDialog::SettingsDialog(ui::Host& host, int templateId, ToolState& state,
                                std::span<const BindingRow> table)
     : Dialog(host, templateId), state_(state), bindings_(table) {
   bindings_.LoadAll(state_);
+  for (FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::List) On(b.controlId(), Notify::SelChange, [this, &b] { TakeSelection(b); });
+}
+
+bool SettingsDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  for (const FieldBinding& b : bindings_.all()) {
+    if (b.kind() == BindKind::List) FillList(b);
+    if (b.kind() == BindKind::Slider || b.kind() == BindKind::ReversedSlider) SetupSlider(b);
+  }
+  for (ValueBox& box : valueBoxes_) TakeIntoBox(box);
+  for (const FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::RadioPair && !b.exchanged()) CheckRadioPair(b);
+  for (const Gate& g : gates_) EnableDlgItems(g.controls, g.pair->on());
+  return true;
 }
 
 FieldBinding& SettingsDialog::bound(FieldId field) {
@@ -52,6 +67,7 @@ void SettingsDialog::OnOK() {
 void SettingsDialog::DoDataExchange(ui::DataExchange& dx) {
   for (FieldBinding& b : bindings_.all())
     if (b.kind() == BindKind::RadioPair && b.exchanged()) DdxRadio(dx, b);
+  for (ValueBox& box : valueBoxes_) ui::DdxText(dx, box.boxId, box.value);
   ExchangeBoxes(dx);
   for (FieldBinding& b : bindings_.all()) {
     if (b.kind() == BindKind::CheckBox && b.exchanged()) DdxCheck(dx, b);
@@ -71,20 +87,13 @@ void SettingsDialog::FillList(const FieldBinding& b) {
 
 void SettingsDialog::TakeSelection(FieldBinding& b) { b.SetListIndex(listOf(b).GetCurSel()); }
 
-void SettingsDialog::SetupSlider(const FieldBinding& b, int pageSize) {
+void SettingsDialog::SetupSlider(const FieldBinding& b) {
   ui::SliderCtrl slider = sliderOf(b);
   slider.SetRange(static_cast<int>(b.field().minValue), static_cast<int>(b.field().maxValue), false);
-  if (pageSize > 0) slider.SetPageSize(pageSize);
   slider.SetPos(b.position());
 }
 
 void SettingsDialog::TakePosition(FieldBinding& b) { b.SetPosition(sliderOf(b).GetPos()); }
-
-void SettingsDialog::TakePosition(FieldBinding& b, int boxId, int32_t& box) {
-  TakePosition(b);
-  box = static_cast<int32_t>(b.value());
-  SetDlgItemText(boxId, std::to_string(box));
-}
 
 void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
   ui::DataExchange dx(*this, false);
@@ -92,15 +101,36 @@ void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
   ui::DdxRadio(dx, b.controlId(), index);
 }
 
-void SettingsDialog::SetSwitch(FieldBinding& b, bool on, std::span<const int> gated) {
-  b.SetOn(on);
-  EnableDlgItems(gated, on);
+void SettingsDialog::OnRadioPair(FieldId field, int secondId, std::span<const int> gated) {
+  MapRadioPair(bound(field), secondId, gated, false);
 }
 
-void SettingsDialog::SetSwitchExchanged(FieldBinding& b, bool on, std::span<const int> gated) {
-  UpdateData(true);
-  SetSwitch(b, on, gated);
-  UpdateData(false);
+void SettingsDialog::OnRadioPairExchanged(FieldId field, int secondId, std::span<const int> gated) {
+  MapRadioPair(bound(field), secondId, gated, true);
+}
+
+void SettingsDialog::MapRadioPair(FieldBinding& b, int secondId, std::span<const int> gated, bool exchanged) {
+  gates_.push_back({&b, gated});
+  const int ids[] = {b.controlId(), secondId};
+  for (const int index : {0, 1}) {
+    On(ids[index], Notify::Clicked, [this, &b, gated, index, exchanged] {
+      if (exchanged) UpdateData(true);
+      b.SetRadioIndex(index);
+      EnableDlgItems(gated, index == 0);
+      if (exchanged) UpdateData(false);
+    });
+  }
+}
+
+void SettingsDialog::ShowValueIn(FieldId field, int boxId) {
+  ValueBox& box = valueBoxes_.emplace_back(ValueBox{&bound(field), boxId, 0});
+  On(box.slider->controlId(), Notify::CustomDraw, [this, &box] { TakeIntoBox(box); });
+}
+
+void SettingsDialog::TakeIntoBox(ValueBox& box) {
+  TakePosition(*box.slider);
+  box.value = static_cast<int32_t>(box.slider->value());
+  SetDlgItemText(box.boxId, std::to_string(box.value));
 }
 
 }  // namespace lx::settings

@@ -52,16 +52,7 @@ constexpr BindingRow kTable[] = {
 class BoundDialog : public SettingsDialog {
  public:
   BoundDialog(ui::Host& host, ToolState& state) : SettingsDialog(host, 600, state, kTable) {
-    On(kGainList, ui::Notify::SelChange, [this] { TakeSelection(bound(RxField::AudioGain)); });
     On(kBlinkSlider, ui::Notify::CustomDraw, [this] { TakePosition(bound(TxField::BlinkThreshold)); });
-  }
-
- protected:
-  bool OnInitDialog() override {
-    Dialog::OnInitDialog();
-    FillList(bound(RxField::AudioGain));
-    SetupSlider(bound(TxField::BlinkThreshold));
-    return true;
   }
 };
 
