@@ -108,10 +108,10 @@ class HeadlessHost : public Host, public ScriptHost {
     Dialog* dialog;
     bool modal;
   };
-  void show(Dialog& dialog);
-  void closeWindow(Dialog& dialog);
-  void reapEnded();
-  void flushPaints();
+  void Show(Dialog& dialog);
+  void CloseWindow(Dialog& dialog);
+  void ReapEnded();
+  void FlushPaints();
 
   const ResourceSet& resources_;
   std::string appName_;

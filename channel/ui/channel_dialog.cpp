@@ -53,8 +53,8 @@ ChannelDialog::ChannelDialog(ui::Host& host, ToolState& state)
   xtal_ = state_.crystalKHz;
 
   for (int k = 0; k < kChannelCount; ++k) On(Box(k), Notify::KillFocus, [this, k] { OnChannelBoxLeft(k); });
-  On(res::channel::kFillLeftBank, Notify::Clicked, &ChannelDialog::OnChannel1);
-  On(res::channel::kFillRightBank, Notify::Clicked, &ChannelDialog::OnChannel2);
+  On(res::channel::kFillLeftBank, Notify::Clicked, [this] { FillBank(0); });
+  On(res::channel::kFillRightBank, Notify::Clicked, [this] { FillBank(kBankSize); });
   On(kXtalBox, Notify::KillFocus, [this] { OnXtalBoxLeft(); });
 }
 
@@ -115,9 +115,6 @@ bool ChannelDialog::OnXtalBoxLeft() {
   UpdateData(false);
   return accepted;
 }
-
-void ChannelDialog::OnChannel1() { FillBank(0); }
-void ChannelDialog::OnChannel2() { FillBank(kBankSize); }
 
 // Copies the bank's first channel and its advice to the other seven as they stand: the first
 // box was checked when the click took the focus from it.
