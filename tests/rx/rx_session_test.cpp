@@ -17,17 +17,29 @@ using ui::Verb;
 struct Session {
   int button;  // picture button of the main window
   int templateId;
-  const char* script;  // choices made in the dialog before OK
+  std::string script;  // choices made in the dialog before OK
 };
 
 TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
   for (const Session& s : {
            Session{res::main_window::kFirstSettings, res::kSoundEffectDialog,
-                   "pick 1008 14dB\npick 1009 5dB\npick 1024 -40dB"},
+                   fmt::format("pick {} 14dB\npick {} 5dB\npick {} -40dB", res::rx_sound::kBassList,
+                               res::rx_sound::kTrebleList, res::rx_sound::kThdList)},
            Session{res::main_window::kSecondSettings, res::kRxAudioDialog,
-                   "click 1003\npick 1008 9dB\npick 1009 24mS\nclick 1005\nkey 1002 25"},
+                   [] {
+                     using namespace res::rx_audio;
+                     return fmt::format("click {}\npick {} 9dB\npick {} 24mS\nclick {}\nkey {} 25",
+                                        kDisableDeEmphasis, kGainList, kTimeConstantList, kDisableExpander,
+                                        kVolumeSlider);
+                   }()},
            Session{res::main_window::kThirdSettings, res::kRxOtherDialog,
-                   "click 1003\nclick 1045\ndrag 1002 200\ndrag 1004 9\nclick 1007\nclick 1011\nclick 1001"},
+                   [] {
+                     using namespace res::rx_other;
+                     return fmt::format(
+                         "click {}\nclick {}\ndrag {} 200\ndrag {} 9\nclick {}\nclick {}\nclick {}",
+                         kDisableSnrAutomute, kDisablePilotAutomute, kHighThresholdSlider,
+                         kLowThresholdSlider, kDisableAfc, kDisableAutomute, kEnableSnrAutomute);
+                   }()},
        }) {
     SCOPED_TRACE(s.script);
     test::TempDir work;
@@ -49,7 +61,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
 
     host.AnswerFile("data/rx.h");
     host.Command(res::kCmdSave);
-    host.Click(1003);  // LX7150's defaults replace the image
+    host.Click(res::main_window::kModelRadios[1]);  // LX7150's defaults replace the image
     EXPECT_NE(state.words, edited);
     host.AnswerFile("data/rx.h");
     host.Command(res::kCmdOpen);

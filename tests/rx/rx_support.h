@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the receiver dialog tests: the three dialogs on the headless host, random images,
 // and what a dialog's controls show.
+#include <fmt/format.h>
+
 #include <random>
 #include <string>
 #include <vector>
