@@ -1,19 +1,19 @@
-#include "rx/sound_effect_dialog.h"
-
 #include "resources/rx_ids.h"
+#include "rx/rx_dialogs.h"
 
 namespace lx::rx {
 
+namespace {
 using namespace res::rx_sound;
 
-// In the order OK writes them (constant, so private to this file).
+// In the order OK writes them; each list is filled in field-value order.
 constexpr settings::BindingRow kBindings[] = {
     {RxField::Treble, settings::BindKind::List, kTrebleList},
     {RxField::Bass, settings::BindKind::List, kBassList},
     {RxField::Thd, settings::BindKind::List, kThdList},
 };
+}  // namespace
 
-SoundEffectDialog::SoundEffectDialog(ui::Host& host, ToolState& state)
-    : SettingsDialog(host, res::kSoundEffectDialog, state, kBindings) {}
+const settings::SettingsWindow kSoundEffectWindow{res::kSoundEffectDialog, kBindings};
 
 }  // namespace lx::rx

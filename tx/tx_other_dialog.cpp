@@ -6,24 +6,9 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_other;
+using settings::BindKind;
 using settings::FieldBinding;
-
-// In the order OK writes them. reg18 bits 10:8 are written by the mute-pilot click instead, and
-// the TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
-constexpr settings::BindingRow kBindings[] = {
-    {TxField::Pilot, settings::BindKind::RadioPair, kEnablePilot},
-    {TxField::MutePilot, settings::BindKind::RadioPair, kMutePilot},
-    {TxField::PilotDeviation, settings::BindKind::List, kDeviationList},
-    {TxField::BatteryMeter, settings::BindKind::RadioPair, kMeterEnable},
-    {TxField::LowBatteryIndicator, settings::BindKind::RadioPair, kIndicatorEnable},
-    {TxField::LowBatteryPapd, settings::BindKind::RadioPair, kPapdEnable},
-    {TxField::PapdThreshold, settings::BindKind::Slider, kPapdSlider},
-    {TxField::BlinkThreshold, settings::BindKind::Slider, kBlinkSlider},
-    {TxField::LightThreshold, settings::BindKind::Slider, kLightSlider},
-    {TxField::TxIdFlag, settings::BindKind::CheckBox, kTxIdCheck,
-     settings::kNotWritten | settings::kTxIdModelsOnly},
-    {TxField::TxId, settings::BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
-};
+using settings::kClickExchanged;
 
 constexpr int kStepPage = 8;
 
@@ -36,6 +21,26 @@ constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEn
 constexpr int kIndicatorControls[] = {kBlinkVoltageBox, kLightVoltageBox, kBlinkSlider, kLightSlider};
 constexpr int kPapdControls[] = {kPapdVoltageBox, kPapdSlider};
 constexpr int kTxIdControls[] = {kTxIdCheck, kTxIdBox};
+
+// In the order OK writes them. The switches exchange data around their clicks, so that the
+// radio buttons keep showing the latest choices; the mute-pilot pair and the sliders have
+// handlers of their own. reg18 bits 10:8 are written by the mute-pilot click instead, and the
+// TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
+constexpr settings::BindingRow kBindings[] = {
+    {TxField::Pilot, BindKind::RadioPair, kEnablePilot, kClickExchanged, kDisablePilot, kPilotControls},
+    {TxField::MutePilot, BindKind::RadioPair, kMutePilot},
+    {TxField::PilotDeviation, BindKind::List, kDeviationList},
+    {TxField::BatteryMeter, BindKind::RadioPair, kMeterEnable, kClickExchanged, kMeterDisable,
+     kBatteryControls},
+    {TxField::LowBatteryIndicator, BindKind::RadioPair, kIndicatorEnable, kClickExchanged, kIndicatorDisable,
+     kIndicatorControls},
+    {TxField::LowBatteryPapd, BindKind::RadioPair, kPapdEnable, kClickExchanged, kPapdDisable, kPapdControls},
+    {TxField::PapdThreshold, BindKind::Slider, kPapdSlider, settings::kOwnHandlers},
+    {TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider, settings::kOwnHandlers},
+    {TxField::LightThreshold, BindKind::Slider, kLightSlider, settings::kOwnHandlers},
+    {TxField::TxIdFlag, BindKind::CheckBox, kTxIdCheck, settings::kNotWritten | settings::kTxIdModelsOnly},
+    {TxField::TxId, BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
+};
 
 // The pilot tone in Hz for the hidden box: the crystal's kHz × 30 / 24, in integers.
 constexpr int64_t kPilotRatioNumerator = 30;
@@ -65,14 +70,8 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
       blink_(bound(TxField::BlinkThreshold)),
       light_(bound(TxField::LightThreshold)),
       pilotFrequencyHz_(PilotFrequencyHz(state.crystalKHz)) {
-  // The switches exchange data around their work, so that the radio buttons keep showing the
-  // latest choices; the mute-pilot pair and the list do not.
-  OnRadioPairExchanged(TxField::Pilot, kDisablePilot, kPilotControls);
   On(kMutePilot, Notify::Clicked, &TxOtherDialog::OnMutePilot);
   On(kKeepPilot, Notify::Clicked, [this] { bound(TxField::MutePilot).SetOn(false); });
-  OnRadioPairExchanged(TxField::BatteryMeter, kMeterDisable, kBatteryControls);
-  OnRadioPairExchanged(TxField::LowBatteryIndicator, kIndicatorDisable, kIndicatorControls);
-  OnRadioPairExchanged(TxField::LowBatteryPapd, kPapdDisable, kPapdControls);
   On(kBlinkSlider, Notify::CustomDraw, [this] { Track(blink_); });
   On(kPapdSlider, Notify::CustomDraw, [this] { Track(papd_); });
   On(kLightSlider, Notify::CustomDraw, [this] { Track(light_); });

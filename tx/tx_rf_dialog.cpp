@@ -1,6 +1,5 @@
-#include "tx/tx_rf_dialog.h"
-
 #include "resources/ambrel_tx_ids.h"
+#include "tx/tx_dialogs.h"
 
 namespace lx::tx {
 
@@ -15,10 +14,6 @@ constexpr settings::BindingRow kBindings[] = {
 };
 }  // namespace
 
-TxRfDialog::TxRfDialog(ui::Host& host, ToolState& state)
-    : SettingsDialog(host, res::kTxRfDialog, state, kBindings) {
-  // NM_CUSTOMDRAW, whatever the drawing stage: every repaint follows a move of the thumb.
-  On(kPaGainSlider, Notify::CustomDraw, [this] { TakePosition(bound(TxField::PaGain)); });
-}
+const settings::SettingsWindow kTxRfWindow{res::kTxRfDialog, kBindings};
 
 }  // namespace lx::tx

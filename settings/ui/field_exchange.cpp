@@ -35,8 +35,29 @@ SettingsDialog::SettingsDialog(ui::Host& host, int templateId, ToolState& state,
                                std::span<const BindingRow> table)
     : Dialog(host, templateId), state_(state), bindings_(table) {
   bindings_.LoadAll(state_);
-  for (FieldBinding& b : bindings_.all())
-    if (b.kind() == BindKind::List) On(b.controlId(), Notify::SelChange, [this, &b] { TakeSelection(b); });
+  for (FieldBinding& b : bindings_.all()) {
+    switch (b.kind()) {
+      case BindKind::List:
+        On(b.controlId(), Notify::SelChange, [this, &b] { TakeSelection(b); });
+        break;
+      case BindKind::Slider:
+      case BindKind::ReversedSlider:
+        if (b.flagged(kOwnHandlers)) break;
+        if (b.partnerId() == 0) {
+          On(b.controlId(), Notify::CustomDraw, [this, &b] { TakePosition(b); });
+        } else {
+          ValueBox& box = valueBoxes_.emplace_back(ValueBox{b});
+          On(b.controlId(), Notify::CustomDraw, [this, &box] { TakeIntoBox(box); });
+        }
+        break;
+      case BindKind::RadioPair:
+        if (b.partnerId() != 0) MapRadioPair(b);
+        break;
+      case BindKind::CheckBox:
+      case BindKind::Edit:
+        break;
+    }
+  }
 }
 
 bool SettingsDialog::OnInitDialog() {
@@ -48,7 +69,8 @@ bool SettingsDialog::OnInitDialog() {
   for (ValueBox& box : valueBoxes_) TakeIntoBox(box);
   for (const FieldBinding& b : bindings_.all())
     if (b.kind() == BindKind::RadioPair && !b.exchanged()) CheckRadioPair(b);
-  for (const Gate& g : gates_) EnableDlgItems(g.controls, g.pair->on());
+  for (const FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::RadioPair) EnableDlgItems(b.gated(), b.on());
   return true;
 }
 
@@ -67,7 +89,7 @@ void SettingsDialog::OnOK() {
 void SettingsDialog::DoDataExchange(ui::DataExchange& dx) {
   for (FieldBinding& b : bindings_.all())
     if (b.kind() == BindKind::RadioPair && b.exchanged()) DdxRadio(dx, b);
-  for (ValueBox& box : valueBoxes_) ui::DdxText(dx, box.boxId, box.value);
+  for (ValueBox& box : valueBoxes_) ui::DdxText(dx, box.slider.partnerId(), box.value);
   ExchangeBoxes(dx);
   for (FieldBinding& b : bindings_.all()) {
     if (b.kind() == BindKind::CheckBox && b.exchanged()) DdxCheck(dx, b);
@@ -101,36 +123,23 @@ void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
   ui::DdxRadio(dx, b.controlId(), index);
 }
 
-void SettingsDialog::OnRadioPair(FieldId field, int secondId, std::span<const int> gated) {
-  MapRadioPair(bound(field), secondId, gated, false);
-}
-
-void SettingsDialog::OnRadioPairExchanged(FieldId field, int secondId, std::span<const int> gated) {
-  MapRadioPair(bound(field), secondId, gated, true);
-}
-
-void SettingsDialog::MapRadioPair(FieldBinding& b, int secondId, std::span<const int> gated, bool exchanged) {
-  gates_.push_back({&b, gated});
-  const int ids[] = {b.controlId(), secondId};
+void SettingsDialog::MapRadioPair(FieldBinding& b) {
+  const bool exchanged = b.flagged(kClickExchanged);
+  const int buttons[] = {b.controlId(), b.partnerId()};
   for (const int index : {0, 1}) {
-    On(ids[index], Notify::Clicked, [this, &b, gated, index, exchanged] {
+    On(buttons[index], Notify::Clicked, [this, &b, index, exchanged] {
       if (exchanged) UpdateData(true);
       b.SetRadioIndex(index);
-      EnableDlgItems(gated, index == 0);
+      EnableDlgItems(b.gated(), index == 0);
       if (exchanged) UpdateData(false);
     });
   }
 }
 
-void SettingsDialog::ShowValueIn(FieldId field, int boxId) {
-  ValueBox& box = valueBoxes_.emplace_back(ValueBox{&bound(field), boxId, 0});
-  On(box.slider->controlId(), Notify::CustomDraw, [this, &box] { TakeIntoBox(box); });
-}
-
 void SettingsDialog::TakeIntoBox(ValueBox& box) {
-  TakePosition(*box.slider);
-  box.value = static_cast<int32_t>(box.slider->value());
-  SetDlgItemText(box.boxId, std::to_string(box.value));
+  TakePosition(box.slider);
+  box.value = static_cast<int32_t>(box.slider.value());
+  SetDlgItemText(box.slider.partnerId(), std::to_string(box.value));
 }
 
 }  // namespace lx::settings

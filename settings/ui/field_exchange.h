@@ -1,12 +1,12 @@
 #pragma once
 // A settings dialog over its binding table: the table loads the pending values, exchanges them
 // with the controls and writes them on OK. What every dialog does with a row of a kind is done
-// here: a list is filled and takes its selection, a slider gets its range, a radio pair that the
-// exchange leaves alone is checked on opening. The helpers set up and read the controls a
-// binding names; the dialog still decides when each runs, as its handlers always have.
+// here: a list is filled and takes its selection; a slider gets its range and takes its
+// position, with the box beside it; a radio pair takes its clicks and enables what it gates.
+// The helpers set up and read the controls a binding names, for the handlers a dialog maps
+// itself.
 #include <cstdint>
 #include <deque>
-#include <vector>
 
 #include "settings/binding.h"
 #include "ui/dialog.h"
@@ -15,8 +15,12 @@ namespace lx::settings {
 
 class SettingsDialog : public ui::Dialog {
  public:
-  // Binds every row of `table` and loads it from the image and the chip model. Every list's
-  // CBN_SELCHANGE takes its selection (TakeSelection); a dialog maps no other handler to it.
+  // Binds every row of `table`, loads it from the image and the chip model, and maps by its
+  // kind: a list's CBN_SELCHANGE takes the selection; a slider's NM_CUSTOMDRAW takes the
+  // position and refreshes its box (the partner), unless kOwnHandlers; a radio pair's two
+  // buttons pick its first and second choice and enable or grey its gated controls with the
+  // first, inside a data exchange when kClickExchanged. A radio pair without a partner is the
+  // dialog's to map.
   SettingsDialog(ui::Host& host, int templateId, ToolState& state, std::span<const BindingRow> table);
 
   const BindingSet& bindings() const { return bindings_; }
@@ -24,19 +28,18 @@ class SettingsDialog : public ui::Dialog {
  protected:
   using Notify = ui::Notify;
 
-  // The radio groups from the exchange, then in table order each list filled (FillList) and
-  // each slider set up (SetupSlider); the boxes beside sliders (ShowValueIn) follow their
-  // sliders, the radio pairs that are not exchanged are checked (CheckRadioPair), and each
-  // radio pair's gated controls (OnRadioPair) are enabled with it, in the order they were mapped.
+  // The radio groups from the exchange, then in table order each list filled (FillList), each
+  // slider set up (SetupSlider) and its box filled, each radio pair that is not exchanged
+  // checked (CheckRadioPair), and each radio pair's gated controls enabled with it.
   bool OnInitDialog() override;
 
   // Every box is exchanged and validated, then every written binding is committed in table
   // order, then the dialog ends. A refused box keeps the dialog open and the image as it was.
   void OnOK() override;
 
-  // By the table: the exchanged radio pairs, then the boxes beside sliders and the dialog's own
-  // boxes (ExchangeBoxes), then the check boxes and number boxes. Lists and sliders move their
-  // values by notification.
+  // By the table: the exchanged radio pairs, then the sliders' boxes and the dialog's own boxes
+  // (ExchangeBoxes), then the check boxes and number boxes. Lists and sliders move their values
+  // by notification.
   void DoDataExchange(ui::DataExchange& dx) final;
   // The boxes no field is bound to (a computed frequency, a voltage).
   virtual void ExchangeBoxes(ui::DataExchange& /*dx*/) {}
@@ -47,17 +50,6 @@ class SettingsDialog : public ui::Dialog {
   // The binding's control.
   ui::ComboBox listOf(const FieldBinding& b) { return {this, b.controlId()}; }
   ui::SliderCtrl sliderOf(const FieldBinding& b) { return {this, b.controlId()}; }
-
-  // A radio pair's two buttons mapped: the binding's control picks the first choice ("Enable"),
-  // `secondId` the second, and the controls in `gated` are enabled while the first is chosen,
-  // on opening and after each click. The Exchanged form clicks inside a data exchange from the
-  // controls and back, so that every radio button keeps showing the user's latest choice.
-  void OnRadioPair(FieldId field, int secondId, std::span<const int> gated = {});
-  void OnRadioPairExchanged(FieldId field, int secondId, std::span<const int> gated = {});
-  // A box beside a slider that shows its pending value as an integer: each repaint of the
-  // slider (NM_CUSTOMDRAW) takes the position and refreshes only the box, so the radio buttons
-  // keep showing the user's latest clicks.
-  void ShowValueIn(FieldId field, int boxId);
 
   // Appends the field's item texts in order (item data = index) and selects the pending value's
   // item, or nothing when the value has none.
@@ -75,21 +67,30 @@ class SettingsDialog : public ui::Dialog {
   ToolState& state_;
 
  private:
-  struct Gate {
-    FieldBinding* pair;
-    std::span<const int> controls;
-  };
+  // A slider's box: the integer it shows. Only the box is refreshed when the slider moves, so
+  // the radio buttons keep showing the user's latest clicks.
   struct ValueBox {
-    FieldBinding* slider;
-    int boxId;
-    int32_t value;
+    FieldBinding& slider;
+    int32_t value = 0;
   };
-  void MapRadioPair(FieldBinding& b, int secondId, std::span<const int> gated, bool exchanged);
+  void MapRadioPair(FieldBinding& b);
   void TakeIntoBox(ValueBox& box);
 
   BindingSet bindings_;
-  std::vector<Gate> gates_;
   std::deque<ValueBox> valueBoxes_;  // addresses stay valid for the handlers
+};
+
+// A settings window that is its binding table alone.
+struct SettingsWindow {
+  int templateId;
+  std::span<const BindingRow> bindings;
+};
+
+// The dialog of such a window, opened as every settings dialog is, with the host and the state.
+template <const SettingsWindow& W>
+class TableDialog : public SettingsDialog {
+ public:
+  TableDialog(ui::Host& host, ToolState& state) : SettingsDialog(host, W.templateId, state, W.bindings) {}
 };
 
 }  // namespace lx::settings

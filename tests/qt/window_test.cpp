@@ -29,8 +29,8 @@
 #include "resources/rx_ids.h"
 #include "tests/support/bindings.h"
 #include "tests/support/files.h"
+#include "tx/tx_dialogs.h"
 #include "tx/tx_other_dialog.h"
-#include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {

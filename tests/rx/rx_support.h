@@ -9,9 +9,7 @@
 
 #include "app/tool.h"
 #include "resources/rx_ids.h"
-#include "rx/rx_audio_dialog.h"
-#include "rx/rx_other_dialog.h"
-#include "rx/sound_effect_dialog.h"
+#include "rx/rx_dialogs.h"
 #include "tests/support/bindings.h"
 #include "tests/support/dialog_fixture.h"
 
