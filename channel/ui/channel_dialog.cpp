@@ -8,8 +8,6 @@ namespace lx::channel {
 namespace {
 
 using res::channel::kBankSize;
-using res::channel::kChannelBox;
-using res::channel::kInductanceBox;
 using res::channel::kXtalBox;
 using ui::Notify;
 
@@ -21,7 +19,7 @@ constexpr std::array<int, kChannelCount> kExchangeOrder = {0, 1, 2,  3,  4,  5, 
 // Channel k whose box has this id, or -1.
 int ChannelOfBox(int id) {
   for (int k = 0; k < kChannelCount; ++k)
-    if (kChannelBox[static_cast<std::size_t>(k)] == id) return k;
+    if (res::channel::kChannelBox[static_cast<std::size_t>(k)] == id) return k;
   return -1;
 }
 
@@ -37,8 +35,8 @@ class Leaving {
   bool& flag_;
 };
 
-int Box(int k) { return kChannelBox[static_cast<std::size_t>(k)]; }
-int InductanceBox(int k) { return kInductanceBox[static_cast<std::size_t>(k)]; }
+int Box(int k) { return res::channel::kChannelBox[static_cast<std::size_t>(k)]; }
+int InductanceBox(int k) { return res::channel::kInductanceBox[static_cast<std::size_t>(k)]; }
 
 }  // namespace
 

@@ -340,7 +340,7 @@ TEST(ChannelDialog, CancelWritesNothing) {
   RegisterImage words = AllChannels({0x64D8, 0x7FFF});
   Fixture f(app::AmbrelTool(), kLx7250, words, 24000);
   f.host.Type(Box(0), "863500");
-  f.host.Click(res::channel::kFillLeftBank);
+  f.host.Click(kFillLeftBank);
   f.host.Type(Box(8), "300000");
   f.Run("tab");
   EXPECT_EQ(f.Cancel(), words);
