@@ -46,7 +46,7 @@ TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
   EXPECT_EQ(files[1].request.filter, "bin files(*.bin)|*.bin||");
   EXPECT_FALSE(files[1].request.save);
   EXPECT_EQ(files[2].request.initialFolder, a);
-  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 193}));
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, res::kConvertDialog}));
   EXPECT_EQ(w.host.errors(), 0);
 }
 

@@ -6,6 +6,7 @@
 #include "app_fixture.h"
 #include "core/header_format.h"
 #include "core/messages.h"
+#include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "tests/support/lxcfg.h"
 #ifndef _WIN32
@@ -76,7 +77,7 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
     // Each picture button opens its settings dialog (templates 140 to 143), which closes at once
     // (no actions are queued).
     for (int id : kPictureButtons) w.host.Click(id);
-    EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 140, 141, 142, 143}));
+    EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, 140, 141, 142, res::channel::kDialog}));
     EXPECT_EQ(w.host.openWindows(), 1);
   }
 }
@@ -222,7 +223,7 @@ TEST(MainWindow, HelpAboutAndTheSystemMenuOpenTheSameAboutBox) {
   w.host.QueueScript("enter\nescape\n");
   w.host.Command(res::kCmdAbout);
   w.host.SysCommand(res::kSysCmdAbout);
-  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 100, 100}));
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, res::kAboutDialog, res::kAboutDialog}));
   EXPECT_EQ(w.host.errors(), 0);
   EXPECT_FALSE(w.main.ended());
 }
