@@ -1,20 +1,14 @@
 #include "app/tool.h"
-#include "channel/ui/channel_dialog.h"
 #include "resources/resources.h"
-#include "tx/tx_audio_dialog.h"
+#include "tx/tx_dialogs.h"
 #include "tx/tx_other_dialog.h"
-#include "tx/tx_rf_dialog.h"
 
 namespace lx::app {
 
+// RF, audio, other and channel settings.
 const ToolDefinition& AmbrelTool() {
-  // RF, audio, other and channel settings.
-  static const ToolDefinition tool{"ambrel",
-                                   AmbrelProfile(),
-                                   res::AmbrelResources(),
-                                   {&RunSettingsDialog<tx::TxRfDialog>, &RunSettingsDialog<tx::TxAudioDialog>,
-                                    &RunSettingsDialog<tx::TxOtherDialog>, &RunSettingsDialog<channel::ChannelDialog>}};
-  return tool;
+  return DefineTool<tx::TxRfDialog, tx::TxAudioDialog, tx::TxOtherDialog>("ambrel", AmbrelProfile(),
+                                                                          res::AmbrelResources());
 }
 
 }  // namespace lx::app

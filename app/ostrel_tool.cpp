@@ -1,20 +1,13 @@
 #include "app/tool.h"
-#include "channel/ui/channel_dialog.h"
 #include "resources/resources.h"
-#include "rx/rx_audio_dialog.h"
-#include "rx/rx_other_dialog.h"
-#include "rx/sound_effect_dialog.h"
+#include "rx/rx_dialogs.h"
 
 namespace lx::app {
 
+// Sound effect, audio, other and channel settings.
 const ToolDefinition& OstrelTool() {
-  // Sound effect, audio, other and channel settings.
-  static const ToolDefinition tool{"ostrel",
-                                   OstrelProfile(),
-                                   res::OstrelResources(),
-                                   {&RunSettingsDialog<rx::SoundEffectDialog>, &RunSettingsDialog<rx::RxAudioDialog>,
-                                    &RunSettingsDialog<rx::RxOtherDialog>, &RunSettingsDialog<channel::ChannelDialog>}};
-  return tool;
+  return DefineTool<rx::SoundEffectDialog, rx::RxAudioDialog, rx::RxOtherDialog>("ostrel", OstrelProfile(),
+                                                                                 res::OstrelResources());
 }
 
 }  // namespace lx::app

@@ -3,6 +3,7 @@
 // its picture buttons open.
 #include <array>
 
+#include "channel/ui/channel_dialog.h"
 #include "core/profile.h"
 #include "core/state.h"
 #include "ui/host.h"
@@ -26,6 +27,16 @@ struct ToolDefinition {
   // Picture buttons 1000, 1004, 1005 and 1006.
   std::array<SettingsOpener, 4> settings;
 };
+
+// A tool's definition, made once: its picture buttons open the dialogs D..., then the channel
+// dialog.
+template <class... D>
+const ToolDefinition& DefineTool(const char* program, const ToolProfile& profile,
+                                 const ui::ResourceSet& resources) {
+  static const ToolDefinition tool{
+      program, profile, resources, {&RunSettingsDialog<D>..., &RunSettingsDialog<channel::ChannelDialog>}};
+  return tool;
+}
 
 const ToolDefinition& AmbrelTool();
 const ToolDefinition& OstrelTool();

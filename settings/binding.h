@@ -29,6 +29,10 @@ enum BindFlags : uint8_t {
   kNotExchanged = 1 << 0,    // a radio pair checked once on opening; only its clicks change it
   kNotWritten = 1 << 1,      // only read: it decides how the control starts
   kTxIdModelsOnly = 1 << 2,  // loaded on models with a TX_ID; 0 on the others
+  kClickExchanged = 1 << 3,  // a radio pair whose clicks run inside a data exchange, from the
+                             // controls and back, so that every radio button keeps showing the
+                             // user's latest choice
+  kOwnHandlers = 1 << 4,     // the dialog maps the control's notifications itself
 };
 
 // A register field named by its tool's enum, so that tables of rows can be constant.
@@ -49,6 +53,10 @@ struct BindingRow {
   BindKind kind;
   int controlId;
   uint8_t flags = kExchanged;
+  // A radio pair's second button, or the box that shows a slider's value; 0 for none.
+  int partnerId = 0;
+  // The controls that a radio pair's first choice enables.
+  std::span<const int> gated = {};
 };
 
 class FieldBinding {
@@ -60,6 +68,9 @@ class FieldBinding {
   int controlId() const { return row_.controlId; }
   bool exchanged() const { return (row_.flags & kNotExchanged) == 0; }
   bool written() const { return (row_.flags & kNotWritten) == 0; }
+  bool flagged(BindFlags flag) const { return (row_.flags & flag) != 0; }
+  int partnerId() const { return row_.partnerId; }
+  std::span<const int> gated() const { return row_.gated; }
 
   // Opening: the pending value is the field as the image holds it, or 0 for a TX_ID field on a
   // model without one.

@@ -6,37 +6,41 @@ namespace lx::tx {
 
 namespace {
 using namespace res::tx_other;
+using settings::BindKind;
 using settings::FieldBinding;
-
-// In the order OK writes them. reg18 bits 10:8 are written by the mute-pilot click instead, and
-// the TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
-constexpr settings::BindingRow kBindings[] = {
-    {TxField::Pilot, settings::BindKind::RadioPair, kEnablePilot},
-    {TxField::MutePilot, settings::BindKind::RadioPair, kMutePilot},
-    {TxField::PilotDeviation, settings::BindKind::List, kDeviationList},
-    {TxField::BatteryMeter, settings::BindKind::RadioPair, kMeterEnable},
-    {TxField::LowBatteryIndicator, settings::BindKind::RadioPair, kIndicatorEnable},
-    {TxField::LowBatteryPapd, settings::BindKind::RadioPair, kPapdEnable},
-    {TxField::PapdThreshold, settings::BindKind::Slider, kPapdSlider},
-    {TxField::BlinkThreshold, settings::BindKind::Slider, kBlinkSlider},
-    {TxField::LightThreshold, settings::BindKind::Slider, kLightSlider},
-    {TxField::TxIdFlag, settings::BindKind::CheckBox, kTxIdCheck,
-     settings::kNotWritten | settings::kTxIdModelsOnly},
-    {TxField::TxId, settings::BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
-};
+using settings::kClickExchanged;
 
 constexpr int kStepPage = 8;
 
 // What each switch greys. The meter gates all ten battery controls, whatever the indicator and
 // PAPD switches say.
 constexpr int kPilotControls[] = {kMutePilot, kKeepPilot, kDeviationList};
-constexpr int kBatterySwitches[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable, kPapdDisable};
 constexpr int kBatteryControls[] = {kIndicatorEnable, kIndicatorDisable, kPapdEnable,      kPapdDisable,
                                     kBlinkVoltageBox, kPapdVoltageBox,   kLightVoltageBox, kBlinkSlider,
                                     kPapdSlider,      kLightSlider};
 constexpr int kIndicatorControls[] = {kBlinkVoltageBox, kLightVoltageBox, kBlinkSlider, kLightSlider};
 constexpr int kPapdControls[] = {kPapdVoltageBox, kPapdSlider};
 constexpr int kTxIdControls[] = {kTxIdCheck, kTxIdBox};
+
+// In the order OK writes them. The switches exchange data around their clicks, so that the
+// radio buttons keep showing the latest choices; the mute-pilot pair and the sliders have
+// handlers of their own. reg18 bits 10:8 are written by the mute-pilot click instead, and the
+// TX_ID flag (reg1f bit 14) only decides whether the check box starts ticked.
+constexpr settings::BindingRow kBindings[] = {
+    {TxField::Pilot, BindKind::RadioPair, kEnablePilot, kClickExchanged, kDisablePilot, kPilotControls},
+    {TxField::MutePilot, BindKind::RadioPair, kMutePilot},
+    {TxField::PilotDeviation, BindKind::List, kDeviationList},
+    {TxField::BatteryMeter, BindKind::RadioPair, kMeterEnable, kClickExchanged, kMeterDisable,
+     kBatteryControls},
+    {TxField::LowBatteryIndicator, BindKind::RadioPair, kIndicatorEnable, kClickExchanged, kIndicatorDisable,
+     kIndicatorControls},
+    {TxField::LowBatteryPapd, BindKind::RadioPair, kPapdEnable, kClickExchanged, kPapdDisable, kPapdControls},
+    {TxField::PapdThreshold, BindKind::Slider, kPapdSlider, settings::kOwnHandlers},
+    {TxField::BlinkThreshold, BindKind::Slider, kBlinkSlider, settings::kOwnHandlers},
+    {TxField::LightThreshold, BindKind::Slider, kLightSlider, settings::kOwnHandlers},
+    {TxField::TxIdFlag, BindKind::CheckBox, kTxIdCheck, settings::kNotWritten | settings::kTxIdModelsOnly},
+    {TxField::TxId, BindKind::Edit, kTxIdBox, settings::kTxIdModelsOnly},
+};
 
 // The pilot tone in Hz for the hidden box: the crystal's kHz × 30 / 24, in integers.
 constexpr int64_t kPilotRatioNumerator = 30;
@@ -66,22 +70,8 @@ TxOtherDialog::TxOtherDialog(ui::Host& host, ToolState& state)
       blink_(bound(TxField::BlinkThreshold)),
       light_(bound(TxField::LightThreshold)),
       pilotFrequencyHz_(PilotFrequencyHz(state.crystalKHz)) {
-  // The switches exchange data around their work, so that the radio buttons keep showing the
-  // latest choices; the mute-pilot pair and the list do not.
-  On(kDeviationList, Notify::SelChange, [this] { TakeSelection(bound(TxField::PilotDeviation)); });
-  On(kEnablePilot, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Pilot), true, kPilotControls); });
-  On(kDisablePilot, Notify::Clicked,
-     [this] { SetSwitchExchanged(bound(TxField::Pilot), false, kPilotControls); });
   On(kMutePilot, Notify::Clicked, &TxOtherDialog::OnMutePilot);
   On(kKeepPilot, Notify::Clicked, [this] { bound(TxField::MutePilot).SetOn(false); });
-  On(kMeterEnable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, true, kBatteryControls); });
-  On(kMeterDisable, Notify::Clicked, [this] { SetSwitchExchanged(meter_, false, kBatteryControls); });
-  On(kIndicatorEnable, Notify::Clicked, [this] { SetSwitchExchanged(indicator_, true, kIndicatorControls); });
-  On(kIndicatorDisable, Notify::Clicked,
-     [this] { SetSwitchExchanged(indicator_, false, kIndicatorControls); });
-  On(kPapdEnable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, true, kPapdControls); });
-  On(kPapdDisable, Notify::Clicked, [this] { SetSwitchExchanged(papdSwitch_, false, kPapdControls); });
   On(kBlinkSlider, Notify::CustomDraw, [this] { Track(blink_); });
   On(kPapdSlider, Notify::CustomDraw, [this] { Track(papd_); });
   On(kLightSlider, Notify::CustomDraw, [this] { Track(light_); });
@@ -99,26 +89,14 @@ void TxOtherDialog::ExchangeBoxes(ui::DataExchange& dx) {
   ui::DdxText(dx, kLightVoltageBox, light_.voltage);
 }
 
+// Radio groups and boxes from the values decoded on construction. A stored step of 128..255
+// has no position: the slider shows 127, and its first paint makes that the pending step and
+// its voltage.
 bool TxOtherDialog::OnInitDialog() {
-  Dialog::OnInitDialog();  // radio groups and boxes from the values decoded on construction
-
-  FillList(bound(TxField::PilotDeviation));
-
-  // A stored step of 128..255 has no position: the slider shows 127, and its first paint makes
-  // that the pending step and its voltage.
-  for (const Threshold* t : {&blink_, &papd_, &light_}) SetupSlider(t->step, kStepPage);
-
+  SettingsDialog::OnInitDialog();
+  for (const Threshold* t : {&blink_, &papd_, &light_}) sliderOf(t->step).SetPageSize(kStepPage);
   EnableDlgItems(kTxIdControls, state_.selectedModel() != nullptr && state_.selectedModel()->hasTxId);
-
-  EnableDlgItems(kPilotControls, bound(TxField::Pilot).on());
-  if (meter_.on()) {
-    EnableDlgItems(kBatterySwitches, true);
-    EnableDlgItems(kIndicatorControls, indicator_.on());
-    EnableDlgItems(kPapdControls, papdSwitch_.on());
-  } else {
-    EnableDlgItems(kBatteryControls, false);
-  }
-
+  if (!meter_.on()) EnableDlgItems(kBatteryControls, false);  // over the indicator's and PAPD's
   UpdateData(false);
   return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 
-#include "core/state.h"
 #include "settings/ui/field_exchange.h"
 
 namespace lx::tx {

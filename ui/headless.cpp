@@ -53,7 +53,7 @@ const std::vector<std::pair<int, std::string>>& HeadlessHost::systemMenu(const D
   return it == systemMenus_.end() ? kNone : it->second;
 }
 
-void HeadlessHost::show(Dialog& dialog) {
+void HeadlessHost::Show(Dialog& dialog) {
   opened_.push_back(dialog.templateId());
   Record(OpenLine(dialog.templateId(), dialog.tpl().caption));
   dialog.BeginWindow();
@@ -64,10 +64,10 @@ void HeadlessHost::show(Dialog& dialog) {
     for (size_t i = 0; i < controls.size(); ++i)
       if (controls[i].kind() == Kind::Slider) ControlChanged(dialog, static_cast<int>(i), Change::Redraw);
   }
-  flushPaints();
+  FlushPaints();
 }
 
-void HeadlessHost::closeWindow(Dialog& dialog) {
+void HeadlessHost::CloseWindow(Dialog& dialog) {
   Record(CloseLine(dialog.templateId(), dialog.tpl().caption, dialog.result()));
   std::erase_if(dirty_, [&](const auto& d) { return d.first == &dialog; });
   systemMenus_.erase(&dialog);
@@ -76,24 +76,24 @@ void HeadlessHost::closeWindow(Dialog& dialog) {
 
 void HeadlessHost::Open(Dialog& dialog) {
   frames_.push_back({&dialog, false});
-  show(dialog);
-  reapEnded();
+  Show(dialog);
+  ReapEnded();
 }
 
-void HeadlessHost::reapEnded() {
+void HeadlessHost::ReapEnded() {
   while (!frames_.empty() && !frames_.back().modal && frames_.back().dialog->ended()) {
     Dialog* d = frames_.back().dialog;
     frames_.pop_back();
-    closeWindow(*d);
+    CloseWindow(*d);
   }
 }
 
 int HeadlessHost::RunModal(Dialog& dialog) {
   frames_.push_back({&dialog, true});
-  show(dialog);
-  RunActions(dialog, [this](const Action& a) { Apply(a); }, [this] { flushPaints(); });
+  Show(dialog);
+  RunActions(dialog, [this](const Action& a) { Apply(a); }, [this] { FlushPaints(); });
   frames_.pop_back();
-  closeWindow(dialog);
+  CloseWindow(dialog);
   return dialog.result();
 }
 
@@ -121,14 +121,14 @@ void HeadlessHost::Press(Dialog& d, lx::ui::Key key, const std::string& characte
 
 void HeadlessHost::Drag(Dialog& d, int id, int pos) {
   d.UserSlide(id, pos);
-  flushPaints();
+  FlushPaints();
   d.UserReleaseSlider(id);
 }
 
 void HeadlessHost::Apply(const Action& a) {
   Play(a, top());
-  flushPaints();
-  reapEnded();
+  FlushPaints();
+  ReapEnded();
   if (afterAction) afterAction(a);
 }
 
@@ -140,7 +140,7 @@ void HeadlessHost::ControlChanged(Dialog& dialog, int index, Change what) {
   if (std::find(dirty_.begin(), dirty_.end(), key) == dirty_.end()) dirty_.push_back(key);
 }
 
-void HeadlessHost::flushPaints() {
+void HeadlessHost::FlushPaints() {
   // Paints come last, after everything else the window had to do; a handler that keeps
   // invalidating its slider is cut off rather than looping forever.
   for (int guard = 0; !dirty_.empty() && guard < 1000; ++guard) {

@@ -106,10 +106,10 @@ class HeadlessHost : public Host, public ScriptHost {
     Dialog* dialog;
     bool modal;
   };
-  void show(Dialog& dialog);
-  void closeWindow(Dialog& dialog);
-  void reapEnded();
-  void flushPaints();
+  void Show(Dialog& dialog);
+  void CloseWindow(Dialog& dialog);
+  void ReapEnded();
+  void FlushPaints();
 
   std::vector<Frame> frames_;
   std::vector<std::pair<Dialog*, int>> dirty_;  // sliders waiting for their repaint

@@ -8,8 +8,6 @@ namespace lx::channel {
 namespace {
 
 using res::channel::kBankSize;
-using res::channel::kChannelBox;
-using res::channel::kInductanceBox;
 using res::channel::kXtalBox;
 using ui::Notify;
 
@@ -21,7 +19,7 @@ constexpr std::array<int, kChannelCount> kExchangeOrder = {0, 1, 2,  3,  4,  5, 
 // Channel k whose box has this id, or -1.
 int ChannelOfBox(int id) {
   for (int k = 0; k < kChannelCount; ++k)
-    if (kChannelBox[static_cast<std::size_t>(k)] == id) return k;
+    if (res::channel::kChannelBox[static_cast<std::size_t>(k)] == id) return k;
   return -1;
 }
 
@@ -37,8 +35,8 @@ class Leaving {
   bool& flag_;
 };
 
-int Box(int k) { return kChannelBox[static_cast<std::size_t>(k)]; }
-int InductanceBox(int k) { return kInductanceBox[static_cast<std::size_t>(k)]; }
+int Box(int k) { return res::channel::kChannelBox[static_cast<std::size_t>(k)]; }
+int InductanceBox(int k) { return res::channel::kInductanceBox[static_cast<std::size_t>(k)]; }
 
 }  // namespace
 
@@ -53,8 +51,8 @@ ChannelDialog::ChannelDialog(ui::Host& host, ToolState& state)
   xtal_ = state_.crystalKHz;
 
   for (int k = 0; k < kChannelCount; ++k) On(Box(k), Notify::KillFocus, [this, k] { OnChannelBoxLeft(k); });
-  On(res::channel::kFillLeftBank, Notify::Clicked, &ChannelDialog::OnChannel1);
-  On(res::channel::kFillRightBank, Notify::Clicked, &ChannelDialog::OnChannel2);
+  On(res::channel::kFillLeftBank, Notify::Clicked, [this] { FillBank(0); });
+  On(res::channel::kFillRightBank, Notify::Clicked, [this] { FillBank(kBankSize); });
   On(kXtalBox, Notify::KillFocus, [this] { OnXtalBoxLeft(); });
 }
 
@@ -115,9 +113,6 @@ bool ChannelDialog::OnXtalBoxLeft() {
   UpdateData(false);
   return accepted;
 }
-
-void ChannelDialog::OnChannel1() { FillBank(0); }
-void ChannelDialog::OnChannel2() { FillBank(kBankSize); }
 
 // Copies the bank's first channel and its advice to the other seven as they stand: the first
 // box was checked when the click took the focus from it.

@@ -30,8 +30,7 @@ class ChannelDialog : public ui::Dialog {
   // shown (a refused box, a range or a crystal message).
   bool OnChannelBoxLeft(int k);
   bool OnXtalBoxLeft();
-  void OnChannel1();
-  void OnChannel2();
+  // A bank's button clicked: its first channel copied to the other seven.
   void FillBank(int first);
 
   // The transmitter tool resets a value out of range and shows it before the message; the

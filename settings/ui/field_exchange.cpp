@@ -35,6 +35,43 @@ SettingsDialog::SettingsDialog(ui::Host& host, int templateId, ToolState& state,
                                std::span<const BindingRow> table)
     : Dialog(host, templateId), state_(state), bindings_(table) {
   bindings_.LoadAll(state_);
+  for (FieldBinding& b : bindings_.all()) {
+    switch (b.kind()) {
+      case BindKind::List:
+        On(b.controlId(), Notify::SelChange, [this, &b] { TakeSelection(b); });
+        break;
+      case BindKind::Slider:
+      case BindKind::ReversedSlider:
+        if (b.flagged(kOwnHandlers)) break;
+        if (b.partnerId() == 0) {
+          On(b.controlId(), Notify::CustomDraw, [this, &b] { TakePosition(b); });
+        } else {
+          ValueBox& box = valueBoxes_.emplace_back(ValueBox{b});
+          On(b.controlId(), Notify::CustomDraw, [this, &box] { TakeIntoBox(box); });
+        }
+        break;
+      case BindKind::RadioPair:
+        if (b.partnerId() != 0) MapRadioPair(b);
+        break;
+      case BindKind::CheckBox:
+      case BindKind::Edit:
+        break;
+    }
+  }
+}
+
+bool SettingsDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  for (const FieldBinding& b : bindings_.all()) {
+    if (b.kind() == BindKind::List) FillList(b);
+    if (b.kind() == BindKind::Slider || b.kind() == BindKind::ReversedSlider) SetupSlider(b);
+  }
+  for (ValueBox& box : valueBoxes_) TakeIntoBox(box);
+  for (const FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::RadioPair && !b.exchanged()) CheckRadioPair(b);
+  for (const FieldBinding& b : bindings_.all())
+    if (b.kind() == BindKind::RadioPair) EnableDlgItems(b.gated(), b.on());
+  return true;
 }
 
 FieldBinding& SettingsDialog::bound(FieldId field) {
@@ -52,6 +89,7 @@ void SettingsDialog::OnOK() {
 void SettingsDialog::DoDataExchange(ui::DataExchange& dx) {
   for (FieldBinding& b : bindings_.all())
     if (b.kind() == BindKind::RadioPair && b.exchanged()) DdxRadio(dx, b);
+  for (ValueBox& box : valueBoxes_) ui::DdxText(dx, box.slider.partnerId(), box.value);
   ExchangeBoxes(dx);
   for (FieldBinding& b : bindings_.all()) {
     if (b.kind() == BindKind::CheckBox && b.exchanged()) DdxCheck(dx, b);
@@ -67,20 +105,13 @@ void SettingsDialog::FillList(const FieldBinding& b) {
 
 void SettingsDialog::TakeSelection(FieldBinding& b) { b.SetListIndex(listOf(b).GetCurSel()); }
 
-void SettingsDialog::SetupSlider(const FieldBinding& b, int pageSize) {
+void SettingsDialog::SetupSlider(const FieldBinding& b) {
   ui::SliderCtrl slider = sliderOf(b);
   slider.SetRange(static_cast<int>(b.field().minValue), static_cast<int>(b.field().maxValue), false);
-  if (pageSize > 0) slider.SetPageSize(pageSize);
   slider.SetPos(b.position());
 }
 
 void SettingsDialog::TakePosition(FieldBinding& b) { b.SetPosition(sliderOf(b).GetPos()); }
-
-void SettingsDialog::TakePosition(FieldBinding& b, int boxId, int32_t& box) {
-  TakePosition(b);
-  box = static_cast<int32_t>(b.value());
-  SetDlgItemText(boxId, std::to_string(box));
-}
 
 void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
   ui::DataExchange dx(*this, false);
@@ -88,15 +119,23 @@ void SettingsDialog::CheckRadioPair(const FieldBinding& b) {
   ui::DdxRadio(dx, b.controlId(), index);
 }
 
-void SettingsDialog::SetSwitch(FieldBinding& b, bool on, std::span<const int> gated) {
-  b.SetOn(on);
-  EnableDlgItems(gated, on);
+void SettingsDialog::MapRadioPair(FieldBinding& b) {
+  const bool exchanged = b.flagged(kClickExchanged);
+  const int buttons[] = {b.controlId(), b.partnerId()};
+  for (const int index : {0, 1}) {
+    On(buttons[index], Notify::Clicked, [this, &b, index, exchanged] {
+      if (exchanged) UpdateData(true);
+      b.SetRadioIndex(index);
+      EnableDlgItems(b.gated(), index == 0);
+      if (exchanged) UpdateData(false);
+    });
+  }
 }
 
-void SettingsDialog::SetSwitchExchanged(FieldBinding& b, bool on, std::span<const int> gated) {
-  UpdateData(true);
-  SetSwitch(b, on, gated);
-  UpdateData(false);
+void SettingsDialog::TakeIntoBox(ValueBox& box) {
+  TakePosition(box.slider);
+  box.value = static_cast<int32_t>(box.slider.value());
+  SetDlgItemText(box.slider.partnerId(), std::to_string(box.value));
 }
 
 }  // namespace lx::settings

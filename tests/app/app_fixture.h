@@ -9,6 +9,7 @@
 #include "app/main_dialog.h"
 #include "app/tool.h"
 #include "core/state.h"
+#include "resources/ids.h"
 #include "tests/support/files.h"
 #include "ui/headless.h"
 
@@ -30,7 +31,7 @@ struct ToolWindow {
     host.Open(main);
   }
   bool ButtonsEnabled(bool expected) const {
-    for (int id : {1000, 1004, 1005, 1006})
+    for (int id : res::main_window::kPictureButtons)
       if (main.find(id)->enabled != expected) return false;
     return true;
   }

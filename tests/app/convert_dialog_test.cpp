@@ -1,5 +1,7 @@
 // The file conversion dialog of both tools: the paths it shows, its file dialogs and every
 // message it can give.
+#include <fmt/format.h>
+
 #include "app/file_convert_dialog.h"
 #include "app_fixture.h"
 #include "core/messages.h"
@@ -7,6 +9,11 @@
 
 namespace lx::app::testing {
 namespace {
+
+using namespace res::convert;
+
+// The script line that clicks a button.
+std::string Click(int id) { return fmt::format("click {}\n", id); }
 
 // Runs the conversion dialog from the menu with the given actions, then closes it.
 void Convert(ToolWindow& w, const std::string& script) {
@@ -23,7 +30,9 @@ TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
     shown = {h.top()->GetDlgItemText(res::convert::kHeaderPathBox),
              h.top()->GetDlgItemText(res::convert::kBinaryPathBox)};
   }));
-  Convert(w, "click 1000\nfile data/a.h\nclick 1004\nfile b\ntype 1009 typed by hand\nclick 1000\ncancel-file");
+  Convert(w, Click(kBrowseHeader) + "file data/a.h\n" + Click(kBrowseBinary) + "file b\n" +
+                 fmt::format("type {} typed by hand\n", kHeaderPathBox) + Click(kBrowseHeader) +
+                 "cancel-file");
   std::string data = (w.work / "data").string();
   EXPECT_EQ(shown, (std::vector<std::string>{data, data}));
   const std::string a = (w.work / "data/a.h").make_preferred().string();  // as the platform writes it
@@ -37,25 +46,25 @@ TEST_P(Conversion, BoxesShowTheRememberedPathsAndFollowTheBrowseButtons) {
   EXPECT_EQ(files[1].request.filter, "bin files(*.bin)|*.bin||");
   EXPECT_FALSE(files[1].request.save);
   EXPECT_EQ(files[2].request.initialFolder, a);
-  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 193}));
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, res::kConvertDialog}));
   EXPECT_EQ(w.host.errors(), 0);
 }
 
 TEST_P(Conversion, EveryMessage) {
   ToolWindow w(GetParam()());
   fs::path header = w.work / "h.h";
-  w.host.Click(1001);
+  w.host.Click(res::main_window::kModelRadios[0]);
   w.host.AnswerFile("h.h");
   w.host.Command(res::kCmdSave);
   WriteFile(w.work / "empty.bin", "");
-  Convert(w,
-          "click 1005\nfile out.bin\n"                            // header path is a folder
-          "click 1000\nfile h.h\nclick 1005\ncancel-file\n"       // cancelled: nothing
-          "click 1005\nfile out.bin\n"                            // converted
-          "click 1006\nfile back.h\n"                             // binary path is a folder
-          "click 1004\nfile empty.bin\nclick 1006\nfile back.h\n"  // no byte
-          "click 1004\nfile out.bin\nclick 1006\nfile back.h\n"    // converted
-          "click 1006\nfile no/such/folder.h\n");                 // output cannot be made: silent
+  const std::string toBinary = Click(kHeaderToBinary), toHeader = Click(kBinaryToHeader);
+  Convert(w, toBinary + "file out.bin\n" +  // header path is a folder
+                 Click(kBrowseHeader) + "file h.h\n" + toBinary + "cancel-file\n" +  // cancelled: nothing
+                 toBinary + "file out.bin\n" +                                       // converted
+                 toHeader + "file back.h\n" +  // binary path is a folder
+                 Click(kBrowseBinary) + "file empty.bin\n" + toHeader + "file back.h\n" +  // no byte
+                 Click(kBrowseBinary) + "file out.bin\n" + toHeader + "file back.h\n" +    // converted
+                 toHeader + "file no/such/folder.h\n");  // output cannot be made: silent
   EXPECT_EQ(w.host.messageTexts(),
             (std::vector<std::string>{msg::kOpenHeaderFailed, msg::kConverted, msg::kOpenBinFailed, msg::kBinError,
                                       msg::kConverted}));
@@ -67,14 +76,14 @@ TEST_P(Conversion, EveryMessage) {
   // Each message is owned by the conversion dialog and shows its boxes.
   const ui::MessageRecord& m = w.host.messages()[1];
   EXPECT_EQ(m.dialogId, res::kConvertDialog);
-  EXPECT_EQ(m.control(res::convert::kHeaderPathBox)->text, header.string());
+  EXPECT_EQ(m.control(kHeaderPathBox)->text, header.string());
   EXPECT_EQ(w.host.errors(), 0);
 }
 
 TEST_P(Conversion, BinToHeaderNeedsAModel) {
   ToolWindow w(GetParam()());
   WriteFile(w.work / "img.bin", std::string(192, '\x01'));
-  Convert(w, "click 1004\nfile img.bin\nclick 1006\nfile out.h");
+  Convert(w, Click(kBrowseBinary) + "file img.bin\n" + Click(kBinaryToHeader) + "file out.h");
   EXPECT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kNoChipModel});
   EXPECT_FALSE(fs::exists(w.work / "out.h"));
   EXPECT_FALSE(w.main.ended());  // closing the conversion dialog leaves the main window open
@@ -84,7 +93,8 @@ TEST_P(Conversion, HeaderToBinarySavesFromTheHeadersFolder) {
   ToolWindow w(GetParam()());
   fs::create_directories(w.work / "headers");
   fs::create_directories(w.work / "images");
-  Convert(w, "click 1004\nfile images/old.bin\nclick 1000\nfile headers/a.h\nclick 1005\ncancel-file");
+  Convert(w, Click(kBrowseBinary) + "file images/old.bin\n" + Click(kBrowseHeader) + "file headers/a.h\n" +
+                 Click(kHeaderToBinary) + "cancel-file");
   const auto& files = w.host.fileDialogs();
   ASSERT_EQ(files.size(), 3u);
   EXPECT_TRUE(files[2].request.save);
@@ -102,7 +112,7 @@ TEST(Conversion, WritesTheTaggedModelsNames) {
   WriteFile(w.work / "img.bin", std::string(200, '\x12'));
   w.host.AnswerFile("d.h");
   w.host.Command(res::kCmdOpen);
-  Convert(w, "click 1004\nfile img.bin\nclick 1006\nfile out.h");
+  Convert(w, Click(kBrowseBinary) + "file img.bin\n" + Click(kBinaryToHeader) + "file out.h");
   std::string out = ReadFile(w.work / "out.h");
   EXPECT_NE(out.find("\r\n#define LX7250D\r\nunsigned int code LX7250D_REG[EEPROM_SIZE] =\r\n"), std::string::npos);
   EXPECT_NE(out.find("0x1212,   //reg5f\r\n};\r\n"), std::string::npos);

@@ -6,6 +6,7 @@
 #include "app_fixture.h"
 #include "core/header_format.h"
 #include "core/messages.h"
+#include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "tests/support/lxcfg.h"
 #ifndef _WIN32
@@ -14,6 +15,9 @@
 
 namespace lx::app::testing {
 namespace {
+
+using res::main_window::kModelRadios;
+using res::main_window::kPictureButtons;
 
 struct ToolCase {
   const ToolDefinition& (*tool)();
@@ -37,8 +41,8 @@ TEST_P(StartUp, NothingSelectedButtonsDisabledDataFoldersMade) {
   ASSERT_EQ(w.host.systemMenu(w.main).size(), 1u);
   EXPECT_EQ(w.host.systemMenu(w.main)[0].second, GetParam().aboutEntry);
   // Disabled picture buttons do not respond.
-  w.host.Click(1000);
-  EXPECT_EQ(w.host.opened(), std::vector<int>{102});
+  w.host.Click(res::main_window::kFirstSettings);
+  EXPECT_EQ(w.host.opened(), std::vector<int>{res::kMainDialog});
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, StartUp,
@@ -55,9 +59,11 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
     int fixupWord;
     uint16_t mask, value;
   };
-  const Row rows[] = {{AmbrelTool, 1001, 0, 0x18, 0x0700, 0x0400}, {AmbrelTool, 1003, 1, 0x18, 0x0700, 0x0400},
-                      {OstrelTool, 1001, 0, 0x17, 0xFFFF, 0x0018}, {OstrelTool, 1003, 1, 0x17, 0xFFFF, 0x0018},
-                      {OstrelTool, 1007, 2, 0x17, 0xFFFF, 0x0018}};
+  const Row rows[] = {{AmbrelTool, kModelRadios[0], 0, 0x18, 0x0700, 0x0400},
+                      {AmbrelTool, kModelRadios[1], 1, 0x18, 0x0700, 0x0400},
+                      {OstrelTool, kModelRadios[0], 0, 0x17, 0xFFFF, 0x0018},
+                      {OstrelTool, kModelRadios[1], 1, 0x17, 0xFFFF, 0x0018},
+                      {OstrelTool, kModelRadios[2], 2, 0x17, 0xFFFF, 0x0018}};
   for (const Row& r : rows) {
     ToolWindow w(r.tool());
     w.host.Click(r.radio);
@@ -70,8 +76,8 @@ TEST(MainWindow, ChoosingAModelLoadsItsDefaultsAndEnablesTheButtons) {
     EXPECT_EQ(w.state.words[r.fixupWord] & r.mask, r.value);
     // Each picture button opens its settings dialog (templates 140 to 143), which closes at once
     // (no actions are queued).
-    for (int id : {1000, 1004, 1005, 1006}) w.host.Click(id);
-    EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 140, 141, 142, 143}));
+    for (int id : kPictureButtons) w.host.Click(id);
+    EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, 140, 141, 142, res::channel::kDialog}));
     EXPECT_EQ(w.host.openWindows(), 1);
   }
 }
@@ -81,17 +87,17 @@ TEST(MainWindow, AMissingDefaultImageIsReportedOnceAndStillSelects) {
   const fs::path empty = noData.path();
   {
     ToolWindow w(AmbrelTool(), empty);
-    w.host.Click(1003);
+    w.host.Click(kModelRadios[1]);
     ASSERT_EQ(w.host.messageTexts(), std::vector<std::string>{msg::kDefaultImageFailed});
     const ui::MessageRecord& m = w.host.messages()[0];
     EXPECT_EQ(m.title, "Ambrel");
     // The radio flips before its handler runs; the buttons are enabled after the message.
-    EXPECT_TRUE(m.control(1003)->checked);
-    EXPECT_FALSE(m.control(1000)->enabled);
+    EXPECT_TRUE(m.control(kModelRadios[1])->checked);
+    EXPECT_FALSE(m.control(res::main_window::kFirstSettings)->enabled);
     EXPECT_TRUE(w.ButtonsEnabled(true));
     EXPECT_EQ(w.state.chipModel, 1);
     EXPECT_EQ(w.state.words[0x18], 0x0400);
-    w.host.Click(1003);  // the flag is set: no retry, no second message
+    w.host.Click(kModelRadios[1]);  // the flag is set: no retry, no second message
     EXPECT_EQ(w.host.messages().size(), 1u);
   }
 }
@@ -115,7 +121,7 @@ TEST(MainWindow, OpenSelectsTheModelItsHeaderNames) {
   EXPECT_EQ(w.state.words[0], 0x1a2b);
   EXPECT_TRUE(w.ButtonsEnabled(true));
   EXPECT_TRUE(w.VisibleChecked().empty());  // LX7240D's radio is hidden
-  EXPECT_TRUE(w.main.find(1007)->checked);
+  EXPECT_TRUE(w.main.find(kModelRadios[2])->checked);
   EXPECT_EQ(w.state.headerPath, (w.work / "data").string());
 }
 
@@ -179,7 +185,7 @@ TEST(MainWindow, SaveNeedsAModelThenWritesTheHeader) {
   EXPECT_FALSE(fs::exists(w.work / "first.h"));
   EXPECT_EQ(w.state.headerPath, w.work.string());  // the folder is remembered all the same
 
-  w.host.Click(1003);
+  w.host.Click(kModelRadios[1]);
   w.host.AnswerFile("saved");  // a bare name gets ".h"
   w.host.Command(res::kCmdSave);
   EXPECT_TRUE(w.host.fileDialogs().back().request.save);
@@ -217,7 +223,7 @@ TEST(MainWindow, HelpAboutAndTheSystemMenuOpenTheSameAboutBox) {
   w.host.QueueScript("enter\nescape\n");
   w.host.Command(res::kCmdAbout);
   w.host.SysCommand(res::kSysCmdAbout);
-  EXPECT_EQ(w.host.opened(), (std::vector<int>{102, 100, 100}));
+  EXPECT_EQ(w.host.opened(), (std::vector<int>{res::kMainDialog, res::kAboutDialog, res::kAboutDialog}));
   EXPECT_EQ(w.host.errors(), 0);
   EXPECT_FALSE(w.main.ended());
 }

@@ -1,6 +1,8 @@
 // The frequency-planning window on the headless host: Apply writes the channel words alone and
 // only when clicked; a conflict shows in the plot, in the list and in lxcfg plan's status alike;
 // a scan file is read, its bad lines named, and the suggestion keeps off its loud ranges.
+#include <fmt/format.h>
+
 #include <cstdio>
 #include <sstream>
 
@@ -146,9 +148,11 @@ TEST(PlanWindow, ASuggestedAndAppliedBankIsSavedClearOfTheExclusion) {
   ASSERT_EQ(
       RunScenario(
           OstrelTool(), LX_PROGRAM_DIR, dir.path(),
-          "click 1003\ncommand 32777\ntype 1007 606000-612000\ntype 1013 606000\nclick 1011\nclick 1012\n"
-          "escape\n"
-          "command 32772\nfile saved.h\nescape\n",
+          fmt::format(
+              "click {}\ncommand {}\ntype {} 606000-612000\ntype {} 606000\nclick {}\nclick {}\nescape\n"
+              "command {}\nfile saved.h\nescape\n",
+              res::main_window::kModelRadios[1], res::kCmdPlan, res::planning::kExclusions,
+              res::planning::kFrom, res::planning::kSuggest, res::planning::kApply, res::kCmdSave),
           out),
       0)
       << out.str();

@@ -1,24 +1,31 @@
 // The scenario runner in-process: what it prints for a short session.
+#include "app/scenario.h"
+
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <sstream>
 #include <vector>
 
-#include "app/scenario.h"
 #include "app_fixture.h"
 
 namespace lx::app::testing {
 namespace {
 
+// Script lines: the second model chosen, then the Save dialog opened.
+const std::string kChooseAndSave =
+    fmt::format("click {}\ncommand {}\n", res::main_window::kModelRadios[1], res::kCmdSave);
+
 TEST(Scenario, PrintsWindowsMessagesFilesAndTheFinalImage) {
   const TempDir dir;
   const fs::path work = dir.path();
   std::ostringstream out;
-  int rc = RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work,
-                       "command 32772\nfile a.h\n"
-                       "click 1003\ncommand 32772\nfile a.h\n"
-                       "command 32775\nclick 1000\nfile a.h\nclick 1005\nfile a.bin\nclose\n"
-                       "escape\n",
-                       out);
+  int rc = RunScenario(
+      AmbrelTool(), LX_PROGRAM_DIR, work,
+      fmt::format("command {}\nfile a.h\n", res::kCmdSave) + kChooseAndSave +
+          fmt::format("file a.h\ncommand {}\nclick {}\nfile a.h\nclick {}\nfile a.bin\nclose\nescape\n",
+                      res::kCmdConvert, res::convert::kBrowseHeader, res::convert::kHeaderToBinary),
+      out);
   std::string text = out.str();
   EXPECT_EQ(rc, 0) << text;
   for (const char* line : {"open 102 \"Ambrel  V1.0\"\n",
@@ -46,7 +53,11 @@ TEST(Scenario, AFolderAnsweringAFileDialogCancelsIt) {
   const TempDir dir;
   const fs::path work = dir.path();
   std::ostringstream out;
-  EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work, "click 1001\ncommand 32772\nfile data\nescape\n", out), 1);
+  EXPECT_EQ(RunScenario(AmbrelTool(), LX_PROGRAM_DIR, work,
+                        fmt::format("click {}\ncommand {}\nfile data\nescape\n",
+                                    res::main_window::kModelRadios[0], res::kCmdSave),
+                        out),
+            1);
   std::string text = out.str();
   EXPECT_NE(text.find("a folder, not a file; the file dialog did not take the answer; cancelled"), std::string::npos)
       << text;
@@ -58,7 +69,7 @@ TEST(Scenario, ReportsTheWriteOfAShortSession) {
   for (int i = 0; i < 30; ++i) {
     const TempDir dir;
     std::ostringstream out;
-    RunScenario(AmbrelTool(), LX_PROGRAM_DIR, dir.path(), "click 1003\ncommand 32772\nfile a.h\n", out);
+    RunScenario(AmbrelTool(), LX_PROGRAM_DIR, dir.path(), kChooseAndSave + "file a.h\n", out);
     EXPECT_NE(out.str().find("wrote a.h (1938 bytes)"), std::string::npos) << out.str();
   }
 }
@@ -67,7 +78,7 @@ TEST(Scenario, ReportsTheWriteOfAShortSession) {
 // wherever it lies, and nothing about files it only read or never touched.
 struct FileReportCase {
   const char* name;
-  const char* script;                // "$OUT" stands for a folder outside the working folder
+  std::string script;                // "$OUT" stands for a folder outside the working folder
   std::vector<const char*> present;  // lines expected, in this order ("$OUT" replaced)
   std::vector<const char*> absent;
 };
@@ -112,28 +123,30 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ScenarioFileReport,
     ::testing::Values(
         FileReportCase{"SavedTwiceIsReportedTwice",
-                       "click 1003\ncommand 32772\nfile a.h\ncommand 32772\nfile a.h\n",
+                       kChooseAndSave + "file a.h\n" + fmt::format("command {}\nfile a.h\n", res::kCmdSave),
                        {"wrote a.h (1938 bytes)\n", "wrote a.h (1938 bytes)\n"},
                        {"untouched.txt", "removed"}},
         FileReportCase{"SavedOverAFileThatWasThere",
-                       "click 1003\ncommand 32772\nfile old.h\n",
+                       kChooseAndSave + "file old.h\n",
                        {"wrote old.h (1938 bytes)\n"},
                        {}},
-        FileReportCase{"OpenedOnlyIsNotReported", "command 32771\nfile old.h\n", {"model -1"}, {"wrote"}},
+        FileReportCase{"OpenedOnlyIsNotReported",
+                       fmt::format("command {}\nfile old.h\n", res::kCmdOpen),
+                       {"model -1"},
+                       {"wrote"}},
         FileReportCase{"SavedOutsideTheWorkingFolder",
-                       "click 1003\ncommand 32772\nfile $OUT/x.h\n",
+                       kChooseAndSave + "file $OUT/x.h\n",
                        {"wrote $OUT/x.h (1938 bytes)\n"},
                        {"other.h"}},
         FileReportCase{
             "ConversionTargetOutsideTheWorkingFolder",
-            "click 1003\ncommand 32772\nfile a.h\ncommand 32775\nclick 1000\nfile a.h\nclick 1005\n"
-            "file $OUT/a.bin\nescape\n",
+            kChooseAndSave +
+                fmt::format("file a.h\ncommand {}\nclick {}\nfile a.h\nclick {}\nfile $OUT/a.bin\nescape\n",
+                            res::kCmdConvert, res::convert::kBrowseHeader, res::convert::kHeaderToBinary),
             {"file dialog", "wrote $OUT/a.bin (192 bytes)\n", "close 193"},
             {"other.h"}},
-        FileReportCase{"CancelledSaveWritesNothing",
-                       "click 1003\ncommand 32772\ncancel-file\n",
-                       {"model 1"},
-                       {"wrote"}}),
+        FileReportCase{
+            "CancelledSaveWritesNothing", kChooseAndSave + "cancel-file\n", {"model 1"}, {"wrote"}}),
     [](const ::testing::TestParamInfo<FileReportCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -339,7 +339,10 @@ TEST(ChannelDialog, EnterAtOnceWritesTheWordsOf160000) {
 TEST(ChannelDialog, CancelWritesNothing) {
   RegisterImage words = AllChannels({0x64D8, 0x7FFF});
   Fixture f(app::AmbrelTool(), kLx7250, words, 24000);
-  f.Run("type 1009 863500\nclick 1041\ntype 1018 300000\ntab\n");
+  f.host.Type(Box(0), "863500");
+  f.host.Click(kFillLeftBank);
+  f.host.Type(Box(8), "300000");
+  f.Run("tab");
   EXPECT_EQ(f.Cancel(), words);
   EXPECT_EQ(f->result(), ui::kIdCancel);
 }

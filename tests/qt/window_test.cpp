@@ -23,13 +23,14 @@
 #include <fstream>
 
 #include "app/main_dialog.h"
+#include "resources/ambrel_tx_ids.h"
 #include "resources/channel_ids.h"
 #include "resources/ids.h"
 #include "resources/rx_ids.h"
 #include "tests/support/bindings.h"
 #include "tests/support/files.h"
+#include "tx/tx_dialogs.h"
 #include "tx/tx_other_dialog.h"
-#include "tx/tx_rf_dialog.h"
 #include "ui/qt/qt_host.h"
 
 namespace lx::app {
@@ -86,13 +87,13 @@ TEST(QtWindow, ClickingAModelRadioEnablesThePictureButtons) {
     ran = true;
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    for (int id : {1000, 1004, 1005, 1006}) EXPECT_FALSE(host.widgetOf(d, id)->isEnabled());
-    auto* radio = qobject_cast<QRadioButton*>(host.widgetOf(d, 1003));
+    for (int id : res::main_window::kPictureButtons) EXPECT_FALSE(host.widgetOf(d, id)->isEnabled());
+    auto* radio = qobject_cast<QRadioButton*>(host.widgetOf(d, res::main_window::kModelRadios[1]));
     ASSERT_NE(radio, nullptr);
     EXPECT_EQ(radio->palette().color(QPalette::WindowText), QColor(0, 102, 153));
     QTest::mouseClick(radio, Qt::LeftButton);
     EXPECT_TRUE(radio->isChecked());
-    for (int id : {1000, 1004, 1005, 1006}) EXPECT_TRUE(host.widgetOf(d, id)->isEnabled()) << id;
+    for (int id : res::main_window::kPictureButtons) EXPECT_TRUE(host.widgetOf(d, id)->isEnabled()) << id;
     EXPECT_EQ(state.chipModel, 1);
     // Enter does nothing; Escape ends the program.
     QTest::keyClick(&window, Qt::Key_Return);
@@ -115,7 +116,7 @@ TEST(QtWindow, ChooseSaveAndConvertEndToEnd) {
   bool converted = false;
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
     if (d.templateId() == res::kMainDialog) {
-      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // LX7250
+      QTest::mouseClick(host.widgetOf(d, res::main_window::kModelRadios[1]), Qt::LeftButton);  // LX7250
       AnswerFile(header.string());
       Trigger(window, "保存");
       EXPECT_EQ(fs::file_size(header), 1938u);
@@ -214,15 +215,20 @@ TEST(QtWindow, OstrelSettingsDialogsOpenFromTheirPictureButtons) {
         click(ui::kIdOk);
         break;
       }
-      case res::kRxOtherDialog:
+      case res::kRxOtherDialog: {
+        using namespace res::rx_other;
+        const int kAutomuteGated[] = {kEnablePilotAutomute, kDisablePilotAutomute, kEnableSnrAutomute,
+                                      kDisableSnrAutomute,  kHighThresholdSlider,  kLowThresholdSlider,
+                                      kHighThresholdBox,    kLowThresholdBox};
         click(res::rx_other::kDisableAutomute);
-        for (int id : {1044, 1045, 1001, 1003, 1002, 1004, 1010, 1012}) EXPECT_FALSE(enabled(id)) << id;
+        for (int id : kAutomuteGated) EXPECT_FALSE(enabled(id)) << id;
         click(res::rx_other::kEnableAutomute);
-        for (int id : {1044, 1045, 1001, 1003, 1002, 1004, 1010, 1012}) EXPECT_TRUE(enabled(id)) << id;
+        for (int id : kAutomuteGated) EXPECT_TRUE(enabled(id)) << id;
         click(res::rx_other::kDisableAfc);
         EXPECT_FALSE(enabled(res::rx_other::kAfcRangeList));
         click(ui::kIdOk);
         break;
+      }
     }
   };
   main.DoModal();
@@ -258,7 +264,7 @@ TEST(QtWindow, ChannelDialogEndToEnd) {
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     if (d.templateId() == res::kMainDialog) {
-      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);           // LX7250
+      QTest::mouseClick(host.widgetOf(d, res::main_window::kModelRadios[1]), Qt::LeftButton);   // LX7250
       QTest::mouseClick(host.widgetOf(d, res::main_window::kChannelSettings), Qt::LeftButton);  // runs the channel dialog
       AnswerFile(header.string());
       Trigger(window, "保存");
@@ -332,24 +338,27 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
   host.onShown = [&](ui::Dialog& d, QDialog& window) {
     shown.push_back(d.templateId());
     if (d.templateId() == res::kMainDialog) {
-      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // LX7250: PA gain 8, blink 112, light 104
-      for (int button : {1000, 1004, 1005}) QTest::mouseClick(host.widgetOf(d, button), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::main_window::kModelRadios[1]),
+                        Qt::LeftButton);  // LX7250: PA gain 8, blink 112, light 104
+      for (int button : {res::main_window::kFirstSettings, res::main_window::kSecondSettings,
+                         res::main_window::kThirdSettings})
+        QTest::mouseClick(host.widgetOf(d, button), Qt::LeftButton);
       // The picture button clicked last has the focus, and shows it.
-      QWidget* third = host.widgetOf(d, 1005);
+      QWidget* third = host.widgetOf(d, res::main_window::kThirdSettings);
       window.activateWindow();
       EXPECT_TRUE(QTest::qWaitFor([&] { return third->hasFocus(); }));
       EXPECT_TRUE(Dotted(third, {third->width() / 2, 3}));
-      EXPECT_FALSE(Dotted(host.widgetOf(d, 1004), {third->width() / 2, 3}));
+      EXPECT_FALSE(Dotted(host.widgetOf(d, res::main_window::kSecondSettings), {third->width() / 2, 3}));
       QTest::keyClick(&window, Qt::Key_Escape);
-    } else if (d.templateId() == 140) {
+    } else if (d.templateId() == res::kTxRfDialog) {
       EXPECT_EQ(window.windowTitle(), "射频配置");
-      auto* slider = qobject_cast<QSlider*>(host.widgetOf(d, 1002));
+      auto* slider = qobject_cast<QSlider*>(host.widgetOf(d, res::tx_rf::kPaGainSlider));
       ASSERT_NE(slider, nullptr);
       EXPECT_EQ(slider->value(), 8);
       EXPECT_EQ(slider->tickPosition(), QSlider::TicksAbove);
       slider->setFocus();
       // The focused slider and push button show the dotted focus rectangle, the others none.
-      QWidget* ok = host.widgetOf(d, 1);
+      QWidget* ok = host.widgetOf(d, ui::kIdOk);
       EXPECT_TRUE(Dotted(slider, {slider->width() / 2, 0}));
       EXPECT_FALSE(Dotted(ok, {ok->width() / 2, 4}));
       ok->setFocus();
@@ -359,29 +368,30 @@ TEST(QtWindow, AmbrelPictureButtonsOpenTheTransmitterDialogs) {
       QTest::keyClick(slider, Qt::Key_Left);
       // The slider's repaint reports the new position.
       EXPECT_TRUE(QTest::qWaitFor([&] { return Pending(d, TxField::PaGain) == 7; }));
-      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
-    } else if (d.templateId() == 141) {
+      QTest::mouseClick(host.widgetOf(d, ui::kIdOk), Qt::LeftButton);
+    } else if (d.templateId() == res::kTxAudioDialog) {
       EXPECT_EQ(window.windowTitle(), "音频配置");
-      QTest::mouseClick(host.widgetOf(d, 1005), Qt::LeftButton);  // Disable Compressor
-      EXPECT_FALSE(host.widgetOf(d, 1009)->isEnabled());
-      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
-    } else if (d.templateId() == 142) {
+      QTest::mouseClick(host.widgetOf(d, res::tx_audio::kDisableCompressor), Qt::LeftButton);
+      EXPECT_FALSE(host.widgetOf(d, res::tx_audio::kTimeConstantList)->isEnabled());
+      QTest::mouseClick(host.widgetOf(d, ui::kIdOk), Qt::LeftButton);
+    } else if (d.templateId() == res::kTxOtherDialog) {
       EXPECT_EQ(window.windowTitle(), "其他配置");
-      EXPECT_FALSE(host.widgetOf(d, 1019)->isVisible());
+      EXPECT_FALSE(host.widgetOf(d, res::tx_other::kTxIdBox)->isVisible());
       // Two clicks left of the blink thumb take it below the light threshold; released, it
       // goes back onto it.
-      auto* blink = qobject_cast<QSlider*>(host.widgetOf(d, 1002));
+      auto* blink = qobject_cast<QSlider*>(host.widgetOf(d, res::tx_other::kBlinkSlider));
       ASSERT_NE(blink, nullptr);
       for (int i = 0; i < 2; ++i) QTest::mouseClick(blink, Qt::LeftButton, {}, QPoint(4, blink->height() / 2));
       EXPECT_TRUE(QTest::qWaitFor([&] { return blink->value() == 104; }));
       EXPECT_EQ(Pending(d, TxField::BlinkThreshold), 104u);
-      QTest::mouseClick(host.widgetOf(d, 1003), Qt::LeftButton);  // Disable Pilot
-      EXPECT_FALSE(host.widgetOf(d, 1004)->isEnabled());
-      QTest::mouseClick(host.widgetOf(d, 1), Qt::LeftButton);
+      QTest::mouseClick(host.widgetOf(d, res::tx_other::kDisablePilot), Qt::LeftButton);
+      EXPECT_FALSE(host.widgetOf(d, res::tx_other::kMutePilot)->isEnabled());
+      QTest::mouseClick(host.widgetOf(d, ui::kIdOk), Qt::LeftButton);
     }
   };
   main.DoModal();
-  EXPECT_EQ(shown, (std::vector<int>{res::kMainDialog, 140, 141, 142}));
+  EXPECT_EQ(shown,
+            (std::vector<int>{res::kMainDialog, res::kTxRfDialog, res::kTxAudioDialog, res::kTxOtherDialog}));
   EXPECT_EQ(ReadField(Field(TxField::PaGain), state.words), 7u);
   EXPECT_EQ(ReadField(Field(TxField::Compressor), state.words), 1u);  // a set bit disables it
   EXPECT_EQ(ReadField(Field(TxField::BlinkThreshold), state.words), 104u);

@@ -10,7 +10,8 @@ using namespace res::rx_audio;
 // The time constant is chosen before the expander is turned off, which greys its list.
 TEST(RxAudioDialog, OkWritesEveryChoiceIntoItsWord) {
   AudioFixture f(app::OstrelTool(), kLx7140, Words({}));
-  f.Run("click 1003\npick 1008 -2.5dB\npick 1009 796mS\nclick 1005\ndrag 1002 0");
+  f.Run(fmt::format("click {}\npick {} -2.5dB\npick {} 796mS\nclick {}\ndrag {} 0", kDisableDeEmphasis,
+                    kGainList, kTimeConstantList, kDisableExpander, kVolumeSlider));
   const RegisterImage w = f.Ok();
   EXPECT_EQ(w[0x1d], 0xE000);
   EXPECT_EQ(w[0x1f], 0xF000);
@@ -19,7 +20,7 @@ TEST(RxAudioDialog, OkWritesEveryChoiceIntoItsWord) {
 
 struct Opening {
   uint16_t reg1d, reg1f, reg1a;
-  int deEmphasisChecked, expanderChecked;  // the checked button of each pair
+  bool deEmphasisOn, expanderOn;  // which button of each pair is checked
   const char *gain, *timeConstant;
   bool timeConstantEnabled;
   int sliderPos;
@@ -28,18 +29,18 @@ struct Opening {
 
 TEST(RxAudioDialog, OpeningShowsTheFields) {
   for (const Opening& o : {
-           Opening{0x0000, 0x0000, 0x0000, 1001, 1004, "0dB", "6mS", true, 31, "0"},
-           Opening{0xE000, 0xF000, 0x001F, 1003, 1005, "-2.5dB", "796mS", false, 0, "31"},
-           Opening{0x4FFF, 0x3FFF, 0xFFEA, 1001, 1004, "12dB", "48mS", true, 21, "10"},
+           Opening{0x0000, 0x0000, 0x0000, true, true, "0dB", "6mS", true, 31, "0"},
+           Opening{0xE000, 0xF000, 0x001F, false, false, "-2.5dB", "796mS", false, 0, "31"},
+           Opening{0x4FFF, 0x3FFF, 0xFFEA, true, true, "12dB", "48mS", true, 21, "10"},
            // Expander off: the list is greyed but shows the stored time constant.
-           Opening{0x8000, 0xD000, 0x0001, 1003, 1005, "0dB", "199mS", false, 30, "1"},
+           Opening{0x8000, 0xD000, 0x0001, false, false, "0dB", "199mS", false, 30, "1"},
        }) {
     SCOPED_TRACE(o.reg1d);
     AudioFixture f(app::OstrelTool(), kLx7140, Words({{0x1d, o.reg1d}, {0x1f, o.reg1f}, {0x1a, o.reg1a}}));
-    EXPECT_TRUE(f.control(o.deEmphasisChecked).checked);
-    EXPECT_FALSE(f.control(o.deEmphasisChecked == 1001 ? 1003 : 1001).checked);
-    EXPECT_TRUE(f.control(o.expanderChecked).checked);
-    EXPECT_FALSE(f.control(o.expanderChecked == 1004 ? 1005 : 1004).checked);
+    EXPECT_EQ(f.control(kEnableDeEmphasis).checked, o.deEmphasisOn);
+    EXPECT_EQ(f.control(kDisableDeEmphasis).checked, !o.deEmphasisOn);
+    EXPECT_EQ(f.control(kEnableExpander).checked, o.expanderOn);
+    EXPECT_EQ(f.control(kDisableExpander).checked, !o.expanderOn);
     EXPECT_EQ(f.control(kGainList).text, o.gain);
     EXPECT_EQ(f.control(kTimeConstantList).text, o.timeConstant);
     EXPECT_EQ(f.control(kTimeConstantList).enabled, o.timeConstantEnabled);
@@ -53,11 +54,11 @@ TEST(RxAudioDialog, OpeningShowsTheFields) {
 TEST(RxAudioDialog, ExpanderButtonsGreyAndFreeTheTimeConstantList) {
   AudioFixture f(app::OstrelTool(), kLx7140, Words({{0x1f, 0xC000}}));
   EXPECT_FALSE(f.control(kTimeConstantList).enabled);
-  f.Run("click 1004");
+  f.Run(fmt::format("click {}", kEnableExpander));
   EXPECT_TRUE(f.control(kTimeConstantList).enabled);
-  f.Run("pick 1009 12mS\nclick 1005");
+  f.Run(fmt::format("pick {} 12mS\nclick {}", kTimeConstantList, kDisableExpander));
   EXPECT_FALSE(f.control(kTimeConstantList).enabled);
-  f.Run("pick 1009 796mS");  // a greyed list takes no choice
+  f.Run(fmt::format("pick {} 796mS", kTimeConstantList));  // a greyed list takes no choice
   // Written although greyed.
   EXPECT_EQ(f.Ok()[0x1f], 0x9000);
 }
@@ -70,7 +71,7 @@ TEST(RxAudioDialog, VolumeSliderRunsFromThirtyOneAtTheTopToZeroAtTheBottom) {
       SCOPED_TRACE(std::string(verb) + " " + std::to_string(pos));
       AudioFixture f(app::OstrelTool(), kLx7140, Words({{0x1a, 0xA08C}}));  // volume 12
       EXPECT_EQ(f.control(kVolumeSlider).pos, 19);
-      f.Run(std::string(verb) + " 1002 " + std::to_string(pos));
+      f.Run(fmt::format("{} {} {}", verb, kVolumeSlider, pos));
       EXPECT_EQ(f.control(kVolumeSlider).pos, pos);
       EXPECT_EQ(f.control(kVolumeBox).text, std::to_string(31 - pos));
       EXPECT_EQ(f.Ok()[0x1a], 0xA080 | (31 - pos));
@@ -82,7 +83,7 @@ TEST(RxAudioDialog, KeysFromTopToBottomCountTheBoxDown) {
   AudioFixture f(app::OstrelTool(), kLx7140, Words({{0x1a, 0xFFFF}}));
   std::vector<std::string> shown;
   for (int pos = 0; pos <= 31; ++pos) {
-    f.Run("key 1002 " + std::to_string(pos));
+    f.Run(fmt::format("key {} {}", kVolumeSlider, pos));
     shown.push_back(f.control(kVolumeBox).text);
   }
   std::vector<std::string> expected;
@@ -93,7 +94,8 @@ TEST(RxAudioDialog, KeysFromTopToBottomCountTheBoxDown) {
 
 TEST(RxAudioDialog, MovingTheSliderKeepsTheRadioChoices) {
   AudioFixture f(app::OstrelTool(), kLx7140, Words({}));
-  f.Run("click 1003\nclick 1005\ndrag 1002 10\nkey 1002 4");
+  f.Run(fmt::format("click {}\nclick {}\ndrag {} 10\nkey {} 4", kDisableDeEmphasis, kDisableExpander,
+                    kVolumeSlider, kVolumeSlider));
   EXPECT_TRUE(f.control(kDisableDeEmphasis).checked);
   EXPECT_TRUE(f.control(kDisableExpander).checked);
   EXPECT_FALSE(f.control(kEnableDeEmphasis).checked);
@@ -110,13 +112,14 @@ TEST(RxAudioDialog, GainSevenIsKeptUntilAnItemIsPicked) {
     AudioFixture f(app::OstrelTool(), kLx7140, image);
     EXPECT_EQ(f.control(kGainList).curSel, -1);
     EXPECT_EQ(f.control(kGainList).text, "");
-    f.Run("type 1008 3dB\nclick 1001\nclick 1003\ndrag 1002 3\nselect 1009 2");
+    f.Run(fmt::format("type {} 3dB\nclick {}\nclick {}\ndrag {} 3\nselect {} 2", kGainList, kEnableDeEmphasis,
+                      kDisableDeEmphasis, kVolumeSlider, kTimeConstantList));
     EXPECT_EQ(f.control(kGainList).curSel, -1);
     EXPECT_EQ(f.Ok()[0x1d], 0xF0B5);
   }
   {
     AudioFixture f(app::OstrelTool(), kLx7140, image);
-    f.Run("pick 1008 -4dB");
+    f.Run(fmt::format("pick {} -4dB", kGainList));
     EXPECT_EQ(f.Ok()[0x1d], 0xD0B5);
   }
 }

@@ -7,6 +7,17 @@ namespace {
 
 using namespace res::rx_other;
 
+// A script with the controls named: {automute}, {snr}, {pilot} and {afc} for a switch's first
+// button, with "Off" for its second; {high}, {low} for the sliders and {range} for the list.
+std::string Script(const std::string& s) {
+  return fmt::format(fmt::runtime(s), fmt::arg("automute", kEnableAutomute),
+                     fmt::arg("automuteOff", kDisableAutomute), fmt::arg("snr", kEnableSnrAutomute),
+                     fmt::arg("snrOff", kDisableSnrAutomute), fmt::arg("pilot", kEnablePilotAutomute),
+                     fmt::arg("pilotOff", kDisablePilotAutomute), fmt::arg("afc", kEnableAfc),
+                     fmt::arg("afcOff", kDisableAfc), fmt::arg("high", kHighThresholdSlider),
+                     fmt::arg("low", kLowThresholdSlider), fmt::arg("range", kAfcRangeList));
+}
+
 // The eight controls under the automute switch, then the AFC range list.
 const std::vector<int> kGated = {kEnablePilotAutomute, kDisablePilotAutomute, kEnableSnrAutomute,
                                  kDisableSnrAutomute,  kHighThresholdSlider,  kLowThresholdSlider,
@@ -26,14 +37,14 @@ TEST(RxOtherDialog, SlidersRewriteReg1cWhole) {
   for (const char* verb : {"drag", "key"}) {
     SCOPED_TRACE(verb);
     OtherFixture f(app::OstrelTool(), kLx7140, Words({{0x1c, 0xFFFF}, {0x1a, 0x2000}}));
-    f.Run(std::string(verb) + " 1002 10\n" + verb + " 1004 200");
+    f.Run(Script(std::string(verb) + " {high} 10\n" + verb + " {low} 200"));
     EXPECT_EQ(f.control(kHighThresholdBox).text, "10");
     EXPECT_EQ(f.control(kLowThresholdBox).text, "200");
     EXPECT_EQ(f.Ok()[0x1c], 0x0AC8);
   }
   // Nothing checks that the high threshold is at least the low one.
   OtherFixture f(app::OstrelTool(), kLx7140, Words({{0x1a, 0x2000}}));
-  f.Run("drag 1002 0\ndrag 1004 255");
+  f.Run(Script("drag {high} 0\ndrag {low} 255"));
   EXPECT_EQ(f.Ok()[0x1c], 0x00FF);
 }
 
@@ -84,32 +95,32 @@ struct Clicks {
 TEST(RxOtherDialog, ClicksGreyWhatTheirSwitchGoverns) {
   for (const Clicks& c : {
            // The master switch acts on all eight, sliders included, whatever SNR automute says.
-           Clicks{0x0080, 0x0080, "click 1005", "EEEEEEEEE"},
-           Clicks{0x2000, 0x0080, "click 1011", "........E"},
-           Clicks{0x2000, 0x0080, "click 1011\nclick 1005", "EEEEEEEEE"},
-           Clicks{0x0000, 0x0080, "click 1011\nclick 1005", "EEEEEEEEE"},
+           Clicks{0x0080, 0x0080, "click {automute}", "EEEEEEEEE"},
+           Clicks{0x2000, 0x0080, "click {automuteOff}", "........E"},
+           Clicks{0x2000, 0x0080, "click {automuteOff}\nclick {automute}", "EEEEEEEEE"},
+           Clicks{0x0000, 0x0080, "click {automuteOff}\nclick {automute}", "EEEEEEEEE"},
            // The SNR switch acts on the four threshold controls only.
-           Clicks{0x0000, 0x0080, "click 1001", "EEEEEEEEE"},
-           Clicks{0x2000, 0x0080, "click 1003", "EEEE....E"},
-           Clicks{0x2000, 0x0080, "click 1003\nclick 1011\nclick 1005", "EEEEEEEEE"},
+           Clicks{0x0000, 0x0080, "click {snr}", "EEEEEEEEE"},
+           Clicks{0x2000, 0x0080, "click {snrOff}", "EEEE....E"},
+           Clicks{0x2000, 0x0080, "click {snrOff}\nclick {automuteOff}\nclick {automute}", "EEEEEEEEE"},
            // Greyed radios ignore clicks.
-           Clicks{0x0080, 0x0080, "click 1001", "........E"},
+           Clicks{0x0080, 0x0080, "click {snr}", "........E"},
            // The pilot switch greys nothing.
-           Clicks{0x0000, 0x0080, "click 1044\nclick 1045", "EEEE....E"},
+           Clicks{0x0000, 0x0080, "click {pilot}\nclick {pilotOff}", "EEEE....E"},
            // AFC greys and frees the range list.
-           Clicks{0x2000, 0x0080, "click 1007", "EEEEEEEE."},
-           Clicks{0x2000, 0x0000, "click 1006", "EEEEEEEEE"},
+           Clicks{0x2000, 0x0080, "click {afcOff}", "EEEEEEEE."},
+           Clicks{0x2000, 0x0000, "click {afc}", "EEEEEEEEE"},
        }) {
     SCOPED_TRACE(c.script);
     OtherFixture f(app::OstrelTool(), kLx7140, Words({{0x1a, c.reg1a}, {0x1d, c.reg1d}}));
-    f.Run(c.script);
+    f.Run(Script(c.script));
     EXPECT_EQ(EnabledPattern(*f, kGated), c.enabled);
   }
 }
 
 TEST(RxOtherDialog, ClickSequenceSetsTheSwitchBitsAndRange) {
   OtherFixture f(app::OstrelTool(), kLx7140, Words({}));
-  f.Run("click 1001\nclick 1044\nclick 1011\nclick 1006\npick 1008 ±90KHz");
+  f.Run(Script("click {snr}\nclick {pilot}\nclick {automuteOff}\nclick {afc}\npick {range} ±90KHz"));
   const RegisterImage w = f.Ok();
   EXPECT_EQ(w[0x1a], 0xA080);
   EXPECT_EQ(w[0x1d], 0x00B0);
@@ -118,14 +129,14 @@ TEST(RxOtherDialog, ClickSequenceSetsTheSwitchBitsAndRange) {
 TEST(RxOtherDialog, AfcOffGreysTheListAndStillWritesItsRange) {
   OtherFixture f(app::OstrelTool(), kLx7140, Words({{0x1d, 0xF0A0}}));
   EXPECT_EQ(f.control(kAfcRangeList).text, "±60KHz");
-  f.Run("pick 1008 ±40KHz\nclick 1007");
+  f.Run(Script("pick {range} ±40KHz\nclick {afcOff}"));
   EXPECT_FALSE(f.control(kAfcRangeList).enabled);
   EXPECT_EQ(f.Ok()[0x1d], 0xF010);
 }
 
 TEST(RxOtherDialog, MovingASliderKeepsTheRadioChoices) {
   OtherFixture f(app::OstrelTool(), kLx7140, Words({{0x1a, 0x2000}}));
-  f.Run("click 1006\nclick 1045\ndrag 1002 77\nkey 1004 3");
+  f.Run(Script("click {afc}\nclick {pilotOff}\ndrag {high} 77\nkey {low} 3"));
   EXPECT_TRUE(f.control(kEnableAfc).checked);
   EXPECT_FALSE(f.control(kDisableAfc).checked);
   EXPECT_TRUE(f.control(kDisablePilotAutomute).checked);

@@ -1,9 +1,6 @@
 // The receiver dialogs in a whole Ostrel session: opened from their picture buttons, their
-// choices survive OK, Save, Open and reopening; and the scenario scripts under tests/scenarios.
-#include <sstream>
-
+// choices survive OK, Save, Open and reopening.
 #include "app/main_dialog.h"
-#include "app/scenario.h"
 #include "resources/ids.h"
 #include "rx_support.h"
 #include "tests/support/files.h"
@@ -13,21 +10,30 @@ namespace {
 
 using ui::Action;
 using ui::Verb;
+namespace audio = res::rx_audio;
+namespace other = res::rx_other;
+namespace sound = res::rx_sound;
 
 struct Session {
   int button;  // picture button of the main window
   int templateId;
-  const char* script;  // choices made in the dialog before OK
+  std::string script;  // choices made in the dialog before OK
 };
 
 TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
   for (const Session& s : {
            Session{res::main_window::kFirstSettings, res::kSoundEffectDialog,
-                   "pick 1008 14dB\npick 1009 5dB\npick 1024 -40dB"},
+                   fmt::format("pick {} 14dB\npick {} 5dB\npick {} -40dB", sound::kBassList,
+                               sound::kTrebleList, sound::kThdList)},
            Session{res::main_window::kSecondSettings, res::kRxAudioDialog,
-                   "click 1003\npick 1008 9dB\npick 1009 24mS\nclick 1005\nkey 1002 25"},
+                   fmt::format("click {}\npick {} 9dB\npick {} 24mS\nclick {}\nkey {} 25",
+                               audio::kDisableDeEmphasis, audio::kGainList, audio::kTimeConstantList,
+                               audio::kDisableExpander, audio::kVolumeSlider)},
            Session{res::main_window::kThirdSettings, res::kRxOtherDialog,
-                   "click 1003\nclick 1045\ndrag 1002 200\ndrag 1004 9\nclick 1007\nclick 1011\nclick 1001"},
+                   fmt::format("click {}\nclick {}\ndrag {} 200\ndrag {} 9\nclick {}\nclick {}\nclick {}",
+                               other::kDisableSnrAutomute, other::kDisablePilotAutomute,
+                               other::kHighThresholdSlider, other::kLowThresholdSlider, other::kDisableAfc,
+                               other::kDisableAutomute, other::kEnableSnrAutomute)},
        }) {
     SCOPED_TRACE(s.script);
     test::TempDir work;
@@ -49,7 +55,7 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
 
     host.AnswerFile("data/rx.h");
     host.Command(res::kCmdSave);
-    host.Click(1003);  // LX7150's defaults replace the image
+    host.Click(res::main_window::kModelRadios[1]);  // LX7150's defaults replace the image
     EXPECT_NE(state.words, edited);
     host.AnswerFile("data/rx.h");
     host.Command(res::kCmdOpen);
@@ -63,50 +69,6 @@ TEST(RxSession, ChoicesSurviveOkSaveOpenAndReopening) {
     EXPECT_EQ(state.words, edited);
     EXPECT_EQ(host.errors(), 0);
     EXPECT_EQ(host.opened(), (std::vector<int>{res::kMainDialog, s.templateId, s.templateId}));
-  }
-}
-
-struct Script {
-  const char* file;
-  std::vector<std::string> lines;  // in the order they must appear
-};
-
-TEST(RxSession, ScenarioScriptsRunAsWritten) {
-  for (const Script& s : {
-           Script{"ostrel-sound.txt",
-                  {"open 140 \"音效配置\"\n", "close 140 \"音效配置\" result 1\n",
-                   "wrote data/sound.h (1938 bytes)\n", "open 140 \"音效配置\"\n",
-                   "  | 1008 combo \"10dB\" item 2", "  | 1009 combo \"7dB\" item 3\n",
-                   "  | 1024 combo \"-45dB\" item 2\n", "model 0 LX7140\n",
-                   "reg18: 0000 0000 a018 0000 3028 0090 0000 480e\n"}},
-           Script{
-               "ostrel-audio.txt",
-               {"close 141 \"音频配置\" result 1\n", "wrote data/audio.h (1938 bytes)\n",
-                "open 141 \"音频配置\"\n", "  | 1003 radio \"Disable De-emphasis\" checked\n",
-                "  | 1005 radio \"Disable Expandor\" checked\n", "  | 1008 combo \"-2.5dB\" item 6\n",
-                "  | 1009 combo \"796mS\" item 7 disabled\n", "  | 1002 slider 0\n", "  | 1010 edit \"31\"\n",
-                "model 0 LX7140\n", "reg18: 0000 0000 a01f 0000 3028 e090 0000 f000\n"}},
-           Script{"ostrel-other.txt",
-                  {"  | 1002 slider 10 disabled\n", "close 142 \"其他配置\" result 1\n",
-                   "wrote data/other.h (1938 bytes)\n", "open 142 \"其他配置\"\n",
-                   "  | 1044 radio \"Enable\" checked disabled\n",
-                   "  | 1001 radio \"Enable\" checked disabled\n", "  | 1002 slider 10\n",
-                   "  | 1010 edit \"10\"\n", "  | 1004 slider 200\n", "  | 1012 edit \"200\"\n",
-                   "  | 1008 combo \"±90KHz\" item 3\n", "reg18: 0000 0000 a098 0000 0ac8 00b0 0000 4000\n"}},
-       }) {
-    SCOPED_TRACE(s.file);
-    test::TempDir work;
-    std::ostringstream out;
-    const std::string script = test::ReadFile(std::filesystem::path(LX_SCENARIO_DIR) / s.file);
-    ASSERT_FALSE(script.empty());
-    EXPECT_EQ(app::RunScenario(app::OstrelTool(), LX_PROGRAM_DIR, work.path(), script, out), 0);
-    const std::string text = out.str();
-    std::size_t at = 0;
-    for (const std::string& line : s.lines) {
-      const std::size_t found = text.find(line, at);
-      ASSERT_NE(found, std::string::npos) << line << "\n---\n" << text;
-      at = found + line.size();
-    }
   }
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 // Shared by the receiver dialog tests: the three dialogs on the headless host, random images,
 // and what a dialog's controls show.
+#include <fmt/format.h>
+
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/tool.h"
 #include "resources/rx_ids.h"
-#include "rx/rx_audio_dialog.h"
-#include "rx/rx_other_dialog.h"
-#include "rx/sound_effect_dialog.h"
+#include "rx/rx_dialogs.h"
 #include "tests/support/bindings.h"
 #include "tests/support/dialog_fixture.h"
 

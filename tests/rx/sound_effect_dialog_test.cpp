@@ -6,6 +6,12 @@ namespace {
 
 using namespace res::rx_sound;
 
+// A script with the lists named {bass}, {treble} and {thd}.
+std::string Script(const char* s) {
+  return fmt::format(fmt::runtime(s), fmt::arg("bass", kBassList), fmt::arg("treble", kTrebleList),
+                     fmt::arg("thd", kThdList));
+}
+
 TEST(SoundEffectDialog, ListsHoldTheirItemsInFieldValueOrder) {
   SoundFixture f(app::OstrelTool(), kLx7140, Words({}));
   EXPECT_EQ(f.control(kBassList).items, (std::vector<std::string>{"0dB", "6dB", "10dB", "14dB"}));
@@ -33,7 +39,7 @@ TEST(SoundEffectDialog, OpeningShowsTheFieldsOfReg1f) {
 
 TEST(SoundEffectDialog, ChoosingTheFirstItemsOverAllOnesKeepsTheOtherBits) {
   SoundFixture f(app::OstrelTool(), kLx7140, Words({{0x1f, 0xFFFF}}));
-  f.Run("pick 1008 0dB\npick 1009 0dB\npick 1024 BYPASS");
+  f.Run(Script("pick {bass} 0dB\npick {treble} 0dB\npick {thd} BYPASS"));
   EXPECT_EQ(f.Ok()[0x1f], 0xF3F0);
   EXPECT_FALSE(f.open());
 }
@@ -45,16 +51,16 @@ struct Choice {
 
 TEST(SoundEffectDialog, OkWritesOnlyTheLastChoiceOfEachList) {
   for (const Choice& c : {
-           Choice{"select 1008 3\nselect 1008 1", 0x0000, 0x0001},
-           Choice{"select 1009 2\nselect 1009 3", 0x0000, 0x000C},
-           Choice{"select 1024 1\nselect 1024 2", 0xF3F0, 0xFBF0},
-           Choice{"select 1008 2\nselect 1009 1\nselect 1024 3", 0x5000, 0x5C06},
+           Choice{"select {bass} 3\nselect {bass} 1", 0x0000, 0x0001},
+           Choice{"select {treble} 2\nselect {treble} 3", 0x0000, 0x000C},
+           Choice{"select {thd} 1\nselect {thd} 2", 0xF3F0, 0xFBF0},
+           Choice{"select {bass} 2\nselect {treble} 1\nselect {thd} 3", 0x5000, 0x5C06},
            // Text typed into a list's edit field changes nothing.
-           Choice{"type 1008 14dB\ntype 1024 -51dB", 0x1234, 0x1234},
+           Choice{"type {bass} 14dB\ntype {thd} -51dB", 0x1234, 0x1234},
        }) {
     SCOPED_TRACE(c.script);
     SoundFixture f(app::OstrelTool(), kLx7140, Words({{0x1f, c.from}, {0x1e, 0xFFFF}, {0x20, 0xFFFF}}));
-    f.Run(c.script);
+    f.Run(Script(c.script));
     const RegisterImage after = f.Ok();
     EXPECT_EQ(after[0x1f], c.to);
     EXPECT_EQ(after[0x1e], 0xFFFF);

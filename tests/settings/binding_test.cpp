@@ -48,22 +48,9 @@ constexpr BindingRow kTable[] = {
     {RxField::Afc, BindKind::CheckBox, kAfcCheck},
 };
 
-// A settings dialog in miniature, written the way the real ones are.
-class BoundDialog : public SettingsDialog {
- public:
-  BoundDialog(ui::Host& host, ToolState& state) : SettingsDialog(host, 600, state, kTable) {
-    On(kGainList, ui::Notify::SelChange, [this] { TakeSelection(bound(RxField::AudioGain)); });
-    On(kBlinkSlider, ui::Notify::CustomDraw, [this] { TakePosition(bound(TxField::BlinkThreshold)); });
-  }
-
- protected:
-  bool OnInitDialog() override {
-    Dialog::OnInitDialog();
-    FillList(bound(RxField::AudioGain));
-    SetupSlider(bound(TxField::BlinkThreshold));
-    return true;
-  }
-};
+// A settings window in miniature, made the way the real ones are.
+const SettingsWindow kWindow{600, kTable};
+using BoundDialog = TableDialog<kWindow>;
 
 // The dialog over `words` on a headless host, and the image it writes to.
 struct Opened {

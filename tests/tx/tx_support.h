@@ -7,9 +7,8 @@
 #include "core/register_map.h"
 #include "tests/support/bindings.h"
 #include "tests/support/dialog_fixture.h"
-#include "tx/tx_audio_dialog.h"
+#include "tx/tx_dialogs.h"
 #include "tx/tx_other_dialog.h"
-#include "tx/tx_rf_dialog.h"
 
 namespace lx::tx::testing {
 
