@@ -213,6 +213,7 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
   longer.insert(longer.find("};"), "0x0000,   //reg60\r\n");
   WriteFile(at("97.h"), longer);
   WriteFile(at("42.h"), full.substr(0, full.find("0x", full.find("//reg29"))));
+  WriteFile(at("1.h"), full.substr(0, full.find("0x", full.find("//reg00"))));
   std::string noCrystal = full;
   noCrystal.erase(0, noCrystal.find('\n') + 1);
   WriteFile(at("x0.h"), noCrystal);
@@ -239,6 +240,7 @@ TEST_F(LxcfgMistakes, StrictRefusesWhereAWarningWouldBeGiven) {
       {{"diff", tx, at("97.h")}, at("97.h") + lines97},
       {{"verify", at("97.h"), bin}, at("97.h") + lines97},
       {{"h2bin", at("97.h"), at("out.bin")}, at("97.h") + ": 97 word lines, not 96 (194 bytes)"},
+      {{"h2bin", at("1.h"), at("out.bin")}, at("1.h") + ": 1 word line, not 96 (2 bytes)"},
       {{"decode", "--model", "LX7250", "--xtal", "24000", "0x1234", "0x5678"},
        "0x1234 0x5678 are words LX7250's codec never writes at 24000 kHz; they read as 470000 kHz"},
       {{"encode", "--model", "LX7250", "--xtal", "24000", "606003"}, "606003 kHz is stored as 606000 kHz"},
