@@ -7,8 +7,9 @@ namespace lx::app {
 
 // RF, audio, other and channel settings.
 const ToolDefinition& AmbrelTool() {
-  return DefineTool<tx::TxRfDialog, tx::TxAudioDialog, tx::TxOtherDialog>("ambrel", AmbrelProfile(),
-                                                                          res::AmbrelResources());
+  static const ToolDefinition tool = DefineTool<tx::TxRfDialog, tx::TxAudioDialog, tx::TxOtherDialog>(
+      "ambrel", AmbrelProfile(), res::AmbrelResources());
+  return tool;
 }
 
 }  // namespace lx::app

@@ -6,8 +6,9 @@ namespace lx::app {
 
 // Sound effect, audio, other and channel settings.
 const ToolDefinition& OstrelTool() {
-  return DefineTool<rx::SoundEffectDialog, rx::RxAudioDialog, rx::RxOtherDialog>("ostrel", OstrelProfile(),
-                                                                                 res::OstrelResources());
+  static const ToolDefinition tool = DefineTool<rx::SoundEffectDialog, rx::RxAudioDialog, rx::RxOtherDialog>(
+      "ostrel", OstrelProfile(), res::OstrelResources());
+  return tool;
 }
 
 }  // namespace lx::app

@@ -28,13 +28,11 @@ struct ToolDefinition {
   std::array<SettingsOpener, 4> settings;
 };
 
-// A tool's definition, made once: its picture buttons open the dialogs D..., then the channel
-// dialog.
+// A tool's definition: its picture buttons open the dialogs D..., then the channel dialog.
 template <class... D>
-const ToolDefinition& DefineTool(const char* program, const ToolProfile& profile,
-                                 const ui::ResourceSet& resources) {
-  static const ToolDefinition tool{
-      program, profile, resources, {&RunSettingsDialog<D>..., &RunSettingsDialog<channel::ChannelDialog>}};
+ToolDefinition DefineTool(const char* program, const ToolProfile& profile, const ui::ResourceSet& resources) {
+  ToolDefinition tool{program, profile, resources, {}};
+  tool.settings = {&RunSettingsDialog<D>..., &RunSettingsDialog<channel::ChannelDialog>};
   return tool;
 }
 

@@ -46,8 +46,9 @@ SettingsDialog::SettingsDialog(ui::Host& host, int templateId, ToolState& state,
         if (b.partnerId() == 0) {
           On(b.controlId(), Notify::CustomDraw, [this, &b] { TakePosition(b); });
         } else {
-          ValueBox& box = valueBoxes_.emplace_back(ValueBox{b});
-          On(b.controlId(), Notify::CustomDraw, [this, &box] { TakeIntoBox(box); });
+          valueBoxes_.push_back(ValueBox{b});
+          On(b.controlId(), Notify::CustomDraw,
+             [this, box = valueBoxes_.size() - 1] { TakeIntoBox(valueBoxes_[box]); });
         }
         break;
       case BindKind::RadioPair:

@@ -77,7 +77,7 @@ class SettingsDialog : public ui::Dialog {
   void TakeIntoBox(ValueBox& box);
 
   BindingSet bindings_;
-  std::deque<ValueBox> valueBoxes_;  // addresses stay valid for the handlers
+  std::deque<ValueBox> valueBoxes_;  // one per slider with a value box; handlers hold its index
 };
 
 // A settings window that is its binding table alone.
