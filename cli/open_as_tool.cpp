@@ -23,10 +23,6 @@ const ChipModel* DeclaredModel(const ToolProfile& profile, std::string_view text
   return read.taggedModel >= 0 ? &profile.models[static_cast<std::size_t>(read.taggedModel)] : nullptr;
 }
 
-}  // namespace
-
-namespace {
-
 // What the text is, before it is read as a header: nullopt when it reads as one, else the
 // refusal.
 std::optional<std::string> NotAHeader(const FileContent& content) {
@@ -37,6 +33,11 @@ std::optional<std::string> NotAHeader(const FileContent& content) {
     return "the model line declares " + content.read.declaredName + ": " +
            UnknownModel(content.read.declaredName);
   return std::nullopt;
+}
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t end = text.find_last_not_of(" \t\r");
+  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
 }  // namespace
@@ -56,15 +57,6 @@ std::string WordCountWarning(const std::string& name, int lines, const std::stri
   return text + "; " + missing + (lines == kEepromSize - 1 ? " is" : " are") + " missing and read as " +
          missingAs;
 }
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  const std::size_t end = text.find_last_not_of(" \t\r");
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-}  // namespace
 
 Checked<> WarnAboutHeader(Context& ctx, const std::string& file, const HeaderReadResult& read,
                           bool crystalMissing, bool channels) {
