@@ -1,7 +1,5 @@
 #include "cli/report.h"
 
-#include <algorithm>
-
 #include "core/messages.h"
 
 namespace lx::cli {
@@ -21,14 +19,7 @@ int UsageLines(Context& ctx, const std::vector<std::string>& lines) {
 }
 
 int Fail(Context& ctx, const Failure<Exit>& failure) {
-  if (failure.kind == Exit::Failed) return Fail(ctx, failure.message);
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at <= failure.message.size();) {
-    const std::size_t end = std::min(failure.message.find('\n', at), failure.message.size());
-    lines.push_back(failure.message.substr(at, end - at));
-    at = end + 1;
-  }
-  return UsageLines(ctx, lines);
+  return failure.kind == Exit::Failed ? Fail(ctx, failure.message) : Usage(ctx, failure.message);
 }
 
 Checked<> Warn(Context& ctx, const std::string& line) {

@@ -15,10 +15,10 @@ enum class Exit : int { Failed = kFailed, Usage = kUsage };
 // A value, or the failure that stops the command (not yet reported).
 template <class T = void>
 using Checked = Result<T, Exit>;
-// A refusal (status 1), and a mistake on the command line (status 2; lines apart by '\n').
+// A refusal (status 1), and a mistake on the command line (status 2).
 inline Failure<Exit> Refusal(std::string line) { return {Exit::Failed, std::move(line)}; }
-inline Failure<Exit> Mistake(std::string lines) { return {Exit::Usage, std::move(lines)}; }
-// Reports a failure as Fail or UsageLines do and gives its status.
+inline Failure<Exit> Mistake(std::string line) { return {Exit::Usage, std::move(line)}; }
+// Reports a failure as Fail or Usage do and gives its status.
 int Fail(Context& ctx, const Failure<Exit>& failure);
 template <class T>
 int Fail(Context& ctx, const Checked<T>& result) {
